@@ -1,0 +1,40 @@
+#include "app/Application.h"
+
+#include "app/QtMessageService.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace {
+
+// The standard buttons and dialogs read in Dutch, whatever the desktop's
+// language, because the whole program speaks Dutch.
+void loadDutchQtTexts(QApplication& application) {
+    auto* translator = new QTranslator(&application);
+    if (translator->load(QStringLiteral("qtbase_nl"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+// The platform's sans-serif interface font at 8 points, the size every
+// window's layout was designed for.
+void setProgramFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    QApplication::setFont(font);
+}
+
+} // namespace
+
+void initialiseApplication(QApplication& application) {
+    QApplication::setApplicationName(QStringLiteral("Zegerooster"));
+    setProgramFont();
+    loadDutchQtTexts(application);
+    setMessageService(std::make_unique<QtMessageService>());
+}

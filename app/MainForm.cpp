@@ -1,0 +1,280 @@
+#include "app/MainForm.h"
+
+#include "app/Help.h"
+#include "app/OptiesDialog.h"
+#include "knockout/KnockoutForm.h"
+#include "knockout/KnockoutIndelingForm.h"
+#include "model/MessageService.h"
+#include "participants/DeelnemersForm.h"
+#include "pools/PouleIndelingForm.h"
+#include "pools/PoulesForm.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QIcon>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+
+const QString TMainForm::VersieRegel = QStringLiteral("Zegerooster versie 1.0");
+
+namespace {
+
+const QString GeenDeelnemersTekst = QStringLiteral("Er zijn geen deelnemers ingevoerd.");
+const QString BewarenVraag = QStringLiteral("Wilt u het huidige toernooi bewaren?");
+
+constexpr int ClientBreedte = 142;
+constexpr int ClientHoogte = 156;
+constexpr int StatusBarHoogte = 19;
+
+QIcon themaIcoon(const QString& themaNaam, QStyle::StandardPixmap reserve) {
+    return QIcon::fromTheme(themaNaam, QApplication::style()->standardIcon(reserve));
+}
+
+} // namespace
+
+TMainForm::TMainForm(QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    , m_help(new THelp(this)) {
+    setWindowTitle(QStringLiteral("Zegerooster"));
+    setHelpContext(this, HelpContext::Hoofdvenster);
+    setFixedSize(ClientBreedte, ClientHoogte);
+    setCentralWidget(new QWidget(this));
+    MaakKnoppen();
+    move(0, 0);
+    MaakVensters();
+    GeefOptiesDoor();
+    Bestandsnaam.clear();
+    ZetGewijzigd(false);
+    ZetProgrammastatus(psGeen);
+}
+
+TMainForm::~TMainForm() {
+    // The help windows go first; then the owned windows in creation order,
+    // and only then the participants they point into.
+    delete m_help;
+    m_help = nullptr;
+    delete DeelnemersForm;
+    delete PouleIndelingForm;
+    delete PoulesForm;
+    delete KnockoutIndelingForm;
+    delete KnockoutForm;
+    delete OptiesDialog;
+    Deelnemers.clear();
+}
+
+void TMainForm::MaakKnoppen() {
+    QWidget* vlak = centralWidget();
+    auto knop = [vlak](const QString& tekst, QRect plaats) {
+        auto* button = new QPushButton(tekst, vlak);
+        button->setGeometry(plaats);
+        button->setAutoDefault(false);
+        return button;
+    };
+    auto glyphKnop = [&](const QString& hint, QRect plaats, const QIcon& icoon) {
+        QPushButton* button = knop(QString(), plaats);
+        button->setToolTip(hint);
+        button->setIcon(icoon);
+        return button;
+    };
+    // Created in tab order.
+    DeelnemersBitBtn = knop(QStringLiteral("&Deelnemers"), {8, 40, 121, 25});
+    PoulesBitBtn = knop(QStringLiteral("&Poules"), {8, 72, 121, 25});
+    KnockoutBitBtn = knop(QStringLiteral("&Knockout"), {8, 104, 121, 25});
+    NieuwBitBtn = glyphKnop(QStringLiteral("Nieuw toernooi"), {8, 8, 25, 25},
+                            themaIcoon(QStringLiteral("document-new"), QStyle::SP_FileIcon));
+    OpenBitBtn = glyphKnop(QStringLiteral("Open toernooi"), {32, 8, 25, 25},
+                           themaIcoon(QStringLiteral("document-open"), QStyle::SP_DialogOpenButton));
+    BewaarBitBtn = glyphKnop(QStringLiteral("Bewaar toernooi"), {56, 8, 25, 25},
+                             themaIcoon(QStringLiteral("document-save"), QStyle::SP_DialogSaveButton));
+    OptiesBitBtn =
+        glyphKnop(QStringLiteral("Opties/Instellingen"), {80, 8, 25, 25},
+                  themaIcoon(QStringLiteral("preferences-system"), QStyle::SP_FileDialogDetailedView));
+    HelpBitBtn = glyphKnop(QStringLiteral("Help"), {104, 8, 25, 25},
+                           themaIcoon(QStringLiteral("help-contents"), QStyle::SP_DialogHelpButton));
+
+    StatusBar = new QStatusBar(this);
+    StatusBar->setFixedHeight(StatusBarHoogte);
+    StatusBar->setSizeGripEnabled(false);
+    setStatusBar(StatusBar);
+
+    connect(DeelnemersBitBtn, &QPushButton::clicked, this, &TMainForm::DeelnemersBitBtnClick);
+    connect(PoulesBitBtn, &QPushButton::clicked, this, &TMainForm::PoulesBitBtnClick);
+    connect(KnockoutBitBtn, &QPushButton::clicked, this, &TMainForm::KnockoutBitBtnClick);
+    connect(NieuwBitBtn, &QPushButton::clicked, this, &TMainForm::NieuwBitBtnClick);
+    connect(OpenBitBtn, &QPushButton::clicked, this, &TMainForm::OpenBitBtnClick);
+    connect(BewaarBitBtn, &QPushButton::clicked, this, &TMainForm::BewaarBitBtnClick);
+    connect(OptiesBitBtn, &QPushButton::clicked, this, &TMainForm::OptiesBitBtnClick);
+    connect(HelpBitBtn, &QPushButton::clicked, this, &TMainForm::HelpBitBtnClick);
+}
+
+void TMainForm::MaakVensters() {
+    DeelnemersForm = new TDeelnemersForm(this);
+    PouleIndelingForm = new TPouleIndelingForm(this);
+    PoulesForm = new TPoulesForm(this);
+    KnockoutIndelingForm = new TKnockoutIndelingForm(this);
+    KnockoutForm = new TKnockoutForm(this);
+    OptiesDialog = new TOptiesDialog(this);
+}
+
+void TMainForm::GeefOptiesDoor() {
+    PoulesForm->PouleSjabloon = OptiesDialog->PouleSjabloon();
+    KnockoutForm->ZetExportwaarden(OptiesDialog->KnockoutSjabloon(), OptiesDialog->BeginRij(),
+                                   OptiesDialog->BeginKolom());
+}
+
+void TMainForm::ZetProgrammastatus(TProgrammastatus status) {
+    Programmastatus = status;
+    switch (status) {
+    case psGeen:
+        PoulesBitBtn->setEnabled(false);
+        PoulesForm->hide();
+        KnockoutBitBtn->setEnabled(false);
+        KnockoutForm->hide();
+        break;
+    case psPoules:
+        PoulesBitBtn->setEnabled(true);
+        KnockoutBitBtn->setEnabled(false);
+        KnockoutForm->hide();
+        break;
+    case psKnockout:
+        PoulesBitBtn->setEnabled(true);
+        KnockoutBitBtn->setEnabled(true);
+        break;
+    case psDirectKnockout:
+        PoulesBitBtn->setEnabled(false);
+        PoulesForm->hide();
+        KnockoutBitBtn->setEnabled(true);
+        break;
+    }
+}
+
+void TMainForm::ZetGewijzigd(bool gewijzigd) {
+    Gewijzigd = gewijzigd;
+    if (Bestandsnaam.isEmpty()) {
+        StatusBar->showMessage(VersieRegel);
+        return;
+    }
+    const QString naam = QFileInfo(Bestandsnaam).completeBaseName();
+    StatusBar->showMessage(Gewijzigd ? naam + u'*' : naam);
+}
+
+void TMainForm::StartToernooi() {
+    ZetProgrammastatus(psGeen);
+    Deelnemers = DeelnemersForm->MaakDeelnemerslijst();
+    if (Deelnemers.empty()) {
+        messages().information(GeenDeelnemersTekst);
+        return;
+    }
+    const int resultaat = PouleIndelingForm->KiesIndeling(Deelnemers);
+    TProgrammastatus nieuweStatus;
+    if (resultaat > 0) {
+        PoulesForm->ToonPoules(Deelnemers);
+        nieuweStatus = psPoules;
+    } else if (resultaat == 0) {
+        KnockoutForm->Bouw(Deelnemers, 0);
+        nieuweStatus = psDirectKnockout;
+    } else {
+        return;
+    }
+    ZetProgrammastatus(nieuweStatus);
+    ZetGewijzigd(true);
+}
+
+void TMainForm::StartKnockout() {
+    if (!KnockoutIndelingForm->Kies(Deelnemers))
+        return;
+    KnockoutForm->Bouw(Deelnemers, 1);
+    ZetProgrammastatus(psKnockout);
+    ZetGewijzigd(true);
+}
+
+int TMainForm::ZoekDeelnemer(const QString& voornaam, const QString& achternaam) const {
+    for (std::size_t i = 0; i < Deelnemers.size(); ++i) {
+        const TDeelnemer& deelnemer = *Deelnemers[i];
+        if (deelnemer.Voornaam == voornaam && deelnemer.Achternaam == achternaam)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void TMainForm::NieuwToernooi() {
+    ZetProgrammastatus(psGeen);
+    DeelnemersForm->Leegmaken();
+    Deelnemers.clear();
+    Bestandsnaam.clear();
+    ZetGewijzigd(false);
+    DeelnemersForm->show();
+    DeelnemersForm->raise();
+}
+
+bool TMainForm::OpenToernooi() {
+    return false; // Placeholder until the tournament file is built: nothing loaded.
+}
+
+bool TMainForm::BewaarToernooi() {
+    return false; // Placeholder until the tournament file is built: nothing saved.
+}
+
+bool TMainForm::VraagBewaren() {
+    if (!Gewijzigd)
+        return true;
+    switch (messages().confirm(BewarenVraag, Buttons::YesNoCancel)) {
+    case Answer::Yes:
+        return BewaarToernooi();
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    if (VraagBewaren())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TMainForm::DeelnemersBitBtnClick() {
+    DeelnemersForm->show();
+    DeelnemersForm->raise();
+    DeelnemersForm->activateWindow();
+}
+
+void TMainForm::PoulesBitBtnClick() {
+    PoulesForm->show();
+    PoulesForm->raise();
+    PoulesForm->activateWindow();
+}
+
+void TMainForm::KnockoutBitBtnClick() {
+    KnockoutForm->show();
+    KnockoutForm->raise();
+    KnockoutForm->activateWindow();
+}
+
+void TMainForm::NieuwBitBtnClick() {
+    if (VraagBewaren())
+        NieuwToernooi();
+}
+
+void TMainForm::OpenBitBtnClick() {
+    if (VraagBewaren())
+        OpenToernooi();
+}
+
+void TMainForm::BewaarBitBtnClick() { BewaarToernooi(); }
+
+void TMainForm::OptiesBitBtnClick() {
+    const bool ok =
+        OptiesDialog->Wijzig(PoulesForm->PouleSjabloon, KnockoutForm->KnockoutSjabloon(),
+                             KnockoutForm->BeginKolom(), KnockoutForm->BeginRij());
+    if (ok)
+        GeefOptiesDoor();
+}
+
+void TMainForm::HelpBitBtnClick() { m_help->ToonStandaard(); }

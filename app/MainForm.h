@@ -1,0 +1,86 @@
+#pragma once
+
+#include "model/Deelnemer.h"
+#include "model/Programmastatus.h"
+
+#include <QMainWindow>
+
+class QPushButton;
+class QStatusBar;
+class THelp;
+class TDeelnemersForm;
+class TPouleIndelingForm;
+class TPoulesForm;
+class TKnockoutIndelingForm;
+class TKnockoutForm;
+class TOptiesDialog;
+
+// The main window: owns the running tournament's participants and the
+// long-lived windows of every stage, records the stage and whether there are
+// unsaved changes, and carries the tournament lifecycle.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    void ZetProgrammastatus(TProgrammastatus status);
+    void ZetGewijzigd(bool gewijzigd);
+    void StartToernooi();
+    void StartKnockout();
+    int ZoekDeelnemer(const QString& voornaam, const QString& achternaam) const;
+    void NieuwToernooi();
+    bool OpenToernooi();
+    bool BewaarToernooi();
+
+    TProgrammastatus Programmastatus = psGeen;
+    bool Gewijzigd = false;
+    QString Bestandsnaam;
+    TDeelnemerLijst Deelnemers;
+
+    // Controls, named as the window's design names them.
+    QPushButton* DeelnemersBitBtn;
+    QPushButton* PoulesBitBtn;
+    QPushButton* KnockoutBitBtn;
+    QPushButton* NieuwBitBtn;
+    QPushButton* OpenBitBtn;
+    QPushButton* BewaarBitBtn;
+    QPushButton* OptiesBitBtn;
+    QPushButton* HelpBitBtn;
+    QStatusBar* StatusBar;
+
+    // The owned long-lived windows, created hidden in this order.
+    TDeelnemersForm* DeelnemersForm = nullptr;
+    TPouleIndelingForm* PouleIndelingForm = nullptr;
+    TPoulesForm* PoulesForm = nullptr;
+    TKnockoutIndelingForm* KnockoutIndelingForm = nullptr;
+    TKnockoutForm* KnockoutForm = nullptr;
+    TOptiesDialog* OptiesDialog = nullptr;
+
+    THelp& Help() { return *m_help; }
+
+    // The version line the status bar shows while no file is in use.
+    static const QString VersieRegel;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void MaakKnoppen();
+    void MaakVensters();
+    void GeefOptiesDoor();
+    // The save question shared by new, open and close; true = go on.
+    bool VraagBewaren();
+
+    void DeelnemersBitBtnClick();
+    void PoulesBitBtnClick();
+    void KnockoutBitBtnClick();
+    void NieuwBitBtnClick();
+    void OpenBitBtnClick();
+    void BewaarBitBtnClick();
+    void OptiesBitBtnClick();
+    void HelpBitBtnClick();
+
+    THelp* m_help;
+};

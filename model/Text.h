@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+// Text rules shared by every part of the tournament. Names are compared
+// exactly; only the ASCII letters are ever folded, so accented letters and
+// letters of other scripts keep their own identity and sort after A-Z.
+namespace Text {
+
+// Removes leading and trailing characters of code 32 or lower (blanks and
+// control characters), but nothing else: a no-break space stays.
+QString trimmed(const QString& text);
+
+// Folds only a-z to A-Z (or A-Z to a-z); every other character is kept.
+QString upperAscii(const QString& text);
+QString lowerAscii(const QString& text);
+
+// Orders two texts by Unicode code point, the order that byte-wise comparison
+// gives for Latin-1 text and for UTF-8; <0, 0 or >0.
+int compareCodePoints(const QString& a, const QString& b);
+
+// Message texts break lines with LF CR; a person should see one line break
+// for LF CR, CR LF, LF or CR alike.
+QString displayLineBreaks(const QString& text);
+
+// The two-character line break used inside message texts.
+inline const QString lineBreak = QStringLiteral("\n\r");
+
+} // namespace Text
