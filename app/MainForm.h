@@ -31,8 +31,9 @@ public:
     void StartKnockout();
     int ZoekDeelnemer(const QString& voornaam, const QString& achternaam) const;
     void NieuwToernooi();
-    bool OpenToernooi();
-    bool BewaarToernooi();
+    // Virtual so that a test can stand in for the file dialogs and the disk.
+    virtual bool OpenToernooi();
+    virtual bool BewaarToernooi();
 
     TProgrammastatus Programmastatus = psGeen;
     bool Gewijzigd = false;
