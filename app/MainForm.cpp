@@ -86,15 +86,18 @@ void TMainForm::MaakKnoppen() {
     KnockoutBitBtn = knop(QStringLiteral("&Knockout"), {8, 104, 121, 25});
     NieuwBitBtn = glyphKnop(QStringLiteral("Nieuw toernooi"), {8, 8, 25, 25},
                             themaIcoon(QStringLiteral("document-new"), QStyle::SP_FileIcon));
-    OpenBitBtn = glyphKnop(QStringLiteral("Open toernooi"), {32, 8, 25, 25},
-                           themaIcoon(QStringLiteral("document-open"), QStyle::SP_DialogOpenButton));
-    BewaarBitBtn = glyphKnop(QStringLiteral("Bewaar toernooi"), {56, 8, 25, 25},
-                             themaIcoon(QStringLiteral("document-save"), QStyle::SP_DialogSaveButton));
-    OptiesBitBtn =
-        glyphKnop(QStringLiteral("Opties/Instellingen"), {80, 8, 25, 25},
-                  themaIcoon(QStringLiteral("preferences-system"), QStyle::SP_FileDialogDetailedView));
-    HelpBitBtn = glyphKnop(QStringLiteral("Help"), {104, 8, 25, 25},
-                           themaIcoon(QStringLiteral("help-contents"), QStyle::SP_DialogHelpButton));
+    OpenBitBtn =
+        glyphKnop(QStringLiteral("Open toernooi"), {32, 8, 25, 25},
+                  themaIcoon(QStringLiteral("document-open"), QStyle::SP_DialogOpenButton));
+    BewaarBitBtn =
+        glyphKnop(QStringLiteral("Bewaar toernooi"), {56, 8, 25, 25},
+                  themaIcoon(QStringLiteral("document-save"), QStyle::SP_DialogSaveButton));
+    OptiesBitBtn = glyphKnop(
+        QStringLiteral("Opties/Instellingen"), {80, 8, 25, 25},
+        themaIcoon(QStringLiteral("preferences-system"), QStyle::SP_FileDialogDetailedView));
+    HelpBitBtn =
+        glyphKnop(QStringLiteral("Help"), {104, 8, 25, 25},
+                  themaIcoon(QStringLiteral("help-contents"), QStyle::SP_DialogHelpButton));
 
     StatusBar = new QStatusBar(this);
     StatusBar->setFixedHeight(StatusBarHoogte);
@@ -267,7 +270,9 @@ void TMainForm::OpenBitBtnClick() {
         OpenToernooi();
 }
 
-void TMainForm::BewaarBitBtnClick() { BewaarToernooi(); }
+void TMainForm::BewaarBitBtnClick() {
+    BewaarToernooi();
+}
 
 void TMainForm::OptiesBitBtnClick() {
     const bool ok =
@@ -277,4 +282,6 @@ void TMainForm::OptiesBitBtnClick() {
         GeefOptiesDoor();
 }
 
-void TMainForm::HelpBitBtnClick() { m_help->ToonStandaard(); }
+void TMainForm::HelpBitBtnClick() {
+    m_help->ToonStandaard();
+}

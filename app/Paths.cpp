@@ -7,7 +7,9 @@
 
 namespace Paths {
 
-QString executableFolder() { return QCoreApplication::applicationDirPath(); }
+QString executableFolder() {
+    return QCoreApplication::applicationDirPath();
+}
 
 QString dialogStartFolder(const QString& preferredFolder) {
     const QFileInfo folder(preferredFolder);

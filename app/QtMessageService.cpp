@@ -19,8 +19,8 @@ QWidget* dialogParent() {
 
 QMessageBox::StandardButton showBox(QMessageBox::Icon icon, const QString& text,
                                     QMessageBox::StandardButtons buttons, int helpContext) {
-    QMessageBox box(icon, QApplication::applicationName(), Text::displayLineBreaks(text),
-                    buttons, dialogParent());
+    QMessageBox box(icon, QApplication::applicationName(), Text::displayLineBreaks(text), buttons,
+                    dialogParent());
     if (helpContext > 0)
         setHelpContext(&box, helpContext);
     return static_cast<QMessageBox::StandardButton>(box.exec());
@@ -95,9 +95,8 @@ Answer QtMessageService::confirm(const QString& text, Buttons buttons, int helpC
 std::optional<QString> QtMessageService::input(const QString& caption, const QString& prompt,
                                                const QString& value) {
     bool ok = false;
-    const QString answer = QInputDialog::getText(dialogParent(), caption,
-                                                 Text::displayLineBreaks(prompt),
-                                                 QLineEdit::Normal, value, &ok);
+    const QString answer = QInputDialog::getText(
+        dialogParent(), caption, Text::displayLineBreaks(prompt), QLineEdit::Normal, value, &ok);
     if (!ok)
         return std::nullopt;
     return answer;

@@ -1,13 +1,136 @@
 #include "knockout/KnockoutIndelingForm.h"
 
 #include "app/Help.h"
+#include "model/KnockoutIndeling.h"
 
-TKnockoutIndelingForm::TKnockoutIndelingForm(QWidget* owner)
-    : QDialog(owner) {
-    setWindowTitle(QStringLiteral("Knockout-indeling"));
-    setHelpContext(this, HelpContext::KnockoutIndeling);
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+
+namespace {
+
+void VulGetallen(QComboBox* keuze, int van, int tot, int selectie) {
+    const QSignalBlocker stil(keuze);
+    keuze->clear();
+    for (int getal = van; getal <= tot; ++getal)
+        keuze->addItem(QString::number(getal));
+    keuze->setCurrentIndex(selectie);
 }
 
-bool TKnockoutIndelingForm::Kies(TDeelnemerLijst&) {
-    return false; // Placeholder until the knockout stage is built: never confirmed.
+} // namespace
+
+TKnockoutIndelingForm::TKnockoutIndelingForm(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+    setWindowTitle(QStringLiteral("Knockout-indeling"));
+    setHelpContext(this, HelpContext::KnockoutIndeling);
+    setFixedSize(473, 148);
+    MaakLabels();
+    MaakKeuzes();
+    MaakKnoppen();
+    RadioBeste->setChecked(true);
+    setTabOrder(BesteComboBox, RadioSlechtste);
+    setTabOrder(RadioSlechtste, SlechtsteComboBox);
+    setTabOrder(SlechtsteComboBox, OKBitBtn);
+    setTabOrder(OKBitBtn, AnnuleerBitBtn);
+    setTabOrder(AnnuleerBitBtn, RadioBeste);
+}
+
+QLabel* TKnockoutIndelingForm::MaakLabel(const QString& tekst, QPoint plaats, bool vet) {
+    auto* label = new QLabel(tekst, this);
+    if (vet) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+    }
+    label->move(plaats);
+    label->adjustSize();
+    label->installEventFilter(this);
+    Labels.append(label);
+    return label;
+}
+
+void TKnockoutIndelingForm::MaakLabels() {
+    const QString doorNaar = QStringLiteral("deelnemer(s) uit elke poule gaan door naar de");
+    MaakLabel(QStringLiteral("De"), {40, 20});
+    MaakLabel(doorNaar, {136, 20});
+    MaakLabel(QStringLiteral("De overige deelnemers gaan naar de verliezersronde."), {40, 40});
+    MaakLabel(QStringLiteral("De"), {40, 68});
+    MaakLabel(doorNaar, {156, 68});
+    MaakLabel(QStringLiteral("De overige deelnemers gaan naar de winnaarsronde."), {40, 88});
+    MaakLabel(QStringLiteral("verliezersronde."), {374, 68}, true);
+    MaakLabel(QStringLiteral("winnaarsronde."), {356, 20}, true);
+    MaakLabel(QStringLiteral("beste"), {58, 20}, true);
+    MaakLabel(QStringLiteral("slechtste"), {58, 68}, true);
+}
+
+void TKnockoutIndelingForm::MaakKeuzes() {
+    RadioBeste = new QRadioButton(this);
+    RadioBeste->setGeometry(16, 20, 17, 17);
+    RadioSlechtste = new QRadioButton(this);
+    RadioSlechtste->setGeometry(16, 68, 17, 17);
+    BesteComboBox = new QComboBox(this);
+    BesteComboBox->setGeometry(92, 16, 41, 21);
+    SlechtsteComboBox = new QComboBox(this);
+    SlechtsteComboBox->setGeometry(112, 64, 41, 21);
+    for (QWidget* keuze :
+         {static_cast<QWidget*>(RadioBeste), static_cast<QWidget*>(RadioSlechtste)})
+        keuze->installEventFilter(this);
+    connect(BesteComboBox, &QComboBox::currentIndexChanged, this,
+            [this] { RadioBeste->setChecked(true); });
+    connect(SlechtsteComboBox, &QComboBox::currentIndexChanged, this,
+            [this] { RadioSlechtste->setChecked(true); });
+}
+
+void TKnockoutIndelingForm::MaakKnoppen() {
+    OKBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                               QStringLiteral("&OK"), this);
+    OKBitBtn->setGeometry(132, 115, 105, 25);
+    OKBitBtn->setDefault(true);
+    AnnuleerBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                                     QStringLiteral("&Annuleren"), this);
+    AnnuleerBitBtn->setGeometry(244, 115, 105, 25);
+    connect(OKBitBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(AnnuleerBitBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool TKnockoutIndelingForm::eventFilter(QObject* watched, QEvent* event) {
+    const bool klik = event->type() == QEvent::MouseButtonPress;
+    const bool dubbelklik = event->type() == QEvent::MouseButtonDblClick;
+    if (!klik && !dubbelklik)
+        return QDialog::eventFilter(watched, event);
+    const qsizetype label = Labels.indexOf(qobject_cast<QLabel*>(watched));
+    // Labels 1, 2, 3, 8 and 9 read as the "best" sentence, the others as
+    // the "worst" one; a click on either chooses that rule.
+    if (label >= 0 && klik) {
+        const bool beste = label <= 2 || label == 7 || label == 8;
+        (beste ? RadioBeste : RadioSlechtste)->setChecked(true);
+    }
+    if (dubbelklik && (label >= 0 || watched == RadioBeste || watched == RadioSlechtste)) {
+        accept();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TKnockoutIndelingForm::VulKeuzes() {
+    const int hoogste = KnockoutIndeling::HoogstePositie(*m_deelnemers);
+    VulGetallen(BesteComboBox, 1, hoogste, hoogste >= 2 ? 1 : 0);
+    VulGetallen(SlechtsteComboBox, 0, hoogste - 1, hoogste >= 3 ? 2 : 0);
+}
+
+bool TKnockoutIndelingForm::Kies(TDeelnemerLijst& deelnemers) {
+    m_deelnemers = &deelnemers;
+    VulKeuzes();
+    const bool bevestigd = exec() == QDialog::Accepted;
+    if (bevestigd) {
+        if (RadioBeste->isChecked())
+            KnockoutIndeling::PasBesteToe(deelnemers, BesteComboBox->currentText().toInt());
+        else
+            KnockoutIndeling::PasSlechtsteToe(deelnemers, SlechtsteComboBox->currentText().toInt());
+    }
+    m_deelnemers = nullptr;
+    return bevestigd;
 }

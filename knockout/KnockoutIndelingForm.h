@@ -4,14 +4,41 @@
 
 #include <QDialog>
 
-// The knockout division dialog: splits the pool finishers between the
-// winners' and the losers' round.
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+// The knockout division dialog: the best N of every pool to the winners'
+// round, or the worst N of every pool to the losers' round.
 class TKnockoutIndelingForm : public QDialog {
     Q_OBJECT
 
 public:
     explicit TKnockoutIndelingForm(QWidget* owner);
 
-    // True when the user confirmed; every participant then has a bracket.
+    // True when the user confirmed; every participant then has a bracket and
+    // no first-round match.
     bool Kies(TDeelnemerLijst& deelnemers);
+    void VulKeuzes();
+
+    QRadioButton* RadioBeste;
+    QComboBox* BesteComboBox;
+    QRadioButton* RadioSlechtste;
+    QComboBox* SlechtsteComboBox;
+    QPushButton* OKBitBtn;
+    QPushButton* AnnuleerBitBtn;
+    // Label1 .. Label10, in the order of their numbers.
+    QList<QLabel*> Labels;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void MaakLabels();
+    void MaakKeuzes();
+    void MaakKnoppen();
+    QLabel* MaakLabel(const QString& tekst, QPoint plaats, bool vet = false);
+
+    TDeelnemerLijst* m_deelnemers = nullptr;
 };

@@ -8,7 +8,9 @@ TDeelnemer::TDeelnemer(QString voornaam, QString achternaam)
     : Voornaam(std::move(voornaam))
     , Achternaam(std::move(achternaam)) {}
 
-QString TDeelnemer::Naam() const { return Text::trimmed(Voornaam + u' ' + Achternaam); }
+QString TDeelnemer::Naam() const {
+    return Text::trimmed(Voornaam + u' ' + Achternaam);
+}
 
 QString TDeelnemer::PouleCode() const {
     if (Poule <= 0)

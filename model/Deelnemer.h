@@ -15,9 +15,9 @@ class TDeelnemer {
 public:
     QString Voornaam;
     QString Achternaam;
-    std::int32_t Poule = 0;    // 0 = not in a pool
-    std::int32_t Positie = -1; // -1 = not known yet
-    std::uint8_t KnockoutNr = 0; // 0 = none, 1 = winners', 2 = losers' round
+    std::int32_t Poule = 0;                  // 0 = not in a pool
+    std::int32_t Positie = -1;               // -1 = not known yet
+    std::uint8_t KnockoutNr = 0;             // 0 = none, 1 = winners', 2 = losers' round
     TKnockoutWedstrijd* Wedstrijd = nullptr; // first-round match; not owned
 
     TDeelnemer() = default;

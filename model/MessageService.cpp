@@ -28,7 +28,9 @@ std::unique_ptr<MessageService>& currentService() {
 
 } // namespace
 
-MessageService& messages() { return *currentService(); }
+MessageService& messages() {
+    return *currentService();
+}
 
 std::unique_ptr<MessageService> setMessageService(std::unique_ptr<MessageService> service) {
     return std::exchange(currentService(), std::move(service));

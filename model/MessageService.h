@@ -16,11 +16,11 @@ enum class MessageKind { Information, Warning, Error, Confirmation, Input, OpenF
 
 struct FileDialogRequest {
     QString title;
-    QString filter;          // "Description|*.ext|Other|*.*", as the windows write it
-    QString directory;       // where the dialog starts; empty = the dialog's own choice
-    QString fileName;        // proposed file name
-    QString defaultSuffix;   // added when the user types a name without one
-    bool mustExist = false;  // open: path and file must exist
+    QString filter;         // "Description|*.ext|Other|*.*", as the windows write it
+    QString directory;      // where the dialog starts; empty = the dialog's own choice
+    QString fileName;       // proposed file name
+    QString defaultSuffix;  // added when the user types a name without one
+    bool mustExist = false; // open: path and file must exist
     int helpContext = 0;
 };
 

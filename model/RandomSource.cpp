@@ -15,7 +15,9 @@ ClockSeededRandomSource::Clock ClockSeededRandomSource::systemClock() {
     };
 }
 
-void ClockSeededRandomSource::seedFromClock() { m_engine.seed(m_clock()); }
+void ClockSeededRandomSource::seedFromClock() {
+    m_engine.seed(m_clock());
+}
 
 int ClockSeededRandomSource::below(int count) {
     if (count <= 1)
@@ -31,7 +33,9 @@ std::unique_ptr<RandomSource>& currentSource() {
 }
 } // namespace
 
-RandomSource& randomSource() { return *currentSource(); }
+RandomSource& randomSource() {
+    return *currentSource();
+}
 
 std::unique_ptr<RandomSource> setRandomSource(std::unique_ptr<RandomSource> source) {
     return std::exchange(currentSource(), std::move(source));

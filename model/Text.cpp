@@ -4,7 +4,9 @@ namespace Text {
 
 namespace {
 
-bool isBlankOrControl(QChar c) { return c.unicode() <= 32; }
+bool isBlankOrControl(QChar c) {
+    return c.unicode() <= 32;
+}
 
 // Surrogates sit below U+E000 in UTF-16 but encode code points above U+FFFF;
 // shifting the two ranges restores code point order for a unit-wise compare.

@@ -106,12 +106,12 @@ private Q_SLOTS:
             });
         };
         answerInput(QStringLiteral(" 3"), true);
-        QCOMPARE(service.input(QStringLiteral("Eindstand"), QStringLiteral("Regel een\n\rRegel twee"),
-                               QString()),
+        QCOMPARE(service.input(QStringLiteral("Eindstand"),
+                               QStringLiteral("Regel een\n\rRegel twee"), QString()),
                  std::optional<QString>(QStringLiteral(" 3")));
         answerInput(QStringLiteral("4"), false);
-        QCOMPARE(service.input(QStringLiteral("Eindstand"), QStringLiteral("Regel een\n\rRegel twee"),
-                               QString()),
+        QCOMPARE(service.input(QStringLiteral("Eindstand"),
+                               QStringLiteral("Regel een\n\rRegel twee"), QString()),
                  std::nullopt);
     }
 

@@ -19,11 +19,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("voornaam");
         QTest::addColumn<QString>("achternaam");
         QTest::addColumn<QString>("naam");
-        QTest::newRow("both") << "Jan" << "de Vries" << "Jan de Vries";
-        QTest::newRow("first only") << "Jan" << "" << "Jan";
-        QTest::newRow("last only") << "" << "Vries" << "Vries";
-        QTest::newRow("blanks around") << " Jan\t" << " Vries " << "Jan\t  Vries";
-        QTest::newRow("outside Latin-1") << "Łukasz" << "Ωmega 😀" << "Łukasz Ωmega 😀";
+        QTest::newRow("both") << "Jan"
+                              << "de Vries"
+                              << "Jan de Vries";
+        QTest::newRow("first only") << "Jan"
+                                    << ""
+                                    << "Jan";
+        QTest::newRow("last only") << ""
+                                   << "Vries"
+                                   << "Vries";
+        QTest::newRow("blanks around") << " Jan\t"
+                                       << " Vries "
+                                       << "Jan\t  Vries";
+        QTest::newRow("outside Latin-1") << "Łukasz"
+                                         << "Ωmega 😀"
+                                         << "Łukasz Ωmega 😀";
     }
 
     void displayName() {

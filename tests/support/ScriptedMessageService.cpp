@@ -85,4 +85,6 @@ ScriptedMessages::ScriptedMessages() {
     m_previous = setMessageService(std::move(service));
 }
 
-ScriptedMessages::~ScriptedMessages() { setMessageService(std::move(m_previous)); }
+ScriptedMessages::~ScriptedMessages() {
+    setMessageService(std::move(m_previous));
+}

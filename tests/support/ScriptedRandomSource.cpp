@@ -19,4 +19,6 @@ ScriptedRandom::ScriptedRandom() {
     m_previous = setRandomSource(std::move(source));
 }
 
-ScriptedRandom::~ScriptedRandom() { setRandomSource(std::move(m_previous)); }
+ScriptedRandom::~ScriptedRandom() {
+    setRandomSource(std::move(m_previous));
+}
