@@ -31,6 +31,12 @@ TKnockoutIndelingForm::TKnockoutIndelingForm(QWidget* owner)
     MaakKeuzes();
     MaakKnoppen();
     RadioBeste->setChecked(true);
+    RadioBeste->setObjectName(QStringLiteral("RadioBeste"));
+    RadioSlechtste->setObjectName(QStringLiteral("RadioSlechtste"));
+    BesteComboBox->setObjectName(QStringLiteral("BesteComboBox"));
+    SlechtsteComboBox->setObjectName(QStringLiteral("SlechtsteComboBox"));
+    OKBitBtn->setObjectName(QStringLiteral("OKBitBtn"));
+    AnnuleerBitBtn->setObjectName(QStringLiteral("AnnuleerBitBtn"));
     setTabOrder(BesteComboBox, RadioSlechtste);
     setTabOrder(RadioSlechtste, SlechtsteComboBox);
     setTabOrder(SlechtsteComboBox, OKBitBtn);

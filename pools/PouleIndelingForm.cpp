@@ -1,13 +1,225 @@
 #include "pools/PouleIndelingForm.h"
 
 #include "app/Help.h"
+#include "model/MessageService.h"
 
-TPouleIndelingForm::TPouleIndelingForm(QWidget* owner)
-    : QDialog(owner) {
-    setWindowTitle(QStringLiteral("Poule-indeling"));
-    setHelpContext(this, HelpContext::PouleIndeling);
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+
+namespace {
+
+constexpr int ClientBreedte = 225;
+constexpr int ClientHoogte = 324;
+constexpr int MinimaleClientHoogte = 170;
+constexpr int StatusBarHoogte = 19;
+
+bool IsEnter(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int toets = static_cast<const QKeyEvent*>(event)->key();
+    return toets == Qt::Key_Return || toets == Qt::Key_Enter;
 }
 
-int TPouleIndelingForm::KiesIndeling(TDeelnemerLijst&) {
-    return -1; // Placeholder until the pool stage is built: always "cancelled".
+} // namespace
+
+TPouleIndelingForm::TPouleIndelingForm(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setWindowTitle(QStringLiteral("Poule-indeling"));
+    setHelpContext(this, HelpContext::PouleIndeling);
+    MaakGroottePaneel();
+    MaakLijstEnKnoppen();
+    setTabOrder(PouleIndelingenListBox, OKBitBtn);
+    setTabOrder(OKBitBtn, AnnulerenBitBtn);
+    setTabOrder(AnnulerenBitBtn, DirectKnockoutBitBtn);
+    setTabOrder(DirectKnockoutBitBtn, KleinstePouleGrootteEdit);
+    setTabOrder(KleinstePouleGrootteEdit, GrootstePouleGrootteEdit);
+    setTabOrder(GrootstePouleGrootteEdit, BepaalMogelijkhedenBitBtn);
+    KleinstePouleGrootteEdit->setObjectName(QStringLiteral("KleinstePouleGrootteEdit"));
+    GrootstePouleGrootteEdit->setObjectName(QStringLiteral("GrootstePouleGrootteEdit"));
+    BepaalMogelijkhedenBitBtn->setObjectName(QStringLiteral("BepaalMogelijkhedenBitBtn"));
+    PouleIndelingenListBox->setObjectName(QStringLiteral("PouleIndelingenListBox"));
+    OKBitBtn->setObjectName(QStringLiteral("OKBitBtn"));
+    AnnulerenBitBtn->setObjectName(QStringLiteral("AnnulerenBitBtn"));
+    DirectKnockoutBitBtn->setObjectName(QStringLiteral("DirectKnockoutBitBtn"));
+    setFixedWidth(ClientBreedte);
+    setMinimumHeight(MinimaleClientHoogte);
+    resize(ClientBreedte, ClientHoogte);
+    PasIndelingAan();
+    // The window sees every key before its controls: Enter depends on where
+    // the focus is.
+    for (QWidget* kind : findChildren<QWidget*>())
+        kind->installEventFilter(this);
+}
+
+void TPouleIndelingForm::MaakGroottePaneel() {
+    auto* paneel = new QFrame(this);
+    paneel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    paneel->setGeometry(8, 8, 209, 89);
+    auto* label = new QLabel(QStringLiteral("Poulegroottes"), paneel);
+    label->move(16, 20);
+    KleinstePouleGrootteEdit = new QLineEdit(QStringLiteral("4"), paneel);
+    KleinstePouleGrootteEdit->setGeometry(88, 16, 33, 21);
+    auto* tot = new QLabel(QStringLiteral("tot"), paneel);
+    tot->move(136, 20);
+    GrootstePouleGrootteEdit = new QLineEdit(QStringLiteral("5"), paneel);
+    GrootstePouleGrootteEdit->setGeometry(160, 16, 33, 21);
+    BepaalMogelijkhedenBitBtn =
+        new QPushButton(QStringLiteral("&Bepaal mogelijke indelingen"), paneel);
+    BepaalMogelijkhedenBitBtn->setGeometry(16, 48, 177, 25);
+    BepaalMogelijkhedenBitBtn->setAutoDefault(false);
+    connect(BepaalMogelijkhedenBitBtn, &QPushButton::clicked, this,
+            &TPouleIndelingForm::BepaalIndelingen);
+}
+
+void TPouleIndelingForm::MaakLijstEnKnoppen() {
+    PouleIndelingenListBox = new QListWidget(this);
+    PouleIndelingenListBox->setSelectionMode(QAbstractItemView::SingleSelection);
+    OKBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                               QStringLiteral("&OK"), this);
+    AnnulerenBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                                      QStringLiteral("&Annuleren"), this);
+    DirectKnockoutBitBtn = new QPushButton(QStringLiteral("&Direct naar knockout"), this);
+    for (QPushButton* knop : {OKBitBtn, AnnulerenBitBtn, DirectKnockoutBitBtn})
+        knop->setAutoDefault(false);
+    StatusBar = new QStatusBar(this);
+    StatusBar->setSizeGripEnabled(false);
+    connect(OKBitBtn, &QPushButton::clicked, this, &TPouleIndelingForm::OKBitBtnClick);
+    connect(AnnulerenBitBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(DirectKnockoutBitBtn, &QPushButton::clicked, this,
+            &TPouleIndelingForm::DirectKnockoutBitBtnClick);
+    connect(PouleIndelingenListBox, &QListWidget::itemDoubleClicked, this,
+            &TPouleIndelingForm::PouleIndelingenListBoxDblClick);
+}
+
+void TPouleIndelingForm::resizeEvent(QResizeEvent* event) {
+    PasIndelingAan();
+    QDialog::resizeEvent(event);
+}
+
+void TPouleIndelingForm::PasIndelingAan() {
+    // The list grows with the window; the buttons keep their distance to
+    // the bottom edge.
+    const int hoogte = height();
+    PouleIndelingenListBox->setGeometry(8, 112, 209, hoogte - 195);
+    OKBitBtn->setGeometry(8, hoogte - 73, 104, 25);
+    AnnulerenBitBtn->setGeometry(112, hoogte - 73, 105, 25);
+    DirectKnockoutBitBtn->setGeometry(8, hoogte - 44, 209, 25);
+    StatusBar->setGeometry(0, hoogte - StatusBarHoogte, width(), StatusBarHoogte);
+}
+
+bool TPouleIndelingForm::eventFilter(QObject* watched, QEvent* event) {
+    if (!IsEnter(event))
+        return QDialog::eventFilter(watched, event);
+    QWidget* focus = focusWidget();
+    if (focus == KleinstePouleGrootteEdit || focus == GrootstePouleGrootteEdit ||
+        focus == BepaalMogelijkhedenBitBtn)
+        BepaalIndelingen();
+    else if (OKBitBtn->isEnabled())
+        OKBitBtnClick();
+    return true;
+}
+
+int TPouleIndelingForm::KiesIndeling(TDeelnemerLijst& deelnemers) {
+    m_deelnemers = &deelnemers;
+    BepaalIndelingen();
+    const int resultaat = exec();
+    int antwoord = -1;
+    if (resultaat == DirectKnockoutResultaat)
+        antwoord = 0;
+    else if (resultaat == QDialog::Accepted && GeselecteerdeRegel() >= 0)
+        antwoord = Indelingen[static_cast<std::size_t>(GeselecteerdeRegel())].AantalPoules();
+    m_deelnemers = nullptr;
+    return antwoord;
+}
+
+void TPouleIndelingForm::ToonFout(QLineEdit* veld, const QString& melding) {
+    veld->setFocus();
+    veld->selectAll();
+    messages().information(melding);
+}
+
+void TPouleIndelingForm::BepaalIndelingen() {
+    const PouleIndeling::TGrootteControle controle = PouleIndeling::ControleerGroottes(
+        KleinstePouleGrootteEdit->text(), GrootstePouleGrootteEdit->text());
+    if (controle.Verwisseld) {
+        KleinstePouleGrootteEdit->setText(controle.KleinsteTekst);
+        GrootstePouleGrootteEdit->setText(controle.GrootsteTekst);
+    }
+    if (!controle.Goed()) {
+        // Before the window shows, a failed check must not leave candidates
+        // of an earlier participant count that could still be confirmed.
+        if (!isVisible()) {
+            LeegLijst();
+            return;
+        }
+        QLineEdit* veld = controle.Focus == PouleIndeling::TGrootteVeld::Grootste
+                              ? GrootstePouleGrootteEdit
+                              : KleinstePouleGrootteEdit;
+        if (controle.Focus == PouleIndeling::TGrootteVeld::Geen)
+            messages().information(controle.Melding);
+        else
+            ToonFout(veld, controle.Melding);
+        return;
+    }
+    const int aantal = m_deelnemers ? static_cast<int>(m_deelnemers->size()) : 0;
+    Indelingen = PouleIndeling::ZoekIndelingen(aantal, controle.Kleinste, controle.Grootste);
+    VulLijst();
+    PouleIndelingenListBox->setFocus();
+}
+
+void TPouleIndelingForm::LeegLijst() {
+    Indelingen.clear();
+    VulLijst();
+}
+
+void TPouleIndelingForm::VulLijst() {
+    PouleIndelingenListBox->clear();
+    PouleIndelingenListBox->addItems(PouleIndeling::RegelTeksten(Indelingen));
+    if (PouleIndelingenListBox->count() > 0) {
+        PouleIndelingenListBox->setCurrentRow(0);
+        PouleIndelingenListBox->item(0)->setSelected(true);
+    }
+    StatusBar->showMessage(PouleIndeling::StatusTekst(PouleIndelingenListBox->count()));
+    OKBitBtn->setEnabled(PouleIndelingenListBox->count() > 0);
+}
+
+int TPouleIndelingForm::GeselecteerdeRegel() const {
+    const QList<QListWidgetItem*> geselecteerd = PouleIndelingenListBox->selectedItems();
+    if (geselecteerd.isEmpty())
+        return -1;
+    const int regel = PouleIndelingenListBox->row(geselecteerd.constFirst());
+    return regel < static_cast<int>(Indelingen.size()) ? regel : -1;
+}
+
+void TPouleIndelingForm::VerdeelDeelnemers() {
+    const int regel = GeselecteerdeRegel();
+    if (regel < 0 || !m_deelnemers)
+        return;
+    PouleIndeling::VerdeelDeelnemers(*m_deelnemers, Indelingen[static_cast<std::size_t>(regel)]);
+}
+
+void TPouleIndelingForm::OKBitBtnClick() {
+    VerdeelDeelnemers();
+    accept();
+}
+
+void TPouleIndelingForm::PouleIndelingenListBoxDblClick() {
+    if (GeselecteerdeRegel() < 0)
+        return;
+    VerdeelDeelnemers();
+    accept();
+}
+
+void TPouleIndelingForm::DirectKnockoutBitBtnClick() {
+    if (m_deelnemers) {
+        for (const auto& deelnemer : *m_deelnemers)
+            deelnemer->KnockoutNr = 1;
+    }
+    done(DirectKnockoutResultaat);
 }
