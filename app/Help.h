@@ -5,6 +5,8 @@
 
 #include "app/HelpVenster.h"
 
+class QKeyEvent;
+class QUrl;
 class QWidget;
 class THelpVenster;
 
@@ -51,5 +53,11 @@ protected:
 
 private:
     THelpVenster& ZorgVoorVenster();
+    void Toon(const QUrl& pagina);
+    bool HelpToets(QObject* ontvanger, const QKeyEvent& toets);
+    void VensterVerborgen(const QWidget& venster);
+    void ZetModaliteit(Qt::WindowModality modaliteit);
+    bool AnderModaalVenster() const;
+
     QPointer<THelpVenster> m_venster;
 };
