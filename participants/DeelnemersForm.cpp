@@ -2,10 +2,48 @@
 
 #include "app/Help.h"
 #include "app/MainForm.h"
+#include "model/Deelnemerslijst.h"
+#include "model/MessageService.h"
+#include "model/Text.h"
+#include "participants/InputDeelnemerDialog.h"
 
+#include <QApplication>
+#include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableWidget>
+
+#include <algorithm>
+
+using Deelnemerslijst::TNaam;
+using Deelnemerslijst::TNamen;
+
+namespace {
+
+const QString DubbeleNaamTekst = QStringLiteral("Er bestaat reeds een deelnemer met deze naam.");
+const QString ToevoegenZin = QStringLiteral("Wanneer er een nieuwe deelnemer wordt toegevoegd, "
+                                            "dan moet het huidige toernooi beëindigd worden.");
+const QString WijzigenZin = QStringLiteral(
+    "Wanneer er een deelnemer wordt gewijzigd, dan moet het huidige toernooi beëindigd worden.");
+const QString VerwijderenZin = QStringLiteral(
+    "Wanneer er een deelnemer wordt verwijderd, dan moet het huidige toernooi beëindigd worden.");
+const QString DoorgaanZin = QStringLiteral(" Wilt u doorgaan en het toernooi beëindigen?");
+const QString ToernooiBezigVraag =
+    QStringLiteral("Er is momenteel een toernooi bezig. Wilt u dit beëindigen?");
+
+constexpr int StatusBarHoogte = 19;
+constexpr int RijHoogte = 16;
+constexpr int KnopMaat = 25;
+
+QIcon themaIcoon(const QString& themaNaam, QStyle::StandardPixmap reserve) {
+    return QIcon::fromTheme(themaNaam, QApplication::style()->standardIcon(reserve));
+}
+
+} // namespace
 
 TDeelnemersForm::TDeelnemersForm(TMainForm* mainForm)
     : QWidget(mainForm, Qt::Window)
@@ -19,13 +57,317 @@ TDeelnemersForm::TDeelnemersForm(TMainForm* mainForm)
     , m_mainForm(mainForm) {
     setWindowTitle(QStringLiteral("Deelnemers invoeren"));
     setHelpContext(this, HelpContext::Deelnemers);
+    setMinimumSize(200, 200);
+    move(160, 0);
+    resize(275, 305);
+
+    QTableWidget* grid = DeelnemersStringGrid;
+    grid->setColumnCount(2);
+    grid->setHorizontalHeaderLabels({QStringLiteral("Voornaam"), QStringLiteral("Achternaam")});
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setShowGrid(true);
+    grid->setWordWrap(false);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setMinimumSectionSize(RijHoogte);
+    grid->verticalHeader()->setDefaultSectionSize(RijHoogte);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->horizontalHeader()->setSectionsClickable(false);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->horizontalHeader()->setStretchLastSection(false);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+
+    auto glyphKnop = [](QPushButton* knop, const QString& hint, const QIcon& icoon) {
+        knop->setToolTip(hint);
+        knop->setIcon(icoon);
+        knop->resize(KnopMaat, KnopMaat);
+    };
+    glyphKnop(NieuwBitBtn, QStringLiteral("Nieuw deelnemer"),
+              themaIcoon(QStringLiteral("list-add"), QStyle::SP_FileIcon));
+    glyphKnop(BewerkBitBtn, QStringLiteral("Bewerk deelnemer (Enter of F2)"),
+              themaIcoon(QStringLiteral("document-edit"), QStyle::SP_FileDialogDetailedView));
+    glyphKnop(VerwijderBitBtn, QStringLiteral("Verwijder deelnemer (Ctrl+Del)"),
+              themaIcoon(QStringLiteral("list-remove"), QStyle::SP_TrashIcon));
+    StatusBar->setFixedHeight(StatusBarHoogte);
+
+    setTabOrder(DeelnemersStringGrid, NieuwBitBtn);
+    setTabOrder(NieuwBitBtn, BewerkBitBtn);
+    setTabOrder(BewerkBitBtn, VerwijderBitBtn);
+    setTabOrder(VerwijderBitBtn, ExcelBitBtn);
+    setTabOrder(ExcelBitBtn, MaakPoulesBitBtn);
+
+    connect(NieuwBitBtn, &QPushButton::clicked, this, &TDeelnemersForm::NieuwBitBtnClick);
+    connect(BewerkBitBtn, &QPushButton::clicked, this, &TDeelnemersForm::BewerkBitBtnClick);
+    connect(VerwijderBitBtn, &QPushButton::clicked, this, &TDeelnemersForm::VerwijderBitBtnClick);
+    connect(MaakPoulesBitBtn, &QPushButton::clicked, this, &TDeelnemersForm::MaakPoulesBitBtnClick);
+
+    // The window sees key presses before its controls do; the viewport also
+    // reports double-clicks and the width changes a scroll bar causes.
+    const QList<QWidget*> kinderen = findChildren<QWidget*>();
+    for (QWidget* kind : kinderen)
+        kind->installEventFilter(this);
+
+    MaakPoulesBitBtn->setEnabled(false);
+    ZetRowCount(2);
+    MaakRijLeeg(1);
+    SelecteerRij(1);
+    ToonAantal();
+    FormResize();
 }
 
-void TDeelnemersForm::VoegToe(const QString&, const QString&) {}
-int TDeelnemersForm::ZoekRij(const QString&, const QString&) const { return -1; }
-void TDeelnemersForm::Sorteer() {}
-void TDeelnemersForm::Leegmaken() {}
-TDeelnemerLijst TDeelnemersForm::MaakDeelnemerslijst() const { return {}; }
-void TDeelnemersForm::VulMetDeelnemers(const TDeelnemerLijst&) {}
-void TDeelnemersForm::ToonAantal() {}
-void TDeelnemersForm::PasKolombreedtesAan() {}
+int TDeelnemersForm::RowCount() const {
+    return DeelnemersStringGrid->rowCount() + 1;
+}
+
+int TDeelnemersForm::Row() const {
+    return std::max(DeelnemersStringGrid->currentRow(), 0) + 1;
+}
+
+void TDeelnemersForm::SelecteerRij(int rij) {
+    DeelnemersStringGrid->setCurrentCell(rij - 1, 0);
+}
+
+QString TDeelnemersForm::Cel(int kolom, int rij) const {
+    const QTableWidgetItem* item = DeelnemersStringGrid->item(rij - 1, kolom);
+    return item ? item->text() : QString();
+}
+
+void TDeelnemersForm::ZetCel(int kolom, int rij, const QString& tekst) {
+    if (QTableWidgetItem* item = DeelnemersStringGrid->item(rij - 1, kolom)) {
+        item->setText(tekst);
+        return;
+    }
+    auto* item = new QTableWidgetItem(tekst);
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    DeelnemersStringGrid->setItem(rij - 1, kolom, item);
+}
+
+void TDeelnemersForm::MaakRijLeeg(int rij) {
+    ZetCel(0, rij, QString());
+    ZetCel(1, rij, QString());
+}
+
+void TDeelnemersForm::ZetRowCount(int aantal) {
+    // Like a grid, a shrinking table keeps the selection on its last row.
+    const int rij = std::min(Row(), aantal - 1);
+    DeelnemersStringGrid->setRowCount(aantal - 1);
+    SelecteerRij(rij);
+}
+
+void TDeelnemersForm::ToonAantal() {
+    StatusBar->showMessage(Deelnemerslijst::AantalTekst(RowCount() - 2));
+}
+
+void TDeelnemersForm::PasKolombreedtesAan() {
+    const int breedte = DeelnemersStringGrid->viewport()->width();
+    const int eerste = static_cast<int>(0.4 * breedte);
+    DeelnemersStringGrid->setColumnWidth(0, eerste);
+    DeelnemersStringGrid->setColumnWidth(1, breedte - eerste - 2);
+}
+
+void TDeelnemersForm::FormResize() {
+    const int cw = width();
+    const int ch = height();
+    const int sh = StatusBar->height();
+    const int t = ch - sh - 33;
+    NieuwBitBtn->move(8, t);
+    BewerkBitBtn->move(33, t);
+    VerwijderBitBtn->move(58, t);
+    const int w = (cw - 91) / 2;
+    ExcelBitBtn->setGeometry(83, t, w, KnopMaat);
+    MaakPoulesBitBtn->setGeometry(83 + w, t, w, KnopMaat);
+    DeelnemersStringGrid->setGeometry(8, 8, cw - 16, t - 16);
+    StatusBar->setGeometry(0, ch - sh, cw, sh);
+    PasKolombreedtesAan();
+}
+
+void TDeelnemersForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+int TDeelnemersForm::ZoekRij(const QString& voornaam, const QString& achternaam) const {
+    for (int rij = 1; rij <= RowCount() - 2; ++rij) {
+        if (Cel(0, rij) == voornaam && Cel(1, rij) == achternaam)
+            return rij;
+    }
+    return -1;
+}
+
+void TDeelnemersForm::Sorteer() {
+    const int aantal = RowCount() - 2;
+    if (aantal < 2)
+        return;
+    TNamen namen;
+    namen.reserve(aantal);
+    for (int rij = 1; rij <= aantal; ++rij)
+        namen.push_back({Cel(0, rij), Cel(1, rij)});
+    const int gekozen = Row();
+    const qsizetype nieuw = Deelnemerslijst::Sorteer(namen, gekozen - 1);
+    for (int rij = 1; rij <= aantal; ++rij) {
+        ZetCel(0, rij, namen[rij - 1].Voornaam);
+        ZetCel(1, rij, namen[rij - 1].Achternaam);
+    }
+    SelecteerRij(static_cast<int>(nieuw) + 1);
+}
+
+void TDeelnemersForm::VoegToe(const QString& voornaam, const QString& achternaam) {
+    if (voornaam.isEmpty() && achternaam.isEmpty())
+        return;
+    const int rij = RowCount() - 1;
+    SelecteerRij(rij);
+    ZetCel(0, rij, voornaam);
+    ZetCel(1, rij, achternaam);
+    ZetRowCount(RowCount() + 1);
+    m_mainForm->ZetGewijzigd(true);
+    MaakRijLeeg(RowCount() - 1);
+    PasKolombreedtesAan();
+    ToonAantal();
+    Sorteer();
+    MaakPoulesBitBtn->setEnabled(RowCount() > 2);
+}
+
+void TDeelnemersForm::Leegmaken() {
+    MaakPoulesBitBtn->setEnabled(false);
+    ZetRowCount(2);
+    MaakRijLeeg(1);
+    ToonAantal();
+}
+
+void TDeelnemersForm::VulMetDeelnemers(const TDeelnemerLijst& deelnemers) {
+    Leegmaken();
+    ZetRowCount(RowCount() + static_cast<int>(deelnemers.size()));
+    SelecteerRij(RowCount() - 1);
+    int rij = 1;
+    for (const auto& deelnemer : deelnemers) {
+        ZetCel(0, rij, deelnemer->Voornaam);
+        ZetCel(1, rij, deelnemer->Achternaam);
+        ++rij;
+    }
+    MaakRijLeeg(RowCount() - 1);
+    PasKolombreedtesAan();
+    ToonAantal();
+    Sorteer();
+    MaakPoulesBitBtn->setEnabled(RowCount() > 2);
+    m_mainForm->ZetGewijzigd(true);
+}
+
+TDeelnemerLijst TDeelnemersForm::MaakDeelnemerslijst() const {
+    TNamen namen;
+    for (int rij = 1; rij <= RowCount() - 2; ++rij)
+        namen.push_back({Cel(0, rij), Cel(1, rij)});
+    return Deelnemerslijst::MaakLijst(namen);
+}
+
+bool TDeelnemersForm::BeeindigToernooi(const QString& eersteZin) {
+    if (m_mainForm->Programmastatus == psGeen)
+        return true;
+    const QString vraag = eersteZin + Text::lineBreak + Text::lineBreak + DoorgaanZin;
+    if (messages().confirm(vraag, Buttons::YesNo) != Answer::Yes)
+        return false;
+    m_mainForm->ZetProgrammastatus(psGeen);
+    return true;
+}
+
+void TDeelnemersForm::NieuwBitBtnClick() {
+    if (!BeeindigToernooi(ToevoegenZin))
+        return;
+    TInputDeelnemerDialog dialoog(this);
+    while (dialoog.Invoeren()) {
+        if (ZoekRij(dialoog.Voornaam(), dialoog.Achternaam()) == -1)
+            VoegToe(dialoog.Voornaam(), dialoog.Achternaam());
+        else
+            messages().information(DubbeleNaamTekst);
+    }
+}
+
+void TDeelnemersForm::BewerkBitBtnClick() {
+    if (RowCount() < 3 || Row() == RowCount() - 1) {
+        NieuwBitBtnClick();
+        return;
+    }
+    if (!BeeindigToernooi(WijzigenZin))
+        return;
+    TInputDeelnemerDialog dialoog(this);
+    const int rij = Row();
+    while (dialoog.Bewerken(Cel(0, rij), Cel(1, rij))) {
+        const int gevonden = ZoekRij(dialoog.Voornaam(), dialoog.Achternaam());
+        if (gevonden == -1 || gevonden == rij) {
+            ZetCel(0, rij, dialoog.Voornaam());
+            ZetCel(1, rij, dialoog.Achternaam());
+            m_mainForm->ZetGewijzigd(true);
+            Sorteer();
+            return;
+        }
+        messages().information(DubbeleNaamTekst);
+    }
+}
+
+void TDeelnemersForm::VerwijderBitBtnClick() {
+    if (RowCount() <= 2 || Row() == RowCount() - 1)
+        return;
+    if (!BeeindigToernooi(VerwijderenZin))
+        return;
+    for (int rij = Row(); rij < RowCount() - 1; ++rij) {
+        ZetCel(0, rij, Cel(0, rij + 1));
+        ZetCel(1, rij, Cel(1, rij + 1));
+    }
+    ZetRowCount(RowCount() - 1);
+    ToonAantal();
+    Sorteer();
+    PasKolombreedtesAan();
+    MaakPoulesBitBtn->setEnabled(RowCount() > 2);
+    m_mainForm->ZetGewijzigd(true);
+}
+
+void TDeelnemersForm::MaakPoulesBitBtnClick() {
+    if (m_mainForm->Programmastatus == psGeen ||
+        messages().confirm(ToernooiBezigVraag, Buttons::YesNo) == Answer::Yes)
+        m_mainForm->StartToernooi();
+}
+
+bool TDeelnemersForm::FormKeyDown(const QKeyEvent* event) {
+    const Qt::KeyboardModifiers toetsen = event->modifiers() & ~Qt::KeypadModifier;
+    switch (event->key()) {
+    case Qt::Key_Delete:
+        if (toetsen != Qt::ControlModifier)
+            return false;
+        VerwijderBitBtnClick();
+        return true;
+    case Qt::Key_F2:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        BewerkBitBtnClick();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TDeelnemersForm::keyPressEvent(QKeyEvent* event) {
+    if (!FormKeyDown(event))
+        QWidget::keyPressEvent(event);
+}
+
+bool TDeelnemersForm::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return FormKeyDown(static_cast<QKeyEvent*>(event));
+    case QEvent::MouseButtonDblClick:
+        if (watched != DeelnemersStringGrid->viewport())
+            break;
+        BewerkBitBtnClick();
+        return true;
+    case QEvent::Resize:
+        // A scroll bar that comes or goes changes the room for the columns.
+        if (watched == DeelnemersStringGrid->viewport())
+            PasKolombreedtesAan();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QKeyEvent;
 class QPushButton;
 class QStatusBar;
 class QTableWidget;
@@ -11,6 +12,11 @@ class TMainForm;
 
 // The participant list window ("Deelnemers invoeren"): the sorted list of
 // names from which every tournament starts. Closing it only hides it.
+//
+// Rows are numbered as in a grid whose row 0 is the header: rows 1 to
+// RowCount() - 2 hold the participants and the last row is always empty.
+// The table shows the header in its own header, so grid row r is table row
+// r - 1.
 class TDeelnemersForm : public QWidget {
     Q_OBJECT
 
@@ -26,6 +32,14 @@ public:
     void ToonAantal();
     void PasKolombreedtesAan();
 
+    // Number of grid rows: the participants plus the header and the empty row.
+    int RowCount() const;
+    // The selected grid row (1 to RowCount() - 1).
+    int Row() const;
+    void SelecteerRij(int rij);
+    // Text of a cell: column 0 the first name, column 1 the last name.
+    QString Cel(int kolom, int rij) const;
+
     QTableWidget* DeelnemersStringGrid;
     QPushButton* NieuwBitBtn;
     QPushButton* BewerkBitBtn;
@@ -34,6 +48,25 @@ public:
     QPushButton* MaakPoulesBitBtn;
     QStatusBar* StatusBar;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void NieuwBitBtnClick();
+    void BewerkBitBtnClick();
+    void VerwijderBitBtnClick();
+    void MaakPoulesBitBtnClick();
+    void FormResize();
+    // The window's own keys; true when the key was one of them.
+    bool FormKeyDown(const QKeyEvent* event);
+
+    // Asks to end a running tournament before the names change; true = go on.
+    bool BeeindigToernooi(const QString& eersteZin);
+    void ZetRowCount(int aantal);
+    void ZetCel(int kolom, int rij, const QString& tekst);
+    void MaakRijLeeg(int rij);
+
     TMainForm* m_mainForm;
 };

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "model/Deelnemer.h"
+
+#include <QString>
+
+#include <vector>
+
+// The rules behind the participant list window and the participant dialog,
+// kept free of widgets: how names sort, which names are refused and how a
+// new tournament's list is built and shuffled.
+namespace Deelnemerslijst {
+
+struct TNaam {
+    QString Voornaam;
+    QString Achternaam;
+};
+using TNamen = std::vector<TNaam>;
+
+// First name immediately followed by the last name, a-z in upper case; the
+// list sorts on this key by code point.
+QString Sleutel(const TNaam& naam);
+
+// Bubble sort on Sleutel: passes until one makes no swap, swapping two
+// neighbours only when the first key is strictly greater, so equal keys keep
+// their order. `gevolgd` is the index of the selected name; the result is its
+// index after sorting (an index outside the list is returned unchanged).
+qsizetype Sorteer(TNamen& namen, qsizetype gevolgd);
+
+enum class TNaamOordeel { Goed, Leeg, Bye };
+
+// Judges the name as the brackets would show it: the two parts joined by a
+// blank, trimmed, a-z lowered; empty and "bye" are refused.
+TNaamOordeel Beoordeel(const QString& voornaam, const QString& achternaam);
+
+// The status line for a number of participants: empty for none.
+QString AantalTekst(qsizetype aantal);
+
+// A fresh participant for every name, in random order (see Schud).
+TDeelnemerLijst MaakLijst(const TNamen& namen);
+
+// Seeds the random source from the clock, then three passes of as many steps
+// as the list is long, each exchanging the first item with a random one.
+void Schud(TDeelnemerLijst& deelnemers);
+
+} // namespace Deelnemerslijst

@@ -1,0 +1,119 @@
+#include "participants/InputDeelnemerDialog.h"
+
+#include "app/Help.h"
+#include "model/Deelnemerslijst.h"
+#include "model/MessageService.h"
+#include "model/Text.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+namespace {
+
+const QString GeenNaamTekst = QStringLiteral("Er is geen naam ingevuld.");
+const QString ByeTekst =
+    QStringLiteral("De naam \"Bye\" is erg verwarrend en mag daarom niet worden gebruikt.");
+
+constexpr int ClientBreedte = 264;
+constexpr int ClientHoogte = 106;
+
+QIcon themaIcoon(const QString& themaNaam, QStyle::StandardPixmap reserve) {
+    return QIcon::fromTheme(themaNaam, QApplication::style()->standardIcon(reserve));
+}
+
+} // namespace
+
+TInputDeelnemerDialog::TInputDeelnemerDialog(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    , DeelnemerBovenLabel(new QLabel(QStringLiteral("Voornaam"), this))
+    , DeelnemerOnderLabel(new QLabel(QStringLiteral("Achternaam"), this))
+    , VoornaamEdit(new QLineEdit(this))
+    , AchternaamEdit(new QLineEdit(this))
+    , OKBitBtn(new QPushButton(QStringLiteral("&OK"), this))
+    , AnnulerenBitBtn(new QPushButton(QStringLiteral("&Annuleren"), this)) {
+    setHelpContext(this, HelpContext::Deelnemers);
+    setFixedSize(ClientBreedte, ClientHoogte);
+
+    DeelnemerBovenLabel->move(16, 16);
+    DeelnemerBovenLabel->adjustSize();
+    DeelnemerOnderLabel->move(120, 16);
+    DeelnemerOnderLabel->adjustSize();
+    VoornaamEdit->setGeometry(16, 32, 97, 21);
+    AchternaamEdit->setGeometry(120, 32, 129, 21);
+    OKBitBtn->setGeometry(40, 72, 89, 25);
+    AnnulerenBitBtn->setGeometry(136, 72, 89, 25);
+
+    VoornaamEdit->setObjectName(QStringLiteral("VoornaamEdit"));
+    AchternaamEdit->setObjectName(QStringLiteral("AchternaamEdit"));
+    OKBitBtn->setObjectName(QStringLiteral("OKBitBtn"));
+    AnnulerenBitBtn->setObjectName(QStringLiteral("AnnulerenBitBtn"));
+
+    OKBitBtn->setIcon(themaIcoon(QStringLiteral("dialog-ok"), QStyle::SP_DialogOkButton));
+    AnnulerenBitBtn->setIcon(
+        themaIcoon(QStringLiteral("dialog-cancel"), QStyle::SP_DialogCancelButton));
+    OKBitBtn->setDefault(true);
+
+    setTabOrder(VoornaamEdit, AchternaamEdit);
+    setTabOrder(AchternaamEdit, OKBitBtn);
+    setTabOrder(OKBitBtn, AnnulerenBitBtn);
+
+    // Esc and the window frame reject the dialog as well; no check runs.
+    connect(OKBitBtn, &QPushButton::clicked, this, &TInputDeelnemerDialog::OKBitBtnClick);
+    connect(AnnulerenBitBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool TInputDeelnemerDialog::Bewerken(const QString& voornaam, const QString& achternaam) {
+    const bool nieuw = voornaam.isEmpty() && achternaam.isEmpty();
+    setWindowTitle(nieuw ? QStringLiteral("Nieuwe deelnemer") : QStringLiteral("Bewerk deelnemer"));
+    VoornaamEdit->setText(voornaam);
+    AchternaamEdit->setText(achternaam);
+    VoornaamEdit->setFocus();
+    VoornaamEdit->selectAll();
+    CentreerOpScherm();
+
+    const int resultaat = exec();
+
+    VoornaamEdit->setText(Text::trimmed(VoornaamEdit->text()));
+    AchternaamEdit->setText(Text::trimmed(AchternaamEdit->text()));
+    return resultaat == QDialog::Accepted;
+}
+
+bool TInputDeelnemerDialog::Invoeren() {
+    return Bewerken(QString(), QString());
+}
+
+QString TInputDeelnemerDialog::Voornaam() const {
+    return VoornaamEdit->text();
+}
+
+QString TInputDeelnemerDialog::Achternaam() const {
+    return AchternaamEdit->text();
+}
+
+void TInputDeelnemerDialog::OKBitBtnClick() {
+    switch (Deelnemerslijst::Beoordeel(VoornaamEdit->text(), AchternaamEdit->text())) {
+    case Deelnemerslijst::TNaamOordeel::Leeg:
+        messages().information(GeenNaamTekst);
+        return;
+    case Deelnemerslijst::TNaamOordeel::Bye:
+        messages().information(ByeTekst);
+        return;
+    case Deelnemerslijst::TNaamOordeel::Goed:
+        accept();
+        return;
+    }
+}
+
+void TInputDeelnemerDialog::CentreerOpScherm() {
+    QScreen* scherm = parentWidget() ? parentWidget()->screen() : QApplication::primaryScreen();
+    if (!scherm)
+        return;
+    QRect plaats(QPoint(), frameGeometry().size());
+    plaats.moveCenter(scherm->availableGeometry().center());
+    move(plaats.topLeft());
+}

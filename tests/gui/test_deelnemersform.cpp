@@ -1,0 +1,233 @@
+#include "app/MainForm.h"
+#include "participants/DeelnemersForm.h"
+
+#include "support/ModalDialogDriver.h"
+#include "support/ScriptedMessageService.h"
+#include "support/ScriptedRandomSource.h"
+#include "support/TestMain.h"
+
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTableWidget>
+
+namespace {
+
+const QString Ok = QStringLiteral("OKBitBtn");
+const QString Annuleren = QStringLiteral("AnnulerenBitBtn");
+const QString DubbeleNaam = QStringLiteral("Er bestaat reeds een deelnemer met deze naam.");
+
+// The main window with its participant window, scripted messages and a user
+// for the participant dialog; "Voornaam|Achternaam" names are added first.
+struct Opstelling {
+    explicit Opstelling(const QStringList& namen = {}) {
+        for (const QString& naam : namen)
+            form.VoegToe(naam.section(u'|', 0, 0), naam.section(u'|', 1));
+    }
+    // Every grid row below the header, the empty last row included.
+    QStringList rijen() const {
+        QStringList result;
+        for (int rij = 1; rij < form.RowCount(); ++rij)
+            result << form.Cel(0, rij) + u'|' + form.Cel(1, rij);
+        return result;
+    }
+    QString status() const { return form.StatusBar->currentMessage(); }
+
+    TMainForm hoofd;
+    TDeelnemersForm& form = *hoofd.DeelnemersForm;
+    ScriptedMessages berichten;
+    ModalDialogDriver bestuurder;
+};
+
+} // namespace
+
+class DeelnemersFormTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void lijstBeheren() {
+        Opstelling o;
+        ScriptedRandom toeval; // only zeros: the shuffle keeps the grid's order
+        QCOMPARE(o.rijen(), QStringList({"|"}));
+        QCOMPARE(o.status(), QString());
+        QVERIFY(!o.form.MaakPoulesBitBtn->isEnabled());
+        QVERIFY(o.form.MaakDeelnemerslijst().empty());
+        o.form.VoegToe(QString(), QString());
+        QVERIFY(!o.hoofd.Gewijzigd);
+
+        o.form.VoegToe(QStringLiteral("anna"), QStringLiteral("Zandstra"));
+        QCOMPARE(o.status(), QStringLiteral("1 deelnemer ingevoerd."));
+        QVERIFY(o.form.MaakPoulesBitBtn->isEnabled());
+        QVERIFY(o.hoofd.Gewijzigd);
+        const QString lang = QString(1000, u'ŵ');
+        for (const QStringList& naam :
+             {QStringList{"Émile", ""}, {"Зоя", "李 😀"}, {lang, lang}, {"Anna", "de Vries"}})
+            o.form.VoegToe(naam[0], naam[1]);
+        QCOMPARE(o.form.Row(), 1); // the newest participant stays selected
+        QCOMPARE(o.rijen(), QStringList({"Anna|de Vries", "anna|Zandstra", "Émile|",
+                                         lang + u'|' + lang, "Зоя|李 😀", "|"}));
+        QCOMPARE(o.status(), QStringLiteral("5 deelnemers ingevoerd."));
+        QCOMPARE(o.form.ZoekRij(lang, lang), 4);
+        QCOMPARE(o.form.ZoekRij(QString(), QString()), -1); // never the empty row
+        const TDeelnemerLijst lijst = o.form.MaakDeelnemerslijst();
+        QCOMPARE(lijst[3]->Achternaam, lang);
+
+        o.form.Leegmaken();
+        QCOMPARE(o.rijen(), QStringList({"|"}));
+        QVERIFY(!o.form.MaakPoulesBitBtn->isEnabled());
+        o.hoofd.ZetGewijzigd(false);
+        o.form.VulMetDeelnemers(lijst);
+        QCOMPARE(o.rijen().size(), 6);
+        QVERIFY(o.form.MaakPoulesBitBtn->isEnabled() && o.hoofd.Gewijzigd);
+    }
+
+    void dubbeleNamenGeweigerd() {
+        Opstelling o;
+        o.bestuurder.fillAndClick({"Piet", "Zand"}, Ok)
+            .fillAndClick({"jan", "jansen"}, Ok)
+            .fillAndClick({"Piet", "Zand"}, Ok)
+            .fillAndClick({"Jan", "Jansen"}, Ok)
+            .click(Annuleren);
+        QTest::mouseClick(o.form.NieuwBitBtn, Qt::LeftButton);
+        QCOMPARE(o.rijen(), QStringList({"jan|jansen", "Jan|Jansen", "Piet|Zand", "|"}));
+        QCOMPARE(o.berichten->texts(), QStringList({DubbeleNaam}));
+        for (const auto& gezien : o.bestuurder.seen()) // reopened empty every time
+            QCOMPARE(gezien.edits, QStringList({"", ""}));
+
+        // Piet Zand becomes Jan Jansen: refused, and his own names come back.
+        o.form.SelecteerRij(3);
+        o.bestuurder.fillAndClick({"Jan", "Jansen"}, Ok).fillAndClick({"Aad", "Zand"}, Ok);
+        QTest::mouseClick(o.form.BewerkBitBtn, Qt::LeftButton);
+        QCOMPARE(o.berichten->texts(), QStringList({DubbeleNaam, DubbeleNaam}));
+        QCOMPARE(o.bestuurder.seen()[6].title, QStringLiteral("Bewerk deelnemer"));
+        QCOMPARE(o.bestuurder.seen()[6].edits, QStringList({"Piet", "Zand"}));
+        QCOMPARE(o.rijen(), QStringList({"Aad|Zand", "jan|jansen", "Jan|Jansen", "|"}));
+        QCOMPARE(o.form.Row(), 1);
+
+        // Its own unchanged name is accepted and marks the tournament changed.
+        o.hoofd.ZetGewijzigd(false);
+        o.bestuurder.click(Ok);
+        QTest::mouseClick(o.form.BewerkBitBtn, Qt::LeftButton);
+        QVERIFY(o.hoofd.Gewijzigd);
+        QCOMPARE(o.berichten->texts().size(), 2);
+        QCOMPARE(o.bestuurder.unexpected(), 0);
+    }
+
+    void toetsenEnDubbelklik() {
+        Opstelling o({"Anna|Bakker", "Bert|Smit", "Carla|Vos"});
+        o.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&o.form));
+        QTableWidget* grid = o.form.DeelnemersStringGrid;
+        o.form.SelecteerRij(2);
+        QTest::keyClick(grid, Qt::Key_Delete);
+        QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(o.form.RowCount(), 5);
+        QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(o.rijen(), QStringList({"Anna|Bakker", "Carla|Vos", "|"}));
+        QCOMPARE(o.status(), QStringLiteral("2 deelnemers ingevoerd."));
+        o.form.SelecteerRij(3);
+        QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier); // the empty row stays
+        QCOMPARE(o.form.RowCount(), 4);
+
+        o.bestuurder.click(Annuleren).click(Annuleren).click(Annuleren).click(Annuleren);
+        QTest::keyClick(grid, Qt::Key_Return); // on the empty row: a new participant
+        o.form.SelecteerRij(1);
+        QTest::keyClick(o.form.MaakPoulesBitBtn, Qt::Key_F2); // the window's key, not the button's
+        QTest::keyClick(grid, Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier);
+        const QPoint carla = grid->visualItemRect(grid->item(1, 0)).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, carla);
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, carla);
+        const auto& gezien = o.bestuurder.seen();
+        QCOMPARE(gezien.size(), 4);
+        QCOMPARE(gezien[0].title, QStringLiteral("Nieuwe deelnemer"));
+        QCOMPARE(gezien[1].edits, QStringList({"Anna", "Bakker"}));
+        QCOMPARE(gezien[2].edits, QStringList({"Anna", "Bakker"}));
+        QCOMPARE(gezien[3].edits, QStringList({"Carla", "Vos"}));
+        QVERIFY(o.hoofd.Deelnemers.empty()); // "&Poules -->" did not run
+
+        o.form.SelecteerRij(1);
+        QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
+        QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(o.rijen(), QStringList({"|"}));
+        QCOMPARE(o.status(), QString());
+        QVERIFY(!o.form.MaakPoulesBitBtn->isEnabled());
+        QVERIFY(o.berichten->calls().isEmpty());
+    }
+
+    void lopendToernooiBeeindigen_data() {
+        QTest::addColumn<int>("actie");
+        QTest::addColumn<bool>("ja");
+        const char* namen[] = {"toevoegen", "wijzigen", "verwijderen"};
+        for (int actie = 0; actie < 3; ++actie) {
+            QTest::addRow("%s ja", namen[actie]) << actie << true;
+            QTest::addRow("%s nee", namen[actie]) << actie << false;
+        }
+    }
+    void lopendToernooiBeeindigen() {
+        QFETCH(int, actie);
+        QFETCH(bool, ja);
+        const QString zinnen[] = {"Wanneer er een nieuwe deelnemer wordt toegevoegd, dan moet "
+                                  "het huidige toernooi beëindigd worden.",
+                                  "Wanneer er een deelnemer wordt gewijzigd, dan moet het huidige "
+                                  "toernooi beëindigd worden.",
+                                  "Wanneer er een deelnemer wordt verwijderd, dan moet het huidige "
+                                  "toernooi beëindigd worden."};
+        const QStringList naJa[] = {{"Anna|Bakker", "Piet|Zand", "Zoë|Aarts", "|"},
+                                    {"Piet|Zand", "Zoë|Aarts", "|"},
+                                    {"Piet|Zand", "|"}};
+        Opstelling o({"Anna|Bakker", "Piet|Zand"});
+        o.form.SelecteerRij(1);
+        o.hoofd.ZetProgrammastatus(psPoules);
+        o.berichten->queueAnswer(ja ? Answer::Yes : Answer::No);
+        o.bestuurder.fillAndClick({"Zoë", "Aarts"}, Ok).click(Annuleren);
+        QPushButton* knoppen[] = {o.form.NieuwBitBtn, o.form.BewerkBitBtn, o.form.VerwijderBitBtn};
+        QTest::mouseClick(knoppen[actie], Qt::LeftButton);
+
+        QCOMPARE(o.berichten->texts(),
+                 QStringList({zinnen[actie] + "\n\r\n\r Wilt u doorgaan "
+                                              "en het toernooi beëindigen?"}));
+        QCOMPARE(o.berichten->calls().front().buttons, Buttons::YesNo);
+        QCOMPARE(o.hoofd.Programmastatus, ja ? psGeen : psPoules);
+        QCOMPARE(o.rijen(), ja ? naJa[actie] : QStringList({"Anna|Bakker", "Piet|Zand", "|"}));
+        QCOMPARE(o.bestuurder.seen().isEmpty(), !ja || actie == 2);
+    }
+
+    void poulesStartenToernooi() {
+        Opstelling o({"Anna|Bakker", "Piet|Zand"}); // its user also cancels the pool division
+        QTest::mouseClick(o.form.MaakPoulesBitBtn, Qt::LeftButton);
+        QCOMPARE(o.hoofd.Deelnemers.size(), std::size_t(2));
+        QVERIFY(o.berichten->calls().isEmpty());
+
+        o.hoofd.Deelnemers.clear();
+        o.hoofd.ZetProgrammastatus(psKnockout);
+        o.berichten->queueAnswer(Answer::No);
+        QTest::mouseClick(o.form.MaakPoulesBitBtn, Qt::LeftButton);
+        QVERIFY(o.hoofd.Deelnemers.empty());
+        QCOMPARE(o.hoofd.Programmastatus, psKnockout);
+        o.berichten->queueAnswer(Answer::Yes);
+        QTest::mouseClick(o.form.MaakPoulesBitBtn, Qt::LeftButton);
+        QCOMPARE(o.hoofd.Deelnemers.size(), std::size_t(2));
+        const QString vraag("Er is momenteel een toernooi bezig. Wilt u dit beëindigen?");
+        QCOMPARE(o.berichten->texts(), QStringList({vraag, vraag}));
+    }
+
+    void kolommenVullenHetRooster() {
+        Opstelling o;
+        const QTableWidget* grid = o.form.DeelnemersStringGrid;
+        auto passen = [grid] {
+            const int breedte = grid->viewport()->width();
+            return grid->columnWidth(0) == breedte * 4 / 10 &&
+                   grid->columnWidth(1) == breedte - breedte * 4 / 10 - 2;
+        };
+        o.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&o.form));
+        QVERIFY(passen());
+        for (int i = 0; i < 40; ++i) // until a scroll bar takes room
+            o.form.VoegToe(QStringLiteral("Naam%1").arg(i), QString());
+        QTRY_VERIFY(grid->verticalScrollBar()->isVisible());
+        QTRY_VERIFY(passen());
+    }
+};
+
+ZEGEROOSTER_GUI_TEST_MAIN(DeelnemersFormTest)
+#include "test_deelnemersform.moc"
