@@ -1,0 +1,635 @@
+#include "model/Knockout.h"
+
+#include "model/MessageService.h"
+#include "model/RandomSource.h"
+#include "model/Text.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <limits>
+
+namespace {
+
+// Participants of the bracket that are still free to be drawn, by list index:
+// the nearest free one at or after an index and at or before it, each found
+// in nearly constant time (union-find with path halving), so a random draw
+// stays linear however the starts fall.
+class VrijeDeelnemers {
+public:
+    VrijeDeelnemers(const TDeelnemerLijst& deelnemers, std::uint8_t knockoutNr)
+        : m_aantal(static_cast<int>(deelnemers.size()))
+        , m_volgende(m_aantal + 1)
+        , m_vorige(m_aantal + 1) {
+        for (int i = 0; i < m_aantal; ++i) {
+            const TDeelnemer* d = deelnemers[i].get();
+            const bool vrij = d && d->KnockoutNr == knockoutNr && !d->Wedstrijd;
+            m_volgende[i] = vrij ? i : i + 1;
+            m_vorige[i + 1] = vrij ? i + 1 : i;
+        }
+        m_volgende[m_aantal] = m_aantal;
+        m_vorige[0] = 0;
+    }
+
+    // The first free index >= i, or -1.
+    int VanafNaarAchter(int i) {
+        const int gevonden = Wortel(m_volgende, i);
+        return gevonden < m_aantal ? gevonden : -1;
+    }
+    // The last free index <= i, or -1.
+    int VanafNaarVoor(int i) { return Wortel(m_vorige, i + 1) - 1; }
+
+    void Neem(int i) {
+        m_volgende[i] = i + 1;
+        m_vorige[i + 1] = i;
+    }
+
+private:
+    static int Wortel(std::vector<int>& ouder, int i) {
+        while (ouder[i] != i) {
+            ouder[i] = ouder[ouder[i]];
+            i = ouder[i];
+        }
+        return i;
+    }
+
+    int m_aantal;
+    std::vector<int> m_volgende;
+    std::vector<int> m_vorige; // shifted by one; slot 0 stands for "none"
+};
+
+int BitOmgekeerd(int waarde, int bits) {
+    int resultaat = 0;
+    for (int b = 0; b < bits; ++b) {
+        resultaat = (resultaat << 1) | (waarde & 1);
+        waarde >>= 1;
+    }
+    return resultaat;
+}
+
+// The seeded draw on a compact copy of the first round. Every attempt starts
+// from an empty first round, so attempts are independent and only the last
+// one's placement matters; the bracket writes that into its matches at the
+// end. The searches that would rescan the first round are answered from:
+// - the unplaced participants per pool and position (a cursor per bucket:
+//   only the first unplaced one of a bucket is ever placed);
+// - the placed participants per pool (at most two per position, since every
+//   pool and position is visited once per step);
+// - two minimum trees over the matches, whose nodes are exactly the aligned
+//   power-of-two ranges the placement descends through: the free upper slot
+//   first in spread order, and the free lower slot opposite the best-placed
+//   upper participant.
+class SeededDraw {
+public:
+    static constexpr int MaxPositie = TKnockout::MaxPouleGrootte;
+
+    SeededDraw(std::vector<const TDeelnemer*> deelnemers, int m1, std::int64_t aantalPoules)
+        : m_deelnemers(std::move(deelnemers))
+        , m_k(static_cast<int>(m_deelnemers.size()))
+        , m_m1(m1)
+        , m_aantalPoules(aantalPoules) {
+        BouwEmmers();
+        BouwBomen();
+        m_boven.assign(m_m1, -1);
+        m_onder.assign(m_m1, -1);
+        m_bye.assign(m_m1, 0);
+        m_wedstrijdVan.assign(m_k, -1);
+    }
+
+    // Runs the attempts; true when one of them completes the first round.
+    bool Voer() {
+        // vlag only matters while it is positive, and the lower step finds
+        // at most K - M1 participants: later j repeat an earlier attempt.
+        const std::int64_t jMax = std::min<std::int64_t>(m_aantalPoules, m_k - m_m1);
+        for (int orde = 1; orde <= 6; ++orde) {
+            for (std::int64_t j = 0; j <= jMax; ++j) {
+                Poging(orde, static_cast<int>(j));
+                if (IsVolledig())
+                    return true;
+            }
+        }
+        return false;
+    }
+
+    int Boven(int i) const { return m_boven[i]; }
+    int Onder(int i) const { return m_onder[i]; }
+    bool IsBye(int i) const { return m_bye[i] != 0; }
+
+private:
+    static constexpr int Geen = std::numeric_limits<int>::max();
+    static constexpr std::int64_t GeenSleutel = std::numeric_limits<std::int64_t>::max();
+
+    struct Geplaatst {
+        int wedstrijd;
+        int positie;
+    };
+
+    void BouwEmmers() {
+        // Only pools 1..P and positions 1..8 are ever looked for.
+        std::vector<std::int64_t> poules;
+        for (const TDeelnemer* d : m_deelnemers) {
+            if (IsVindbaar(d))
+                poules.push_back(d->Poule);
+        }
+        std::sort(poules.begin(), poules.end());
+        poules.erase(std::unique(poules.begin(), poules.end()), poules.end());
+        const int aantalPoules = static_cast<int>(poules.size());
+
+        m_pouleVan.assign(m_k, -1);
+        m_emmerVan.assign(m_k, -1);
+        std::vector<int> grootte(static_cast<std::size_t>(aantalPoules) * MaxPositie + 1, 0);
+        for (int p = 0; p < m_k; ++p) {
+            const TDeelnemer* d = m_deelnemers[p];
+            if (!IsVindbaar(d))
+                continue;
+            const int pouleIndex = static_cast<int>(
+                std::lower_bound(poules.begin(), poules.end(), std::int64_t{d->Poule}) -
+                poules.begin());
+            m_pouleVan[p] = pouleIndex;
+            m_emmerVan[p] = pouleIndex * MaxPositie + d->Positie - 1;
+            ++grootte[m_emmerVan[p] + 1];
+        }
+        for (std::size_t e = 1; e < grootte.size(); ++e)
+            grootte[e] += grootte[e - 1];
+        m_emmerBegin = grootte;
+        m_emmerInhoud.assign(m_emmerBegin.back(), -1);
+        std::vector<int> vul(m_emmerBegin.begin(), m_emmerBegin.end() - 1);
+        for (int p = 0; p < m_k; ++p) {
+            if (m_emmerVan[p] >= 0)
+                m_emmerInhoud[vul[m_emmerVan[p]]++] = p; // list order within a bucket
+        }
+        m_cursor.assign(m_emmerBegin.size() - 1, 0);
+        m_geplaatst.assign(static_cast<std::size_t>(aantalPoules) * 2 * MaxPositie, {});
+        m_aantalGeplaatst.assign(aantalPoules, 0);
+
+        for (int orde = 1; orde <= 6; ++orde) {
+            std::vector<std::pair<std::int64_t, int>> plaatsen;
+            plaatsen.reserve(aantalPoules);
+            for (int i = 0; i < aantalPoules; ++i)
+                plaatsen.emplace_back(TKnockout::PlaatsInVolgorde(orde, m_aantalPoules, poules[i]),
+                                      i);
+            std::sort(plaatsen.begin(), plaatsen.end());
+            m_volgorde[orde - 1].clear();
+            for (const auto& plaats : plaatsen)
+                m_volgorde[orde - 1].push_back(plaats.second);
+        }
+    }
+
+    bool IsVindbaar(const TDeelnemer* d) const {
+        return d->Poule >= 1 && d->Positie >= 1 && d->Positie <= MaxPositie;
+    }
+
+    void BouwBomen() {
+        int bits = 0;
+        while ((1 << bits) < m_m1)
+            ++bits;
+        m_bovenBoomLeeg.assign(2 * static_cast<std::size_t>(m_m1), Geen);
+        m_onderBoomLeeg.assign(2 * static_cast<std::size_t>(m_m1), GeenSleutel);
+        for (int i = 0; i < m_m1; ++i) {
+            m_bovenBoomLeeg[m_m1 + i] = BitOmgekeerd(i, bits);
+            m_onderBoomLeeg[m_m1 + i] = OnderSleutel(MaxPositie + 1, i);
+        }
+        for (int knoop = m_m1 - 1; knoop >= 1; --knoop) {
+            m_bovenBoomLeeg[knoop] =
+                std::min(m_bovenBoomLeeg[2 * knoop], m_bovenBoomLeeg[2 * knoop + 1]);
+            m_onderBoomLeeg[knoop] =
+                std::min(m_onderBoomLeeg[2 * knoop], m_onderBoomLeeg[2 * knoop + 1]);
+        }
+        m_bits = bits;
+    }
+
+    std::int64_t OnderSleutel(int positie, int wedstrijd) const {
+        return std::int64_t{positie} * m_m1 + wedstrijd;
+    }
+
+    // The tree node that covers exactly lo..hi (an aligned power-of-two range).
+    int Knoop(int lo, int hi) const {
+        const int n = hi - lo + 1;
+        return (m_m1 + lo) / n;
+    }
+
+    template <typename T> static void Werk(std::vector<T>& boom, int blad, T waarde) {
+        boom[blad] = waarde;
+        for (blad /= 2; blad >= 1; blad /= 2)
+            boom[blad] = std::min(boom[2 * blad], boom[2 * blad + 1]);
+    }
+
+    void Poging(int orde, int vlagStart) {
+        m_bovenBoom = m_bovenBoomLeeg;
+        m_onderBoom = m_onderBoomLeeg;
+        std::fill(m_boven.begin(), m_boven.end(), -1);
+        std::fill(m_onder.begin(), m_onder.end(), -1);
+        std::fill(m_bye.begin(), m_bye.end(), 0);
+        std::fill(m_wedstrijdVan.begin(), m_wedstrijdVan.end(), -1);
+        std::fill(m_cursor.begin(), m_cursor.end(), 0);
+        std::fill(m_aantalGeplaatst.begin(), m_aantalGeplaatst.end(), 0);
+
+        const std::vector<int>& volgorde = m_volgorde[orde - 1];
+        const int byes = 2 * m_m1 - m_k;
+
+        // Upper slots, best first; the first ones placed get the byes.
+        int byesOver = byes;
+        int n = 1;
+        for (int positie = 1; positie <= MaxPositie && n <= m_m1; ++positie) {
+            for (auto it = volgorde.begin(); it != volgorde.end() && n <= m_m1; ++it) {
+                const int p = Ongeplaatst(*it, positie);
+                if (p < 0)
+                    continue;
+                if (Plaats(p, 0, 0, m_m1 - 1, true) && byesOver > 0) {
+                    ZetBye(m_wedstrijdVan[p]);
+                    --byesOver;
+                }
+                ++n;
+            }
+        }
+
+        // Lower slots, worst first.
+        int vlag = vlagStart;
+        n = 1;
+        for (int positie = MaxPositie; positie >= 1 && n <= m_m1 - byes; --positie) {
+            for (auto it = volgorde.rbegin(); it != volgorde.rend() && n <= m_m1 - byes; ++it) {
+                const int p = Ongeplaatst(*it, positie);
+                if (p < 0)
+                    continue;
+                Plaats(p, vlag, 0, m_m1 - 1, false);
+                --vlag;
+                ++n;
+            }
+        }
+    }
+
+    int Ongeplaatst(int pouleIndex, int positie) const {
+        const int emmer = pouleIndex * MaxPositie + positie - 1;
+        const int i = m_emmerBegin[emmer] + m_cursor[emmer];
+        return i < m_emmerBegin[emmer + 1] ? m_emmerInhoud[i] : -1;
+    }
+
+    bool Plaats(int p, int vlag, int lo, int hi, bool boven) {
+        const int pouleIndex = m_pouleVan[p];
+        const Geplaatst* genoten =
+            &m_geplaatst[static_cast<std::size_t>(pouleIndex) * 2 * MaxPositie];
+        const int aantalGenoten = m_aantalGeplaatst[pouleIndex];
+        for (;;) {
+            // The best-placed pool mate in lo..hi (lowest match on equal
+            // position) and the pool mates in either half, in one pass.
+            const int mid = lo + (hi - lo + 1) / 2;
+            int q = -1;
+            int qPositie = 0;
+            int f = 0;
+            int g = 0;
+            for (int e = 0; e < aantalGenoten; ++e) {
+                const Geplaatst& genoot = genoten[e];
+                if (genoot.wedstrijd < lo || genoot.wedstrijd > hi)
+                    continue;
+                if (genoot.wedstrijd < mid)
+                    ++f;
+                else
+                    ++g;
+                if (q < 0 || genoot.positie < qPositie ||
+                    (genoot.positie == qPositie && genoot.wedstrijd < q)) {
+                    q = genoot.wedstrijd;
+                    qPositie = genoot.positie;
+                }
+            }
+            if (q < 0)
+                return Plaatser(p, lo, hi, boven);
+            if (lo < hi) {
+                if (q < mid) {
+                    if (vlag > 0 && f == g)
+                        vlag = 0;
+                    else if (g <= f && Plaats(p, vlag, mid, hi, boven))
+                        return true;
+                    if (f > g)
+                        return false;
+                    hi = mid - 1;
+                } else {
+                    if (vlag > 0 && f == g)
+                        vlag = 0;
+                    else if (f <= g && Plaats(p, vlag, lo, mid - 1, boven))
+                        return true;
+                    if (g > f)
+                        return false;
+                    lo = mid;
+                }
+            }
+            if (hi != lo)
+                continue;
+            // A single match that holds a pool mate: only one pool may meet itself.
+            if (m_aantalPoules > 1)
+                return false;
+            return Plaatser(p, lo, hi, boven);
+        }
+    }
+
+    bool Plaatser(int p, int lo, int hi, bool boven) {
+        const int knoop = Knoop(lo, hi);
+        if (boven) {
+            const int spreiding = m_bovenBoom[knoop];
+            if (spreiding == Geen)
+                return false;
+            const int i = BitOmgekeerd(spreiding, m_bits);
+            m_boven[i] = p;
+            Werk(m_bovenBoom, m_m1 + i, Geen);
+            if (!m_bye[i] && m_onder[i] < 0)
+                Werk(m_onderBoom, m_m1 + i, OnderSleutel(m_deelnemers[p]->Positie, i));
+            Neem(p, i);
+            return true;
+        }
+        const std::int64_t sleutel = m_onderBoom[knoop];
+        if (sleutel == GeenSleutel)
+            return false;
+        const int i = static_cast<int>(sleutel % m_m1);
+        m_onder[i] = p;
+        Werk(m_onderBoom, m_m1 + i, GeenSleutel);
+        Neem(p, i);
+        return true;
+    }
+
+    void Neem(int p, int wedstrijd) {
+        m_wedstrijdVan[p] = wedstrijd;
+        ++m_cursor[m_emmerVan[p]];
+        const int pouleIndex = m_pouleVan[p];
+        m_geplaatst[static_cast<std::size_t>(pouleIndex) * 2 * MaxPositie +
+                    m_aantalGeplaatst[pouleIndex]++] = {wedstrijd, m_deelnemers[p]->Positie};
+    }
+
+    void ZetBye(int i) {
+        m_bye[i] = 1;
+        Werk(m_onderBoom, m_m1 + i, GeenSleutel);
+    }
+
+    bool IsVolledig() const {
+        for (int i = 0; i < m_m1; ++i) {
+            if (m_boven[i] < 0 || (!m_bye[i] && m_onder[i] < 0))
+                return false;
+        }
+        return true;
+    }
+
+    std::vector<const TDeelnemer*> m_deelnemers;
+    int m_k;
+    int m_m1;
+    std::int64_t m_aantalPoules;
+    int m_bits = 0;
+
+    std::vector<int> m_pouleVan;    // participant -> pool index (-1: never looked for)
+    std::vector<int> m_emmerVan;    // participant -> bucket (pool index * 8 + position - 1)
+    std::vector<int> m_emmerBegin;  // bucket -> first entry in m_emmerInhoud
+    std::vector<int> m_emmerInhoud; // participants per bucket, in list order
+    std::vector<int> m_cursor;      // bucket -> how many of it are placed
+    std::array<std::vector<int>, 6> m_volgorde; // pool indices in each pool order
+    std::vector<Geplaatst> m_geplaatst;         // placed participants, 16 slots per pool
+    std::vector<int> m_aantalGeplaatst;
+
+    std::vector<int> m_bovenBoomLeeg;
+    std::vector<std::int64_t> m_onderBoomLeeg;
+    std::vector<int> m_bovenBoom;
+    std::vector<std::int64_t> m_onderBoom;
+
+    std::vector<int> m_boven;
+    std::vector<int> m_onder;
+    std::vector<char> m_bye;
+    std::vector<int> m_wedstrijdVan;
+};
+
+} // namespace
+
+TKnockout::TKnockout(TDeelnemerLijst& deelnemers, std::uint8_t knockoutNr, int indeling,
+                     std::function<void()> gewijzigd)
+    : m_deelnemers(deelnemers)
+    , m_knockoutNr(knockoutNr)
+    , m_gewijzigd(std::move(gewijzigd)) {
+    for (const auto& deelnemer : m_deelnemers) {
+        if (deelnemer && deelnemer->KnockoutNr == m_knockoutNr) {
+            ++m_aantal;
+            m_aantalPoules = std::max(m_aantalPoules, deelnemer->Poule);
+        }
+    }
+    Opbouwen();
+    if (m_rondes.empty())
+        return;
+    // The draws fill the first round before the rounds are linked, so that
+    // each placement does not run down the path to the final; linking hands
+    // every first-round winner on once, which ends in the same bracket.
+    if (indeling == VolgensPoules)
+        DeelInVolgensPoules();
+    else if (indeling == LootWillekeurig)
+        LootWillekeurigUit();
+    KoppelRondes();
+    VernieuwKnoppen();
+    if (indeling == VolgensPoules && !IsVolledig())
+        messages().information(MeldingOnvolledig(m_knockoutNr), HelpContextIndeling);
+}
+
+TKnockout::~TKnockout() = default;
+
+void TKnockout::Opbouwen() {
+    m_rondes.clear();
+    m_wijzigers.clear();
+    if (m_aantal <= 0)
+        return;
+    std::int64_t grootte = 2;
+    while (grootte < m_aantal)
+        grootte *= 2;
+    for (std::int64_t aantal = grootte / 2; aantal >= 1; aantal /= 2) {
+        auto& ronde = m_rondes.emplace_back();
+        ronde.reserve(static_cast<std::size_t>(aantal));
+        for (std::int64_t m = 0; m < aantal; ++m)
+            ronde.push_back(std::make_unique<TKnockoutWedstrijd>(m_gewijzigd));
+    }
+    m_wijzigers.reserve(2 * m_rondes.front().size());
+    for (const auto& wedstrijd : m_rondes.front()) {
+        auto boven = std::make_unique<TKnockoutWedstrijdWijzig>(m_deelnemers, m_knockoutNr,
+                                                                wedstrijd.get(), 0);
+        auto onder = std::make_unique<TKnockoutWedstrijdWijzig>(m_deelnemers, m_knockoutNr,
+                                                                wedstrijd.get(), 1, boven.get());
+        m_wijzigers.push_back(std::move(boven));
+        m_wijzigers.push_back(std::move(onder));
+    }
+}
+
+void TKnockout::KoppelRondes() {
+    for (std::size_t r = 1; r < m_rondes.size(); ++r) {
+        const auto& vorige = m_rondes[r - 1];
+        for (std::size_t m = 0; m < m_rondes[r].size(); ++m) {
+            vorige[2 * m]->ZetVolgende(m_rondes[r][m].get(), 0);
+            vorige[2 * m + 1]->ZetVolgende(m_rondes[r][m].get(), 1);
+        }
+    }
+}
+
+std::int32_t TKnockout::AantalRondes() const {
+    return static_cast<std::int32_t>(m_rondes.size());
+}
+
+std::int32_t TKnockout::AantalWedstrijden(int ronde) const {
+    if (ronde < 0 || ronde >= AantalRondes())
+        return 0;
+    return static_cast<std::int32_t>(m_rondes[ronde].size());
+}
+
+TKnockoutWedstrijd* TKnockout::Wedstrijd(int ronde, int nummer) const {
+    if (nummer < 0 || nummer >= AantalWedstrijden(ronde))
+        return nullptr;
+    return m_rondes[ronde][nummer].get();
+}
+
+void TKnockout::VernieuwKnoppen() {
+    for (const auto& wijziger : m_wijzigers)
+        wijziger->Vernieuw();
+}
+
+bool TKnockout::IsVolledig() const {
+    if (m_rondes.empty())
+        return true;
+    for (const auto& wedstrijd : m_rondes.front()) {
+        if (!wedstrijd->DeelnemerBoven() || !(wedstrijd->Bye() || wedstrijd->DeelnemerOnder()))
+            return false;
+    }
+    return true;
+}
+
+void TKnockout::LootWillekeurigUit() {
+    auto& eersteRonde = m_rondes.front();
+    const int m1 = static_cast<int>(eersteRonde.size());
+    const int aantal = static_cast<int>(m_deelnemers.size());
+    VrijeDeelnemers vrij(m_deelnemers, m_knockoutNr);
+
+    // A random start, then the first free participant scanning forward from
+    // it and, failing that, backward from just before it.
+    auto willekeurigeDeelnemer = [&]() -> TDeelnemer* {
+        const int start = aantal > 1 ? randomSource().below(aantal - 1) : 0;
+        int gevonden = vrij.VanafNaarAchter(start);
+        if (gevonden < 0 && start > 0)
+            gevonden = vrij.VanafNaarVoor(start - 1);
+        if (gevonden < 0)
+            return nullptr;
+        vrij.Neem(gevonden);
+        return m_deelnemers[gevonden].get();
+    };
+    auto plaats = [](TKnockoutWedstrijd* wedstrijd, TDeelnemer* deelnemer, bool boven) {
+        if (boven)
+            wedstrijd->ZetDeelnemerBoven(deelnemer);
+        else
+            wedstrijd->ZetDeelnemerOnder(deelnemer);
+        if (deelnemer)
+            deelnemer->Wedstrijd = wedstrijd;
+    };
+
+    // Byes in spread order: the top of the bracket, then the top of its
+    // second half, then of the quarters.
+    int bits = 0;
+    while ((1 << bits) < m1)
+        ++bits;
+    int volgende = 0;
+    for (int bye = 0; bye < 2 * m1 - m_aantal; ++bye) {
+        int i = -1;
+        while (volgende < m1 && i < 0) {
+            const int kandidaat = BitOmgekeerd(volgende, bits);
+            if (!eersteRonde[kandidaat]->DeelnemerBoven())
+                i = kandidaat;
+            else
+                ++volgende;
+        }
+        if (i < 0)
+            break;
+        eersteRonde[i]->ZetBye(true);
+        plaats(eersteRonde[i].get(), willekeurigeDeelnemer(), true);
+    }
+    for (const auto& wedstrijd : eersteRonde) {
+        if (wedstrijd->Bye())
+            continue;
+        plaats(wedstrijd.get(), willekeurigeDeelnemer(), true);
+        plaats(wedstrijd.get(), willekeurigeDeelnemer(), false);
+    }
+}
+
+void TKnockout::DeelInVolgensPoules() {
+    auto& eersteRonde = m_rondes.front();
+    std::vector<const TDeelnemer*> deelnemers;
+    std::vector<TDeelnemer*> lijst;
+    for (const auto& deelnemer : m_deelnemers) {
+        if (deelnemer && deelnemer->KnockoutNr == m_knockoutNr) {
+            deelnemers.push_back(deelnemer.get());
+            lijst.push_back(deelnemer.get());
+        }
+    }
+    SeededDraw draw(std::move(deelnemers), static_cast<int>(eersteRonde.size()), m_aantalPoules);
+    draw.Voer();
+
+    for (TDeelnemer* deelnemer : lijst)
+        deelnemer->Wedstrijd = nullptr;
+    for (std::size_t i = 0; i < eersteRonde.size(); ++i) {
+        TKnockoutWedstrijd* wedstrijd = eersteRonde[i].get();
+        const int m = static_cast<int>(i);
+        if (draw.Boven(m) >= 0) {
+            wedstrijd->ZetDeelnemerBoven(lijst[draw.Boven(m)]);
+            lijst[draw.Boven(m)]->Wedstrijd = wedstrijd;
+        }
+        if (draw.IsBye(m)) {
+            wedstrijd->ZetBye(true);
+        } else if (draw.Onder(m) >= 0) {
+            wedstrijd->ZetDeelnemerOnder(lijst[draw.Onder(m)]);
+            lijst[draw.Onder(m)]->Wedstrijd = wedstrijd;
+        }
+    }
+}
+
+std::int64_t TKnockout::PouleInVolgorde(int orde, std::int64_t aantalPoules, std::int64_t b) {
+    const std::int64_t p = aantalPoules;
+    if (b < 1 || b > p)
+        return 0;
+    switch (orde) {
+    case 1:
+        return b;
+    case 2:
+        return p + 1 - b;
+    case 3:
+        return b % 2 != 0 ? (b + 1) / 2 : p - (b - 2) / 2;
+    case 4:
+        return b % 2 != 0 ? p - (b - 1) / 2 : b / 2;
+    case 5: {
+        // The odd pool numbers ascending, then the even ones descending.
+        const std::int64_t oneven = (p + 1) / 2;
+        return b <= oneven ? 2 * b - 1 : (p - p % 2) - 2 * (b - oneven - 1);
+    }
+    case 6:
+        return p + 1 - PouleInVolgorde(5, p, b);
+    default:
+        return 0;
+    }
+}
+
+std::int64_t TKnockout::PlaatsInVolgorde(int orde, std::int64_t aantalPoules, std::int64_t poule) {
+    const std::int64_t p = aantalPoules;
+    if (poule < 1 || poule > p)
+        return 0;
+    const std::int64_t oneven = (p + 1) / 2;
+    switch (orde) {
+    case 1:
+        return poule;
+    case 2:
+        return p + 1 - poule;
+    case 3:
+        return poule <= oneven ? 2 * poule - 1 : 2 * (p - poule) + 2;
+    case 4:
+        return poule <= p / 2 ? 2 * poule : 2 * (p - poule) + 1;
+    case 5:
+        return poule % 2 != 0 ? (poule + 1) / 2 : oneven + ((p - p % 2) - poule) / 2 + 1;
+    case 6:
+        return PlaatsInVolgorde(5, p, p + 1 - poule);
+    default:
+        return 0;
+    }
+}
+
+QString TKnockout::MeldingOnvolledig(std::uint8_t knockoutNr) {
+    // The second sentence speaks of the winners' round in both brackets.
+    return QStringLiteral("Het programma is niet in staat een verdeling te maken in de ") +
+           (knockoutNr == 1 ? QStringLiteral("winnaarsronde") : QStringLiteral("verliezersronde")) +
+           QStringLiteral(".") +
+           QStringLiteral(
+               "U kunt de knockout handmatig verder indelen of u moet een ander aantal ") +
+           QStringLiteral("deelnemers naar de winnaarsronde sturen. ") + Text::lineBreak +
+           QStringLiteral("Zie de help voor meer informatie over probleemgevallen als deze.");
+}

@@ -1,0 +1,146 @@
+#include "model/KnockoutWedstrijd.h"
+
+#include "model/Deelnemer.h"
+#include "model/MessageService.h"
+#include "model/Text.h"
+
+#include <utility>
+
+namespace {
+
+const QString nietOpgegeven = QStringLiteral("n.o.");
+
+QString RegelVoor(const TDeelnemer* deelnemer, std::int32_t score) {
+    if (!deelnemer)
+        return nietOpgegeven;
+    if (score < 0)
+        return deelnemer->Naam();
+    // The score stands first so that the scores of a column line up.
+    return QString::number(score) + QStringLiteral(": ") + deelnemer->Naam();
+}
+
+} // namespace
+
+TKnockoutWedstrijd::TKnockoutWedstrijd(Melding gewijzigd)
+    : m_gewijzigd(std::move(gewijzigd)) {
+    Vernieuw();
+}
+
+void TKnockoutWedstrijd::MeldGewijzigd() const {
+    if (m_gewijzigd)
+        m_gewijzigd();
+}
+
+void TKnockoutWedstrijd::ZetEindstand(std::int32_t scoreBoven, std::int32_t scoreOnder) {
+    if (m_bye)
+        return;
+    if (scoreBoven != m_scoreBoven || scoreOnder != m_scoreOnder)
+        MeldGewijzigd();
+    m_scoreBoven = scoreBoven;
+    m_scoreOnder = scoreOnder;
+    Vernieuw();
+}
+
+void TKnockoutWedstrijd::ZetVolgende(TKnockoutWedstrijd* volgende, std::int32_t plek) {
+    m_volgende = volgende;
+    m_volgendePlek = plek;
+    Vernieuw();
+}
+
+void TKnockoutWedstrijd::ZetDeelnemerOnder(TDeelnemer* deelnemer) {
+    if (m_bye)
+        return;
+    if (deelnemer != m_deelnemerOnder || m_scoreBoven != -1 || m_scoreOnder != -1)
+        MeldGewijzigd();
+    m_deelnemerOnder = deelnemer;
+    m_scoreBoven = -1;
+    m_scoreOnder = -1;
+    Vernieuw();
+}
+
+void TKnockoutWedstrijd::ZetDeelnemerBoven(TDeelnemer* deelnemer) {
+    // No bye guard: a bye keeps its flag and takes the new upper participant.
+    if (deelnemer != m_deelnemerBoven || m_scoreBoven != -1 || m_scoreOnder != -1)
+        MeldGewijzigd();
+    m_deelnemerBoven = deelnemer;
+    m_scoreBoven = -1;
+    m_scoreOnder = -1;
+    Vernieuw();
+}
+
+void TKnockoutWedstrijd::ZetBye(bool bye) {
+    // Not a change of its own: the tournament is marked modified only when
+    // handing the winner on changes the next match.
+    m_bye = bye;
+    if (bye) {
+        if (!m_deelnemerBoven)
+            m_deelnemerBoven = m_deelnemerOnder;
+        m_deelnemerOnder = nullptr;
+        m_scoreBoven = -1;
+        m_scoreOnder = -1;
+    }
+    Vernieuw();
+}
+
+void TKnockoutWedstrijd::Vernieuw() {
+    // The same winner is handed on again on purpose: the next match's setter
+    // clears its result, which is how a changed result clears the path.
+    if (m_volgende) {
+        if (m_volgendePlek != 0)
+            m_volgende->ZetDeelnemerOnder(Winnaar());
+        else
+            m_volgende->ZetDeelnemerBoven(Winnaar());
+    }
+    if (m_waarnemer)
+        m_waarnemer();
+}
+
+TDeelnemer* TKnockoutWedstrijd::Winnaar() const {
+    if (m_bye)
+        return m_deelnemerBoven;
+    if (m_scoreBoven < 0)
+        return nullptr;
+    // Equal scores cannot be entered; from a file they send the lower one on.
+    return m_scoreBoven > m_scoreOnder ? m_deelnemerBoven : m_deelnemerOnder;
+}
+
+QString TKnockoutWedstrijd::Regel(int plek) const {
+    if (plek == 0)
+        return RegelVoor(m_deelnemerBoven, m_scoreBoven);
+    if (m_bye)
+        return QStringLiteral("bye");
+    return RegelVoor(m_deelnemerOnder, m_scoreOnder);
+}
+
+QString TKnockoutWedstrijd::Tekst() const {
+    return Regel(0) + QStringLiteral("\r\n") + Regel(1);
+}
+
+bool TKnockoutWedstrijd::IsCompleet() const {
+    return m_deelnemerBoven && (m_bye || m_deelnemerOnder);
+}
+
+bool TKnockoutWedstrijd::IsSpeelbaar() const {
+    return !m_bye && m_deelnemerBoven && m_deelnemerOnder;
+}
+
+bool TKnockoutWedstrijd::VraagtBevestiging() const {
+    return m_volgende && m_volgende->ScoreBoven() != -1;
+}
+
+QString TKnockoutWedstrijd::BevestigingsTekst() {
+    return QStringLiteral(
+               "Het wijzigen van deze eindstand verandert het verdere verloop van de knockout.") +
+           Text::lineBreak + Text::lineBreak + QStringLiteral("Wilt u toch doorgaan?");
+}
+
+void TKnockoutWedstrijd::VoerEindstandIn(
+    const std::function<void(TKnockoutWedstrijd&)>& toonScoreDialoog) {
+    if (!IsSpeelbaar())
+        return;
+    if (VraagtBevestiging() &&
+        messages().confirm(BevestigingsTekst(), Buttons::YesNo) != Answer::Yes)
+        return;
+    if (toonScoreDialoog)
+        toonScoreDialoog(*this);
+}
