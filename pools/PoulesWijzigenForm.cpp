@@ -1,0 +1,229 @@
+#include "pools/PoulesWijzigenForm.h"
+
+#include "app/Help.h"
+#include "app/MainForm.h"
+#include "model/MessageService.h"
+#include "model/Poules.h"
+#include "model/Text.h"
+#include "participants/DeelnemersForm.h"
+#include "participants/InputDeelnemerDialog.h"
+#include "pools/PoulesForm.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableWidget>
+
+using namespace Poules;
+
+// Each letter followed by LF CR, as the message texts break their lines.
+const QString TPoulesWijzigenForm::WisselTekst =
+    QStringLiteral("W\n\ri\n\rs\n\rs\n\re\n\rl\n\re\n\rn");
+
+namespace {
+
+const QString DubbeleNaamTekst = QStringLiteral("Er bestaat reeds een deelnemer met deze naam.");
+
+constexpr int KnopHoogte = 25;
+constexpr int WisselBreedte = 33;
+constexpr int LateInschrijvingBreedte = 113;
+constexpr int SluitBreedte = 75;
+
+QPushButton* MaakKnop(const QString& tekst, const QString& naam, QWidget* ouder) {
+    auto* knop = new QPushButton(tekst, ouder);
+    knop->setObjectName(naam);
+    // Enter belongs to nobody here; only a click or the accelerator acts.
+    knop->setAutoDefault(false);
+    return knop;
+}
+
+} // namespace
+
+TPoulesWijzigenForm::TPoulesWijzigenForm(TMainForm* mainForm, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                         Qt::WindowCloseButtonHint)
+    , TabControlLinks(new TPouleTabControl(this))
+    , StringGridLinks(new QTableWidget(TabControlLinks))
+    , WisselBitBtn(
+          MaakKnop(Text::displayLineBreaks(WisselTekst), QStringLiteral("WisselBitBtn"), this))
+    , TabControlRechts(new TPouleTabControl(this))
+    , StringGridRechts(new QTableWidget(TabControlRechts))
+    , LateInschrijvingBitBtn(MaakKnop(QStringLiteral("&Late inschrijving"),
+                                      QStringLiteral("LateInschrijvingBitBtn"), this))
+    , SluitBitBtn(MaakKnop(QStringLiteral("&Sluiten"), QStringLiteral("SluitBitBtn"), this))
+    , m_mainForm(mainForm) {
+    setWindowTitle(QStringLiteral("Poules wijzigen"));
+    setHelpContext(this, HelpContext::PoulesWijzigen);
+    setMinimumSize(300, 200);
+    resize(670, 300);
+
+    TabControlLinks->setObjectName(QStringLiteral("TabControlLinks"));
+    StringGridLinks->setObjectName(QStringLiteral("StringGridLinks"));
+    TabControlRechts->setObjectName(QStringLiteral("TabControlRechts"));
+    StringGridRechts->setObjectName(QStringLiteral("StringGridRechts"));
+    PouleRooster::Init(StringGridLinks);
+    PouleRooster::Init(StringGridRechts);
+
+    WisselBitBtn->resize(WisselBreedte, KnopHoogte);
+    LateInschrijvingBitBtn->resize(LateInschrijvingBreedte, KnopHoogte);
+    LateInschrijvingBitBtn->setToolTip(QStringLiteral("Alsnog een deelnemer inschrijven"));
+    SluitBitBtn->resize(SluitBreedte, KnopHoogte);
+
+    setTabOrder(TabControlLinks->TabBar(), StringGridLinks);
+    setTabOrder(StringGridLinks, TabControlRechts->TabBar());
+    setTabOrder(TabControlRechts->TabBar(), StringGridRechts);
+    setTabOrder(StringGridRechts, WisselBitBtn);
+    setTabOrder(WisselBitBtn, LateInschrijvingBitBtn);
+    setTabOrder(LateInschrijvingBitBtn, SluitBitBtn);
+
+    connect(TabControlLinks, &TPouleTabControl::Change, this, [this] {
+        VulRooster(TabControlLinks, StringGridLinks);
+        StringGridLinks->setFocus();
+    });
+    connect(TabControlRechts, &TPouleTabControl::Change, this, [this] {
+        VulRooster(TabControlRechts, StringGridRechts);
+        StringGridRechts->setFocus();
+    });
+    connect(WisselBitBtn, &QPushButton::clicked, this, &TPoulesWijzigenForm::WisselBitBtnClick);
+    connect(LateInschrijvingBitBtn, &QPushButton::clicked, this,
+            &TPoulesWijzigenForm::LateInschrijvingBitBtnClick);
+    connect(SluitBitBtn, &QPushButton::clicked, this, &QDialog::accept);
+
+    // A grid's room for the names is known only once its viewport has been
+    // laid out, and changes with its scroll bar.
+    StringGridLinks->viewport()->installEventFilter(this);
+    StringGridRechts->viewport()->installEventFilter(this);
+
+    FormResize();
+}
+
+void TPoulesWijzigenForm::WijzigPoules(TDeelnemerLijst& deelnemers) {
+    m_deelnemers = &deelnemers;
+    const int aantal = HoogstePoule(deelnemers);
+    TabControlLinks->ZetPoules(aantal);
+    TabControlRechts->ZetPoules(aantal);
+    VulRooster(TabControlLinks, StringGridLinks);
+    if (aantal > 1)
+        TabControlRechts->ZetTabIndex(1);
+    VulRooster(TabControlRechts, StringGridRechts);
+    StringGridLinks->setFocus();
+    FormResize();
+    CentreerOpScherm();
+    exec();
+}
+
+void TPoulesWijzigenForm::VulRooster(TPouleTabControl* tabs, QTableWidget* grid) {
+    TRijen rijen;
+    if (m_deelnemers && tabs->TabIndex() >= 0)
+        rijen = Rijen(*m_deelnemers, Leden(*m_deelnemers, tabs->TabIndex() + 1));
+    PouleRooster::Vul(grid, rijen);
+    PouleRooster::PasKolombreedtesAan(grid);
+}
+
+void TPoulesWijzigenForm::PlaatsRooster(TPouleTabControl* tabs, QTableWidget* grid) {
+    grid->setGeometry(tabs->Pagina().adjusted(8, 8, -8, -8));
+    PouleRooster::PasKolombreedtesAan(grid);
+}
+
+void TPoulesWijzigenForm::WisselBitBtnClick() {
+    const int linksPoule = TabControlLinks->TabIndex() + 1;
+    const int rechtsPoule = TabControlRechts->TabIndex() + 1;
+    if (!m_deelnemers || linksPoule == rechtsPoule)
+        return;
+    const int links = PouleRooster::Index(StringGridLinks, PouleRooster::Row(StringGridLinks));
+    const int rechts = PouleRooster::Index(StringGridRechts, PouleRooster::Row(StringGridRechts));
+    // An empty pool has nobody to give.
+    if (links < 0 || rechts < 0)
+        return;
+    if (!Wissel(*m_deelnemers, links, linksPoule, rechts, rechtsPoule))
+        return;
+    VulRooster(TabControlLinks, StringGridLinks);
+    VulRooster(TabControlRechts, StringGridRechts);
+    PouleRooster::SelecteerRij(StringGridLinks, PouleRooster::ZoekRij(StringGridLinks, rechts));
+    PouleRooster::SelecteerRij(StringGridRechts, PouleRooster::ZoekRij(StringGridRechts, links));
+    m_mainForm->PoulesForm->PoulesTabControlChange();
+    m_mainForm->ZetGewijzigd(true);
+}
+
+void TPoulesWijzigenForm::LateInschrijvingBitBtnClick() {
+    if (!m_deelnemers)
+        return;
+    QString voornaam;
+    QString achternaam;
+    {
+        TInputDeelnemerDialog dialoog(this);
+        if (!dialoog.Invoeren())
+            return;
+        voornaam = dialoog.Voornaam();
+        achternaam = dialoog.Achternaam();
+    }
+    if (BestaatNaam(*m_deelnemers, voornaam, achternaam)) {
+        messages().information(DubbeleNaamTekst);
+        return;
+    }
+    auto deelnemer = std::make_unique<TDeelnemer>(voornaam, achternaam);
+    const int poule = PouleVoorLateInschrijving(*m_deelnemers, TabControlLinks->AantalTabs());
+    deelnemer->Poule = poule;
+    if (messages().confirm(LateInschrijvingVraag(*deelnemer, poule), Buttons::YesNo) != Answer::Yes)
+        return;
+    m_deelnemers->push_back(std::move(deelnemer));
+    VulRooster(TabControlRechts, StringGridRechts);
+    TabControlLinks->ZetTabIndex(poule - 1);
+    VulRooster(TabControlLinks, StringGridLinks);
+    PouleRooster::SelecteerRij(StringGridLinks, PouleRooster::RowCount(StringGridLinks) - 1);
+    m_mainForm->PoulesForm->PoulesTabControlChange();
+    m_mainForm->DeelnemersForm->VoegToe(voornaam, achternaam);
+}
+
+void TPoulesWijzigenForm::FormResize() {
+    const int cw = width();
+    const int ch = height();
+    const int sluitTop = ch - SluitBitBtn->height() - 8;
+    SluitBitBtn->move(cw / 2 + 8, sluitTop);
+    LateInschrijvingBitBtn->move(cw / 2 - 8 - LateInschrijvingBitBtn->width(), sluitTop);
+    const int wisselBreedte = WisselBitBtn->width();
+    WisselBitBtn->setGeometry(cw / 2 - wisselBreedte / 2, 8, wisselBreedte, sluitTop - 16);
+    const int tabBreedte = cw / 2 - wisselBreedte / 2 - 16;
+    TabControlLinks->setGeometry(8, 8, tabBreedte, sluitTop - 16);
+    TabControlRechts->setGeometry(WisselBitBtn->x() + wisselBreedte + 8, 8, tabBreedte,
+                                  sluitTop - 16);
+    PlaatsRooster(TabControlLinks, StringGridLinks);
+    PlaatsRooster(TabControlRechts, StringGridRechts);
+}
+
+void TPoulesWijzigenForm::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    FormResize();
+}
+
+void TPoulesWijzigenForm::keyPressEvent(QKeyEvent* event) {
+    // Escape closes as "&Sluiten" does, with OK.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+bool TPoulesWijzigenForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize) {
+        if (watched == StringGridLinks->viewport())
+            PouleRooster::PasKolombreedtesAan(StringGridLinks);
+        else if (watched == StringGridRechts->viewport())
+            PouleRooster::PasKolombreedtesAan(StringGridRechts);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TPoulesWijzigenForm::CentreerOpScherm() {
+    QScreen* scherm = parentWidget() ? parentWidget()->screen() : QApplication::primaryScreen();
+    if (!scherm)
+        return;
+    // The frame is only known once the window exists.
+    winId();
+    QRect plaats(QPoint(), frameGeometry().size());
+    plaats.moveCenter(scherm->availableGeometry().center());
+    move(plaats.topLeft());
+}

@@ -1,0 +1,330 @@
+#include "app/Help.h"
+#include "app/MainForm.h"
+#include "pools/PoulesForm.h"
+
+#include "support/ModalDialogDriver.h"
+#include "support/ScriptedMessageService.h"
+#include "support/TestMain.h"
+
+#include <QDialog>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolButton>
+
+namespace {
+
+const QString TerugVraag = QStringLiteral(
+    "De knockouts zijn reeds bezig. Wilt u die beëindigen en terugkeren naar de poulewedstrijden?");
+const QString IndelenVraag =
+    QStringLiteral("De knockouts zijn reeds bezig. Wilt u die beëindigen en opnieuw indelen?");
+
+// Pool 1 of five and pool 2 of four, mixed in the list as a draw leaves
+// them, with a complete result. Pool 1 in list order: Piet (A), jan (B),
+// Kees (C), Zoë (D), Anna (E).
+const struct {
+    const char* naam;
+    int poule;
+    int positie;
+} Spelers[] = {{"Piet", 1, 3}, {"Anna Smit", 2, 2}, {"jan", 1, 1},  {"Kees", 1, 5}, {"Bram", 2, 1},
+               {"Zoë", 1, 2},  {"Emma", 2, 4},      {"Anna", 1, 4}, {"Lotte", 2, 3}};
+
+QWidget* volgendeTab(QWidget* widget) {
+    QWidget* volgende = widget->nextInFocusChain();
+    while (volgende != widget && !(volgende->focusPolicy() & Qt::TabFocus))
+        volgende = volgende->nextInFocusChain();
+    return volgende;
+}
+
+} // namespace
+
+class PoolsWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ScriptedMessages> m_berichten;
+    std::unique_ptr<TMainForm> hoofd;
+    TPoulesForm* f = nullptr;
+
+    ScriptedMessageService& berichten() { return **m_berichten; }
+
+    TDeelnemer& deelnemer(const QString& naam) {
+        for (const auto& d : hoofd->Deelnemers) {
+            if (d->Naam() == naam)
+                return *d;
+        }
+        qFatal("no participant %s", qPrintable(naam));
+    }
+
+    // The data rows as "letter|name|position".
+    QStringList rijen() {
+        QStringList result;
+        for (int rij = 1; rij < f->RowCount(); ++rij)
+            result << f->Cel(1, rij) + u'|' + f->Cel(2, rij) + u'|' + f->Cel(3, rij);
+        return result;
+    }
+    QString gekozen() { return f->Cel(2, f->Row()); }
+    void selecteer(const QString& naam) {
+        for (int rij = 1; rij < f->RowCount(); ++rij) {
+            if (f->Cel(2, rij) == naam)
+                f->SelecteerRij(rij);
+        }
+        QCOMPARE(gekozen(), naam);
+    }
+    void typ(Qt::Key toets) { QTest::keyClick(f->DeelnemersStringGrid, toets); }
+    void klikKop(int kolom) {
+        QHeaderView* kop = f->DeelnemersStringGrid->horizontalHeader();
+        QTest::mouseClick(kop->viewport(), Qt::LeftButton, {},
+                          {kop->sectionViewportPosition(kolom) + 5, 5});
+    }
+
+    // The standard tournament in the pool stage, shown, nothing changed yet.
+    void toon(bool compleet) {
+        for (const auto& speler : Spelers) {
+            auto& d = hoofd->Deelnemers.emplace_back(std::make_unique<TDeelnemer>());
+            d->Voornaam = QString::fromUtf8(speler.naam);
+            d->Poule = speler.poule;
+            d->Positie = compleet ? speler.positie : -1;
+        }
+        hoofd->ZetProgrammastatus(psPoules);
+        f->ToonPoules(hoofd->Deelnemers);
+        QVERIFY(QTest::qWaitForWindowExposed(f));
+        hoofd->ZetGewijzigd(false);
+    }
+
+private Q_SLOTS:
+    void init() {
+        m_berichten = std::make_unique<ScriptedMessages>();
+        hoofd = std::make_unique<TMainForm>();
+        f = hoofd->PoulesForm;
+    }
+    void cleanup() {
+        QCOMPARE(berichten().unexpected(), 0);
+        QVERIFY(berichten().allAnswersUsed());
+        hoofd.reset();
+        m_berichten.reset();
+    }
+
+    void opbouwEnIndeling() {
+        QVERIFY(!f->isVisible());
+        QCOMPARE(helpContextOf(f), 1003);
+        QCOMPARE(f->geometry(), QRect(445, 0, 315, 305));
+        QVERIFY(!(f->windowFlags() & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!f->KnockoutBitBtn->isEnabled());
+        QTableWidget* grid = f->DeelnemersStringGrid;
+        QCOMPARE(f->RowCount(), 2);
+        QCOMPARE(volgendeTab(f->PoulesTabControl->TabBar()), grid);
+        QCOMPARE(volgendeTab(grid), f->WijzigBitBtn);
+
+        toon(false);
+        f->resize(400, 330);
+        // Client area 380 x 310 inside the border; w = 380 div 3 = 126.
+        QCOMPARE(f->WijzigBitBtn->parentWidget()->geometry(), QRect(10, 10, 380, 310));
+        QCOMPARE(f->WijzigBitBtn->geometry(), QRect(0, 285, 126, 25));
+        QCOMPARE(f->ExcelBitBtn->geometry(), QRect(126, 285, 126, 25));
+        QCOMPARE(f->KnockoutBitBtn->geometry(), QRect(252, 285, 126, 25));
+        QCOMPARE(f->PoulesTabControl->geometry(), QRect(0, 0, 380, 275));
+        const QRect pagina = f->PoulesTabControl->Pagina();
+        QCOMPARE(pagina, QRect(0, pagina.top(), 380, 275 - pagina.top()));
+        QCOMPARE(grid->geometry(), pagina.adjusted(8, 8, -8, -8));
+        QTRY_COMPARE(grid->columnWidth(2), grid->viewport()->width() - 50);
+        QCOMPARE(grid->columnWidth(0) + grid->columnWidth(1) + grid->columnWidth(3), 50);
+    }
+
+    void toonPoules() {
+        toon(false);
+        QCOMPARE(f->PoulesTabControl->AantalTabs(), 2);
+        QCOMPARE(f->PoulesTabControl->TabTekst(1), QStringLiteral("Poule 2"));
+        QCOMPARE(rijen(), QStringList({"A|Piet|n.o.", "B|jan|n.o.", "C|Kees|n.o.", "D|Zoë|n.o.",
+                                       "E|Anna|n.o."}));
+        QCOMPARE(f->Cel(0, 5), QStringLiteral("7")); // the index in the list
+        QCOMPARE(f->focusWidget(), f->DeelnemersStringGrid);
+        TPouleTabBalk* balk = f->PoulesTabControl->TabBar();
+        QTest::mouseClick(balk, Qt::LeftButton, {}, balk->tabRect(1).center());
+        QCOMPARE(rijen(),
+                 QStringList({"A|Anna Smit|n.o.", "B|Bram|n.o.", "C|Emma|n.o.", "D|Lotte|n.o."}));
+
+        // A complete result: sorted on position, "Knockout -->" open, and the
+        // first row's participant still selected.
+        hoofd->Deelnemers.clear();
+        toon(true);
+        QVERIFY(f->KnockoutBitBtn->isEnabled());
+        QCOMPARE(f->PoulesTabControl->TabIndex(), 0);
+        QCOMPARE(rijen(), QStringList({"B|jan|1", "D|Zoë|2", "A|Piet|3", "E|Anna|4", "C|Kees|5"}));
+        QCOMPARE(gekozen(), QStringLiteral("Piet"));
+    }
+
+    void positiesTypen() {
+        toon(true);
+        selecteer(QStringLiteral("Zoë"));
+        // The window sees the key whichever control has the focus.
+        f->WijzigBitBtn->setFocus();
+        QTest::keyClick(f->WijzigBitBtn, Qt::Key_0);
+        QCOMPARE(deelnemer("Zoë").Positie, -1);
+        QCOMPARE(rijen().last(), QStringLiteral("D|Zoë|n.o."));
+        QCOMPARE(gekozen(), QStringLiteral("Zoë"));
+        QVERIFY(!f->KnockoutBitBtn->isEnabled());
+        QVERIFY(hoofd->Gewijzigd);
+        QCOMPARE(f->focusWidget(), f->DeelnemersStringGrid);
+
+        typ(Qt::Key_2);
+        QVERIFY(f->KnockoutBitBtn->isEnabled());
+        selecteer(QStringLiteral("Piet")); // at 3
+        typ(Qt::Key_2);
+        QCOMPARE(rijen(), QStringList({"B|jan|1", "D|Zoë|2", "A|Piet|2", "E|Anna|4", "C|Kees|5"}));
+        QVERIFY(!f->KnockoutBitBtn->isEnabled()); // two at position 2
+
+        typ(Qt::Key_7); // pool of 5: clears without a word
+        QCOMPARE(deelnemer("Piet").Positie, -1);
+        hoofd->ZetGewijzigd(false);
+        typ(Qt::Key_Period); // already open: nothing
+        // Keys held with Ctrl belong to shortcuts.
+        QTest::keyClick(f->DeelnemersStringGrid, Qt::Key_3, Qt::ControlModifier);
+        QVERIFY(!hoofd->Gewijzigd);
+        QVERIFY(berichten().calls().isEmpty());
+    }
+
+    void invoervak() {
+        toon(false);
+        selecteer(QStringLiteral("Kees"));
+        berichten().queueInput(QStringLiteral("6"));
+        typ(Qt::Key_Return);
+        QCOMPARE(berichten().calls().size(), 2);
+        const MessageCall vraag = berichten().calls().at(0);
+        QCOMPARE(vraag.file.title, QStringLiteral("Eindstand invoeren"));
+        QCOMPARE(vraag.text, QStringLiteral("Op welke plaats is Kees geëindigd?"));
+        QCOMPARE(vraag.file.fileName, QString()); // "n.o." offers nothing
+        QCOMPARE(berichten().calls().at(1).text,
+                 QStringLiteral(
+                     "Dit is een te grote waarde. Er zitten slechts 5 deelnemers in deze poule."));
+        QCOMPARE(deelnemer("Kees").Positie, -1);
+
+        berichten().queueInput(QStringLiteral(" 3"));
+        typ(Qt::Key_Enter);
+        QCOMPARE(rijen().first(), QStringLiteral("C|Kees|3"));
+        QVERIFY(hoofd->Gewijzigd);
+        hoofd->ZetGewijzigd(false);
+        berichten().clear();
+        berichten().queueInput(QStringLiteral("4 "));
+        berichten().queueInput(std::nullopt);
+        typ(Qt::Key_Return);
+        QCOMPARE(berichten().calls().at(0).file.fileName, QStringLiteral("3"));
+        QCOMPARE(berichten().texts().at(1), QStringLiteral("U hebt geen geldig getal ingevoerd."));
+        typ(Qt::Key_Return); // Cancel answers the default
+        QCOMPARE(deelnemer("Kees").Positie, 3);
+        QVERIFY(!hoofd->Gewijzigd);
+
+        const QTableWidget* grid = f->DeelnemersStringGrid;
+        const QPoint punt = grid->visualRect(grid->model()->index(3, 2)).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, punt);
+        berichten().queueInput(QString());
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, punt);
+        QCOMPARE(berichten().calls().last().text,
+                 QStringLiteral("Op welke plaats is Zoë geëindigd?"));
+        QVERIFY(hoofd->Gewijzigd); // an empty answer clears, even an open position
+    }
+
+    void kolomkoppenSorteren() {
+        toon(false);
+        selecteer(QStringLiteral("Kees"));
+        typ(Qt::Key_2);
+        selecteer(QStringLiteral("Anna"));
+        typ(Qt::Key_1);
+        selecteer(QStringLiteral("Zoë"));
+        klikKop(2);
+        QCOMPARE(f->SorteerKolom, 2);
+        // Ordinal: a lower-case initial after every capital.
+        QCOMPARE(rijen(),
+                 QStringList({"E|Anna|1", "C|Kees|2", "A|Piet|n.o.", "D|Zoë|n.o.", "B|jan|n.o."}));
+        QCOMPARE(gekozen(), QStringLiteral("Zoë"));
+        klikKop(3);
+        QCOMPARE(rijen().mid(0, 2), QStringList({"E|Anna|1", "C|Kees|2"}));
+        klikKop(1);
+        QCOMPARE(rijen(),
+                 QStringList({"A|Piet|n.o.", "B|jan|n.o.", "C|Kees|2", "D|Zoë|n.o.", "E|Anna|1"}));
+        QCOMPARE(gekozen(), QStringLiteral("Zoë"));
+    }
+
+    void knockoutBezig() {
+        toon(false);
+        hoofd->ZetProgrammastatus(psKnockout);
+        selecteer(QStringLiteral("Kees"));
+        berichten().queueAnswer(Answer::No);
+        berichten().queueAnswer(Answer::No);
+        typ(Qt::Key_3);
+        typ(Qt::Key_Return); // No: no input box either
+        QCOMPARE(berichten().texts(), QStringList({TerugVraag, TerugVraag}));
+        QCOMPARE(deelnemer("Kees").Positie, -1);
+        QCOMPARE(hoofd->Programmastatus, psKnockout);
+        QVERIFY(!hoofd->Gewijzigd);
+
+        berichten().queueAnswer(Answer::Yes);
+        typ(Qt::Key_3);
+        QCOMPARE(hoofd->Programmastatus, psPoules);
+        QVERIFY(!hoofd->KnockoutBitBtn->isEnabled()); // ZetProgrammastatus(psPoules) ran
+        QCOMPARE(deelnemer("Kees").Positie, 3);
+    }
+
+    void knoppen() {
+        toon(true);
+        ModalDialogDriver bestuurder;
+        bestuurder.click(QStringLiteral("AnnuleerBitBtn"));
+        QTest::mouseClick(f->KnockoutBitBtn, Qt::LeftButton);
+        QCOMPARE(bestuurder.seen().at(0).title, QStringLiteral("Knockout-indeling"));
+
+        hoofd->ZetProgrammastatus(psKnockout);
+        berichten().queueAnswer(Answer::No);
+        QTest::mouseClick(f->KnockoutBitBtn, Qt::LeftButton);
+        berichten().queueAnswer(Answer::Yes);
+        bestuurder.then([this](QWidget* dialoog) {
+            QCOMPARE(hoofd->Programmastatus, psPoules);
+            qobject_cast<QDialog*>(dialoog)->reject();
+        });
+        QTest::mouseClick(f->KnockoutBitBtn, Qt::LeftButton);
+        QCOMPARE(berichten().texts(), QStringList({IndelenVraag, IndelenVraag}));
+
+        berichten().clear();
+        berichten().queueAnswer(Answer::No);
+        QTest::mouseClick(f->WijzigBitBtn, Qt::LeftButton);
+        berichten().queueAnswer(Answer::Yes);
+        bestuurder.click(QStringLiteral("SluitBitBtn"));
+        QTest::mouseClick(f->WijzigBitBtn, Qt::LeftButton);
+        const QString vraag =
+            QStringLiteral("Er zijn reeds 1 of meerdere poule-eindstanden "
+                           "ingevuld. Weet u zeker dat u de poules wilt wijzigen?");
+        QCOMPARE(berichten().texts(), QStringList({vraag, vraag}));
+        QCOMPARE(bestuurder.seen().last().title, QStringLiteral("Poules wijzigen"));
+        QCOMPARE(bestuurder.seen().size(), 2);
+        QCOMPARE(bestuurder.pending(), 0);
+        QCOMPARE(bestuurder.unexpected(), 0);
+    }
+
+    void veelPoules() {
+        for (int i = 0; i < 180; ++i)
+            hoofd->Deelnemers.emplace_back(std::make_unique<TDeelnemer>("S", QString::number(i)))
+                ->Poule = i % 60 + 1;
+        f->ToonPoules(hoofd->Deelnemers);
+        QVERIFY(QTest::qWaitForWindowExposed(f));
+        TPouleTabBalk* balk = f->PoulesTabControl->TabBar();
+        QCOMPARE(balk->tabText(59), QStringLiteral("Poule 60"));
+        QVERIFY(balk->RechtsKnop->isVisible() && !balk->LinksKnop->isEnabled());
+        QTest::mouseClick(balk->RechtsKnop, Qt::LeftButton);
+        QCOMPARE(balk->EersteZichtbare(), 1);
+        QCOMPARE(balk->currentIndex(), 0); // scrolling chooses nothing
+
+        balk->setFocus();
+        QTest::keyClick(balk, Qt::Key_Right);
+        QTest::keyClick(balk, Qt::Key_Left);
+        QCOMPARE(balk->EersteZichtbare(), 0); // the chosen tab comes into view
+        balk->setCurrentIndex(59);
+        QVERIFY(balk->tabRect(59).right() < balk->LinksKnop->x());
+        QVERIFY(!balk->RechtsKnop->isEnabled());
+        QCOMPARE(f->Cel(2, 1), QStringLiteral("S 59"));
+        const int eerste = balk->EersteZichtbare();
+        QTest::mouseClick(balk, Qt::LeftButton, {}, balk->tabRect(eerste).center());
+        QCOMPARE(f->Cel(0, 1), QString::number(eerste));
+    }
+};
+
+ZEGEROOSTER_GUI_TEST_MAIN(PoolsWindowTest)
+#include "test_pools_window.moc"
