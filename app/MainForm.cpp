@@ -46,6 +46,7 @@ TMainForm::TMainForm(QWidget* parent)
     MaakKnoppen();
     move(0, 0);
     MaakVensters();
+    KnockoutForm->ZetGewijzigdMelding([this] { ZetGewijzigd(true); });
     GeefOptiesDoor();
     Bestandsnaam.clear();
     ZetGewijzigd(false);

@@ -1,15 +1,97 @@
 #include "knockout/KnockoutForm.h"
 
 #include "app/Help.h"
+#include "app/Paths.h"
+#include "knockout/KnockoutView.h"
+#include "model/Knockout.h"
 
-TKnockoutForm::TKnockoutForm(QWidget* owner)
-    : QWidget(owner, Qt::Window) {
-    setWindowTitle(QStringLiteral("Knockout"));
-    setHelpContext(this, HelpContext::Knockout);
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTabWidget>
+
+namespace {
+
+QScrollArea* MaakFrame(QTabWidget* tabs, const QString& titel) {
+    auto* frame = new QScrollArea;
+    frame->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    frame->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    frame->setWidgetResizable(false);
+    tabs->addTab(frame, titel);
+    return frame;
 }
 
-void TKnockoutForm::Bouw(TDeelnemerLijst&, int) {
-    // Placeholder until the knockout stage is built: builds and shows nothing.
+} // namespace
+
+TKnockoutForm::TKnockoutForm(QWidget* owner)
+    : QWidget(owner, Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                         Qt::WindowCloseButtonHint | Qt::WindowTitleHint |
+                         Qt::CustomizeWindowHint) {
+    setWindowTitle(QStringLiteral("Knockout"));
+    setHelpContext(this, HelpContext::Knockout);
+    setMinimumSize(350, 150);
+    PageControl = new QTabWidget(this);
+    PageControl->setObjectName(QStringLiteral("PageControl"));
+    PageControl->move(8, 8);
+    WinnaarsFrame = MaakFrame(PageControl, QStringLiteral("Winnaarsronde"));
+    VerliezersFrame = MaakFrame(PageControl, QStringLiteral("Verliezersronde"));
+    ExcelWinnaarsRondeBitBtn = new QPushButton(QStringLiteral("Excel (&Winnaarsronde)"), this);
+    ExcelVerliezersrondeBitBtn = new QPushButton(QStringLiteral("Excel (&Verliezersronde)"), this);
+    for (QPushButton* knop : {ExcelWinnaarsRondeBitBtn, ExcelVerliezersrondeBitBtn})
+        knop->setFixedHeight(25);
+    // Until the options are handed over, the export starts from a template
+    // beside the program.
+    m_knockoutSjabloon = Paths::executableFolder() + QStringLiteral("/knockout.xlt");
+    if (const QScreen* scherm = QGuiApplication::primaryScreen()) {
+        const QRect beschikbaar = scherm->geometry();
+        setGeometry(0, 315, beschikbaar.width(), std::max(150, beschikbaar.height() - 315 - 25));
+    }
+    PasIndelingAan();
+}
+
+TKnockoutForm::~TKnockoutForm() {
+    VerwijderKnockouts();
+}
+
+void TKnockoutForm::resizeEvent(QResizeEvent* event) {
+    PasIndelingAan();
+    QWidget::resizeEvent(event);
+}
+
+void TKnockoutForm::PasIndelingAan() {
+    const int breedte = (width() - 16) / 2;
+    const int boven = height() - 25 - 8;
+    ExcelWinnaarsRondeBitBtn->setGeometry(8, boven, breedte, 25);
+    ExcelVerliezersrondeBitBtn->setGeometry(width() / 2, boven, breedte, 25);
+    PageControl->setGeometry(8, 8, width() - 16, boven - 16);
+}
+
+void TKnockoutForm::VerwijderKnockouts() {
+    // Views first: they observe the matches of their bracket.
+    delete WinnaarsFrame->takeWidget();
+    delete VerliezersFrame->takeWidget();
+    m_winnaarsView = nullptr;
+    m_verliezersView = nullptr;
+    m_winnaars.reset();
+    m_verliezers.reset();
+}
+
+void TKnockoutForm::Bouw(TDeelnemerLijst& deelnemers, int indeling) {
+    VerwijderKnockouts();
+    auto gewijzigd = [this] {
+        if (m_gewijzigd)
+            m_gewijzigd();
+    };
+    m_winnaars = std::make_unique<TKnockout>(deelnemers, 1, indeling, gewijzigd);
+    m_winnaarsView = new TKnockoutView(*m_winnaars, nullptr);
+    WinnaarsFrame->setWidget(m_winnaarsView);
+    m_verliezers = std::make_unique<TKnockout>(deelnemers, 2, indeling, gewijzigd);
+    m_verliezersView = new TKnockoutView(*m_verliezers, nullptr);
+    VerliezersFrame->setWidget(m_verliezersView);
+    PageControl->setCurrentIndex(0);
+    show();
+    raise();
 }
 
 void TKnockoutForm::ZetExportwaarden(const QString& knockoutSjabloon, int beginRij,

@@ -4,24 +4,63 @@
 
 #include <QWidget>
 
-// The knockout window: one tab per bracket.
+#include <functional>
+#include <memory>
+
+class QPushButton;
+class QScrollArea;
+class QTabWidget;
+class TKnockout;
+class TKnockoutView;
+
+// The knockout window: the winners' round and the losers' round, each on its
+// own tab in a scrolling frame, and the two export buttons. It also keeps
+// the knockout export values on behalf of the options.
 class TKnockoutForm : public QWidget {
     Q_OBJECT
 
 public:
     explicit TKnockoutForm(QWidget* owner);
+    ~TKnockoutForm() override;
 
-    // Builds both brackets: 0 = random draw, 1 = seeded from the pools,
-    // 2 = empty (for loading); then shows the window.
+    // Builds both brackets from the participant list, 0 = random draw, 1 =
+    // seeded from the pool results, 2 = empty (for loading); then shows the
+    // window. The brackets report changes of tournament data to `gewijzigd`.
     void Bouw(TDeelnemerLijst& deelnemers, int indeling);
+    // Where the brackets report that the tournament changed.
+    void ZetGewijzigdMelding(std::function<void()> gewijzigd) {
+        m_gewijzigd = std::move(gewijzigd);
+    }
+
+    TKnockout* WinnaarsKnockout() const { return m_winnaars.get(); }
+    TKnockout* VerliezersKnockout() const { return m_verliezers.get(); }
+    TKnockoutView* WinnaarsView() const { return m_winnaarsView; }
+    TKnockoutView* VerliezersView() const { return m_verliezersView; }
 
     QString KnockoutSjabloon() const { return m_knockoutSjabloon; }
     int BeginRij() const { return m_beginRij; }
     int BeginKolom() const { return m_beginKolom; }
     void ZetExportwaarden(const QString& knockoutSjabloon, int beginRij, int beginKolom);
 
+    QTabWidget* PageControl;
+    QScrollArea* WinnaarsFrame;
+    QScrollArea* VerliezersFrame;
+    QPushButton* ExcelWinnaarsRondeBitBtn;
+    QPushButton* ExcelVerliezersrondeBitBtn;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void VerwijderKnockouts();
+    void PasIndelingAan();
+
+    std::unique_ptr<TKnockout> m_winnaars;
+    std::unique_ptr<TKnockout> m_verliezers;
+    TKnockoutView* m_winnaarsView = nullptr;
+    TKnockoutView* m_verliezersView = nullptr;
+    std::function<void()> m_gewijzigd;
     QString m_knockoutSjabloon;
-    int m_beginRij = 5;
+    int m_beginRij = 2;
     int m_beginKolom = 1;
 };

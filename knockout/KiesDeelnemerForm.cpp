@@ -1,0 +1,92 @@
+#include "knockout/KiesDeelnemerForm.h"
+
+#include "app/Help.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTableWidget>
+
+#include <cmath>
+
+namespace {
+
+constexpr int Rijhoogte = 16;
+
+} // namespace
+
+TKiesDeelnemerForm::TKiesDeelnemerForm(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                         Qt::WindowCloseButtonHint) {
+    setWindowTitle(QStringLiteral("Kies deelnemer"));
+    setHelpContext(this, HelpContext::Knockout);
+    DeelnemersStringGrid = new QTableWidget(0, 2, this);
+    DeelnemersStringGrid->setObjectName(QStringLiteral("DeelnemersStringGrid"));
+    DeelnemersStringGrid->horizontalHeader()->hide();
+    DeelnemersStringGrid->verticalHeader()->hide();
+    DeelnemersStringGrid->verticalHeader()->setDefaultSectionSize(Rijhoogte);
+    DeelnemersStringGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DeelnemersStringGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DeelnemersStringGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    DeelnemersStringGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    DeelnemersStringGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    OKBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                               QStringLiteral("&OK"), this);
+    OKBitBtn->setObjectName(QStringLiteral("OKBitBtn"));
+    OKBitBtn->setDefault(true);
+    AnnuleerBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                                     QStringLiteral("&Annuleren"), this);
+    AnnuleerBitBtn->setObjectName(QStringLiteral("AnnuleerBitBtn"));
+    AnnuleerBitBtn->setAutoDefault(false);
+    connect(OKBitBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(AnnuleerBitBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(DeelnemersStringGrid, &QTableWidget::cellDoubleClicked, this, &QDialog::accept);
+    setMinimumSize(175, 150);
+    resize(195, 268);
+    if (const QScreen* scherm = QGuiApplication::primaryScreen())
+        move(scherm->availableGeometry().center() - rect().center());
+    PasIndelingAan();
+}
+
+void TKiesDeelnemerForm::resizeEvent(QResizeEvent* event) {
+    PasIndelingAan();
+    QDialog::resizeEvent(event);
+}
+
+void TKiesDeelnemerForm::PasIndelingAan() {
+    const int breedte = (width() - 16) / 2;
+    const int boven = height() - OKBitBtn->height() - 8;
+    OKBitBtn->setGeometry(8, boven, breedte, OKBitBtn->height());
+    AnnuleerBitBtn->setGeometry(8 + breedte, boven, breedte, AnnuleerBitBtn->height());
+    DeelnemersStringGrid->setGeometry(8, 8, width() - 16, boven - 16);
+    PasKolommenAan();
+}
+
+void TKiesDeelnemerForm::PasKolommenAan() {
+    const int breedte = DeelnemersStringGrid->viewport()->width();
+    const int code = static_cast<int>(std::trunc(breedte * m_kolomverhouding));
+    DeelnemersStringGrid->setColumnWidth(0, code);
+    DeelnemersStringGrid->setColumnHidden(0, code == 0);
+    DeelnemersStringGrid->setColumnWidth(1, breedte - code);
+}
+
+void TKiesDeelnemerForm::ZetKolomverhouding(float verhouding) {
+    m_kolomverhouding = verhouding;
+    PasKolommenAan();
+}
+
+void TKiesDeelnemerForm::VoegRijToe(const QString& code, const QString& naam) {
+    const int rij = DeelnemersStringGrid->rowCount();
+    DeelnemersStringGrid->insertRow(rij);
+    DeelnemersStringGrid->setItem(rij, 0, new QTableWidgetItem(code));
+    DeelnemersStringGrid->setItem(rij, 1, new QTableWidgetItem(naam));
+    if (rij == 0)
+        DeelnemersStringGrid->selectRow(0);
+}
+
+int TKiesDeelnemerForm::GeselecteerdeRij() const {
+    const QList<QTableWidgetSelectionRange> bereik = DeelnemersStringGrid->selectedRanges();
+    return bereik.isEmpty() ? -1 : bereik.constFirst().topRow();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+class QTableWidget;
+
+// The choose-participant dialog ("Kies deelnemer"): a list of candidates for
+// one first-round slot. The caller fills the grid and reads the selected row.
+class TKiesDeelnemerForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TKiesDeelnemerForm(QWidget* owner);
+
+    // Share of the grid width for the code column; 0 hides it.
+    void ZetKolomverhouding(float verhouding);
+    void PasKolommenAan();
+    // Appends a row with the two cells.
+    void VoegRijToe(const QString& code, const QString& naam);
+    // The selected row, counted from 0; -1 when none.
+    int GeselecteerdeRij() const;
+
+    QTableWidget* DeelnemersStringGrid;
+    QPushButton* OKBitBtn;
+    QPushButton* AnnuleerBitBtn;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void PasIndelingAan();
+
+    float m_kolomverhouding = 0;
+};

@@ -1,0 +1,220 @@
+#include "app/MainForm.h"
+#include "knockout/InputEindstandDialog.h"
+#include "knockout/KiesDeelnemerForm.h"
+#include "knockout/KnockoutForm.h"
+#include "knockout/KnockoutView.h"
+#include "model/Knockout.h"
+#include "support/ModalDialogDriver.h"
+#include "support/ScriptedMessageService.h"
+#include "support/TestMain.h"
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableWidget>
+
+namespace {
+
+void vul(TDeelnemerLijst& lijst, int aantal) {
+    for (int i = 0; i < aantal; ++i)
+        lijst.push_back(std::make_unique<TDeelnemer>(QStringLiteral("Speler"), QString::number(i)));
+}
+
+QPoint midden(const QRect& rect) {
+    return rect.center();
+}
+
+} // namespace
+
+class KnockoutWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TMainForm> hoofd;
+    std::unique_ptr<ScriptedMessages> berichten;
+
+    TKnockoutForm& venster() { return *hoofd->KnockoutForm; }
+    TKnockout& winnaars() { return *venster().WinnaarsKnockout(); }
+    TKnockoutView& view() { return *venster().WinnaarsView(); }
+
+    // A direct knockout of `aantal` participants, everyone in the winners' round.
+    void bouwDirect(int aantal) {
+        vul(hoofd->Deelnemers, aantal);
+        for (auto& d : hoofd->Deelnemers)
+            d->KnockoutNr = 1;
+        venster().Bouw(hoofd->Deelnemers, TKnockout::LootWillekeurig);
+        hoofd->ZetGewijzigd(false);
+    }
+
+    // Clicks the box of the match and types the score into the dialog.
+    void speel(int ronde, int nummer, const QString& boven, const QString& onder) {
+        ModalDialogDriver bestuurder;
+        bestuurder.fillAndClick({boven, onder}, QStringLiteral("OKBitBtn"));
+        view().Klik(midden(view().WedstrijdRect(ronde, nummer)));
+        QCOMPARE(bestuurder.pending(), 0);
+        QCOMPARE(bestuurder.unexpected(), 0);
+    }
+
+private Q_SLOTS:
+    void init() {
+        berichten = std::make_unique<ScriptedMessages>();
+        hoofd = std::make_unique<TMainForm>();
+    }
+    void cleanup() {
+        hoofd.reset();
+        QCOMPARE((*berichten)->unexpected(), 0);
+        berichten.reset();
+    }
+
+    void windowLayout() {
+        QCOMPARE(venster().windowTitle(), QStringLiteral("Knockout"));
+        QCOMPARE(venster().y(), 315);
+        QCOMPARE(venster().PageControl->tabText(0), QStringLiteral("Winnaarsronde"));
+        QCOMPARE(venster().PageControl->tabText(1), QStringLiteral("Verliezersronde"));
+        venster().show();
+        venster().resize(600, 400);
+        QCOMPARE(venster().ExcelWinnaarsRondeBitBtn->geometry(), QRect(8, 400 - 33, 292, 25));
+        QCOMPARE(venster().ExcelVerliezersrondeBitBtn->geometry(), QRect(300, 400 - 33, 292, 25));
+        QCOMPARE(venster().PageControl->geometry(), QRect(8, 8, 584, 400 - 33 - 16));
+        QCOMPARE(venster().ExcelWinnaarsRondeBitBtn->text(),
+                 QStringLiteral("Excel (&Winnaarsronde)"));
+    }
+
+    void bracketGeometry() {
+        bouwDirect(8);
+        QVERIFY(venster().isVisible());
+        QCOMPARE(venster().PageControl->currentIndex(), 0);
+        QCOMPARE(view().size(), QSize(300 * 3 - 5, 2 * 35 + 2 * 35 * 4));
+        // First round: buttons at x 75..110, boxes at 110..260.
+        QCOMPARE(view().KnopRect(0, 0), QRect(75, view().MiddenY(0, 0) - 17, 35, 17));
+        QCOMPARE(view().KnopRect(0, 1), QRect(75, view().MiddenY(0, 0), 35, 17));
+        QCOMPARE(view().WedstrijdRect(0, 0).left(), 110);
+        QCOMPARE(view().WedstrijdRect(1, 0).left(), 410);
+        // Each later match sits midway between the two that feed it.
+        QCOMPARE(view().MiddenY(0, 0), 35 + 35);
+        QCOMPARE(view().MiddenY(1, 0), (view().MiddenY(0, 0) + view().MiddenY(0, 1)) / 2);
+        QCOMPARE(view().MiddenY(2, 0), 35 + 140);
+        // The losers' round is empty after a direct knockout.
+        QCOMPARE(venster().VerliezersKnockout()->AantalRondes(), 0);
+        QCOMPARE(venster().VerliezersView()->size(), QSize(0, 70));
+    }
+
+    void twoRoundsGiveAPaintBoxOf595() {
+        bouwDirect(3);
+        QCOMPARE(view().width(), 595);
+        QVERIFY(!view().grab().isNull());
+    }
+
+    void scoresArePlayedThroughTheDialog() {
+        bouwDirect(4);
+        TKnockoutWedstrijd* eerste = winnaars().Wedstrijd(0, 0);
+        speel(0, 0, QStringLiteral("3"), QStringLiteral("1"));
+        QCOMPARE(eerste->ScoreBoven(), 3);
+        QCOMPARE(winnaars().Wedstrijd(1, 0)->DeelnemerBoven(), eerste->DeelnemerBoven());
+        QVERIFY(hoofd->Gewijzigd);
+        QVERIFY(hoofd->StatusBar->currentMessage().endsWith(QStringLiteral("versie 1.0")));
+        speel(0, 1, QStringLiteral("0"), QStringLiteral("2"));
+        speel(1, 0, QStringLiteral("1"), QStringLiteral("4"));
+        QCOMPARE(winnaars().Wedstrijd(1, 0)->Winnaar(),
+                 winnaars().Wedstrijd(0, 1)->DeelnemerOnder());
+
+        // Changing an early result asks first; Yes clears the final.
+        (*berichten)->queueAnswer(Answer::Yes);
+        speel(0, 0, QStringLiteral("1"), QStringLiteral("3"));
+        QCOMPARE((*berichten)->calls().size(), 1);
+        QVERIFY((*berichten)
+                    ->texts()
+                    .constFirst()
+                    .startsWith(QStringLiteral("Het wijzigen van deze eindstand")));
+        QCOMPARE(winnaars().Wedstrijd(1, 0)->ScoreBoven(), -1);
+        QCOMPARE(winnaars().Wedstrijd(1, 0)->DeelnemerBoven(), eerste->DeelnemerOnder());
+    }
+
+    void answeringNoKeepsTheResult() {
+        bouwDirect(4);
+        speel(0, 0, QStringLiteral("3"), QStringLiteral("1"));
+        speel(0, 1, QStringLiteral("3"), QStringLiteral("1"));
+        speel(1, 0, QStringLiteral("3"), QStringLiteral("1"));
+        (*berichten)->queueAnswer(Answer::No);
+        ModalDialogDriver bestuurder;
+        view().Klik(midden(view().WedstrijdRect(0, 0)));
+        QCOMPARE(bestuurder.unexpected(), 0); // no score dialog
+        QCOMPARE(winnaars().Wedstrijd(1, 0)->ScoreBoven(), 3);
+    }
+
+    void onlyPlayableBoxesReact() {
+        bouwDirect(3); // one bye
+        ModalDialogDriver bestuurder;
+        for (int nummer = 0; nummer < 2; ++nummer) {
+            if (winnaars().Wedstrijd(0, nummer)->Bye())
+                view().Klik(midden(view().WedstrijdRect(0, nummer)));
+        }
+        view().Klik(midden(view().WedstrijdRect(1, 0))); // the final, not yet complete
+        view().Klik(QPoint(5, 5));
+        QCOMPARE(bestuurder.unexpected(), 0);
+    }
+
+    void choiceButtonsMoveParticipantsByHand() {
+        bouwDirect(4);
+        TKnockoutWedstrijd* wedstrijd = winnaars().Wedstrijd(0, 0);
+        TDeelnemer* onder = wedstrijd->DeelnemerOnder();
+        // The lower button: row 1 is "bye".
+        ModalDialogDriver bestuurder;
+        bestuurder.then([](QWidget* dialoog) {
+            auto* kies = qobject_cast<TKiesDeelnemerForm*>(dialoog);
+            QVERIFY(kies);
+            QCOMPARE(kies->DeelnemersStringGrid->item(0, 1)->text(), QStringLiteral("n.o."));
+            QCOMPARE(kies->DeelnemersStringGrid->item(1, 1)->text(), QStringLiteral("bye"));
+            QVERIFY(kies->DeelnemersStringGrid->isColumnHidden(0));
+            kies->DeelnemersStringGrid->selectRow(1);
+            kies->OKBitBtn->click();
+        });
+        view().Klik(midden(view().KnopRect(0, 1)));
+        QVERIFY(wedstrijd->Bye());
+        QVERIFY(onder->Wedstrijd == nullptr);
+        QCOMPARE(winnaars().Wedstrijd(1, 0)->DeelnemerBoven(), wedstrijd->DeelnemerBoven());
+
+        // The unplaced participant is offered to the upper button of match 2.
+        bestuurder.then([onder](QWidget* dialoog) {
+            auto* kies = qobject_cast<TKiesDeelnemerForm*>(dialoog);
+            QCOMPARE(kies->DeelnemersStringGrid->rowCount(), 2);
+            QCOMPARE(kies->DeelnemersStringGrid->item(1, 1)->text(), onder->Naam());
+            kies->DeelnemersStringGrid->selectRow(1);
+            kies->OKBitBtn->click();
+        });
+        TDeelnemer* vorige = winnaars().Wedstrijd(0, 1)->DeelnemerBoven();
+        view().Klik(midden(view().KnopRect(1, 0)));
+        QCOMPARE(winnaars().Wedstrijd(0, 1)->DeelnemerBoven(), onder);
+        QCOMPARE(onder->Wedstrijd, winnaars().Wedstrijd(0, 1));
+        QVERIFY(vorige->Wedstrijd == nullptr);
+        QCOMPARE(bestuurder.unexpected(), 0);
+    }
+
+    void completeBoxesHaveTheWindowColour() {
+        bouwDirect(3);
+        const QImage beeld = view().grab().toImage();
+        for (int nummer = 0; nummer < 2; ++nummer) {
+            const TKnockoutWedstrijd* wedstrijd = winnaars().Wedstrijd(0, nummer);
+            const QPoint binnen = view().WedstrijdRect(0, nummer).topRight() + QPoint(-2, 2);
+            const QColor verwacht =
+                view().palette().color(wedstrijd->IsCompleet() ? QPalette::Base : QPalette::Button);
+            QCOMPARE(beeld.pixelColor(binnen), verwacht);
+        }
+        const QPoint finale = view().WedstrijdRect(1, 0).topRight() + QPoint(-2, 2);
+        QCOMPARE(beeld.pixelColor(finale), view().palette().color(QPalette::Button));
+    }
+
+    void rebuildingRemovesTheOldViews() {
+        bouwDirect(8);
+        QPointer<TKnockoutView> oud = venster().WinnaarsView();
+        venster().Bouw(hoofd->Deelnemers, TKnockout::LootWillekeurig);
+        QVERIFY(oud.isNull());
+        QCOMPARE(venster().WinnaarsFrame->widget(), venster().WinnaarsView());
+    }
+};
+
+ZEGEROOSTER_GUI_TEST_MAIN(KnockoutWindowTest)
+#include "test_knockout_window.moc"
