@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/Help.h"
+#include "app/Icons.h"
 #include "app/OptiesDialog.h"
 #include "knockout/KnockoutForm.h"
 #include "knockout/KnockoutIndelingForm.h"
@@ -27,10 +28,6 @@ const QString BewarenVraag = QStringLiteral("Wilt u het huidige toernooi bewaren
 constexpr int ClientBreedte = 142;
 constexpr int ClientHoogte = 156;
 constexpr int StatusBarHoogte = 19;
-
-QIcon themaIcoon(const QString& themaNaam, QStyle::StandardPixmap reserve) {
-    return QIcon::fromTheme(themaNaam, QApplication::style()->standardIcon(reserve));
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "participants/DeelnemersForm.h"
 
 #include "app/Help.h"
+#include "app/Icons.h"
 #include "app/MainForm.h"
 #include "model/Deelnemerslijst.h"
 #include "model/MessageService.h"
@@ -38,10 +39,6 @@ const QString ToernooiBezigVraag =
 constexpr int StatusBarHoogte = 19;
 constexpr int RijHoogte = 16;
 constexpr int KnopMaat = 25;
-
-QIcon themaIcoon(const QString& themaNaam, QStyle::StandardPixmap reserve) {
-    return QIcon::fromTheme(themaNaam, QApplication::style()->standardIcon(reserve));
-}
 
 } // namespace
 
