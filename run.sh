@@ -4,4 +4,4 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/bootstrap.sh
 scripts/configure.sh build Debug
-exec build/zegerooster
+exec build/zegerooster "$@"

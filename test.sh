@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Zegerooster and runs every test.
+# Installs what is missing, builds Zegerooster (Debug) and runs every test.
+#   ./test.sh [build folder [cmake options...]]     the folder defaults to build
 set -euo pipefail
 cd "$(dirname "$0")"
+folder=${1:-build}
+if [ $# -gt 0 ]; then shift; fi
 scripts/bootstrap.sh
-scripts/configure.sh build Debug
-cd build
-ctest --output-on-failure --parallel "$(nproc)"
+scripts/configure.sh "$folder" Debug "$@"
+cd "$folder"
+ctest --output-on-failure --no-tests=error --parallel "$(nproc)"

@@ -1,27 +1,34 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, every Debian package Zegerooster needs to build,
 # run and test that is not installed yet. Quick when nothing is missing.
+# Runs as root, or as a user who may use sudo.
 set -euo pipefail
 
+# qt6-base-dev holds Qt Core, Gui, Widgets, PrintSupport and Test and brings
+# moc, rcc and the OpenGL headers; qt6-translations-l10n the Dutch Qt texts.
+# Xvfb, xauth and libx11-dev are for the smoke test.
 packages=(
-  cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libegl-dev
-  libx11-dev xvfb xauth
+  cmake ninja-build g++
+  qt6-base-dev qt6-translations-l10n
+  xvfb xauth libx11-dev
 )
 
 missing=()
 for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+  if [ "$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null)" != installed ]; then
     missing+=("$package")
   fi
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"
-sudo_cmd=()
+as_root=(env DEBIAN_FRONTEND=noninteractive)
 if [ "$(id -u)" -ne 0 ]; then
-  sudo_cmd=(sudo)
+  if ! command -v sudo >/dev/null; then
+    echo "Not root and no sudo: as root, run apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+  as_root=(sudo "${as_root[@]}")
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${as_root[@]}" apt-get update -qq || echo "apt-get update reported errors; installing anyway" >&2
+"${as_root[@]}" apt-get install -y -qq -o Dpkg::Use-Pty=0 --no-install-recommends "${missing[@]}"
