@@ -157,6 +157,18 @@ private Q_SLOTS:
         QCOMPARE(bestuurder.unexpected(), 0);
     }
 
+    void onlyPlayableBoxesShowTheHand() {
+        bouwDirect(3); // one bye, one playable match, an incomplete final
+        for (int nummer = 0; nummer < 2; ++nummer) {
+            const TKnockoutWedstrijd* wedstrijd = winnaars().Wedstrijd(0, nummer);
+            QTest::mouseMove(&view(), midden(view().WedstrijdRect(0, nummer)));
+            QTRY_COMPARE(view().cursor().shape(),
+                         wedstrijd->IsSpeelbaar() ? Qt::PointingHandCursor : Qt::ArrowCursor);
+        }
+        QTest::mouseMove(&view(), midden(view().WedstrijdRect(1, 0)));
+        QTRY_COMPARE(view().cursor().shape(), Qt::ArrowCursor);
+    }
+
     void choiceButtonsMoveParticipantsByHand() {
         bouwDirect(4);
         TKnockoutWedstrijd* wedstrijd = winnaars().Wedstrijd(0, 0);
