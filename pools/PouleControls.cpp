@@ -1,0 +1,455 @@
+#include "pools/PouleControls.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionTabWidgetFrame>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QWheelEvent>
+
+using namespace Poules;
+
+namespace {
+
+constexpr int RijHoogte = 16;
+constexpr int SmalleKolom = 25;
+
+} // namespace
+
+// --- TPouleTabBalk ---------------------------------------------------------
+
+TPouleTabBalk::TPouleTabBalk(QWidget* parent)
+    : QWidget(parent)
+    , LinksKnop(new QToolButton(this))
+    , RechtsKnop(new QToolButton(this)) {
+    setFocusPolicy(Qt::TabFocus);
+    setAttribute(Qt::WA_Hover); // hot tracking
+    setMouseTracking(true);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    LinksKnop->setObjectName(QStringLiteral("LinksKnop"));
+    RechtsKnop->setObjectName(QStringLiteral("RechtsKnop"));
+    LinksKnop->setArrowType(Qt::LeftArrow);
+    RechtsKnop->setArrowType(Qt::RightArrow);
+    for (QToolButton* knop : {LinksKnop, RechtsKnop}) {
+        knop->setAutoRepeat(true);
+        knop->setFocusPolicy(Qt::NoFocus);
+        knop->setAutoFillBackground(true);
+        knop->hide();
+    }
+    connect(LinksKnop, &QToolButton::clicked, this, [this] { Schuif(m_eerste - 1); });
+    connect(RechtsKnop, &QToolButton::clicked, this, [this] { Schuif(m_eerste + 1); });
+}
+
+void TPouleTabBalk::ZetTabs(QStringList teksten) {
+    m_teksten = std::move(teksten);
+    m_huidige = m_teksten.isEmpty() ? -1 : 0;
+    m_eerste = 0;
+    m_zweef = -1;
+    m_gemeten = false;
+    updateGeometry();
+    PlaatsKnoppen();
+    update();
+}
+
+void TPouleTabBalk::setCurrentIndex(int index) {
+    if (index < 0 || index >= count() || index == m_huidige)
+        return;
+    m_huidige = index;
+    MaakZichtbaar(index);
+    update();
+    Q_EMIT currentChanged(index);
+}
+
+void TPouleTabBalk::Meet() const {
+    if (m_gemeten)
+        return;
+    QStyleOptionTab optie;
+    optie.initFrom(this);
+    optie.shape = QTabBar::RoundedNorth;
+    const QFontMetrics metriek = fontMetrics();
+    const int hRuimte = style()->pixelMetric(QStyle::PM_TabBarTabHSpace, &optie, this);
+    const int vRuimte = style()->pixelMetric(QStyle::PM_TabBarTabVSpace, &optie, this);
+    auto maat = [&](const QString& tekst) {
+        optie.text = tekst;
+        const QSize inhoud(metriek.size(Qt::TextShowMnemonic, tekst).width() + hRuimte,
+                           metriek.height() + vRuimte);
+        return style()->sizeFromContents(QStyle::CT_TabBarTab, &optie, inhoud, this);
+    };
+    m_randen.assign(1, 0);
+    m_randen.reserve(m_teksten.size() + 1);
+    // Without tabs the strip keeps the height one tab would give it.
+    m_hoogte = maat(QStringLiteral("Poule 1")).height();
+    for (const QString& tekst : m_teksten) {
+        const QSize grootte = maat(tekst);
+        m_randen.push_back(m_randen.back() + grootte.width());
+        m_hoogte = std::max(m_hoogte, grootte.height());
+    }
+    m_gemeten = true;
+}
+
+int TPouleTabBalk::Ruimte() const {
+    Meet();
+    if (m_randen.back() <= width())
+        return width();
+    return std::max(
+        width() - 2 * style()->pixelMetric(QStyle::PM_TabBarScrollButtonWidth, nullptr, this), 0);
+}
+
+QRect TPouleTabBalk::tabRect(int index) const {
+    Meet();
+    if (index < m_eerste || index >= count())
+        return {};
+    const std::size_t i = static_cast<std::size_t>(index);
+    const int links = m_randen[i] - m_randen[static_cast<std::size_t>(m_eerste)];
+    return {links, 0, m_randen[i + 1] - m_randen[i], height()};
+}
+
+int TPouleTabBalk::tabAt(QPoint punt) const {
+    if (punt.x() < 0 || punt.x() >= Ruimte() || punt.y() < 0 || punt.y() >= height())
+        return -1;
+    const int x = punt.x() + m_randen[static_cast<std::size_t>(m_eerste)];
+    const auto na = std::upper_bound(m_randen.begin(), m_randen.end(), x);
+    const int index = static_cast<int>(na - m_randen.begin()) - 1;
+    return index < count() ? index : -1;
+}
+
+void TPouleTabBalk::Schuif(int eerste) {
+    Meet();
+    const int laatste = std::max(count() - 1, 0);
+    eerste = std::clamp(eerste, 0, laatste);
+    // No further to the right than needed to show the last tab.
+    if (eerste > m_eerste && !RechtsKnop->isEnabled())
+        return;
+    m_eerste = eerste;
+    PlaatsKnoppen();
+    update();
+}
+
+void TPouleTabBalk::MaakZichtbaar(int index) {
+    Meet();
+    const std::size_t i = static_cast<std::size_t>(index);
+    int eerste = std::min(m_eerste, index);
+    while (eerste < index &&
+           m_randen[i + 1] - m_randen[static_cast<std::size_t>(eerste)] > Ruimte())
+        ++eerste;
+    if (eerste != m_eerste) {
+        m_eerste = eerste;
+        PlaatsKnoppen();
+    }
+}
+
+void TPouleTabBalk::PlaatsKnoppen() {
+    Meet();
+    const bool nodig = m_randen.back() > width();
+    const int breedte = style()->pixelMetric(QStyle::PM_TabBarScrollButtonWidth, nullptr, this);
+    LinksKnop->setGeometry(width() - 2 * breedte, 0, breedte, height());
+    RechtsKnop->setGeometry(width() - breedte, 0, breedte, height());
+    LinksKnop->setEnabled(m_eerste > 0);
+    RechtsKnop->setEnabled(m_randen.back() - m_randen[static_cast<std::size_t>(m_eerste)] >
+                           Ruimte());
+    LinksKnop->setVisible(nodig);
+    RechtsKnop->setVisible(nodig);
+}
+
+QStyleOptionTab TPouleTabBalk::TabOptie(int index) const {
+    QStyleOptionTab optie;
+    optie.initFrom(this);
+    optie.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
+    optie.rect = tabRect(index);
+    optie.text = m_teksten.at(index);
+    optie.shape = QTabBar::RoundedNorth;
+    optie.tabIndex = index;
+    if (index == m_huidige) {
+        optie.state |= QStyle::State_Selected;
+        if (hasFocus())
+            optie.state |= QStyle::State_HasFocus;
+    }
+    if (index == m_zweef && isEnabled())
+        optie.state |= QStyle::State_MouseOver;
+    const int laatste = count() - 1;
+    if (laatste == 0)
+        optie.position = QStyleOptionTab::OnlyOneTab;
+    else if (index == 0)
+        optie.position = QStyleOptionTab::Beginning;
+    else if (index == laatste)
+        optie.position = QStyleOptionTab::End;
+    else
+        optie.position = QStyleOptionTab::Middle;
+    if (m_huidige == index - 1)
+        optie.selectedPosition = QStyleOptionTab::PreviousIsSelected;
+    else if (m_huidige == index + 1)
+        optie.selectedPosition = QStyleOptionTab::NextIsSelected;
+    else
+        optie.selectedPosition = QStyleOptionTab::NotAdjacent;
+    return optie;
+}
+
+void TPouleTabBalk::paintEvent(QPaintEvent*) {
+    Meet();
+    QPainter painter(this);
+    const int ruimte = Ruimte();
+    painter.setClipRect(0, 0, ruimte, height());
+    const int begin = m_randen[static_cast<std::size_t>(m_eerste)];
+    bool geselecteerdZichtbaar = false;
+    // Only the tabs in view are drawn; the selected one last, over its
+    // neighbours, as a tab bar draws it.
+    for (int i = m_eerste; i < count() && m_randen[static_cast<std::size_t>(i)] - begin < ruimte;
+         ++i) {
+        if (i == m_huidige) {
+            geselecteerdZichtbaar = true;
+            continue;
+        }
+        const QStyleOptionTab optie = TabOptie(i);
+        style()->drawControl(QStyle::CE_TabBarTab, &optie, &painter, this);
+    }
+    if (geselecteerdZichtbaar) {
+        const QStyleOptionTab optie = TabOptie(m_huidige);
+        style()->drawControl(QStyle::CE_TabBarTab, &optie, &painter, this);
+    }
+}
+
+QSize TPouleTabBalk::sizeHint() const {
+    Meet();
+    return {m_randen.back(), m_hoogte};
+}
+
+QSize TPouleTabBalk::minimumSizeHint() const {
+    Meet();
+    return {2 * style()->pixelMetric(QStyle::PM_TabBarScrollButtonWidth, nullptr, this), m_hoogte};
+}
+
+void TPouleTabBalk::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    PlaatsKnoppen();
+}
+
+void TPouleTabBalk::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        m_gemeten = false;
+        updateGeometry();
+        PlaatsKnoppen();
+    }
+}
+
+void TPouleTabBalk::mousePressEvent(QMouseEvent* event) {
+    const int index = tabAt(event->position().toPoint());
+    if (event->button() != Qt::LeftButton || index < 0) {
+        event->ignore();
+        return;
+    }
+    setCurrentIndex(index);
+}
+
+void TPouleTabBalk::mouseMoveEvent(QMouseEvent* event) {
+    const int zweef = tabAt(event->position().toPoint());
+    if (zweef != m_zweef) {
+        m_zweef = zweef;
+        update();
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void TPouleTabBalk::leaveEvent(QEvent* event) {
+    m_zweef = -1;
+    update();
+    QWidget::leaveEvent(event);
+}
+
+void TPouleTabBalk::keyPressEvent(QKeyEvent* event) {
+    int stap = 0;
+    if (event->key() == Qt::Key_Left)
+        stap = -1;
+    else if (event->key() == Qt::Key_Right)
+        stap = 1;
+    if (stap == 0 || m_huidige < 0) {
+        event->ignore();
+        return;
+    }
+    if (layoutDirection() == Qt::RightToLeft)
+        stap = -stap;
+    setCurrentIndex(m_huidige + stap);
+}
+
+void TPouleTabBalk::wheelEvent(QWheelEvent* event) {
+    const int delta =
+        event->angleDelta().y() != 0 ? event->angleDelta().y() : event->angleDelta().x();
+    if (delta == 0) {
+        event->ignore();
+        return;
+    }
+    Schuif(delta > 0 ? m_eerste - 1 : m_eerste + 1);
+}
+
+// --- TPouleTabControl ------------------------------------------------------
+
+TPouleTabControl::TPouleTabControl(QWidget* parent)
+    : QWidget(parent)
+    , m_tabBar(new TPouleTabBalk(this)) {
+    m_tabBar->setObjectName(QStringLiteral("TabBar"));
+    connect(m_tabBar, &TPouleTabBalk::currentChanged, this, [this] { Q_EMIT Change(); });
+}
+
+void TPouleTabControl::ZetPoules(int aantal) {
+    QStringList teksten;
+    teksten.reserve(aantal);
+    for (int i = 1; i <= aantal; ++i)
+        teksten << QStringLiteral("Poule ") + QString::number(i);
+    m_tabBar->ZetTabs(std::move(teksten));
+    m_tabBar->setGeometry(0, 0, width(), TabHoogte());
+}
+
+int TPouleTabControl::AantalTabs() const {
+    return m_tabBar->count();
+}
+
+QString TPouleTabControl::TabTekst(int index) const {
+    return m_tabBar->tabText(index);
+}
+
+int TPouleTabControl::TabIndex() const {
+    return m_tabBar->currentIndex();
+}
+
+void TPouleTabControl::ZetTabIndex(int index) {
+    const QSignalBlocker blokkeer(m_tabBar);
+    m_tabBar->setCurrentIndex(index);
+}
+
+int TPouleTabControl::TabHoogte() const {
+    return m_tabBar->sizeHint().height();
+}
+
+QRect TPouleTabControl::Pagina() const {
+    const int boven = TabHoogte();
+    return {0, boven, width(), std::max(height() - boven, 0)};
+}
+
+void TPouleTabControl::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    m_tabBar->setGeometry(0, 0, width(), TabHoogte());
+}
+
+void TPouleTabControl::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QStyleOptionTabWidgetFrame frame;
+    frame.initFrom(this);
+    frame.rect = Pagina();
+    frame.shape = QTabBar::RoundedNorth;
+    frame.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    frame.tabBarSize = m_tabBar->size();
+    frame.tabBarRect = m_tabBar->geometry();
+    style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, this);
+}
+
+// --- PouleRooster ----------------------------------------------------------
+
+namespace PouleRooster {
+
+void Init(QTableWidget* grid) {
+    grid->setColumnCount(4);
+    grid->setHorizontalHeaderLabels(
+        {QString(), QStringLiteral("Nr"), QStringLiteral("Naam"), QStringLiteral("Pos")});
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setTabKeyNavigation(false);
+    grid->setWordWrap(false);
+    // A narrow cell cuts its text off, as a grid does, rather than eliding it.
+    grid->setTextElideMode(Qt::ElideNone);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setMinimumSectionSize(RijHoogte);
+    grid->verticalHeader()->setDefaultSectionSize(RijHoogte);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    QHeaderView* kop = grid->horizontalHeader();
+    kop->setSectionsClickable(false);
+    kop->setHighlightSections(false);
+    kop->setStretchLastSection(false);
+    kop->setMinimumSectionSize(0);
+    kop->setSectionResizeMode(QHeaderView::Fixed);
+    // Two grid rows: the header and one empty row.
+    grid->setRowCount(1);
+    for (int kolom = 0; kolom < 4; ++kolom)
+        ZetCel(grid, kolom, 1, QString());
+    PasKolombreedtesAan(grid);
+}
+
+void PasKolombreedtesAan(QTableWidget* grid) {
+    grid->setColumnWidth(IndexKolom, 0);
+    grid->setColumnWidth(NrKolom, SmalleKolom);
+    grid->setColumnWidth(NaamKolom, grid->viewport()->width() - 2 * SmalleKolom);
+    grid->setColumnWidth(PosKolom, SmalleKolom);
+}
+
+void Vul(QTableWidget* grid, const TRijen& rijen) {
+    grid->setRowCount(static_cast<int>(rijen.size()));
+    for (std::size_t i = 0; i < rijen.size(); ++i) {
+        for (int kolom = 0; kolom < 4; ++kolom)
+            ZetCel(grid, kolom, static_cast<int>(i) + 1, rijen[i][static_cast<std::size_t>(kolom)]);
+    }
+    SelecteerRij(grid, rijen.empty() ? 0 : 1);
+}
+
+TRijen Rijen(const QTableWidget* grid) {
+    TRijen rijen(static_cast<std::size_t>(grid->rowCount()));
+    for (std::size_t i = 0; i < rijen.size(); ++i) {
+        for (int kolom = 0; kolom < 4; ++kolom)
+            rijen[i][static_cast<std::size_t>(kolom)] = Cel(grid, kolom, static_cast<int>(i) + 1);
+    }
+    return rijen;
+}
+
+int RowCount(const QTableWidget* grid) {
+    return grid->rowCount() + 1;
+}
+
+int Row(const QTableWidget* grid) {
+    return grid->currentRow() + 1;
+}
+
+void SelecteerRij(QTableWidget* grid, int rij) {
+    if (rij < 1 || rij > grid->rowCount()) {
+        grid->setCurrentCell(-1, -1);
+        return;
+    }
+    // The hidden index column has no width to scroll to; the letter has.
+    grid->setCurrentCell(rij - 1, NrKolom);
+}
+
+QString Cel(const QTableWidget* grid, int kolom, int rij) {
+    const QTableWidgetItem* item = grid->item(rij - 1, kolom);
+    return item ? item->text() : QString();
+}
+
+void ZetCel(QTableWidget* grid, int kolom, int rij, const QString& tekst) {
+    if (QTableWidgetItem* item = grid->item(rij - 1, kolom)) {
+        item->setText(tekst);
+        return;
+    }
+    auto* item = new QTableWidgetItem(tekst);
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    grid->setItem(rij - 1, kolom, item);
+}
+
+int Index(const QTableWidget* grid, int rij) {
+    if (rij < 1 || rij > grid->rowCount())
+        return -1;
+    bool ok = false;
+    const int index = Cel(grid, IndexKolom, rij).toInt(&ok);
+    return ok ? index : -1;
+}
+
+int ZoekRij(const QTableWidget* grid, int index) {
+    for (int rij = 1; rij <= grid->rowCount(); ++rij) {
+        if (Index(grid, rij) == index)
+            return rij;
+    }
+    return -1;
+}
+
+} // namespace PouleRooster
