@@ -1,17 +1,16 @@
 #include "knockout/InputEindstandDialog.h"
 
 #include "app/Help.h"
+#include "app/Scherm.h"
 #include "model/Deelnemer.h"
 #include "model/Eindstand.h"
 #include "model/KnockoutWedstrijd.h"
 #include "model/MessageService.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 
 namespace {
@@ -105,8 +104,7 @@ void TInputEindstandDialog::ToonVoorWedstrijd(TKnockoutWedstrijd& wedstrijd) {
     DeelnemerBovenEdit->setText(gespeeld ? QString::number(wedstrijd.ScoreBoven()) : QString());
     DeelnemerOnderEdit->setText(gespeeld ? QString::number(wedstrijd.ScoreOnder()) : QString());
     DeelnemerBovenEdit->setFocus();
-    if (const QScreen* scherm = QGuiApplication::primaryScreen())
-        move(scherm->availableGeometry().center() - rect().center());
+    centreerOpScherm(this);
     exec();
     m_wedstrijd = nullptr;
 }

@@ -1,11 +1,10 @@
 #include "knockout/KiesDeelnemerForm.h"
 
 #include "app/Help.h"
+#include "app/Scherm.h"
 
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QTableWidget>
 
@@ -45,8 +44,7 @@ TKiesDeelnemerForm::TKiesDeelnemerForm(QWidget* owner)
     connect(DeelnemersStringGrid, &QTableWidget::cellDoubleClicked, this, &QDialog::accept);
     setMinimumSize(175, 150);
     resize(195, 268);
-    if (const QScreen* scherm = QGuiApplication::primaryScreen())
-        move(scherm->availableGeometry().center() - rect().center());
+    centreerOpScherm(this);
     PasIndelingAan();
 }
 

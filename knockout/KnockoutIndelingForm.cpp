@@ -1,6 +1,7 @@
 #include "knockout/KnockoutIndelingForm.h"
 
 #include "app/Help.h"
+#include "app/Scherm.h"
 #include "model/KnockoutIndeling.h"
 
 #include <QComboBox>
@@ -130,6 +131,7 @@ void TKnockoutIndelingForm::VulKeuzes() {
 bool TKnockoutIndelingForm::Kies(TDeelnemerLijst& deelnemers) {
     m_deelnemers = &deelnemers;
     VulKeuzes();
+    centreerOpScherm(this);
     const bool bevestigd = exec() == QDialog::Accepted;
     if (bevestigd) {
         if (RadioBeste->isChecked())

@@ -1,6 +1,7 @@
 #include "participants/InputDeelnemerDialog.h"
 
 #include "app/Help.h"
+#include "app/Scherm.h"
 #include "model/Deelnemerslijst.h"
 #include "model/MessageService.h"
 #include "model/Text.h"
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 
 namespace {
@@ -74,7 +74,7 @@ bool TInputDeelnemerDialog::Bewerken(const QString& voornaam, const QString& ach
     AchternaamEdit->setText(achternaam);
     VoornaamEdit->setFocus();
     VoornaamEdit->selectAll();
-    CentreerOpScherm();
+    centreerOpScherm(this);
 
     const int resultaat = exec();
 
@@ -107,13 +107,4 @@ void TInputDeelnemerDialog::OKBitBtnClick() {
         accept();
         return;
     }
-}
-
-void TInputDeelnemerDialog::CentreerOpScherm() {
-    QScreen* scherm = parentWidget() ? parentWidget()->screen() : QApplication::primaryScreen();
-    if (!scherm)
-        return;
-    QRect plaats(QPoint(), frameGeometry().size());
-    plaats.moveCenter(scherm->availableGeometry().center());
-    move(plaats.topLeft());
 }

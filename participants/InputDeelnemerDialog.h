@@ -33,5 +33,4 @@ public:
 
 private:
     void OKBitBtnClick();
-    void CentreerOpScherm();
 };

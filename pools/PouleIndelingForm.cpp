@@ -1,6 +1,7 @@
 #include "pools/PouleIndelingForm.h"
 
 #include "app/Help.h"
+#include "app/Scherm.h"
 #include "model/MessageService.h"
 
 #include <QFrame>
@@ -128,6 +129,7 @@ bool TPouleIndelingForm::eventFilter(QObject* watched, QEvent* event) {
 int TPouleIndelingForm::KiesIndeling(TDeelnemerLijst& deelnemers) {
     m_deelnemers = &deelnemers;
     BepaalIndelingen();
+    centreerOpScherm(this);
     const int resultaat = exec();
     int antwoord = -1;
     if (resultaat == DirectKnockoutResultaat)

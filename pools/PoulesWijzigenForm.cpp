@@ -2,6 +2,7 @@
 
 #include "app/Help.h"
 #include "app/MainForm.h"
+#include "app/Scherm.h"
 #include "model/MessageService.h"
 #include "model/Poules.h"
 #include "model/Text.h"
@@ -12,7 +13,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableWidget>
 
 using namespace Poules;
@@ -110,7 +110,7 @@ void TPoulesWijzigenForm::WijzigPoules(TDeelnemerLijst& deelnemers) {
     VulRooster(TabControlRechts, StringGridRechts);
     StringGridLinks->setFocus();
     FormResize();
-    CentreerOpScherm();
+    centreerOpScherm(this);
     exec();
 }
 
@@ -215,15 +215,4 @@ bool TPoulesWijzigenForm::eventFilter(QObject* watched, QEvent* event) {
             PouleRooster::PasKolombreedtesAan(StringGridRechts);
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void TPoulesWijzigenForm::CentreerOpScherm() {
-    QScreen* scherm = parentWidget() ? parentWidget()->screen() : QApplication::primaryScreen();
-    if (!scherm)
-        return;
-    // The frame is only known once the window exists.
-    winId();
-    QRect plaats(QPoint(), frameGeometry().size());
-    plaats.moveCenter(scherm->availableGeometry().center());
-    move(plaats.topLeft());
 }

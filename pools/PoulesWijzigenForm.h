@@ -44,7 +44,6 @@ protected:
 
 private:
     void FormResize();
-    void CentreerOpScherm();
 
     TMainForm* m_mainForm;
     TDeelnemerLijst* m_deelnemers = nullptr;

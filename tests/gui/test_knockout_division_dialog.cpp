@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 
 #include <functional>
@@ -59,7 +60,11 @@ class KnockoutDivisionDialogTest : public QObject {
 
 private Q_SLOTS:
     void offersTheNumbersOfThePools() {
-        TKnockoutIndelingForm dialog(nullptr);
+        QWidget hoofdvenster; // small, in the corner, like the main window
+        hoofdvenster.setGeometry(0, 0, 142, 156);
+        hoofdvenster.show();
+        TKnockoutIndelingForm dialog(&hoofdvenster);
+        QPoint middenVanDialoog;
         TDeelnemerLijst lijst = poules({4, 5});
         zodraZichtbaar(&dialog, [&] {
             QCOMPARE(items(dialog.BesteComboBox), (QStringList{"1", "2", "3", "4", "5"}));
@@ -68,9 +73,13 @@ private Q_SLOTS:
             QCOMPARE(dialog.SlechtsteComboBox->currentText(), QStringLiteral("2"));
             // Filling the lists is no choice of the user's.
             QVERIFY(dialog.RadioBeste->isChecked());
+            middenVanDialoog = dialog.frameGeometry().center();
             dialog.reject();
         });
         QVERIFY(!dialog.Kies(lijst));
+        // Centred on the screen, not over the small main window.
+        const QPoint midden = QGuiApplication::primaryScreen()->availableGeometry().center();
+        QVERIFY((middenVanDialoog - midden).manhattanLength() <= 2);
 
         TDeelnemerLijst tweetallen = poules({2, 2});
         zodraZichtbaar(&dialog, [&] {
