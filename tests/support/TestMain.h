@@ -3,12 +3,12 @@
 #include <QApplication>
 #include <QtTest>
 
-// Test executables run with the offscreen platform, which ctest sets. The
-// windows under test are the program's own, set up as the program sets them.
+// Test executables run with the offscreen platform, which ctest sets. No
+// message service is installed here: until a test installs ScriptedMessages,
+// every question is cancelled unseen, so no test can wait on a real box.
 #define ZEGEROOSTER_GUI_TEST_MAIN(TestClass)                                                       \
     int main(int argc, char** argv) {                                                              \
         QApplication app(argc, argv);                                                              \
-        app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }
