@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 folder=${1:-build}
 if [ $# -gt 0 ]; then shift; fi
-scripts/bootstrap.sh
+scripts/bootstrap.sh --tests
 scripts/configure.sh "$folder" Debug "$@"
 cd "$folder"
 ctest --output-on-failure --no-tests=error --parallel "$(nproc)"

@@ -84,6 +84,11 @@ void QtMessageService::error(const QString& text, int helpContext) {
     showBox(QMessageBox::Critical, text, QMessageBox::Ok, helpContext);
 }
 
+Answer QtMessageService::informationOkCancel(const QString& text, int helpContext) {
+    return toAnswer(showBox(QMessageBox::Information, text, QMessageBox::Ok | QMessageBox::Cancel,
+                            helpContext));
+}
+
 Answer QtMessageService::confirm(const QString& text, Buttons buttons, int helpContext) {
     const QMessageBox::StandardButtons shown =
         buttons == Buttons::YesNoCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel

@@ -10,6 +10,7 @@ public:
     void information(const QString& text, int helpContext = 0) override;
     void warning(const QString& text, int helpContext = 0) override;
     void error(const QString& text, int helpContext = 0) override;
+    Answer informationOkCancel(const QString& text, int helpContext = 0) override;
     Answer confirm(const QString& text, Buttons buttons, int helpContext = 0) override;
     std::optional<QString> input(const QString& caption, const QString& prompt,
                                  const QString& value) override;

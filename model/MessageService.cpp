@@ -11,8 +11,9 @@ public:
     void information(const QString&, int) override {}
     void warning(const QString&, int) override {}
     void error(const QString&, int) override {}
+    Answer informationOkCancel(const QString&, int) override { return Answer::Cancel; }
     Answer confirm(const QString&, Buttons buttons, int) override {
-        return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
     }
     std::optional<QString> input(const QString&, const QString&, const QString&) override {
         return std::nullopt;

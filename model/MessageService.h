@@ -11,7 +11,7 @@
 // asked to show and returns queued answers. The interface uses no widget
 // type, so the tournament model may report through it as well.
 enum class Answer { Ok, Yes, No, Cancel };
-enum class Buttons { Ok, YesNo, YesNoCancel };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageKind { Information, Warning, Error, Confirmation, Input, OpenFile, SaveFile };
 
 struct FileDialogRequest {
@@ -34,6 +34,8 @@ public:
     virtual void warning(const QString& text, int helpContext = 0) = 0;
     // Error box with OK, for an internal inconsistency.
     virtual void error(const QString& text, int helpContext = 0) = 0;
+    // Information box with OK and Cancel, for offering a way out; answers Ok or Cancel.
+    virtual Answer informationOkCancel(const QString& text, int helpContext = 0) = 0;
     // Confirmation box with a question icon; answers Yes, No or Cancel.
     virtual Answer confirm(const QString& text, Buttons buttons, int helpContext = 0) = 0;
     // Input box; nothing when the user cancels.

@@ -2,16 +2,28 @@
 # Installs, with apt-get, every Debian package Zegerooster needs to build,
 # run and test that is not installed yet. Quick when nothing is missing.
 # Runs as root, or as a user who may use sudo.
+#   scripts/bootstrap.sh           what building and running need
+#   scripts/bootstrap.sh --tests   that, and what the tests need besides
 set -euo pipefail
 
 # qt6-base-dev holds Qt Core, Gui, Widgets, PrintSupport and Test and brings
 # moc, rcc and the OpenGL headers; qt6-translations-l10n the Dutch Qt texts.
-# Xvfb, xauth and libx11-dev are for the smoke test.
+# libzip-dev, found through pkg-config, is for the workbook engine of the exports.
 packages=(
   cmake ninja-build g++
   qt6-base-dev qt6-translations-l10n
-  xvfb xauth libx11-dev
+  libzip-dev pkg-config
 )
+# Tests: Xvfb, xauth and libx11-dev for the smoke test; LibreOffice's
+# spreadsheet to check the exported workbooks and convert legacy templates;
+# clang with its runtime for the fuzzer of the tournament file reader.
+if [ "${1:-}" = --tests ]; then
+  packages+=(
+    xvfb xauth libx11-dev
+    libreoffice-calc-nogui
+    clang libclang-rt-14-dev
+  )
+fi
 
 missing=()
 for package in "${packages[@]}"; do

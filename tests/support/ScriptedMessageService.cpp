@@ -35,9 +35,18 @@ void ScriptedMessageService::error(const QString& text, int helpContext) {
 
 Answer ScriptedMessageService::confirm(const QString& text, Buttons buttons, int helpContext) {
     record({MessageKind::Confirmation, text, helpContext, buttons, {}});
+    return nextAnswer(buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
+}
+
+Answer ScriptedMessageService::informationOkCancel(const QString& text, int helpContext) {
+    record({MessageKind::Information, text, helpContext, Buttons::OkCancel, {}});
+    return nextAnswer(Answer::Cancel);
+}
+
+Answer ScriptedMessageService::nextAnswer(Answer whenNoneQueued) {
     if (m_answers.empty()) {
         ++m_unexpected;
-        return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
+        return whenNoneQueued;
     }
     const Answer answer = m_answers.front();
     m_answers.pop_front();

@@ -23,7 +23,7 @@ struct MessageCall {
 
 class ScriptedMessageService : public MessageService {
 public:
-    // Answers for confirm(), in order.
+    // Answers for confirm() and informationOkCancel(), in order.
     void queueAnswer(Answer answer) { m_answers.push_back(answer); }
     // Answers for input(); nothing = the user cancels.
     void queueInput(std::optional<QString> value) { m_inputs.push_back(std::move(value)); }
@@ -43,6 +43,7 @@ public:
     void information(const QString& text, int helpContext = 0) override;
     void warning(const QString& text, int helpContext = 0) override;
     void error(const QString& text, int helpContext = 0) override;
+    Answer informationOkCancel(const QString& text, int helpContext = 0) override;
     Answer confirm(const QString& text, Buttons buttons, int helpContext = 0) override;
     std::optional<QString> input(const QString& caption, const QString& prompt,
                                  const QString& value) override;
@@ -51,6 +52,7 @@ public:
 
 private:
     void record(MessageCall call);
+    Answer nextAnswer(Answer whenNoneQueued);
     QString nextFileName();
 
     QList<MessageCall> m_calls;
