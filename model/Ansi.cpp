@@ -1,0 +1,76 @@
+#include "model/Ansi.h"
+
+#include <array>
+
+namespace Ansi {
+
+namespace {
+
+// Windows-1252 bytes 0x80..0x9F; 0 marks the five undefined ones.
+constexpr std::array<char16_t, 32> HogeReeks = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+constexpr char ByteOrderMark[] = "\xEF\xBB\xBF";
+
+// The byte of one character, or -1 when the code page has none.
+int byteOf(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (std::size_t i = 0; i < HogeReeks.size(); ++i)
+        if (HogeReeks[i] == c)
+            return static_cast<int>(0x80 + i);
+    if (c >= 0x80 && c < 0xA0 && HogeReeks[c - 0x80] == 0)
+        return c; // an undefined byte, read back as its own control character
+    return -1;
+}
+
+} // namespace
+
+bool fitsCodePage(const QString& text) {
+    for (QChar c : text)
+        if (byteOf(c.unicode()) < 0)
+            return false;
+    return true;
+}
+
+QByteArray encode(const QString& text) {
+    if (!fitsCodePage(text))
+        return QByteArray(ByteOrderMark) + text.toUtf8();
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        bytes[i] = static_cast<char>(byteOf(text.at(i).unicode()));
+    return bytes;
+}
+
+QString decode(const QByteArray& bytes) {
+    if (bytes.startsWith(ByteOrderMark))
+        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes.at(i));
+        const char16_t hoog = b >= 0x80 && b < 0xA0 ? HogeReeks[b - 0x80] : 0;
+        text[i] = QChar(hoog != 0 ? hoog : char16_t(b));
+    }
+    return text;
+}
+
+QStringList splitLines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines << text.mid(start, i - start);
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines << text.mid(start);
+    return lines;
+}
+
+} // namespace Ansi

@@ -1,0 +1,49 @@
+#include <QTest>
+
+#include "model/Ansi.h"
+
+// The 8-bit files of the program: what fits Windows-1252 stays byte for byte
+// compatible with older files, everything else survives as UTF-8.
+class TestAnsi : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void codePageTextRoundTripsByteForByte() {
+        const QString naam = QStringLiteral("Zoë d’Hondt – €5 Œuvre ™");
+        QVERIFY(Ansi::fitsCodePage(naam));
+        const QByteArray bytes = Ansi::encode(naam);
+        QCOMPARE(bytes.size(), naam.size());
+        QCOMPARE(bytes.at(2), char(0xEB));  // ë
+        QCOMPARE(bytes.at(5), char(0x92));  // ’
+        QCOMPARE(bytes.at(14), char(0x80)); // €
+        QCOMPARE(Ansi::decode(bytes), naam);
+    }
+
+    void textOutsideTheCodePageBecomesUtf8WithMark() {
+        const QString naam = QStringLiteral("Łukasz Ωmega 🎾");
+        QVERIFY(!Ansi::fitsCodePage(naam));
+        const QByteArray bytes = Ansi::encode(naam);
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+        QCOMPARE(Ansi::decode(bytes), naam);
+    }
+
+    void everyByteDecodesAndEncodesBack() {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        const QString text = Ansi::decode(all);
+        QVERIFY(Ansi::fitsCodePage(text));
+        QCOMPARE(Ansi::encode(text), all);
+    }
+
+    void linesSplitAtEveryKindOfLineEnd() {
+        QCOMPARE(Ansi::splitLines(QStringLiteral("a\r\nb\nc\rd")),
+                 QStringList({"a", "b", "c", "d"}));
+        QCOMPARE(Ansi::splitLines(QStringLiteral("a\r\n\r\nb\r\n")), QStringList({"a", "", "b"}));
+        QCOMPARE(Ansi::splitLines(QStringLiteral("a\n\rb")), QStringList({"a", "", "b"}));
+        QVERIFY(Ansi::splitLines(QString()).isEmpty());
+    }
+};
+
+QTEST_APPLESS_MAIN(TestAnsi)
+#include "test_ansi.moc"
