@@ -1,0 +1,42 @@
+#pragma once
+
+#include "model/Knockout.h"
+#include "model/Toernooibestand.h"
+
+#include <memory>
+
+// A whole tournament held without windows: its stage, participants and
+// brackets. Tests, the fuzzer and the benchmarks load and save through it.
+class TToernooi : public TToernooiDoel {
+public:
+    ~TToernooi() override { Leegmaken(); }
+
+    int Programmastatus = 0;
+    TDeelnemerLijst Lijst;
+    std::unique_ptr<TKnockout> Winnaars;
+    std::unique_ptr<TKnockout> Verliezers;
+
+    // Back to an empty tournament; the brackets go before the participants
+    // they point to.
+    void Leegmaken() {
+        Winnaars.reset();
+        Verliezers.reset();
+        Lijst.clear();
+        Programmastatus = 0;
+    }
+
+    QByteArray Bewaar() const {
+        return Toernooibestand::Schrijf(Programmastatus, Lijst, Winnaars.get(), Verliezers.get());
+    }
+
+    void ZetProgrammastatus(int status) override { Programmastatus = status; }
+    TDeelnemerLijst& Deelnemers() override { return Lijst; }
+    void ToonDeelnemers() override {}
+    void ToonPoules() override {}
+    void BouwKnockouts() override {
+        Winnaars = std::make_unique<TKnockout>(Lijst, 1, TKnockout::Leeg);
+        Verliezers = std::make_unique<TKnockout>(Lijst, 2, TKnockout::Leeg);
+    }
+    TKnockout* WinnaarsKnockout() override { return Winnaars.get(); }
+    TKnockout* VerliezersKnockout() override { return Verliezers.get(); }
+};

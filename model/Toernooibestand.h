@@ -1,0 +1,53 @@
+#pragma once
+
+#include "model/Deelnemer.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+class TKnockout;
+
+// What loading a tournament file drives: the stage, the participant list and
+// whatever shows them. The main window passes its windows on; a tournament
+// held without windows (TToernooi) keeps the brackets itself.
+class TToernooiDoel {
+public:
+    virtual ~TToernooiDoel() = default;
+    virtual void ZetProgrammastatus(int status) = 0;
+    virtual TDeelnemerLijst& Deelnemers() = 0;
+    // The participants are complete.
+    virtual void ToonDeelnemers() = 0;
+    // Stages 1 and 2: the pools are complete.
+    virtual void ToonPoules() = 0;
+    // Stages 2 and 3: builds both brackets empty from the participants.
+    virtual void BouwKnockouts() = 0;
+    virtual TKnockout* WinnaarsKnockout() = 0;
+    virtual TKnockout* VerliezersKnockout() = 0;
+};
+
+// The tournament file: one value per line, with section keywords, written
+// and read without any window.
+namespace Toernooibestand {
+
+struct Leesfout {
+    int Regelnummer = 0;
+    QString Melding;
+};
+
+// The file's bytes: Windows-1252 with CR LF, or UTF-8 behind a byte-order
+// mark when a name needs it. Brackets are written for stages 2 and 3 only.
+QByteArray Schrijf(int programmastatus, const TDeelnemerLijst& deelnemers,
+                   const TKnockout* winnaars, const TKnockout* verliezers);
+
+// Reads the file's bytes into `doel`, which starts empty. On a failure the
+// target holds what was read so far; the caller empties it.
+std::optional<Leesfout> Lees(const QByteArray& inhoud, TToernooiDoel& doel);
+
+// The message texts of the main window.
+QString BewaarFoutTekst(const QString& foutmelding);
+QString LaadFoutTekst();
+QString LaadFoutTekst(const Leesfout& fout);
+
+} // namespace Toernooibestand
