@@ -3,9 +3,14 @@
 #include "app/Help.h"
 #include "app/Icons.h"
 #include "app/OptiesDialog.h"
+#include "app/Paths.h"
+#include "export/Spreadsheet.h"
 #include "knockout/KnockoutForm.h"
 #include "knockout/KnockoutIndelingForm.h"
+#include "knockout/KnockoutView.h"
+#include "model/Knockout.h"
 #include "model/MessageService.h"
+#include "model/Toernooibestand.h"
 #include "participants/DeelnemersForm.h"
 #include "pools/PouleIndelingForm.h"
 #include "pools/PoulesForm.h"
@@ -15,6 +20,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QStatusBar>
 #include <QStyle>
 
@@ -24,6 +30,9 @@ namespace {
 
 const QString GeenDeelnemersTekst = QStringLiteral("Er zijn geen deelnemers ingevoerd.");
 const QString BewarenVraag = QStringLiteral("Wilt u het huidige toernooi bewaren?");
+const QString LeegToernooiTekst = QStringLiteral("Het toernooi heeft nog geen enkele deelnemer.");
+const QString OverschrijvenVraag = QStringLiteral("Wilt u het bestaande bestand overschrijven?");
+const QString ToernooiFilter = QStringLiteral("Toernooien (*.txt)|*.txt|Alle bestanden (*.*)|*.*");
 
 constexpr int ClientBreedte = 142;
 constexpr int ClientHoogte = 156;
@@ -44,6 +53,10 @@ TMainForm::TMainForm(QWidget* parent)
     move(0, 0);
     MaakVensters();
     KnockoutForm->ZetGewijzigdMelding([this] { ZetGewijzigd(true); });
+    Spreadsheet::SetBringToFront([this] {
+        raise();
+        activateWindow();
+    });
     GeefOptiesDoor();
     Bestandsnaam.clear();
     ZetGewijzigd(false);
@@ -51,6 +64,7 @@ TMainForm::TMainForm(QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+    Spreadsheet::SetBringToFront({});
     // The help windows go first; then the owned windows in creation order,
     // and only then the participants they point into.
     delete m_help;
@@ -212,12 +226,130 @@ void TMainForm::NieuwToernooi() {
     DeelnemersForm->raise();
 }
 
+namespace {
+
+// Loading drives the main window's own stage and lists and its windows.
+class VenstersAlsDoel : public TToernooiDoel {
+public:
+    explicit VenstersAlsDoel(TMainForm& venster)
+        : m_venster(venster) {}
+
+    void ZetProgrammastatus(int status) override {
+        m_venster.ZetProgrammastatus(static_cast<TProgrammastatus>(status));
+    }
+    TDeelnemerLijst& Deelnemers() override { return m_venster.Deelnemers; }
+    void ToonDeelnemers() override {
+        m_venster.DeelnemersForm->VulMetDeelnemers(m_venster.Deelnemers);
+        m_venster.DeelnemersForm->show();
+    }
+    void ToonPoules() override { m_venster.PoulesForm->ToonPoules(m_venster.Deelnemers); }
+    void BouwKnockouts() override { m_venster.KnockoutForm->Bouw(m_venster.Deelnemers, 2); }
+    TKnockout* WinnaarsKnockout() override { return m_venster.KnockoutForm->WinnaarsKnockout(); }
+    TKnockout* VerliezersKnockout() override {
+        return m_venster.KnockoutForm->VerliezersKnockout();
+    }
+
+private:
+    TMainForm& m_venster;
+};
+
+} // namespace
+
+FileDialogRequest TMainForm::ToernooiDialoog(const QString& titel) const {
+    FileDialogRequest verzoek;
+    verzoek.title = titel;
+    verzoek.filter = ToernooiFilter;
+    verzoek.helpContext = HelpContext::Toernooibestand;
+    if (Bestandsnaam.isEmpty()) {
+        verzoek.directory = Paths::dialogStartFolder(Paths::executableFolder());
+    } else {
+        const QFileInfo bestand(Bestandsnaam);
+        verzoek.directory = bestand.absolutePath();
+        verzoek.fileName = bestand.fileName();
+    }
+    return verzoek;
+}
+
 bool TMainForm::OpenToernooi() {
-    return false; // Placeholder until the tournament file is built: nothing loaded.
+    FileDialogRequest verzoek = ToernooiDialoog(QStringLiteral("Toernooi openen"));
+    verzoek.mustExist = true;
+    const QString pad = messages().openFile(verzoek);
+    if (pad.isEmpty())
+        return false;
+    // Read whole before anything changes: a file that cannot be read keeps
+    // the current tournament.
+    QFile bestand(pad);
+    QByteArray inhoud;
+    if (bestand.open(QIODevice::ReadOnly))
+        inhoud = bestand.readAll();
+    if (!bestand.isOpen() || bestand.error() != QFileDevice::NoError) {
+        messages().information(Toernooibestand::LaadFoutTekst());
+        return false;
+    }
+    NieuwToernooi();
+    VenstersAlsDoel doel(*this);
+    if (const auto fout = Toernooibestand::Lees(inhoud, doel)) {
+        messages().information(Toernooibestand::LaadFoutTekst(*fout), HelpContext::Toernooibestand);
+        NieuwToernooi();
+        return false;
+    }
+    Bestandsnaam = pad;
+    ZetGewijzigd(false);
+    return true;
 }
 
 bool TMainForm::BewaarToernooi() {
-    return false; // Placeholder until the tournament file is built: nothing saved.
+    TDeelnemerLijst namen;
+    if (Programmastatus == psGeen)
+        namen = DeelnemersForm->MaakDeelnemerslijst();
+    const TDeelnemerLijst& lijst = Programmastatus == psGeen ? namen : Deelnemers;
+    if (lijst.empty()) {
+        messages().information(LeegToernooiTekst, HelpContext::Toernooibestand);
+        return false;
+    }
+    FileDialogRequest verzoek = ToernooiDialoog(QStringLiteral("Toernooi bewaren"));
+    verzoek.defaultSuffix = QStringLiteral("txt");
+    const QString pad = messages().saveFile(verzoek);
+    if (pad.isEmpty())
+        return false;
+    if (QFileInfo::exists(pad) &&
+        messages().confirm(OverschrijvenVraag, Buttons::YesNo) != Answer::Yes)
+        return false;
+    const bool knockouts = Programmastatus == psKnockout || Programmastatus == psDirectKnockout;
+    const QByteArray inhoud = Toernooibestand::Schrijf(
+        Programmastatus, lijst, knockouts ? KnockoutForm->WinnaarsKnockout() : nullptr,
+        knockouts ? KnockoutForm->VerliezersKnockout() : nullptr);
+    const QString fout = SchrijfVeilig(pad, inhoud);
+    if (!fout.isEmpty()) {
+        messages().information(Toernooibestand::BewaarFoutTekst(fout),
+                               HelpContext::Toernooibestand);
+        return false;
+    }
+    Bestandsnaam = pad;
+    ZetGewijzigd(false);
+    return true;
+}
+
+QString TMainForm::SchrijfVeilig(const QString& pad, const QByteArray& inhoud) {
+    // The new file replaces the old one only once it is complete, so a full
+    // disk or a lost connection never costs the organiser the earlier file.
+    // Unbuffered, because a buffered flush can miss a short write.
+    QSaveFile bestand(pad);
+    if (!bestand.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return bestand.errorString();
+    for (qint64 geschreven = 0; geschreven < inhoud.size();) {
+        const qint64 deel =
+            bestand.write(inhoud.constData() + geschreven, inhoud.size() - geschreven);
+        if (deel <= 0) {
+            const QString fout = bestand.errorString();
+            bestand.cancelWriting();
+            return fout;
+        }
+        geschreven += deel;
+    }
+    if (!bestand.commit())
+        return bestand.errorString();
+    return {};
 }
 
 bool TMainForm::VraagBewaren() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Deelnemer.h"
+#include "model/MessageService.h"
 #include "model/Programmastatus.h"
 
 #include <QMainWindow>
@@ -31,8 +32,10 @@ public:
     void StartKnockout();
     int ZoekDeelnemer(const QString& voornaam, const QString& achternaam) const;
     void NieuwToernooi();
-    // Virtual so that a test can stand in for the file dialogs and the disk.
+    // Asks for a file and replaces the tournament by its content; true
+    // when a tournament was loaded. Virtual so a test can stand in for it.
     virtual bool OpenToernooi();
+    // Asks for a file and writes the tournament; true when written completely.
     virtual bool BewaarToernooi();
 
     TProgrammastatus Programmastatus = psGeen;
@@ -73,6 +76,10 @@ private:
     void GeefOptiesDoor();
     // The save question shared by new, open and close; true = go on.
     bool VraagBewaren();
+    FileDialogRequest ToernooiDialoog(const QString& titel) const;
+    // Writes the whole file or leaves the old one as it was; the failure's
+    // own message, or nothing on success.
+    static QString SchrijfVeilig(const QString& pad, const QByteArray& inhoud);
 
     void DeelnemersBitBtnClick();
     void PoulesBitBtnClick();

@@ -120,5 +120,7 @@ QString QtMessageService::saveFile(const FileDialogRequest& request) {
     prepareFileDialog(dialog, request);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    // The callers ask their own overwrite question, in their own words.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     return runFileDialog(dialog);
 }

@@ -5,6 +5,7 @@
 #include "model/Toernooi.h"
 #include "model/Toernooibestand.h"
 #include "support/KnockoutTestHulp.h"
+#include "support/ToernooiBeeld.h"
 
 using namespace KnockoutTestHulp;
 
@@ -54,33 +55,8 @@ QByteArray Voorbeeld() {
                     "#Einde"});
 }
 
-// Everything a saved tournament must bring back, as text: stage, the
-// participants in list order, and every match of both brackets.
-QStringList Beeld(const TToernooi& toernooi) {
-    QStringList beeld{QString::number(toernooi.Programmastatus)};
-    std::map<const TKnockoutWedstrijd*, QString> plaats;
-    for (const TKnockout* knockout : {toernooi.Winnaars.get(), toernooi.Verliezers.get()}) {
-        if (!knockout)
-            continue;
-        for (int r = 0; r < knockout->AantalRondes(); ++r) {
-            for (int m = 0; m < knockout->AantalWedstrijden(r); ++m) {
-                const TKnockoutWedstrijd* w = knockout->Wedstrijd(r, m);
-                plaats[w] = QStringLiteral("%1.%2.%3").arg(knockout->KnockoutNr()).arg(r).arg(m);
-                beeld << plaats[w] + u' ' + Naam(w->DeelnemerBoven()) + u' ' +
-                             QString::number(w->ScoreBoven()) + u' ' +
-                             (w->Bye() ? QStringLiteral("bye") : Naam(w->DeelnemerOnder())) + u' ' +
-                             QString::number(w->ScoreOnder());
-            }
-        }
-    }
-    for (const auto& d : toernooi.Lijst)
-        beeld << QStringLiteral("%1|%2|%3|%4|%5|%6")
-                     .arg(d->Voornaam, d->Achternaam)
-                     .arg(d->Poule)
-                     .arg(d->Positie)
-                     .arg(d->KnockoutNr)
-                     .arg(d->Wedstrijd ? plaats[d->Wedstrijd] : QStringLiteral("-"));
-    return beeld;
+QStringList Beeld(const TToernooi& t) {
+    return ToernooiBeeld(t.Programmastatus, t.Lijst, t.Winnaars.get(), t.Verliezers.get());
 }
 
 // Plays every playable match of the first `rondes` rounds, upper or lower

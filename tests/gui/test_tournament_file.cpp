@@ -1,0 +1,315 @@
+// Saving and opening tournaments through the main window: the file dialogs
+// answered by the test, the real windows filled in from the file.
+#include "app/MainForm.h"
+#include "knockout/KnockoutForm.h"
+#include "knockout/KnockoutView.h"
+#include "model/Knockout.h"
+#include "participants/DeelnemersForm.h"
+#include "pools/PouleControls.h"
+#include "pools/PoulesForm.h"
+#include "support/ModalDialogDriver.h"
+#include "support/ScriptedMessageService.h"
+#include "support/TestMain.h"
+#include "support/ToernooiBeeld.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+const QString LaadFout =
+    QStringLiteral("Er is een fout opgetreden bij het laden van het toernooi.");
+
+QStringList Beeld(const TMainForm& hoofd) {
+    const bool knockouts =
+        hoofd.Programmastatus == psKnockout || hoofd.Programmastatus == psDirectKnockout;
+    return ToernooiBeeld(hoofd.Programmastatus, hoofd.Deelnemers,
+                         knockouts ? hoofd.KnockoutForm->WinnaarsKnockout() : nullptr,
+                         knockouts ? hoofd.KnockoutForm->VerliezersKnockout() : nullptr);
+}
+
+// What the program showed besides file dialogs.
+QStringList Meldingen(const ScriptedMessageService& berichten) {
+    QStringList teksten;
+    for (const MessageCall& call : berichten.calls())
+        if (call.kind != MessageKind::OpenFile && call.kind != MessageKind::SaveFile)
+            teksten << call.text;
+    return teksten;
+}
+
+// The participant window's grid, which shows the names sorted.
+QStringList Namen(const TMainForm& hoofd) {
+    QStringList namen;
+    for (int rij = 1; rij < hoofd.DeelnemersForm->RowCount() - 1; ++rij)
+        namen << hoofd.DeelnemersForm->Cel(0, rij) + u'|' + hoofd.DeelnemersForm->Cel(1, rij);
+    return namen;
+}
+
+QByteArray Inhoud(const QString& pad) {
+    QFile bestand(pad);
+    return bestand.open(QIODevice::ReadOnly) ? bestand.readAll() : QByteArray();
+}
+
+void Schrijf(const QString& pad, const QByteArray& inhoud) {
+    QFile bestand(pad);
+    QVERIFY(bestand.open(QIODevice::WriteOnly));
+    bestand.write(inhoud);
+}
+
+// Plays the playable matches of the first `rondes` rounds, through the model.
+void Speel(TKnockout& knockout, int rondes) {
+    for (int r = 0; r < std::min(rondes, knockout.AantalRondes()); ++r) {
+        for (int m = 0; m < knockout.AantalWedstrijden(r); ++m) {
+            TKnockoutWedstrijd* w = knockout.Wedstrijd(r, m);
+            if (w->IsSpeelbaar())
+                m % 2 ? w->ZetEindstand(1, 4) : w->ZetEindstand(2, 0);
+        }
+    }
+}
+
+} // namespace
+
+class TournamentFileTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ScriptedMessages> berichten;
+    std::unique_ptr<TMainForm> hoofd;
+    QTemporaryDir map;
+
+    QString Pad(const QString& naam) const { return map.filePath(naam); }
+
+    void voerNamenIn(int aantal) {
+        for (int i = 1; i <= aantal; ++i)
+            hoofd->DeelnemersForm->VoegToe(QStringLiteral("Speler"),
+                                           QStringLiteral("nr %1").arg(i));
+    }
+
+    // Through the pool division dialog: its first division, or no pools.
+    void start(const QString& knop) {
+        ModalDialogDriver bestuurder;
+        bestuurder.click(knop);
+        hoofd->StartToernooi();
+        QCOMPARE(bestuurder.unexpected(), 0);
+    }
+
+    void zetPosities() {
+        std::map<int, int> volgende;
+        for (const auto& d : hoofd->Deelnemers)
+            d->Positie = ++volgende[d->Poule];
+        hoofd->PoulesForm->PoulesTabControlChange();
+    }
+
+    void stuurDoor() {
+        ModalDialogDriver bestuurder;
+        bestuurder.click(QStringLiteral("OKBitBtn"));
+        hoofd->StartKnockout();
+        QCOMPARE(bestuurder.unexpected(), 0);
+    }
+
+    // The tournament in the given stage, partly played.
+    void maakToernooi(int stage) {
+        voerNamenIn(13);
+        if (stage == psGeen)
+            return;
+        start(stage == psDirectKnockout ? QStringLiteral("DirectKnockoutBitBtn")
+                                        : QStringLiteral("OKBitBtn"));
+        if (stage == psPoules) {
+            hoofd->Deelnemers[3]->Positie = 2;
+            return;
+        }
+        if (stage == psKnockout) {
+            zetPosities();
+            stuurDoor();
+        }
+        Speel(*hoofd->KnockoutForm->WinnaarsKnockout(), 2);
+        Speel(*hoofd->KnockoutForm->VerliezersKnockout(), 1);
+    }
+
+    bool bewaarAls(const QString& pad) {
+        (*berichten)->queueFileName(pad);
+        return hoofd->BewaarToernooi();
+    }
+
+    bool open(const QString& pad) {
+        (*berichten)->queueFileName(pad);
+        return hoofd->OpenToernooi();
+    }
+
+private Q_SLOTS:
+    void init() {
+        QVERIFY(map.isValid());
+        berichten = std::make_unique<ScriptedMessages>();
+        hoofd = std::make_unique<TMainForm>();
+        hoofd->show();
+    }
+    void cleanup() {
+        hoofd.reset();
+        QCOMPARE((*berichten)->unexpected(), 0);
+        berichten.reset();
+    }
+
+    void everyStageSavesAndOpensBackIdentically_data() {
+        QTest::addColumn<int>("stage");
+        QTest::newRow("names only") << int(psGeen);
+        QTest::newRow("pools") << int(psPoules);
+        QTest::newRow("knockout from pools") << int(psKnockout);
+        QTest::newRow("direct knockout") << int(psDirectKnockout);
+    }
+    void everyStageSavesAndOpensBackIdentically() {
+        QFETCH(int, stage);
+        maakToernooi(stage);
+        QCOMPARE(int(hoofd->Programmastatus), stage);
+        const QString pad = Pad(QStringLiteral("Toernooi %1.txt").arg(stage));
+        QVERIFY(bewaarAls(pad));
+        QCOMPARE(hoofd->Bestandsnaam, pad);
+        QVERIFY(!hoofd->Gewijzigd);
+        QCOMPARE(hoofd->StatusBar->currentMessage(), QStringLiteral("Toernooi %1").arg(stage));
+        const QStringList voor = Beeld(*hoofd);
+        const QStringList namen = Namen(*hoofd);
+        const QByteArray bestand = Inhoud(pad);
+
+        hoofd = std::make_unique<TMainForm>();
+        QVERIFY(open(pad));
+        QCOMPARE(hoofd->Bestandsnaam, pad);
+        QVERIFY(!hoofd->Gewijzigd);
+        QCOMPARE(int(hoofd->Programmastatus), stage);
+        if (stage != psGeen)
+            QCOMPARE(Beeld(*hoofd), voor);
+        QCOMPARE(Namen(*hoofd), namen);
+        QCOMPARE(namen.size(), 13);
+        QVERIFY(hoofd->DeelnemersForm->isVisible());
+        const bool poules = stage == psPoules || stage == psKnockout;
+        QCOMPARE(hoofd->PoulesForm->isVisible(), poules);
+        if (poules)
+            QCOMPARE(hoofd->PoulesForm->PoulesTabControl->AantalTabs(), 3);
+        const bool knockouts = stage >= psKnockout;
+        QCOMPARE(hoofd->KnockoutForm->isVisible(), knockouts);
+        if (knockouts)
+            QVERIFY(hoofd->KnockoutForm->WinnaarsView() != nullptr);
+
+        // A list without pools is saved in a fresh shuffle every time.
+        const QString opnieuw = Pad(QStringLiteral("Opnieuw %1.txt").arg(stage));
+        QVERIFY(bewaarAls(opnieuw));
+        if (stage != psGeen)
+            QCOMPARE(Inhoud(opnieuw), bestand);
+        QVERIFY(Meldingen(**berichten).isEmpty());
+    }
+
+    void theDialogsStartFromTheCurrentFile() {
+        maakToernooi(psGeen);
+        const QString pad = Pad(QStringLiteral("Clubkampioenschap.txt"));
+        QVERIFY(bewaarAls(pad));
+        QVERIFY(open(pad));
+        const auto& calls = (*berichten)->calls();
+        QCOMPARE(calls.size(), 2);
+        const FileDialogRequest& bewaar = calls[0].file;
+        QCOMPARE(bewaar.title, QStringLiteral("Toernooi bewaren"));
+        QCOMPARE(bewaar.filter,
+                 QStringLiteral("Toernooien (*.txt)|*.txt|Alle bestanden (*.*)|*.*"));
+        QCOMPARE(bewaar.defaultSuffix, QStringLiteral("txt"));
+        QCOMPARE(bewaar.helpContext, 1006);
+        QVERIFY(!bewaar.directory.isEmpty());
+        const FileDialogRequest& open = calls[1].file;
+        QCOMPARE(open.title, QStringLiteral("Toernooi openen"));
+        QVERIFY(open.mustExist);
+        QCOMPARE(QDir(open.directory), QDir(map.path()));
+        QCOMPARE(open.fileName, QStringLiteral("Clubkampioenschap.txt"));
+    }
+
+    void overwritingAsksFirst() {
+        maakToernooi(psGeen);
+        const QString pad = Pad(QStringLiteral("Bestaand.txt"));
+        Schrijf(pad, "oud");
+        (*berichten)->queueAnswer(Answer::No);
+        QVERIFY(!bewaarAls(pad));
+        QCOMPARE(Inhoud(pad), QByteArray("oud"));
+        QVERIFY(hoofd->Bestandsnaam.isEmpty());
+        QCOMPARE((*berichten)->calls().last().text,
+                 QStringLiteral("Wilt u het bestaande bestand overschrijven?"));
+        QCOMPARE((*berichten)->calls().last().buttons, Buttons::YesNo);
+        (*berichten)->queueAnswer(Answer::Yes);
+        QVERIFY(bewaarAls(pad));
+        QVERIFY(Inhoud(pad).startsWith("#Programmastatus\r\n0\r\n"));
+    }
+
+    void nothingToSaveAndCancelledDialogsChangeNothing() {
+        QVERIFY(!hoofd->BewaarToernooi());
+        QCOMPARE((*berichten)->texts(),
+                 QStringList{"Het toernooi heeft nog geen enkele deelnemer."});
+        QCOMPARE((*berichten)->calls().last().helpContext, 1006);
+
+        maakToernooi(psPoules);
+        const QStringList voor = Beeld(*hoofd);
+        QVERIFY(!bewaarAls(QString()));
+        QVERIFY(!open(QString()));
+        QVERIFY(!open(Pad(QStringLiteral("bestaat niet.txt"))));
+        QCOMPARE((*berichten)->texts().last(), LaadFout);
+        QCOMPARE((*berichten)->calls().last().helpContext, 0);
+        QCOMPARE(Beeld(*hoofd), voor);
+        QVERIFY(hoofd->Gewijzigd);
+    }
+
+    void aFailedLoadLeavesAnEmptyTournament() {
+        maakToernooi(psDirectKnockout);
+        const QString pad = Pad(QStringLiteral("Kapot.txt"));
+        Schrijf(pad, "#Programmastatus\r\n1\r\n#Deelnemer\r\nJan\r\nJansen\r\n0\r\n-1\r\n0\r\n"
+                     "#Deelnemer\r\nJan\r\nJansen\r\n");
+        QVERIFY(!open(pad));
+        QCOMPARE((*berichten)->texts().last(),
+                 LaadFout + "\n\r\n\rRegelnummer: 11\n\rFoutmelding: Er bestaat al een "
+                            "deelnemer met deze naam.");
+        QCOMPARE((*berichten)->calls().last().helpContext, 1006);
+        QCOMPARE(hoofd->Programmastatus, psGeen);
+        QVERIFY(hoofd->Deelnemers.empty());
+        QVERIFY(hoofd->Bestandsnaam.isEmpty());
+        QVERIFY(!hoofd->Gewijzigd);
+        QVERIFY(hoofd->DeelnemersForm->isVisible());
+        QCOMPARE(hoofd->DeelnemersForm->RowCount(), 2); // header and the empty row
+        QVERIFY(!hoofd->PoulesForm->isVisible());
+        QVERIFY(!hoofd->KnockoutForm->isVisible());
+        QVERIFY(!hoofd->KnockoutBitBtn->isEnabled());
+    }
+
+#ifdef Q_OS_UNIX
+    // A disk that fills up halfway: the file size limit makes the write fail
+    // even for root, for whom permissions would not.
+    void aFailedSaveLeavesTheEarlierFileUntouched() {
+        maakToernooi(psDirectKnockout);
+        const QString pad = Pad(QStringLiteral("Vorige.txt"));
+        Schrijf(pad, "het vorige toernooi");
+        (*berichten)->queueAnswer(Answer::Yes);
+        rlimit oud{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &oud), 0);
+        const auto vorigSignaal = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit klein = oud;
+        klein.rlim_cur = 64;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &klein), 0);
+        const bool bewaard = bewaarAls(pad);
+        setrlimit(RLIMIT_FSIZE, &oud);
+        std::signal(SIGXFSZ, vorigSignaal);
+
+        QVERIFY(!bewaard);
+        const QString melding = (*berichten)->texts().last();
+        QVERIFY2(melding.startsWith("Er is een fout opgetreden bij het bewaren van het toernooi."
+                                    "\n\r\n\rFoutmelding: ") &&
+                     melding.size() > 80,
+                 qPrintable(melding));
+        QCOMPARE((*berichten)->calls().last().helpContext, 1006);
+        QCOMPARE(Inhoud(pad), QByteArray("het vorige toernooi"));
+        QCOMPARE(QDir(map.path()).entryList(QDir::Files), QStringList{"Vorige.txt"});
+        QVERIFY(hoofd->Gewijzigd);
+        QVERIFY(hoofd->Bestandsnaam.isEmpty());
+    }
+#endif
+};
+
+ZEGEROOSTER_GUI_TEST_MAIN(TournamentFileTest)
+#include "test_tournament_file.moc"
