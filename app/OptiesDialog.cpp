@@ -1,13 +1,274 @@
 #include "app/OptiesDialog.h"
 
 #include "app/Help.h"
+#include "app/Icons.h"
+#include "app/Paths.h"
+#include "app/Scherm.h"
+#include "model/Ansi.h"
+#include "model/MessageService.h"
+#include "model/PouleIndeling.h"
+#include "model/Text.h"
 
-TOptiesDialog::TOptiesDialog(QWidget* owner)
-    : QDialog(owner) {
-    setWindowTitle(QStringLiteral("Opties"));
-    setHelpContext(this, HelpContext::Opties);
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSaveFile>
+
+namespace {
+
+constexpr int ClientBreedte = 350;
+constexpr int ClientHoogte = 239;
+
+const QString GetalMelding = QStringLiteral("Vul een getal in (1 of hoger).");
+const QString OpslaanMelding =
+    QStringLiteral("Er is een fout opgetreden bij het opslaan van de opties.");
+
+// Office Open XML templates and workbooks are used as they are; an .xlt is
+// converted first, so it stays on offer.
+const QString SjabloonFilter =
+    QStringLiteral("Excel-sjablonen en -werkmappen (*.xlt;*.xltx;*.xlsx)|*.xlt;*.xltx;*.xlsx|"
+                   "Excel-werkbladsjabloon (*.xlt)|*.xlt|"
+                   "Excel-werkmapsjabloon (*.xltx)|*.xltx|"
+                   "Excel-werkmap (*.xlsx)|*.xlsx|"
+                   "Alle bestanden (*.*)|*.*");
+
+const QString CrLf = QStringLiteral("\r\n");
+
+// A start row or column as the fields take it: the text as typed (a blank
+// after the number makes it no number), 1 or more.
+bool IsGeldigGetal(const QString& tekst) {
+    const std::optional<std::int32_t> getal = PouleIndeling::LeesGetal(tekst);
+    return getal && *getal >= 1;
 }
 
-bool TOptiesDialog::Wijzig(const QString&, const QString&, int, int) {
-    return false; // Placeholder until the options are built: always cancelled.
+} // namespace
+
+TOptiesDialog::TOptiesDialog(QWidget* owner)
+    : TOptiesDialog(owner, Paths::optionsFile()) {}
+
+TOptiesDialog::TOptiesDialog(QWidget* owner, const QString& iniBestand)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    , IniBestand(iniBestand) {
+    setWindowTitle(QStringLiteral("Opties"));
+    setHelpContext(this, HelpContext::Opties);
+    setFixedSize(ClientBreedte, ClientHoogte);
+    MaakSjabloonVelden();
+    MaakGetalVelden();
+    MaakKnoppen();
+    ZetTabvolgorde();
+    ZetStandaardwaarden();
+    LeesOpties();
+}
+
+QLabel* TOptiesDialog::MaakLabel(const QString& tekst, QPoint plaats) {
+    auto* label = new QLabel(tekst, this);
+    label->move(plaats);
+    label->adjustSize();
+    return label;
+}
+
+QLineEdit* TOptiesDialog::MaakEdit(const QString& naam, QRect plaats) {
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(naam);
+    edit->setGeometry(plaats);
+    return edit;
+}
+
+QPushButton* TOptiesDialog::MaakKnop(const QString& naam, const QString& tekst, QRect plaats) {
+    auto* knop = new QPushButton(tekst, this);
+    knop->setObjectName(naam);
+    knop->setGeometry(plaats);
+    return knop;
+}
+
+void TOptiesDialog::MaakSjabloonVelden() {
+    PouleSjabloonLabel =
+        MaakLabel(QStringLiteral("Excel-werkmapsjabloon voor de poules"), {16, 16});
+    PoulesSjabloonEdit = MaakEdit(QStringLiteral("PoulesSjabloonEdit"), {16, 32, 257, 21});
+    BladerenPoulesBitBtn = MaakKnop(QStringLiteral("BladerenPoulesBitBtn"),
+                                    QStringLiteral("Bladeren"), {272, 30, 65, 25});
+    KnockoutSjabloonLabel =
+        MaakLabel(QStringLiteral("Excel-werkmapsjabloon voor knockouts"), {16, 72});
+    KnockoutSjabloonEdit = MaakEdit(QStringLiteral("KnockoutSjabloonEdit"), {16, 88, 257, 21});
+    BladerenKnockoutBitBtn = MaakKnop(QStringLiteral("BladerenKnockoutBitBtn"),
+                                      QStringLiteral("Bladeren"), {272, 86, 65, 25});
+    connect(BladerenPoulesBitBtn, &QPushButton::clicked, this,
+            &TOptiesDialog::BladerenPoulesBitBtnClick);
+    connect(BladerenKnockoutBitBtn, &QPushButton::clicked, this,
+            &TOptiesDialog::BladerenKnockoutBitBtnClick);
+}
+
+void TOptiesDialog::MaakGetalVelden() {
+    BeginBijLabel = MaakLabel(QStringLiteral("Begin bij:"), {16, 120});
+    RijLabel = MaakLabel(QStringLiteral("Rij"), {72, 120});
+    RijEdit = MaakEdit(QStringLiteral("RijEdit"), {96, 116, 33, 21});
+    KolomLabel = MaakLabel(QStringLiteral("Kolom"), {144, 120});
+    KolomEdit = MaakEdit(QStringLiteral("KolomEdit"), {176, 116, 33, 21});
+    HelpLabel = new QLabel(QStringLiteral("In de help kunt u meer informatie vinden over de eisen "
+                                          "waaraan de werkbladsjablonen moeten voldoen."),
+                           this);
+    HelpLabel->setWordWrap(true);
+    HelpLabel->setGeometry(16, 160, 321, 33);
+}
+
+void TOptiesDialog::MaakKnoppen() {
+    OKBitBtn = MaakKnop(QStringLiteral("OKBitBtn"), QStringLiteral("&OK"), {104, 200, 89, 25});
+    OKBitBtn->setIcon(themaIcoon(QStringLiteral("dialog-ok"), QStyle::SP_DialogOkButton));
+    OKBitBtn->setDefault(true);
+    AnnulerenBitBtn = MaakKnop(QStringLiteral("AnnulerenBitBtn"), QStringLiteral("&Annuleren"),
+                               {200, 200, 89, 25});
+    AnnulerenBitBtn->setIcon(
+        themaIcoon(QStringLiteral("dialog-cancel"), QStyle::SP_DialogCancelButton));
+    // Esc and the window's close box reject the dialog as well: nothing is
+    // checked or written.
+    connect(OKBitBtn, &QPushButton::clicked, this, &TOptiesDialog::OKBitBtnClick);
+    connect(AnnulerenBitBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TOptiesDialog::ZetTabvolgorde() {
+    QWidget* const volgorde[] = {PoulesSjabloonEdit,
+                                 BladerenPoulesBitBtn,
+                                 KnockoutSjabloonEdit,
+                                 BladerenKnockoutBitBtn,
+                                 RijEdit,
+                                 KolomEdit,
+                                 OKBitBtn,
+                                 AnnulerenBitBtn};
+    for (std::size_t i = 0; i + 1 < std::size(volgorde); ++i)
+        setTabOrder(volgorde[i], volgorde[i + 1]);
+}
+
+QString TOptiesDialog::PouleSjabloon() const {
+    return Text::trimmed(PoulesSjabloonEdit->text());
+}
+
+QString TOptiesDialog::KnockoutSjabloon() const {
+    return Text::trimmed(KnockoutSjabloonEdit->text());
+}
+
+int TOptiesDialog::BeginRij() const {
+    return PouleIndeling::LeesGetal(RijEdit->text()).value_or(1);
+}
+
+int TOptiesDialog::BeginKolom() const {
+    return PouleIndeling::LeesGetal(KolomEdit->text()).value_or(1);
+}
+
+void TOptiesDialog::ZetStandaardwaarden() {
+    const QDir programmamap(Paths::executableFolder());
+    PoulesSjabloonEdit->setText(programmamap.filePath(QStringLiteral("poules.xlt")));
+    KnockoutSjabloonEdit->setText(programmamap.filePath(QStringLiteral("knockout.xlt")));
+    RijEdit->setText(QStringLiteral("5"));
+    KolomEdit->setText(QStringLiteral("1"));
+}
+
+bool TOptiesDialog::LeesOpties() {
+    const bool gelezen = LeesBestand();
+    ControleerGetallen(true);
+    return gelezen;
+}
+
+bool TOptiesDialog::LeesBestand() {
+    QFile bestand(IniBestand);
+    if (!bestand.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray inhoud = bestand.readAll();
+    if (bestand.error() != QFileDevice::NoError)
+        return false;
+    // Lines missing at the end read as empty; the lines are taken as they
+    // are, untrimmed.
+    const QStringList regels = Ansi::splitLines(Ansi::decode(inhoud));
+    QLineEdit* const velden[] = {PoulesSjabloonEdit, KnockoutSjabloonEdit, RijEdit, KolomEdit};
+    for (qsizetype i = 0; i < qsizetype(std::size(velden)); ++i)
+        velden[i]->setText(i < regels.size() ? regels.at(i) : QString());
+    return true;
+}
+
+bool TOptiesDialog::ControleerGetallen(bool stil) {
+    // Without a knockout template the start cell is not used.
+    if (KnockoutSjabloon().isEmpty())
+        return true;
+    return ControleerGetal(RijEdit, stil) && ControleerGetal(KolomEdit, stil);
+}
+
+bool TOptiesDialog::ControleerGetal(QLineEdit* veld, bool stil) {
+    const bool leeg = Text::trimmed(veld->text()).isEmpty();
+    if (!leeg && IsGeldigGetal(veld->text()))
+        return true;
+    if (leeg || stil) {
+        veld->setText(QStringLiteral("1"));
+        return true;
+    }
+    veld->setFocus();
+    veld->selectAll();
+    messages().information(GetalMelding);
+    return false;
+}
+
+bool TOptiesDialog::BewaarOpties() {
+    const QString tekst = PouleSjabloon() + CrLf + KnockoutSjabloon() + CrLf +
+                          Text::trimmed(RijEdit->text()) + CrLf + Text::trimmed(KolomEdit->text()) +
+                          CrLf;
+    const QByteArray bytes = Ansi::encode(tekst);
+    // The configuration folder may not exist yet; when it cannot be made,
+    // opening the file below reports why.
+    QDir().mkpath(QFileInfo(IniBestand).absolutePath());
+    // Written beside the old file and put in its place only when complete,
+    // so a failure never damages the options already there.
+    QSaveFile bestand(IniBestand);
+    const bool gelukt = bestand.open(QIODevice::WriteOnly) &&
+                        bestand.write(bytes) == bytes.size() && bestand.commit();
+    if (gelukt)
+        return true;
+    messages().information(OpslaanMelding + Text::lineBreak + Text::lineBreak + u'"' +
+                           bestand.errorString() + QStringLiteral("\"."));
+    return false;
+}
+
+QString TOptiesDialog::KiesSjabloon(const QString& huidig) {
+    const QString sjabloon = Text::trimmed(huidig);
+    FileDialogRequest vraag;
+    vraag.title = QStringLiteral("Kies Excel-werkmapsjabloon");
+    vraag.filter = SjabloonFilter;
+    vraag.mustExist = true;
+    vraag.helpContext = HelpContext::Opties;
+    if (sjabloon.isEmpty()) {
+        vraag.directory = QFileInfo(IniBestand).absolutePath();
+    } else {
+        const QFileInfo bestand(sjabloon);
+        vraag.directory = bestand.absolutePath();
+        vraag.fileName = bestand.fileName();
+    }
+    const QString gekozen = messages().openFile(vraag);
+    return gekozen.isEmpty() ? sjabloon : gekozen;
+}
+
+void TOptiesDialog::BladerenPoulesBitBtnClick() {
+    PoulesSjabloonEdit->setText(KiesSjabloon(PoulesSjabloonEdit->text()));
+}
+
+void TOptiesDialog::BladerenKnockoutBitBtnClick() {
+    KnockoutSjabloonEdit->setText(KiesSjabloon(KnockoutSjabloonEdit->text()));
+}
+
+void TOptiesDialog::OKBitBtnClick() {
+    if (!ControleerGetallen(false))
+        return;
+    // The new values hold for this run even when they could not be written.
+    BewaarOpties();
+    accept();
+}
+
+bool TOptiesDialog::Wijzig(const QString& pouleSjabloon, const QString& knockoutSjabloon,
+                           int beginKolom, int beginRij) {
+    PoulesSjabloonEdit->setText(pouleSjabloon);
+    KnockoutSjabloonEdit->setText(knockoutSjabloon);
+    KolomEdit->setText(QString::number(beginKolom));
+    RijEdit->setText(QString::number(beginRij));
+    PoulesSjabloonEdit->setFocus();
+    centreerOpScherm(this);
+    return exec() == QDialog::Accepted;
 }
