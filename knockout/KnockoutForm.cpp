@@ -2,6 +2,7 @@
 
 #include "app/Help.h"
 #include "app/Paths.h"
+#include "export/KnockoutNaarExcelForm.h"
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"
 
@@ -38,11 +39,18 @@ TKnockoutForm::TKnockoutForm(QWidget* owner)
     VerliezersFrame = MaakFrame(PageControl, QStringLiteral("Verliezersronde"));
     ExcelWinnaarsRondeBitBtn = new QPushButton(QStringLiteral("Excel (&Winnaarsronde)"), this);
     ExcelVerliezersrondeBitBtn = new QPushButton(QStringLiteral("Excel (&Verliezersronde)"), this);
+    ExcelWinnaarsRondeBitBtn->setObjectName(QStringLiteral("ExcelWinnaarsRondeBitBtn"));
+    ExcelVerliezersrondeBitBtn->setObjectName(QStringLiteral("ExcelVerliezersrondeBitBtn"));
     for (QPushButton* knop : {ExcelWinnaarsRondeBitBtn, ExcelVerliezersrondeBitBtn})
         knop->setFixedHeight(25);
+    connect(ExcelWinnaarsRondeBitBtn, &QPushButton::clicked, this,
+            &TKnockoutForm::ExcelWinnaarsRondeBitBtnClick);
+    connect(ExcelVerliezersrondeBitBtn, &QPushButton::clicked, this,
+            &TKnockoutForm::ExcelVerliezersrondeBitBtnClick);
+    ExportDialoog = new TKnockoutNaarExcelForm(this);
     // Until the options are handed over, the export starts from a template
     // beside the program.
-    m_knockoutSjabloon = Paths::executableFolder() + QStringLiteral("/knockout.xlt");
+    ZetExportwaarden(Paths::executableFolder() + QStringLiteral("/knockout.xlt"), 2, 1);
     if (const QScreen* scherm = QGuiApplication::primaryScreen()) {
         const QRect beschikbaar = scherm->geometry();
         setGeometry(0, 315, beschikbaar.width(), std::max(150, beschikbaar.height() - 315 - 25));
@@ -94,9 +102,31 @@ void TKnockoutForm::Bouw(TDeelnemerLijst& deelnemers, int indeling) {
     raise();
 }
 
+QString TKnockoutForm::KnockoutSjabloon() const {
+    return ExportDialoog->KnockoutSjabloon;
+}
+
+int TKnockoutForm::BeginRij() const {
+    return ExportDialoog->BeginRij;
+}
+
+int TKnockoutForm::BeginKolom() const {
+    return ExportDialoog->BeginKolom;
+}
+
 void TKnockoutForm::ZetExportwaarden(const QString& knockoutSjabloon, int beginRij,
                                      int beginKolom) {
-    m_knockoutSjabloon = knockoutSjabloon;
-    m_beginRij = beginRij;
-    m_beginKolom = beginKolom;
+    ExportDialoog->KnockoutSjabloon = knockoutSjabloon;
+    ExportDialoog->BeginRij = beginRij;
+    ExportDialoog->BeginKolom = beginKolom;
+}
+
+void TKnockoutForm::ExcelWinnaarsRondeBitBtnClick() {
+    if (m_winnaars)
+        ExportDialoog->ExporteerKnockout(*m_winnaars);
+}
+
+void TKnockoutForm::ExcelVerliezersrondeBitBtnClick() {
+    if (m_verliezers)
+        ExportDialoog->ExporteerKnockout(*m_verliezers);
 }

@@ -11,6 +11,7 @@ class QPushButton;
 class QScrollArea;
 class QTabWidget;
 class TKnockout;
+class TKnockoutNaarExcelForm;
 class TKnockoutView;
 
 // The knockout window: the winners' round and the losers' round, each on its
@@ -37,10 +38,14 @@ public:
     TKnockoutView* WinnaarsView() const { return m_winnaarsView; }
     TKnockoutView* VerliezersView() const { return m_verliezersView; }
 
-    QString KnockoutSjabloon() const { return m_knockoutSjabloon; }
-    int BeginRij() const { return m_beginRij; }
-    int BeginKolom() const { return m_beginKolom; }
+    // The export values, kept in the export dialog.
+    QString KnockoutSjabloon() const;
+    int BeginRij() const;
+    int BeginKolom() const;
     void ZetExportwaarden(const QString& knockoutSjabloon, int beginRij, int beginKolom);
+
+    // Exports a bracket after the user has chosen its labels here.
+    TKnockoutNaarExcelForm* ExportDialoog;
 
     QTabWidget* PageControl;
     QScrollArea* WinnaarsFrame;
@@ -54,13 +59,12 @@ protected:
 private:
     void VerwijderKnockouts();
     void PasIndelingAan();
+    void ExcelWinnaarsRondeBitBtnClick();
+    void ExcelVerliezersrondeBitBtnClick();
 
     std::unique_ptr<TKnockout> m_winnaars;
     std::unique_ptr<TKnockout> m_verliezers;
     TKnockoutView* m_winnaarsView = nullptr;
     TKnockoutView* m_verliezersView = nullptr;
     std::function<void()> m_gewijzigd;
-    QString m_knockoutSjabloon;
-    int m_beginRij = 2;
-    int m_beginKolom = 1;
 };

@@ -3,6 +3,7 @@
 #include "app/Help.h"
 #include "app/Icons.h"
 #include "app/MainForm.h"
+#include "export/DeelnemersExport.h"
 #include "model/Deelnemerslijst.h"
 #include "model/MessageService.h"
 #include "model/Text.h"
@@ -99,6 +100,7 @@ TDeelnemersForm::TDeelnemersForm(TMainForm* mainForm)
     connect(NieuwBitBtn, &QPushButton::clicked, this, &TDeelnemersForm::NieuwBitBtnClick);
     connect(BewerkBitBtn, &QPushButton::clicked, this, &TDeelnemersForm::BewerkBitBtnClick);
     connect(VerwijderBitBtn, &QPushButton::clicked, this, &TDeelnemersForm::VerwijderBitBtnClick);
+    connect(ExcelBitBtn, &QPushButton::clicked, this, &TDeelnemersForm::ExcelBitBtnClick);
     connect(MaakPoulesBitBtn, &QPushButton::clicked, this, &TDeelnemersForm::MaakPoulesBitBtnClick);
 
     // The window sees key presses before its controls do; the viewport also
@@ -252,11 +254,15 @@ void TDeelnemersForm::VulMetDeelnemers(const TDeelnemerLijst& deelnemers) {
     m_mainForm->ZetGewijzigd(true);
 }
 
-TDeelnemerLijst TDeelnemersForm::MaakDeelnemerslijst() const {
+TNamen TDeelnemersForm::Namen() const {
     TNamen namen;
     for (int rij = 1; rij <= RowCount() - 2; ++rij)
         namen.push_back({Cel(0, rij), Cel(1, rij)});
-    return Deelnemerslijst::MaakLijst(namen);
+    return namen;
+}
+
+TDeelnemerLijst TDeelnemersForm::MaakDeelnemerslijst() const {
+    return Deelnemerslijst::MaakLijst(Namen());
 }
 
 bool TDeelnemersForm::BeeindigToernooi(const QString& eersteZin) {
@@ -318,6 +324,10 @@ void TDeelnemersForm::VerwijderBitBtnClick() {
     PasKolombreedtesAan();
     MaakPoulesBitBtn->setEnabled(RowCount() > 2);
     m_mainForm->ZetGewijzigd(true);
+}
+
+void TDeelnemersForm::ExcelBitBtnClick() {
+    DeelnemersExport::Exporteer(Namen());
 }
 
 void TDeelnemersForm::MaakPoulesBitBtnClick() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Deelnemer.h"
+#include "model/Deelnemerslijst.h"
 
 #include <QWidget>
 
@@ -57,6 +58,7 @@ private:
     void NieuwBitBtnClick();
     void BewerkBitBtnClick();
     void VerwijderBitBtnClick();
+    void ExcelBitBtnClick();
     void MaakPoulesBitBtnClick();
     void FormResize();
     // The window's own keys; true when the key was one of them.
@@ -64,6 +66,8 @@ private:
 
     // Asks to end a running tournament before the names change; true = go on.
     bool BeeindigToernooi(const QString& eersteZin);
+    // The names of the participant rows, in the order shown.
+    Deelnemerslijst::TNamen Namen() const;
     void ZetRowCount(int aantal);
     void ZetCel(int kolom, int rij, const QString& tekst);
     void MaakRijLeeg(int rij);

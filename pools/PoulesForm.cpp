@@ -2,6 +2,7 @@
 
 #include "app/Help.h"
 #include "app/MainForm.h"
+#include "export/PoulesExport.h"
 #include "model/MessageService.h"
 #include "pools/PoulesWijzigenForm.h"
 
@@ -77,6 +78,7 @@ TPoulesForm::TPoulesForm(TMainForm* mainForm)
 
     connect(PoulesTabControl, &TPouleTabControl::Change, this, &TPoulesForm::TabGewisseld);
     connect(WijzigBitBtn, &QPushButton::clicked, this, &TPoulesForm::WijzigBitBtnClick);
+    connect(ExcelBitBtn, &QPushButton::clicked, this, &TPoulesForm::ExcelBitBtnClick);
     connect(KnockoutBitBtn, &QPushButton::clicked, this, &TPoulesForm::KnockoutBitBtnClick);
 
     // The window sees key presses before its controls; the grid's viewport
@@ -258,6 +260,15 @@ void TPoulesForm::WijzigBitBtnClick() {
     }
     PoulesTabControlChange();
     KnockoutBitBtn->setEnabled(EindstandenCompleet());
+}
+
+void TPoulesForm::ExcelBitBtnClick() {
+    if (!m_deelnemers)
+        return;
+    QStringList tabTeksten;
+    for (int tab = 0; tab < PoulesTabControl->AantalTabs(); ++tab)
+        tabTeksten << PoulesTabControl->TabTekst(tab);
+    PoulesExport::Exporteer(*m_deelnemers, tabTeksten, PouleSjabloon);
 }
 
 void TPoulesForm::KnockoutBitBtnClick() {

@@ -57,6 +57,7 @@ private:
     void TabGewisseld();
     void VulRooster();
     void WijzigBitBtnClick();
+    void ExcelBitBtnClick();
     void KnockoutBitBtnClick();
     // Asks to end a running knockout; true = go on in the pool stage.
     bool TerugNaarPoules(const QString& vraag);
