@@ -219,6 +219,7 @@ int TMainForm::ZoekDeelnemer(const QString& voornaam, const QString& achternaam)
 void TMainForm::NieuwToernooi() {
     ZetProgrammastatus(psGeen);
     DeelnemersForm->Leegmaken();
+    KnockoutForm->Leegmaken();
     Deelnemers.clear();
     Bestandsnaam.clear();
     ZetGewijzigd(false);

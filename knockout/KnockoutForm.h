@@ -28,6 +28,8 @@ public:
     // seeded from the pool results, 2 = empty (for loading); then shows the
     // window. The brackets report changes of tournament data to `gewijzigd`.
     void Bouw(TDeelnemerLijst& deelnemers, int indeling);
+    // Drops both brackets, before the participants they point to go.
+    void Leegmaken() { VerwijderKnockouts(); }
     // Where the brackets report that the tournament changed.
     void ZetGewijzigdMelding(std::function<void()> gewijzigd) {
         m_gewijzigd = std::move(gewijzigd);

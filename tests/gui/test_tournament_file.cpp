@@ -276,6 +276,8 @@ private Q_SLOTS:
         QVERIFY(!hoofd->PoulesForm->isVisible());
         QVERIFY(!hoofd->KnockoutForm->isVisible());
         QVERIFY(!hoofd->KnockoutBitBtn->isEnabled());
+        // No bracket is left pointing at the participants that went.
+        QVERIFY(!hoofd->KnockoutForm->WinnaarsKnockout());
     }
 
 #ifdef Q_OS_UNIX
