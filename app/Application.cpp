@@ -1,12 +1,15 @@
 #include "app/Application.h"
 
 #include "app/QtMessageService.h"
+#include "export/WorkbookEngine.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFont>
 #include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <QUrl>
 
 namespace {
 
@@ -37,4 +40,7 @@ void initialiseApplication(QApplication& application) {
     setProgramFont();
     loadDutchQtTexts(application);
     setMessageService(std::make_unique<QtMessageService>());
+    // Exported workbooks open in the desktop's spreadsheet program.
+    Spreadsheet::SetWorkbookOpener(
+        [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); });
 }

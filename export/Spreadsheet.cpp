@@ -1,5 +1,7 @@
 #include "export/Spreadsheet.h"
 
+#include "export/WorkbookEngine.h"
+
 #include <utility>
 
 namespace Spreadsheet {
@@ -10,12 +12,8 @@ Error::Error(QString message)
 
 namespace {
 
-std::unique_ptr<Application> noApplication(const QString&) {
-    throw Error(QStringLiteral("Er is geen spreadsheetprogramma beschikbaar."));
-}
-
 ApplicationFactory& currentFactory() {
-    static ApplicationFactory factory = noApplication;
+    static ApplicationFactory factory = CreateWorkbookEngine;
     return factory;
 }
 
@@ -32,7 +30,7 @@ std::unique_ptr<Application> ObtainApplication(const QString& subject) {
 
 ApplicationFactory SetApplicationFactory(ApplicationFactory factory) {
     if (!factory)
-        factory = noApplication;
+        factory = CreateWorkbookEngine;
     return std::exchange(currentFactory(), std::move(factory));
 }
 
