@@ -2,9 +2,9 @@
 
 #include "export/SpreadsheetExport.h"
 #include "model/MessageService.h"
+#include "model/Poules.h"
 #include "model/Text.h"
 
-#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -24,16 +24,13 @@ const QString StandaardWerkmapZin =
 // first number without participants.
 std::vector<QStringList> PouleNamen(const TDeelnemerLijst& deelnemers) {
     std::vector<QStringList> poules;
-    for (const auto& deelnemer : deelnemers) {
-        if (deelnemer->Poule < 1 || deelnemer->Poule > static_cast<int>(deelnemers.size()))
-            continue;
-        if (poules.size() < static_cast<std::size_t>(deelnemer->Poule))
-            poules.resize(static_cast<std::size_t>(deelnemer->Poule));
-        poules[static_cast<std::size_t>(deelnemer->Poule - 1)] << deelnemer->Naam();
+    for (const std::vector<int>& leden : Poules::MaakPouleIndex(deelnemers)) {
+        if (leden.empty())
+            break;
+        QStringList& namen = poules.emplace_back();
+        for (int i : leden)
+            namen << deelnemers[static_cast<std::size_t>(i)]->Naam();
     }
-    const auto leeg =
-        std::find_if(poules.begin(), poules.end(), [](const QStringList& p) { return p.empty(); });
-    poules.erase(leeg, poules.end());
     return poules;
 }
 
