@@ -166,6 +166,22 @@ bool forbiddenInXml(char16_t c) {
     return (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0xFFFE || c == 0xFFFF;
 }
 
+bool isHexDigit(QChar c) {
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+// Whether an escape _xHHHH_ (four hexadecimal digits) begins at `i`.
+bool startsEscape(const QString& text, qsizetype i) {
+    if (i + 6 >= text.size() || text.at(i) != u'_' || text.at(i + 1) != u'x' ||
+        text.at(i + 6) != u'_')
+        return false;
+    for (qsizetype k = i + 2; k < i + 6; ++k) {
+        if (!isHexDigit(text.at(k)))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QString escapeAttribute(QStringView value) {
@@ -177,17 +193,24 @@ QString escapeText(QStringView value) {
 }
 
 QString encodeControlCharacters(const QString& text) {
-    if (std::none_of(text.begin(), text.end(), [](QChar c) { return forbiddenInXml(c.unicode()); }))
+    auto needsEscape = [&](qsizetype i) {
+        const char16_t c = text.at(i).unicode();
+        return forbiddenInXml(c) || (c == u'_' && startsEscape(text, i));
+    };
+    qsizetype first = 0;
+    while (first < text.size() && !needsEscape(first))
+        ++first;
+    if (first == text.size())
         return text;
-    QString out;
-    for (QChar c : text) {
-        if (forbiddenInXml(c.unicode()))
+    QString out = text.left(first);
+    for (qsizetype i = first; i < text.size(); ++i) {
+        if (needsEscape(i))
             out += QStringLiteral("_x%1_")
-                       .arg(c.unicode(), 4, 16, QLatin1Char('0'))
+                       .arg(text.at(i).unicode(), 4, 16, QLatin1Char('0'))
                        .toUpper()
                        .replace(QLatin1String("_X"), QLatin1String("_x"));
         else
-            out += c;
+            out += text.at(i);
     }
     return out;
 }
@@ -198,17 +221,12 @@ QString decodeControlCharacters(const QString& text) {
     QString out;
     qsizetype i = 0;
     while (i < text.size()) {
-        if (text.at(i) == u'_' && i + 6 < text.size() && text.at(i + 1) == u'x' &&
-            text.at(i + 6) == u'_') {
-            bool ok = false;
-            const uint code = text.mid(i + 2, 4).toUInt(&ok, 16);
-            if (ok) {
-                out += QChar(char16_t(code));
-                i += 7;
-                continue;
-            }
+        if (startsEscape(text, i)) {
+            out += QChar(char16_t(text.mid(i + 2, 4).toUInt(nullptr, 16)));
+            i += 7;
+        } else {
+            out += text.at(i++);
         }
-        out += text.at(i++);
     }
     return out;
 }

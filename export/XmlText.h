@@ -57,6 +57,8 @@ QString escapeAttribute(QStringView value);
 QString escapeText(QStringView value);
 
 // Characters XML 1.0 cannot carry, written as the workbook format's _xHHHH_.
+// Text that itself reads like such an escape keeps its underscore as
+// _x005F_, or every reader would turn it into another character.
 QString encodeControlCharacters(const QString& text);
 QString decodeControlCharacters(const QString& text);
 

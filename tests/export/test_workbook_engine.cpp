@@ -140,6 +140,9 @@ private Q_SLOTS:
         sheet->Cells(3, 3)->SetValue(QStringLiteral(" "));
         sheet->Cells(4, 1)->SetValue(QStringLiteral("Zoë Ørsted 😀"));
         sheet->Cells(5, 1)->SetValue(QStringLiteral("bel\x01"));
+        // Text that reads like the format's own escapes stays as typed.
+        const QString escapes = QStringLiteral("Esc_x0041_ _x005f_x00e9_ _x12G4_ _x0x41_ _x0041");
+        sheet->Cells(6, 1)->SetValue(escapes);
         sheet->Cells(MaxRows, MaxColumns)->SetValue(QStringLiteral("hoek"));
         sheet->GetRange(*sheet->Cells(10, 2), *sheet->Cells(13, 2))
             ->SetValues({"een", "twee", "drie", "vier"});
@@ -157,6 +160,10 @@ private Q_SLOTS:
         QCOMPARE(book->cellText(s, 3, 3), QStringLiteral(" "));
         QCOMPARE(book->cellText(s, 4, 1), QStringLiteral("Zoë Ørsted 😀"));
         QCOMPARE(book->cellText(s, 5, 1), QStringLiteral("bel\x01"));
+        QCOMPARE(book->cellText(s, 6, 1), escapes);
+        QVERIFY(
+            book->partText(book->findSheet(s)->partName)
+                .contains(QStringLiteral("Esc_x005F_x0041_ _x005F_x005f_x005F_x00e9_ _x12G4_")));
         QCOMPARE(book->cellText(s, MaxRows, MaxColumns), QStringLiteral("hoek"));
         QCOMPARE(book->cellText(s, 10, 2), QStringLiteral("één"));
         QVERIFY(!book->cellExists(s, 11, 2)); // the empty element emptied it

@@ -59,6 +59,7 @@ private Q_SLOTS:
         bracket->Cells(4, 3)->SetValue(0.0);
         bracket->Cells(5, 3)->SetValue(21.0);
         bracket->Cells(5, 4)->SetValue(QStringLiteral(" "));
+        bracket->Cells(6, 2)->SetValue(QStringLiteral("Esc_x0041_"));
         for (Edge edge : {Edge::Left, Edge::Top, Edge::Bottom, Edge::Right})
             bracket->Cells(4, 2)->SetBorderLineStyle(edge, LineStyleContinuous);
         // Both model sheets go; the workbook-level name of 4poule turns into #REF!.
@@ -84,6 +85,7 @@ private Q_SLOTS:
         QCOMPARE(LibreOffice::csvCell(bracketCsv, 4, 3), QStringLiteral("0"));
         QCOMPARE(LibreOffice::csvCell(bracketCsv, 5, 3), QStringLiteral("21"));
         QCOMPARE(LibreOffice::csvCell(bracketCsv, 5, 4), QStringLiteral(" "));
+        QCOMPARE(LibreOffice::csvCell(bracketCsv, 6, 2), QStringLiteral("Esc_x0041_"));
     }
 
     void legacyTemplateOpensThroughLibreOffice() {
