@@ -219,7 +219,11 @@ public:
     void WorkbooksAdd() override { adopt(Workbook::createDefault()); }
 
     std::unique_ptr<Worksheet> ActiveSheet() override {
-        return worksheet(activeBook().activeSheet());
+        const Sheet* active = activeBook().activeSheet();
+        if (active && !active->isWorksheet)
+            throw Error(
+                QStringLiteral("Het actieve blad \"%1\" is geen werkblad.").arg(active->name));
+        return worksheet(active);
     }
     int WorksheetsCount() override { return int(activeBook().worksheets().size()); }
     std::unique_ptr<Worksheet> WorksheetsItem(int index) override {
@@ -266,7 +270,7 @@ private:
             throw Error(QStringLiteral("Er is geen werkmap geopend."));
         return *m_active;
     }
-    std::unique_ptr<Worksheet> worksheet(Sheet* sheet) const {
+    std::unique_ptr<Worksheet> worksheet(const Sheet* sheet) const {
         if (!sheet)
             throw Error(QStringLiteral("De werkmap heeft geen actief werkblad."));
         return std::make_unique<EngineWorksheet>(SheetRef{m_active, shared(*m_active, sheet)});

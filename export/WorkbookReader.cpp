@@ -82,7 +82,9 @@ void WorkbookReader::read() {
     Sheet* active = m_activeTab >= 0 && m_activeTab < int(sheets.size())
                         ? sheets[size_t(m_activeTab)].get()
                         : nullptr;
-    m_workbook.m_active = active && active->isWorksheet ? active : m_workbook.worksheets().front();
+    // The sheet the workbook was saved on, a chart sheet too: the
+    // application's ActiveSheet must be able to tell that it is no worksheet.
+    m_workbook.m_active = active ? active : m_workbook.worksheets().front();
 }
 
 void WorkbookReader::findWorkbookPart() {

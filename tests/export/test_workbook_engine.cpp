@@ -1,6 +1,8 @@
+#include "export/KnockoutExport.h"
 #include "export/Workbook.h"
 #include "export/WorkbookEngine.h"
 #include "export/ZipPackage.h"
+#include "model/Knockout.h"
 #include "support/ScriptedMessageService.h"
 #include "test_workbook_fixtures.h"
 
@@ -37,7 +39,8 @@ QStringList packageProblems(const ZipPackage& package, const Workbook& book) {
     }
     QSet<int> sheetIds;
     for (const auto& sheet : book.sheets()) {
-        if (types.overrideOf(sheet->partName) != QString::fromUtf16(ContentType::worksheet))
+        if (sheet->isWorksheet &&
+            types.overrideOf(sheet->partName) != QString::fromUtf16(ContentType::worksheet))
             problems << "sheet not typed " + sheet->partName;
         if (sheetIds.contains(sheet->sheetId))
             problems << "sheetId twice " + sheet->name;
@@ -53,6 +56,30 @@ QStringList namesOn(Worksheet& sheet) {
     for (int i = 1; i <= sheet.NamesCount(); ++i)
         texts << sheet.NamesItem(i)->Text();
     return texts;
+}
+
+// The pool template with a chart sheet "Grafiek" after its two model
+// sheets, as the sheet the template was saved on.
+ZipPackage withActiveChartSheet(ZipPackage p) {
+    auto insert = [&](const char* part, const QString& before, const QString& text) {
+        QString xml = QString::fromUtf8(p.parts[part]);
+        xml.insert(xml.indexOf(before), text);
+        p.parts[part] = xml.toUtf8();
+    };
+    insert("[Content_Types].xml", "</Types>",
+           "<Override PartName=\"/xl/chartsheets/sheet1.xml\" ContentType=\"application/"
+           "vnd.openxmlformats-officedocument.spreadsheetml.chartsheet+xml\"/>");
+    insert("xl/_rels/workbook.xml.rels", "</Relationships>",
+           "<Relationship Id=\"rId7\" Type=\"http://schemas.openxmlformats.org/officeDocument/"
+           "2006/relationships/chartsheet\" Target=\"chartsheets/sheet1.xml\"/>");
+    insert("xl/workbook.xml", "</sheets>", "<sheet name=\"Grafiek\" sheetId=\"3\" r:id=\"rId7\"/>");
+    p.parts["xl/workbook.xml"].replace("activeTab=\"1\"", "activeTab=\"2\"");
+    p.parts["xl/chartsheets/sheet1.xml"] =
+        QStringLiteral("<chartsheet xmlns=\"%1\"><sheetViews><sheetView tabSelected=\"1\" "
+                       "workbookViewId=\"0\"/></sheetViews></chartsheet>")
+            .arg(mainNs)
+            .toUtf8();
+    return p;
 }
 
 } // namespace
@@ -330,6 +357,32 @@ private Q_SLOTS:
         QVERIFY(copy.contains("ht=\"24\""));
         QVERIFY(!copy.contains("codeName"));
         QVERIFY(book->cellFormat("Poule 2", 2, 2).bold);
+    }
+
+    void knockoutOnAChartSheetIsAnError() {
+        const QString path = m_scratch.filePath("grafiek.xltx");
+        withActiveChartSheet(poolTemplate(templateType)).write(path);
+        TDeelnemerLijst list;
+        for (const char* name : {"Ans", "Bas"}) {
+            list.push_back(std::make_unique<TDeelnemer>(QString::fromLatin1(name), "Bos"));
+            list.back()->KnockoutNr = 1;
+        }
+        TKnockout bracket(list, 1, TKnockout::Leeg);
+        QCOMPARE(bracket.AantalRondes(), 1);
+        bracket.Wedstrijd(0, 0)->ZetDeelnemerBoven(list[0].get());
+        KnockoutExport::TInstellingen settings;
+        settings.Sjabloon = path;
+        ScriptedMessages messages;
+        const qsizetype opened = m_opened.size();
+        KnockoutExport::Exporteer(bracket, settings);
+        QCOMPARE(messages->texts(), QStringList{KnockoutExport::FoutTekst(QStringLiteral(
+                                        "Het actieve blad \"Grafiek\" is geen werkblad."))});
+        // Released as it was: no worksheet renamed or drawn on.
+        QCOMPARE(m_opened.size(), opened + 1);
+        auto book = Workbook::load(m_opened.last());
+        QCOMPARE(book->sheetNames(), (QStringList{"3poule", "4poule"}));
+        QCOMPARE(book->activeSheetName(), QStringLiteral("Grafiek"));
+        QVERIFY(!book->cellExists("3poule", 4, 2));
     }
 
     void templatesAndMacrosBecomePlainWorkbooks() {
