@@ -4,6 +4,7 @@
 #include "app/Icons.h"
 #include "app/Paths.h"
 #include "app/Scherm.h"
+#include "export/Spreadsheet.h"
 #include "model/Ansi.h"
 #include "model/MessageService.h"
 #include "model/PouleIndeling.h"
@@ -22,7 +23,16 @@ namespace {
 constexpr int ClientBreedte = 350;
 constexpr int ClientHoogte = 239;
 
-const QString GetalMelding = QStringLiteral("Vul een getal in (1 of hoger).");
+// A worksheet has no more rows and columns than these; the knockout export
+// starts its drawing there.
+const QString RijMelding =
+    QStringLiteral("Vul bij Rij een getal in van 1 tot en met %1; een werkblad heeft niet meer "
+                   "rijen.")
+        .arg(Spreadsheet::MaxRows);
+const QString KolomMelding =
+    QStringLiteral("Vul bij Kolom een getal in van 1 tot en met %1; een werkblad heeft niet meer "
+                   "kolommen.")
+        .arg(Spreadsheet::MaxColumns);
 const QString OpslaanMelding =
     QStringLiteral("Er is een fout opgetreden bij het opslaan van de opties.");
 
@@ -38,10 +48,10 @@ const QString SjabloonFilter =
 const QString CrLf = QStringLiteral("\r\n");
 
 // A start row or column as the fields take it: the text as typed (a blank
-// after the number makes it no number), 1 or more.
-bool IsGeldigGetal(const QString& tekst) {
+// after the number makes it no number), from 1 to `grootste`.
+bool IsGeldigGetal(const QString& tekst, int grootste) {
     const std::optional<std::int32_t> getal = PouleIndeling::LeesGetal(tekst);
-    return getal && *getal >= 1;
+    return getal && *getal >= 1 && *getal <= grootste;
 }
 
 } // namespace
@@ -195,8 +205,9 @@ bool TOptiesDialog::ControleerGetallen(bool stil) {
 }
 
 bool TOptiesDialog::ControleerGetal(QLineEdit* veld, bool stil) {
+    const bool rij = veld == RijEdit;
     const bool leeg = Text::trimmed(veld->text()).isEmpty();
-    if (!leeg && IsGeldigGetal(veld->text()))
+    if (!leeg && IsGeldigGetal(veld->text(), rij ? Spreadsheet::MaxRows : Spreadsheet::MaxColumns))
         return true;
     if (leeg || stil) {
         veld->setText(QStringLiteral("1"));
@@ -204,7 +215,7 @@ bool TOptiesDialog::ControleerGetal(QLineEdit* veld, bool stil) {
     }
     veld->setFocus();
     veld->selectAll();
-    messages().information(GetalMelding);
+    messages().information(rij ? RijMelding : KolomMelding);
     return false;
 }
 

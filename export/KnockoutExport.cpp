@@ -46,8 +46,10 @@ private:
         if (m_in.Ronden)
             Tekst(m_in.BeginRij, kolom + 1, QStringLiteral("Ronde %1").arg(ronde));
         for (int nummer = 1; nummer <= aantal; ++nummer) {
-            // (j - 1/2) * H / m in whole numbers, truncated as the rows need.
-            const int boven = m_in.BeginRij + (2 * nummer - 1) * m_hoogte / (2 * aantal);
+            // (j - 1/2) * H / m in whole numbers, truncated as the rows need;
+            // the product outgrows 32 bits from 65,536 participants on.
+            const int boven =
+                m_in.BeginRij + int((2 * qint64(nummer) - 1) * m_hoogte / (2 * aantal));
             TekenWedstrijd(*m_knockout.Wedstrijd(ronde - 1, nummer - 1), nummer, boven, kolom,
                            laatste);
             if (nummer % 2 == 1 && !laatste)
@@ -130,6 +132,34 @@ private:
     int m_hoogte;
 };
 
+// Refuses a drawing that would run off the sheet, before a single cell is
+// written: rows from the round captions (or the first match) to the lower
+// name of the last first-round match, columns from the first match caption
+// to the scores of the final.
+void ControleerRuimte(const TKnockout& knockout, const TInstellingen& in) {
+    const qint64 hoogte = 4 * qint64(knockout.AantalWedstrijden(0));
+    const qint64 eersteRij = in.Ronden ? in.BeginRij : in.BeginRij + qint64(2);
+    const qint64 laatsteRij = in.BeginRij + hoogte - 1;
+    const qint64 laatsteKolom = in.BeginKolom + 4 * (qint64(knockout.AantalRondes()) - 1) + 2;
+    const auto melding = [](const char* soort, qint64 eerste, qint64 laatste, int grootste,
+                            const char* begin) {
+        return Spreadsheet::Error(
+            QStringLiteral("Het knockoutschema past niet op het werkblad: het beslaat de %1 %2 "
+                           "tot en met %3, en een werkblad heeft de %1 1 tot en met %4. Kies "
+                           "bij \"Opties/Instellingen\" een andere %5.")
+                .arg(QLatin1String(soort))
+                .arg(eerste)
+                .arg(laatste)
+                .arg(grootste)
+                .arg(QLatin1String(begin)));
+    };
+    if (eersteRij < 1 || laatsteRij > Spreadsheet::MaxRows)
+        throw melding("rijen", eersteRij, laatsteRij, Spreadsheet::MaxRows, "beginrij");
+    if (in.BeginKolom < 1 || laatsteKolom > Spreadsheet::MaxColumns)
+        throw melding("kolommen", in.BeginKolom, laatsteKolom, Spreadsheet::MaxColumns,
+                      "beginkolom");
+}
+
 // Opens the template, or after the user's OK the default workbook; false
 // when the user declines.
 bool OpenWerkmap(Spreadsheet::Application& excel, const QString& sjabloon) {
@@ -152,6 +182,7 @@ void Schrijf(const TKnockout& knockout, const TInstellingen& instellingen) {
         return;
     const std::unique_ptr<Worksheet> blad = excel->ActiveSheet();
     blad->SetName(BladNaam(knockout));
+    ControleerRuimte(knockout, instellingen);
     TTekenaar(*blad, knockout, instellingen).Teken();
 }
 

@@ -26,6 +26,11 @@ private:
     QByteArray m_utf8;
 };
 
+// The size of a worksheet in the workbook format and in the spreadsheet
+// applications that read it.
+constexpr int MaxRows = 1048576;
+constexpr int MaxColumns = 16384;
+
 // Cell edges a border can be drawn on, numbered as spreadsheet automation
 // numbers them.
 enum class Edge { Left = 7, Top = 8, Bottom = 9, Right = 10 };

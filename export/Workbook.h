@@ -18,9 +18,6 @@
 
 namespace Spreadsheet {
 
-constexpr int MaxRows = 1048576;
-constexpr int MaxColumns = 16384;
-
 // "B3" for row 3, column 2.
 QString cellReference(int row, int column);
 // "'Poule 1'" or "Blad1": a sheet name as a formula writes it.

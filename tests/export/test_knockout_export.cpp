@@ -408,6 +408,48 @@ private Q_SLOTS:
         QCOMPARE(zonderKoppen.blad().text(2, 1), QStringLiteral("Wedstrijd 1"));
     }
 
+    void theDrawingMustFitTheSheet() {
+        // Four participants: rows R0 .. R0 + 7, columns C0 .. C0 + 6.
+        const Schema s(4);
+        constexpr int rijen = Spreadsheet::MaxRows;
+        constexpr int kolommen = Spreadsheet::MaxColumns;
+        const QString rijFout = QStringLiteral(
+            "Het knockoutschema past niet op het werkblad: het beslaat de rijen %1 tot en met %2, "
+            "en een werkblad heeft de rijen 1 tot en met 1048576. Kies bij \"Opties/Instellingen\" "
+            "een andere beginrij.");
+        const QString kolomFout = QStringLiteral(
+            "Het knockoutschema past niet op het werkblad: het beslaat de kolommen %1 tot en met "
+            "%2, en een werkblad heeft de kolommen 1 tot en met 16384. Kies bij "
+            "\"Opties/Instellingen\" een andere beginkolom.");
+        const struct {
+            int rij;
+            int kolom;
+            QString melding;
+        } gevallen[] = {
+            {rijen - 7, kolommen - 6, QString()},
+            {rijen - 6, 1, rijFout.arg(rijen - 6).arg(rijen + 1)},
+            {INT_MAX, 1, rijFout.arg(INT_MAX).arg(qint64(INT_MAX) + 7)},
+            {2, kolommen - 5, kolomFout.arg(kolommen - 5).arg(kolommen + 1)},
+            {2, INT_MAX, kolomFout.arg(INT_MAX).arg(qint64(INT_MAX) + 6)},
+        };
+        for (const auto& geval : gevallen) {
+            Excel excel;
+            ScriptedMessages berichten;
+            TInstellingen in = instellingen();
+            in.BeginRij = geval.rij;
+            in.BeginKolom = geval.kolom;
+            KnockoutExport::Exporteer(*s.knockout, in);
+            if (geval.melding.isEmpty()) {
+                QCOMPARE(berichten->texts(), QStringList());
+                QCOMPARE(excel.blad().text(rijen, kolommen - 5), QStringLiteral("2p2: Speler 3"));
+                QCOMPARE(excel.blad().text(rijen - 3, kolommen - 1), QStringLiteral("n.o."));
+            } else {
+                QCOMPARE(berichten->texts(), QStringList{fout(geval.melding)});
+                QVERIFY(excel.blad().cells.empty());
+            }
+        }
+    }
+
 private:
     int m_voorgrond = 0;
 };

@@ -19,7 +19,10 @@
 
 namespace {
 
-const QString GetalMelding = QStringLiteral("Vul een getal in (1 of hoger).");
+const QString RijMelding = QStringLiteral(
+    "Vul bij Rij een getal in van 1 tot en met 1048576; een werkblad heeft niet meer rijen.");
+const QString KolomMelding = QStringLiteral(
+    "Vul bij Kolom een getal in van 1 tot en met 16384; een werkblad heeft niet meer kolommen.");
 const QString OpslaanMelding =
     QStringLiteral("Er is een fout opgetreden bij het opslaan van de opties.\n\r\n\r\"");
 
@@ -166,6 +169,11 @@ private Q_SLOTS:
                                  << QStringList{p, k, "6", "1"} << 6 << 1;
         QTest::newRow("te groot getal") << sjablonen + "6\r\n99999999999\r\n"
                                         << QStringList{p, k, "6", "1"} << 6 << 1;
+        QTest::newRow("voorbij het werkblad") << sjablonen + "1048577\r\n16385\r\n"
+                                              << QStringList{p, k, "1", "1"} << 1 << 1;
+        QTest::newRow("laatste rij en kolom")
+            << sjablonen + "1048576\r\n16384\r\n"
+            << QStringList{p, k, "1048576", "16384"} << 1048576 << 16384;
         QTest::newRow("geen knockoutsjabloon: geen controle")
             << QByteArray("/Club/Poules.xlt\r\n  \r\n0\r\nx\r\n") << QStringList{p, "  ", "0", "x"}
             << 0 << 1;
@@ -306,6 +314,13 @@ private Q_SLOTS:
         QTest::newRow("kolom 0") << "4"
                                  << "0"
                                  << "KolomEdit";
+        // A worksheet's last row and column.
+        QTest::newRow("rij voorbij het werkblad") << "1048577"
+                                                  << "16384"
+                                                  << "RijEdit";
+        QTest::newRow("kolom voorbij het werkblad") << "1048576"
+                                                    << "16385"
+                                                    << "KolomEdit";
     }
 
     void aFaultyNumberKeepsTheDialogOpen() {
@@ -327,7 +342,7 @@ private Q_SLOTS:
         QVERIFY(dialog.Wijzig(QStringLiteral("/P.xlt"), QStringLiteral("/K.xlt"), 1, 5));
         QCOMPARE(bestuurder.pending(), 0);
         QCOMPARE(bestuurder.seen().at(1).visible, true);
-        QCOMPARE(berichten->texts(), QStringList{GetalMelding});
+        QCOMPARE(berichten->texts(), QStringList{veld == "RijEdit" ? RijMelding : KolomMelding});
         QCOMPARE(berichten->calls().constFirst().kind, MessageKind::Information);
         QCOMPARE(focusBijMelding, veld);
         QCOMPARE(selectieBijMelding, veld == "RijEdit" ? rij : kolom);
