@@ -65,7 +65,7 @@ QString relativeTarget(const QString& source, const QString& partName) {
     const QString folder = slash < 0 ? QString() : source.left(slash + 1);
     if (partName.startsWith(folder))
         return partName.mid(folder.size());
-    return u'/' + partName;
+    return QDir(u'/' + folder).relativeFilePath(u'/' + partName);
 }
 
 QString ContentTypes::overrideOf(const QString& partName) const {

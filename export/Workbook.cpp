@@ -1,5 +1,6 @@
 #include "export/Workbook.h"
 
+#include "export/SheetPartCopy.h"
 #include "export/XmlText.h"
 
 #include <QLocale>
@@ -22,17 +23,41 @@ const char* const newSheetTail =
     "<pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" "
     "footer=\"0.3\"/></worksheet>";
 
-// Elements of a sheet that point at parts of their own (drawings, tables,
-// controls); a copy cannot share those parts, so it goes without them.
-const QStringView partBoundElements[] = {u"drawing",   u"legacyDrawing", u"legacyDrawingHF",
-                                         u"picture",   u"oleObjects",    u"controls",
-                                         u"tableParts"};
+// Elements of a sheet that point at parts through relationships (each
+// occurs once in a sheet). A copy keeps them when it has those relationships.
+const QStringView partBoundElements[] = {u"customProperties", u"drawing",   u"legacyDrawing",
+                                         u"legacyDrawingHF",  u"picture",   u"oleObjects",
+                                         u"controls",         u"tableParts"};
 
-QString removeElements(QString xml, const QStringView* names, size_t count) {
-    for (size_t i = 0; i < count; ++i) {
-        for (XmlText::Span span = XmlText::findElement(xml, names[i]); span.found();
-             span = XmlText::findElement(xml, names[i]))
+const QRegularExpression& relationshipReference() {
+    static const QRegularExpression reference(
+        QStringLiteral("\\b([A-Za-z_][\\w.-]*:id)=\"([^\"]*)\""));
+    return reference;
+}
+
+bool referencesOnly(QStringView xml, const QSet<QString>& ids) {
+    for (const auto& m : relationshipReference().globalMatch(xml)) {
+        if (!ids.contains(m.captured(2)))
+            return false;
+    }
+    return true;
+}
+
+// The sheet's XML without the references its copy has no relationship for.
+QString withoutDanglingReferences(QString xml, const QSet<QString>& ids) {
+    for (QStringView name : partBoundElements) {
+        const XmlText::Span span = XmlText::findElement(xml, name);
+        if (span.found() &&
+            !referencesOnly(QStringView(xml).mid(span.begin, span.end - span.begin), ids))
             xml.remove(span.begin, span.end - span.begin);
+    }
+    const XmlText::Span setup = XmlText::findStartTag(xml, u"pageSetup");
+    if (setup.found()) {
+        const QString tag = xml.mid(setup.begin, setup.end - setup.begin);
+        const QRegularExpressionMatch m = relationshipReference().match(tag);
+        if (m.hasMatch() && !ids.contains(m.captured(2)))
+            xml.replace(setup.begin, setup.end - setup.begin,
+                        XmlText::withAttributes(tag, {{m.captured(1), std::nullopt}}));
     }
     return xml;
 }
@@ -178,24 +203,31 @@ Sheet* Workbook::copyWorksheet(const Sheet& source, const Sheet* after) {
     copy->relationType = source.relationType;
     copy->sheetAttributes = source.sheetAttributes;
     copy->prefix = source.prefix;
-    // Code names and revision ids identify one sheet; the copy gets none.
-    copy->head = XmlText::withAttributesOfFirst(
-        XmlText::withAttributesOfFirst(source.head, u"worksheet", {{QStringLiteral("xr:uid"), {}}}),
-        u"sheetPr", {{QStringLiteral("codeName"), {}}});
-    copy->tail = XmlText::withAttributesOfFirst(
-        removeElements(source.tail, partBoundElements, std::size(partBoundElements)), u"pageSetup",
-        {{QStringLiteral("r:id"), {}}});
     copy->cells = source.cells;
     copy->rows = source.rows;
     copy->columns = source.columns;
-    // Hyperlinks to the outside are the only relationships a copy can share.
-    QList<PackageParts::Relationship> external;
-    for (const auto& r : PackageParts::parseRelationships(QString::fromUtf8(source.relsPart))) {
-        if (r.external)
-            external.append(r);
-    }
-    if (!external.isEmpty())
-        copy->relsPart = PackageParts::relationshipsXml(external);
+    QSet<QString> definedNames;
+    for (const DefinedName& name : m_names)
+        definedNames.insert(name.name.toLower());
+    const QList<PackageParts::Relationship> relations =
+        SheetPartCopier(m_package, m_contentTypes, definedNames)
+            .copyRelationships(source.partName, source.relsPart, copy->partName);
+    QSet<QString> ids;
+    for (const auto& r : relations)
+        ids.insert(r.id);
+    if (!relations.isEmpty())
+        copy->relsPart = PackageParts::relationshipsXml(relations);
+    // Head and tail as one document, so that the XML helpers can read the
+    // elements after the cell data.
+    const QString data = u'<' + source.prefix + QStringLiteral("sheetData/>");
+    QString xml = source.head + data + source.tail;
+    // Code names and revision ids identify one sheet; the copy gets none.
+    xml = XmlText::withAttributesOfFirst(xml, u"worksheet", {{QStringLiteral("xr:uid"), {}}});
+    xml = XmlText::withAttributesOfFirst(xml, u"sheetPr", {{QStringLiteral("codeName"), {}}});
+    xml = withoutDanglingReferences(xml, ids);
+    const qsizetype split = xml.indexOf(data);
+    copy->head = xml.left(split);
+    copy->tail = xml.mid(split + data.size());
     insertSheet(std::move(sheet), after);
 
     // Like the spreadsheet application: the copy takes the source's

@@ -60,6 +60,7 @@ private:
     void writeWorkbookRelations();
     void writeWorkbookXml();
     void writeRootRelations();
+    void dropUnreachableParts();
     void writeContentTypes();
     QString newRelationId();
 
@@ -81,8 +82,36 @@ ZipPackage WorkbookWriter::write() {
     m_knownTypes.insert(m_stylesPart, QString::fromUtf16(ContentType::styles));
     m_knownTypes.insert(m_workbook.m_workbookPart, QString::fromUtf16(ContentType::workbook));
     writeRootRelations();
+    dropUnreachableParts();
     writeContentTypes();
     return std::move(m_out);
+}
+
+// Parts no relationship leads to any more (those of deleted sheets: their
+// drawings, comments and tables) are left out of the file.
+void WorkbookWriter::dropUnreachableParts() {
+    QSet<QString> reached; // lower case: part names ignore case
+    QStringList pending{QString()};
+    while (!pending.isEmpty()) {
+        const QString source = pending.takeLast();
+        const QString relations = relationshipsPartOf(source);
+        if (!m_out.contains(relations))
+            continue;
+        reached.insert(relations.toLower());
+        for (const Relationship& r : parseRelationships(m_out.text(relations))) {
+            const QString target = resolveTarget(source, r.target);
+            if (!r.external && !reached.contains(target.toLower())) {
+                reached.insert(target.toLower());
+                pending.append(target);
+            }
+        }
+    }
+    for (auto it = m_out.parts.begin(); it != m_out.parts.end();) {
+        if (reached.contains(it->first.toLower()) || it->first == u"[Content_Types].xml")
+            ++it;
+        else
+            it = m_out.parts.erase(it);
+    }
 }
 
 void WorkbookWriter::writeSheets() {

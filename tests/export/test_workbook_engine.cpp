@@ -1,4 +1,5 @@
 #include "export/KnockoutExport.h"
+#include "export/PoulesExport.h"
 #include "export/Workbook.h"
 #include "export/WorkbookEngine.h"
 #include "export/ZipPackage.h"
@@ -36,6 +37,20 @@ QStringList packageProblems(const ZipPackage& package, const Workbook& book) {
             if (!r.external && !package.contains(resolveTarget(source, r.target)))
                 problems << "missing target " + r.target + " of " + name;
         }
+    }
+    // A part no relationship leads to is dead weight, or a sign of one lost.
+    QSet<QString> reached{"[Content_Types].xml"};
+    for (const auto& [name, data] : package.parts) {
+        if (!name.endsWith(".rels"))
+            continue;
+        reached.insert(name);
+        const QString source = QString(name).remove("_rels/").chopped(5);
+        for (const Relationship& r : parseRelationships(QString::fromUtf8(data)))
+            reached.insert(resolveTarget(source, r.target));
+    }
+    for (const auto& [name, data] : package.parts) {
+        if (!reached.contains(name))
+            problems << "unreferenced " + name;
     }
     QSet<int> sheetIds;
     for (const auto& sheet : book.sheets()) {
@@ -383,6 +398,69 @@ private Q_SLOTS:
         QCOMPARE(book->sheetNames(), (QStringList{"3poule", "4poule"}));
         QCOMPARE(book->activeSheetName(), QStringLiteral("Grafiek"));
         QVERIFY(!book->cellExists("3poule", 4, 2));
+    }
+
+    void poolSheetsKeepTheModelsPicturesNotesAndTables() {
+        const QString path = m_scratch.filePath("objecten.xltx");
+        poolTemplateWithObjects(templateType).write(path);
+        TDeelnemerLijst list;
+        for (int i = 0; i < 11; ++i) {
+            list.push_back(
+                std::make_unique<TDeelnemer>(QStringLiteral("Speler"), QString::number(i)));
+            list.back()->Poule = i % 3 + 1;
+        }
+        ScriptedMessages messages;
+        const qsizetype opened = m_opened.size();
+        PoulesExport::Exporteer(list, {"Poule 1", "Poule 2", "Poule 3"}, path);
+        QCOMPARE(messages->texts(), QStringList());
+        QCOMPARE(m_opened.size(), opened + 1);
+        const auto book = Workbook::load(m_opened.last());
+        const ZipPackage package = ZipPackage::read(m_opened.last());
+        const QStringList problems = packageProblems(package, *book);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(", ")));
+        QCOMPARE(book->sheetNames(), (QStringList{"Poule 1", "Poule 2", "Poule 3"}));
+
+        using namespace PackageParts;
+        QSet<QString> parts, tableIds, tableNames, shapeBlocks;
+        for (const QString& sheet : book->sheetNames()) {
+            const QString part = book->findSheet(sheet)->partName;
+            const QString xml = package.text(part);
+            QMap<QString, QString> owned; // relationship type -> part
+            for (const Relationship& r :
+                 parseRelationships(package.text(relationshipsPartOf(part)))) {
+                const QString type = r.type.section(u'/', -1);
+                owned.insert(type, resolveTarget(part, r.target));
+                if (type != "comments")
+                    QVERIFY2(xml.contains(QStringLiteral(" r:id=\"%1\"").arg(r.id)),
+                             qPrintable(sheet + u' ' + type));
+            }
+            QCOMPARE(owned.keys(), (QStringList{"comments", "drawing", "table", "vmlDrawing"}));
+            for (const QString& target : owned)
+                parts.insert(target);
+            QVERIFY(package.text(relationshipsPartOf(owned["drawing"]))
+                        .contains("Target=\"../media/image1.png\""));
+            QVERIFY(package.text(owned["comments"]).contains("Naam van de poule"));
+            const QString table = package.text(owned["table"]);
+            tableIds.insert(table.section("id=\"", 1, 1).section(u'"', 0, 0));
+            tableNames.insert(table.section("displayName=\"", 1, 1).section(u'"', 0, 0));
+            QVERIFY(table.contains("ref=\"D4:E6\""));
+            const QString vml = package.text(owned["vmlDrawing"]);
+            const QString block = vml.section("data=\"", 1, 1).section(u'"', 0, 0);
+            shapeBlocks.insert(block);
+            QVERIFY(vml.contains(QStringLiteral("_x0000_s%1").arg(block.toInt() * 1024 + 1)));
+        }
+        // Each sheet has parts of its own; the models' parts are gone.
+        QCOMPARE(parts.size(), 12);
+        QCOMPARE(tableIds.size(), 3);
+        QCOMPARE(tableNames.size(), 3);
+        QCOMPARE(shapeBlocks.size(), 3);
+        QVERIFY(package.contains("xl/media/image1.png"));
+        const auto countOf = [&](const QString& prefix) {
+            return std::count_if(package.parts.begin(), package.parts.end(),
+                                 [&](const auto& part) { return part.first.startsWith(prefix); });
+        };
+        QCOMPARE(countOf("xl/tables/table"), 3);
+        QCOMPARE(countOf("xl/drawings/drawing"), 3);
     }
 
     void templatesAndMacrosBecomePlainWorkbooks() {
