@@ -7,6 +7,7 @@
 #include "support/LibreOffice.h"
 #include "support/ScriptedMessageService.h"
 #include "test_exports_fixtures.h"
+#include "test_workbook_fixtures.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -347,6 +348,43 @@ private Q_SLOTS:
         VERGELIJK(InhoudVan(csv.value("Poule 1")), vierpoule(1));
         VERGELIJK(InhoudVan(csv.value("Poule 2")), vierpoule(2));
         VERGELIJK(InhoudVan(csv.value("Poule 3")), driepoule);
+    }
+
+    void poolSheetsKeepPicturesNotesAndTables() {
+        // Both model sheets carry a logo, a note on B2 and a table over D4:E6.
+        const QString sjabloon = m_scratch.filePath("objecten.xltx");
+        poolTemplateWithObjects(templateType).write(sjabloon);
+        const TDeelnemerLijst lijst = ElfInDriePoules();
+        ScriptedMessages berichten;
+        PoulesExport::Exporteer(lijst, {"Poule 1", "Poule 2", "Poule 3"}, sjabloon);
+        QCOMPARE(berichten->texts(), QStringList());
+        QString pad;
+        Geschreven(QStringLiteral("Poules"), pad);
+        if (QTest::currentTestFailed())
+            return;
+
+        // LibreOffice's flat format shows what it made of the file.
+        const QString map = m_scratch.filePath("fods-objecten");
+        const QString fout =
+            LibreOffice::run({QStringLiteral("--convert-to"), QStringLiteral("fods"),
+                              QStringLiteral("--outdir"), map, pad},
+                             map);
+        QVERIFY2(fout.isEmpty(), qPrintable(fout));
+        QFile bestand(QDir(map).filePath(QFileInfo(pad).completeBaseName() + ".fods"));
+        QVERIFY(bestand.open(QIODevice::ReadOnly));
+        const QString fods = QString::fromUtf8(bestand.readAll());
+        for (const QString blad : {"Poule 1", "Poule 2", "Poule 3"}) {
+            const qsizetype begin = fods.indexOf("<table:table table:name=\"" + blad + u'"');
+            QVERIFY2(begin >= 0, qPrintable(blad));
+            const QString inhoud = fods.mid(begin, fods.indexOf("</table:table>", begin) - begin);
+            QVERIFY2(inhoud.contains("<draw:image draw:mime-type=\"image/png\">"),
+                     qPrintable(blad));
+            QVERIFY2(inhoud.contains("<office:annotation") && inhoud.contains("Naam van de poule"),
+                     qPrintable(blad));
+            const QString bereik = QStringLiteral("&apos;%1&apos;.D4:&apos;%1&apos;.E6").arg(blad);
+            QVERIFY2(fods.contains("table:target-range-address=\"" + bereik + u'"'),
+                     qPrintable(blad));
+        }
     }
 
     void knockoutDrawnInFull() {
