@@ -67,7 +67,8 @@ public:
     virtual void SetName(const QString& name) = 0;
     virtual void Delete() = 0;
     virtual void Activate() = 0;
-    // A copy with content, formatting and sheet-level names, placed after `after`.
+    // A copy with content, formatting, sheet-level names, pictures, notes and
+    // tables, placed after `after`.
     virtual void Copy(const Worksheet& after) = 0;
     virtual std::unique_ptr<Range> Cells(int row, int column) = 0;
     virtual std::unique_ptr<Range> GetRange(const Range& cell1, const Range& cell2) = 0;
@@ -86,6 +87,7 @@ public:
     virtual void WorkbooksOpen(const QString& path) = 0;
     // A new workbook from the default template (one sheet, "Blad1"); it becomes active.
     virtual void WorkbooksAdd() = 0;
+    // Throws when the active sheet is no worksheet (a chart sheet, say).
     virtual std::unique_ptr<Worksheet> ActiveSheet() = 0;
     virtual int WorksheetsCount() = 0;
     virtual std::unique_ptr<Worksheet> WorksheetsItem(int index) = 0; // from 1, tab order
