@@ -68,11 +68,16 @@ QList<Relationship> SheetPartCopier::copyRelationships(const QString& sourcePart
                                                        const QString& copySheetPart) {
     QList<Relationship> kept;
     for (Relationship r : parseRelationships(QString::fromUtf8(sourceRelations))) {
-        if (r.external || isShared(r.type)) {
+        if (r.external) {
             kept.append(r);
             continue;
         }
         const QString target = resolveTarget(sourcePart, r.target);
+        if (isShared(r.type)) {
+            r.target = relativeTarget(copySheetPart, target);
+            kept.append(r);
+            continue;
+        }
         if (!goesWithCopy(r.type) || !m_package.contains(target))
             continue;
         r.target = relativeTarget(copySheetPart, copyPart(target));
@@ -132,7 +137,8 @@ QString SheetPartCopier::copyPart(const QString& source) {
         if (r.external)
             continue;
         const QString target = resolveTarget(source, r.target);
-        // A chart or picture shared with the model would change with it.
+        // Pictures are shared; anything else shared with the model (a
+        // chart, say) would change along with the model's.
         r.target = relativeTarget(
             copy, isShared(r.type) || !m_package.contains(target) ? target : copyPart(target));
     }
