@@ -21,8 +21,9 @@ using TNamen = std::vector<TNaam>;
 // list sorts on this key in the order of Ansi::compare.
 QString Sleutel(const TNaam& naam);
 
-// Sorts on Sleutel; equal keys keep their order. `gevolgd` is the index of the selected name; the
-// result is its index after sorting (an index outside the list is returned unchanged).
+// Sorts on Sleutel; equal keys keep their order. `gevolgd` is the index of
+// the selected name; the result is its index after sorting (an index outside
+// the list is returned unchanged).
 qsizetype Sorteer(TNamen& namen, qsizetype gevolgd);
 
 enum class TNaamOordeel { Goed, Leeg, Bye };
