@@ -24,6 +24,10 @@
 #include <QStatusBar>
 #include <QStyle>
 
+#include <initializer_list>
+#include <optional>
+#include <vector>
+
 const QString TMainForm::VersieRegel = QStringLiteral("Zegerooster versie 1.0");
 
 namespace {
@@ -254,6 +258,28 @@ private:
     TMainForm& m_venster;
 };
 
+// Holds the repaints of the windows a load fills until it is complete. Each
+// match the loader fills asks for its box to be repainted, and the region
+// waiting to be painted grows with every box: a large bracket would take
+// seconds to load, and the windows would show half a tournament meanwhile.
+class HoudSchermen {
+public:
+    explicit HoudSchermen(std::initializer_list<QWidget*> vensters)
+        : m_vensters(vensters) {
+        for (QWidget* venster : m_vensters)
+            venster->setUpdatesEnabled(false);
+    }
+    ~HoudSchermen() {
+        for (QWidget* venster : m_vensters)
+            venster->setUpdatesEnabled(true);
+    }
+    HoudSchermen(const HoudSchermen&) = delete;
+    HoudSchermen& operator=(const HoudSchermen&) = delete;
+
+private:
+    std::vector<QWidget*> m_vensters;
+};
+
 } // namespace
 
 FileDialogRequest TMainForm::ToernooiDialoog(const QString& titel) const {
@@ -289,7 +315,12 @@ bool TMainForm::OpenToernooi() {
     }
     NieuwToernooi();
     VenstersAlsDoel doel(*this);
-    if (const auto fout = Toernooibestand::Lees(inhoud, doel)) {
+    std::optional<Toernooibestand::Leesfout> fout;
+    {
+        const HoudSchermen houd{DeelnemersForm, PoulesForm, KnockoutForm};
+        fout = Toernooibestand::Lees(inhoud, doel);
+    }
+    if (fout) {
         messages().information(Toernooibestand::LaadFoutTekst(*fout), HelpContext::Toernooibestand);
         NieuwToernooi();
         return false;

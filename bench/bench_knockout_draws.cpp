@@ -61,21 +61,79 @@ int Controleer(const TDeelnemerLijst& lijst, const TKnockout& knockout) {
     return static_cast<int>(gezien.size());
 }
 
-// Runs `stap` Herhalingen times; prints median and maximum. `stap` returns
-// false on a wrong result.
-bool Meet(const char* naam, const char* doel, const std::function<bool()>& stap) {
+using Brackets = std::vector<std::unique_ptr<TKnockout>>;
+
+// Runs a draw `herhalingen` times and prints the median and maximum of the
+// draw alone: the links the previous draw left are cleared before the clock
+// starts, `loot` builds the brackets, `controleer` checks them after the
+// clock stops (false on a wrong result), and only then are they destroyed.
+bool Meet(const char* naam, const char* doel, TDeelnemerLijst& lijst,
+          const std::function<void(Brackets&)>& loot,
+          const std::function<bool(const Brackets&)>& controleer, int herhalingen = Herhalingen) {
     std::vector<double> tijden;
     bool goed = true;
-    for (int i = 0; i < Herhalingen; ++i) {
+    for (int i = 0; i < herhalingen; ++i) {
+        WisPlaatsing(lijst);
+        Brackets brackets;
+        brackets.reserve(2);
         const auto begin = std::chrono::steady_clock::now();
-        goed = stap() && goed;
+        loot(brackets);
         const auto einde = std::chrono::steady_clock::now();
         tijden.push_back(std::chrono::duration<double, std::milli>(einde - begin).count());
+        goed = controleer(brackets) && goed;
     }
     std::sort(tijden.begin(), tijden.end());
     std::printf("%-58s median %8.2f ms  max %8.2f ms  (target %s)%s\n", naam,
                 tijden[tijden.size() / 2], tijden.back(), doel, goed ? "" : "  WRONG RESULT");
     return goed;
+}
+
+std::function<void(Brackets&)> Geplaatst(TDeelnemerLijst& lijst, int knockouts, int indeling) {
+    return [&lijst, knockouts, indeling](Brackets& brackets) {
+        for (int nr = 1; nr <= knockouts; ++nr)
+            brackets.push_back(
+                std::make_unique<TKnockout>(lijst, static_cast<std::uint8_t>(nr), indeling));
+    };
+}
+
+// A seeded draw of bracket 1 that cannot be completed; the last attempt's
+// placement stays, consistent, with `geplaatst` participants placed (-1:
+// any number).
+bool MeetOnmogelijk(const char* naam, const char* doel, TDeelnemerLijst& lijst, int geplaatst,
+                    int herhalingen = Herhalingen) {
+    return Meet(
+        naam, doel, lijst, Geplaatst(lijst, 1, TKnockout::VolgensPoules),
+        [&lijst, geplaatst](const Brackets& b) {
+            const int aantal = Controleer(lijst, *b[0]);
+            return !b[0]->IsVolledig() && aantal >= 0 && (geplaatst < 0 || aantal == geplaatst);
+        },
+        herhalingen);
+}
+
+// One pool winner recorded as position 9, which the draw never looks for.
+TDeelnemerLijst MetPositieNegen(int aantalPoules) {
+    TDeelnemerLijst lijst = Poules(aantalPoules, 8, 8);
+    for (auto& d : lijst) {
+        if (d->Poule == 1 && d->Positie == 8)
+            d->Positie = 9;
+    }
+    return lijst;
+}
+
+// Pool 1 holding `groot` of the bracket, the others pools of eight.
+TDeelnemerLijst MetGrotePoule(int aantal, int groot) {
+    TDeelnemerLijst lijst = Poules((aantal - groot) / 8, 8, 8);
+    for (auto& d : lijst)
+        ++d->Poule;
+    for (int i = 0; i < groot; ++i) {
+        auto d = std::make_unique<TDeelnemer>(QStringLiteral("G%1").arg(i), QStringLiteral("A"));
+        d->Poule = 1;
+        d->Positie = i % 8 + 1;
+        d->KnockoutNr = 1;
+        lijst.push_back(std::move(d));
+    }
+    std::shuffle(lijst.begin(), lijst.end(), std::mt19937(98));
+    return lijst;
 }
 
 } // namespace
@@ -85,45 +143,59 @@ int main() {
 
     {
         TDeelnemerLijst lijst = Poules(512, 8, 4);
-        goed = Meet("seeded draw, both brackets, 4096 (512 pools of 8, best 4)", "< 20 ms",
-                    [&] {
-                        WisPlaatsing(lijst);
-                        const TKnockout winnaars(lijst, 1, TKnockout::VolgensPoules);
-                        const TKnockout verliezers(lijst, 2, TKnockout::VolgensPoules);
-                        return winnaars.IsVolledig() && verliezers.IsVolledig() &&
-                               Controleer(lijst, winnaars) == 2048 &&
-                               Controleer(lijst, verliezers) == 2048;
+        goed = Meet("seeded draw, both brackets, 4096 (512 pools of 8, best 4)", "< 20 ms", lijst,
+                    Geplaatst(lijst, 2, TKnockout::VolgensPoules),
+                    [&lijst](const Brackets& b) {
+                        return b[0]->IsVolledig() && b[1]->IsVolledig() &&
+                               Controleer(lijst, *b[0]) == 2048 && Controleer(lijst, *b[1]) == 2048;
                     }) &&
                goed;
     }
 
+    // Draws that cannot succeed: every attempt of every pool order fails.
     {
-        // One pool winner recorded as position 9 is never found: every
-        // attempt of every pool order fails.
-        TDeelnemerLijst lijst = Poules(128, 8, 8);
-        for (auto& d : lijst) {
-            if (d->Poule == 1 && d->Positie == 8)
-                d->Positie = 9;
-        }
-        goed = Meet("seeded draw that always fails, 1024 (128 pools of 8)", "< 300 ms",
-                    [&] {
-                        WisPlaatsing(lijst);
-                        const TKnockout winnaars(lijst, 1, TKnockout::VolgensPoules);
-                        return !winnaars.IsVolledig() && Controleer(lijst, winnaars) == 1023;
-                    }) &&
+        TDeelnemerLijst lijst = MetPositieNegen(128);
+        goed = MeetOnmogelijk("seeded draw that always fails, 1024 (128 pools of 8)", "-", lijst,
+                              1023) &&
                goed;
     }
-
     {
         // The same with pools of two: six times 513 attempts.
         TDeelnemerLijst lijst = Poules(512, 2, 2);
         lijst.front()->Positie = 9;
-        goed = Meet("seeded draw that always fails, 1024 (512 pools of 2)", "-",
-                    [&] {
-                        WisPlaatsing(lijst);
-                        const TKnockout winnaars(lijst, 1, TKnockout::VolgensPoules);
-                        return !winnaars.IsVolledig() && Controleer(lijst, winnaars) == 1023;
-                    }) &&
+        goed = MeetOnmogelijk("seeded draw that always fails, 1024 (512 pools of 2)", "-", lijst,
+                              1023) &&
+               goed;
+    }
+    {
+        TDeelnemerLijst lijst = MetPositieNegen(512);
+        goed = MeetOnmogelijk("impossible draw, 4096, a position 9 (512 pools of 8)", "< 50 ms",
+                              lijst, 4095) &&
+               goed;
+    }
+    {
+        TDeelnemerLijst lijst = MetPositieNegen(2048);
+        goed = MeetOnmogelijk("impossible draw, 16384, a position 9 (2048 pools of 8)", "< 300 ms",
+                              lijst, 16383, 10) &&
+               goed;
+    }
+    {
+        TDeelnemerLijst lijst = MetGrotePoule(4096, 2056);
+        goed = MeetOnmogelijk("impossible draw, 4096, one pool over half", "< 50 ms", lijst, -1) &&
+               goed;
+    }
+    {
+        TDeelnemerLijst lijst = MetGrotePoule(16384, 8200);
+        goed = MeetOnmogelijk("impossible draw, 16384, one pool over half", "< 300 ms", lijst, -1,
+                              10) &&
+               goed;
+    }
+
+    {
+        // Exactly half: each pool and position is looked for once per step,
+        // so the third of one pool and position is never found.
+        TDeelnemerLijst lijst = MetGrotePoule(4096, 2048);
+        goed = MeetOnmogelijk("impossible draw, 4096, one pool of exactly half", "-", lijst, -1) &&
                goed;
     }
 
@@ -135,20 +207,18 @@ int main() {
             d->Poule = 0;
             d->Positie = -1;
         }
-        goed = Meet("random draw, 4096", "< 5 ms",
-                    [&] {
-                        WisPlaatsing(lijst);
-                        const TKnockout knockout(lijst, 1, TKnockout::LootWillekeurig);
-                        return knockout.IsVolledig() && Controleer(lijst, knockout) == 4096;
+        goed = Meet("random draw, 4096", "< 5 ms", lijst,
+                    Geplaatst(lijst, 1, TKnockout::LootWillekeurig),
+                    [&lijst](const Brackets& b) {
+                        return b[0]->IsVolledig() && Controleer(lijst, *b[0]) == 4096;
                     }) &&
                goed;
         lijst.resize(4095); // one bye, at the top
-        goed = Meet("random draw, 4095 (one bye)", "-",
-                    [&] {
-                        WisPlaatsing(lijst);
-                        const TKnockout knockout(lijst, 1, TKnockout::LootWillekeurig);
-                        return knockout.IsVolledig() && Controleer(lijst, knockout) == 4095 &&
-                               knockout.Wedstrijd(0, 0)->Bye();
+        goed = Meet("random draw, 4095 (one bye)", "-", lijst,
+                    Geplaatst(lijst, 1, TKnockout::LootWillekeurig),
+                    [&lijst](const Brackets& b) {
+                        return b[0]->IsVolledig() && Controleer(lijst, *b[0]) == 4095 &&
+                               b[0]->Wedstrijd(0, 0)->Bye();
                     }) &&
                goed;
         setRandomSource(std::move(vorige));

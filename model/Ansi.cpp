@@ -1,6 +1,10 @@
 #include "model/Ansi.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
 
 namespace Ansi {
 
@@ -26,7 +30,62 @@ int byteOf(char16_t c) {
     return -1;
 }
 
+// Surrogates sit below U+E000 in UTF-16 but encode code points above U+FFFF;
+// shifting the two ranges restores code point order for a unit-wise order.
+char16_t codePointRank(char16_t unit) {
+    if (unit >= 0xE000)
+        return static_cast<char16_t>(unit - 0x800);
+    if (unit >= 0xD800)
+        return static_cast<char16_t>(unit + 0x2000);
+    return unit;
+}
+
+// The sort rank of every UTF-16 unit: the code page's 256 characters take
+// their byte; all other units follow in code point order. That is exactly
+// 65,536 ranks, so a rank fits a unit again.
+using RankTable = std::array<char16_t, 0x10000>;
+
+std::unique_ptr<RankTable> makeRankTable() {
+    auto table = std::make_unique<RankTable>();
+    std::vector<char16_t> unitOfRank(0x10000);
+    for (std::uint32_t unit = 0; unit < 0x10000; ++unit)
+        unitOfRank[codePointRank(static_cast<char16_t>(unit))] = static_cast<char16_t>(unit);
+    std::uint32_t next = 0x100;
+    for (const char16_t unit : unitOfRank) {
+        const int byte = byteOf(unit);
+        (*table)[unit] = static_cast<char16_t>(byte >= 0 ? byte : next++);
+    }
+    return table;
+}
+
+const RankTable& ranks() {
+    static const std::unique_ptr<RankTable> table = makeRankTable();
+    return *table;
+}
+
 } // namespace
+
+std::u16string sortKey(const QString& text) {
+    const RankTable& rank = ranks();
+    std::u16string key(static_cast<std::size_t>(text.size()), u'\0');
+    for (qsizetype i = 0; i < text.size(); ++i)
+        key[static_cast<std::size_t>(i)] = rank[text.at(i).unicode()];
+    return key;
+}
+
+int compare(const QString& a, const QString& b) {
+    const RankTable& rank = ranks();
+    const qsizetype common = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        const char16_t x = rank[a.at(i).unicode()];
+        const char16_t y = rank[b.at(i).unicode()];
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
 
 bool fitsCodePage(const QString& text) {
     for (QChar c : text)

@@ -1,8 +1,12 @@
 #include "model/Deelnemerslijst.h"
 
+#include "model/Ansi.h"
 #include "model/RandomSource.h"
 #include "model/Text.h"
 
+#include <algorithm>
+#include <numeric>
+#include <string>
 #include <utility>
 
 namespace Deelnemerslijst {
@@ -12,31 +16,31 @@ QString Sleutel(const TNaam& naam) {
 }
 
 qsizetype Sorteer(TNamen& namen, qsizetype gevolgd) {
-    const qsizetype aantal = static_cast<qsizetype>(namen.size());
+    const std::size_t aantal = namen.size();
     if (aantal < 2)
         return gevolgd;
-    // The keys are swapped along with the names, so each is built only once.
-    std::vector<QString> sleutels;
-    sleutels.reserve(namen.size());
+    // One key per name, built once; a stable sort gives the order that
+    // swapping only strictly greater neighbours would.
+    std::vector<std::u16string> sleutels;
+    sleutels.reserve(aantal);
     for (const TNaam& naam : namen)
-        sleutels.push_back(Sleutel(naam));
+        sleutels.push_back(Ansi::sortKey(Sleutel(naam)));
+    std::vector<std::size_t> volgorde(aantal);
+    std::iota(volgorde.begin(), volgorde.end(), std::size_t{0});
+    std::stable_sort(volgorde.begin(), volgorde.end(), [&sleutels](std::size_t a, std::size_t b) {
+        return sleutels[a] < sleutels[b];
+    });
 
-    bool gewisseld = true;
-    while (gewisseld) {
-        gewisseld = false;
-        for (qsizetype i = 0; i + 1 < aantal; ++i) {
-            if (Text::compareCodePoints(sleutels[i], sleutels[i + 1]) <= 0)
-                continue;
-            std::swap(sleutels[i], sleutels[i + 1]);
-            std::swap(namen[i], namen[i + 1]);
-            if (gevolgd == i)
-                gevolgd = i + 1;
-            else if (gevolgd == i + 1)
-                gevolgd = i;
-            gewisseld = true;
-        }
+    TNamen gesorteerd;
+    gesorteerd.reserve(aantal);
+    qsizetype nieuw = gevolgd;
+    for (const std::size_t van : volgorde) {
+        if (static_cast<qsizetype>(van) == gevolgd)
+            nieuw = static_cast<qsizetype>(gesorteerd.size());
+        gesorteerd.push_back(std::move(namen[van]));
     }
-    return gevolgd;
+    namen = std::move(gesorteerd);
+    return nieuw;
 }
 
 TNaamOordeel Beoordeel(const QString& voornaam, const QString& achternaam) {

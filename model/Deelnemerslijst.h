@@ -18,13 +18,12 @@ struct TNaam {
 using TNamen = std::vector<TNaam>;
 
 // First name immediately followed by the last name, a-z in upper case; the
-// list sorts on this key by code point.
+// list sorts on this key in the order of Ansi::compare.
 QString Sleutel(const TNaam& naam);
 
-// Bubble sort on Sleutel: passes until one makes no swap, swapping two
-// neighbours only when the first key is strictly greater, so equal keys keep
-// their order. `gevolgd` is the index of the selected name; the result is its
-// index after sorting (an index outside the list is returned unchanged).
+// Sorts on Sleutel; equal keys keep their order. `gevolgd` is the index of
+// the selected name; the result is its index after sorting (an index outside
+// the list is returned unchanged).
 qsizetype Sorteer(TNamen& namen, qsizetype gevolgd);
 
 enum class TNaamOordeel { Goed, Leeg, Bye };

@@ -97,14 +97,21 @@ public:
     }
 
     // Runs the attempts; true when one of them completes the first round.
+    // Only the last attempt's placement is kept, so the others may stop at
+    // their first participant that finds no place: the first round can no
+    // longer be completed then.
     bool Voer() {
         // vlag only matters while it is positive, and the lower step finds
         // at most K - M1 participants: later j repeat an earlier attempt.
-        const std::int64_t jMax = std::min<std::int64_t>(m_aantalPoules, m_k - m_m1);
+        const int jMax = static_cast<int>(std::min<std::int64_t>(m_aantalPoules, m_k - m_m1));
+        if (!KanSlagen()) {
+            Poging(6, jMax, true);
+            return false;
+        }
         for (int orde = 1; orde <= 6; ++orde) {
-            for (std::int64_t j = 0; j <= jMax; ++j) {
-                Poging(orde, static_cast<int>(j));
-                if (IsVolledig())
+            for (int j = 0; j <= jMax; ++j) {
+                const bool laatste = orde == 6 && j == jMax;
+                if (Poging(orde, j, laatste) && IsVolledig())
                     return true;
             }
         }
@@ -175,6 +182,27 @@ private:
         }
     }
 
+    // False when no attempt can complete the first round: some participant
+    // is never found, or, while pool mates may not meet, a pool has more
+    // participants than there are first-round matches. A participant is
+    // never found without a pool, with a position outside 1..8, or as the
+    // third of one pool and position: each step looks for every pool and
+    // position once.
+    bool KanSlagen() const {
+        for (std::size_t e = 0; e + 1 < m_emmerBegin.size(); ++e) {
+            if (m_emmerBegin[e + 1] - m_emmerBegin[e] > 2)
+                return false;
+        }
+        std::vector<int> perPoule(m_aantalGeplaatst.size(), 0);
+        for (const int pouleIndex : m_pouleVan) {
+            if (pouleIndex < 0)
+                return false;
+            if (m_aantalPoules > 1 && ++perPoule[pouleIndex] > m_m1)
+                return false;
+        }
+        return true;
+    }
+
     bool IsVindbaar(const TDeelnemer* d) const {
         return d->Poule >= 1 && d->Positie >= 1 && d->Positie <= MaxPositie;
     }
@@ -214,7 +242,9 @@ private:
             boom[blad] = std::min(boom[2 * blad], boom[2 * blad + 1]);
     }
 
-    void Poging(int orde, int vlagStart) {
+    // One attempt; false when it stopped at a participant without a place,
+    // which only a `volledig` attempt never does.
+    bool Poging(int orde, int vlagStart, bool volledig) {
         m_bovenBoom = m_bovenBoomLeeg;
         m_onderBoom = m_onderBoomLeeg;
         std::fill(m_boven.begin(), m_boven.end(), -1);
@@ -235,7 +265,10 @@ private:
                 const int p = Ongeplaatst(*it, positie);
                 if (p < 0)
                     continue;
-                if (Plaats(p, 0, 0, m_m1 - 1, true) && byesOver > 0) {
+                const bool geplaatst = Plaats(p, 0, 0, m_m1 - 1, true);
+                if (!geplaatst && !volledig)
+                    return false;
+                if (geplaatst && byesOver > 0) {
                     ZetBye(m_wedstrijdVan[p]);
                     --byesOver;
                 }
@@ -251,11 +284,13 @@ private:
                 const int p = Ongeplaatst(*it, positie);
                 if (p < 0)
                     continue;
-                Plaats(p, vlag, 0, m_m1 - 1, false);
+                if (!Plaats(p, vlag, 0, m_m1 - 1, false) && !volledig)
+                    return false;
                 --vlag;
                 ++n;
             }
         }
+        return true;
     }
 
     int Ongeplaatst(int pouleIndex, int positie) const {

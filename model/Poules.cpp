@@ -1,5 +1,6 @@
 #include "model/Poules.h"
 
+#include "model/Ansi.h"
 #include "model/PouleIndeling.h"
 #include "model/Text.h"
 
@@ -87,7 +88,7 @@ int Sorteer(TRijen& rijen, int sorteerKolom, int geselecteerd) {
         for (int r = 0; r + 1 < aantal; ++r) {
             auto& boven = rijen[static_cast<std::size_t>(r)];
             auto& onder = rijen[static_cast<std::size_t>(r + 1)];
-            if (Text::compareCodePoints(boven[kolom], onder[kolom]) <= 0)
+            if (Ansi::compare(boven[kolom], onder[kolom]) <= 0)
                 continue;
             std::swap(boven, onder);
             verwisseld = true;

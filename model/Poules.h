@@ -52,8 +52,8 @@ TRijen Rijen(const TDeelnemerLijst& deelnemers, const std::vector<int>& leden);
 // value the position column.
 int SorteerOp(int sorteerKolom);
 
-// Bubble sort with early exit on the column of `sorteerKolom`, comparing code
-// points; only a strictly greater row moves down, so equal cells keep their
+// Bubble sort with early exit on the column of `sorteerKolom`, in the order of
+// Ansi::compare; only a strictly greater row moves down, so equal cells keep their
 // order. `geselecteerd` (an index into `rijen`) follows its row; the result is
 // where that row ended up.
 int Sorteer(TRijen& rijen, int sorteerKolom, int geselecteerd);

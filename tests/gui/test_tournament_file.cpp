@@ -74,6 +74,28 @@ void Speel(TKnockout& knockout, int rondes) {
     }
 }
 
+// At every show of a watched window, whether each of the windows could paint.
+class Tekenbaarheid : public QObject {
+public:
+    Tekenbaarheid(const std::vector<QWidget*>& bekeken, const std::vector<QWidget*>& vensters)
+        : m_vensters(vensters) {
+        for (QWidget* venster : bekeken)
+            venster->installEventFilter(this);
+    }
+    QList<bool> Gezien;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            for (QWidget* venster : m_vensters)
+                Gezien << venster->updatesEnabled();
+        return false;
+    }
+
+private:
+    std::vector<QWidget*> m_vensters;
+};
+
 } // namespace
 
 class TournamentFileTest : public QObject {
@@ -201,6 +223,29 @@ private Q_SLOTS:
         if (stage != psGeen)
             QCOMPARE(Inhoud(opnieuw), bestand);
         QVERIFY(Meldingen(**berichten).isEmpty());
+    }
+
+    // A load shows and fills the windows; none paints before the tournament
+    // is complete, and all paint again afterwards, also after a bad file.
+    void windowsPaintOnlyTheCompleteTournament() {
+        maakToernooi(psKnockout);
+        const QString pad = Pad(QStringLiteral("Compleet.txt"));
+        QVERIFY(bewaarAls(pad));
+        const QString kapot = Pad(QStringLiteral("Zonder einde.txt"));
+        Schrijf(kapot, Inhoud(pad).replace("#Einde", "#Eind"));
+        hoofd = std::make_unique<TMainForm>();
+        hoofd->show();
+        const std::vector<QWidget*> vensters{hoofd->DeelnemersForm, hoofd->PoulesForm,
+                                             hoofd->KnockoutForm};
+        for (const QString& bestand : {pad, kapot}) {
+            // The participant window is shown before the load starts.
+            Tekenbaarheid spion({hoofd->PoulesForm, hoofd->KnockoutForm}, vensters);
+            QCOMPARE(open(bestand), bestand == pad);
+            QCOMPARE(spion.Gezien, QList<bool>(6, false)); // the pools and knockout windows shown
+            for (QWidget* venster : vensters)
+                QVERIFY(venster->updatesEnabled());
+        }
+        QCOMPARE(Meldingen(**berichten).size(), 1); // the bad file
     }
 
     void theDialogsStartFromTheCurrentFile() {

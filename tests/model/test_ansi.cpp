@@ -36,6 +36,30 @@ private Q_SLOTS:
         QCOMPARE(Ansi::encode(text), all);
     }
 
+    void namesSortInCodePageByteOrder_data() {
+        QTest::addColumn<QString>("lower");
+        QTest::addColumn<QString>("higher");
+        QTest::newRow("prefix first") << QStringLiteral("JAN") << QStringLiteral("JANB");
+        QTest::newRow("DEL before euro") << QStringLiteral("\u007F") << QStringLiteral("€");
+        QTest::newRow("undefined byte 0x81") << QStringLiteral("€") << QStringLiteral("\u0081");
+        QTest::newRow("Ÿ before no-break space") << QStringLiteral("Ÿ") << QStringLiteral("\u00A0");
+        QTest::newRow("Š before É") << QStringLiteral("Šimon") << QStringLiteral("Éva");
+        QTest::newRow("dash before À") << QStringLiteral("–") << QStringLiteral("À");
+        QTest::newRow("ÿ before outside") << QStringLiteral("ÿ") << QStringLiteral("Ā");
+        QTest::newRow("outside in code point order")
+            << QStringLiteral("Ł") << QStringLiteral("\u2010");
+        QTest::newRow("BMP before surrogates") << QStringLiteral("\uFFFD") << QStringLiteral("😀");
+    }
+
+    void namesSortInCodePageByteOrder() {
+        QFETCH(QString, lower);
+        QFETCH(QString, higher);
+        QVERIFY(Ansi::compare(lower, higher) < 0);
+        QVERIFY(Ansi::compare(higher, lower) > 0);
+        QCOMPARE(Ansi::compare(higher, higher), 0);
+        QVERIFY(Ansi::sortKey(lower) < Ansi::sortKey(higher));
+    }
+
     void linesSplitAtEveryKindOfLineEnd() {
         QCOMPARE(Ansi::splitLines(QStringLiteral("a\r\nb\nc\rd")),
                  QStringList({"a", "b", "c", "d"}));
