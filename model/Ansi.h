@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 // The program's own text files (tournaments, options) are 8-bit Windows-1252
 // with CR LF, as organisers' existing files are. A text with a character
@@ -11,7 +12,7 @@
 namespace Ansi {
 
 // True when every character of the text has a Windows-1252 byte.
-bool fitsCodePage(const QString& text);
+bool fitsCodePage(QStringView text);
 // Windows-1252 when the text fits, otherwise a byte-order mark and UTF-8.
 QByteArray encode(const QString& text);
 // UTF-8 after a byte-order mark, otherwise Windows-1252. The five bytes
@@ -20,5 +21,29 @@ QByteArray encode(const QString& text);
 QString decode(const QByteArray& bytes);
 // Splits at CR LF, LF or CR. A final line end does not start another line.
 QStringList splitLines(const QString& text);
+
+// Writes the Windows-1252 bytes of a text that fits the code page at `out`
+// and returns the end, so a file can be built in one buffer.
+char* writeCodePage(char* out, QStringView text);
+// The same in UTF-8, as QString::toUtf8 encodes: a lone surrogate becomes
+// "?". At most three bytes per UTF-16 unit.
+char* writeUtf8(char* out, QStringView text);
+
+// The lines of a file's bytes, exactly as splitLines(decode(bytes)) gives
+// them, decoded one at a time: a large file is never held decoded as a
+// whole. Line ends are the same bytes in both encodings, and a UTF-8
+// sequence never runs across one.
+class LineReader {
+public:
+    explicit LineReader(const QByteArray& bytes);
+    bool atEnd() const { return m_position >= m_bytes.size(); }
+    // The next line; empty past the last one.
+    QString next();
+
+private:
+    QByteArray m_bytes;
+    qsizetype m_position = 0;
+    bool m_utf8 = false;
+};
 
 } // namespace Ansi
