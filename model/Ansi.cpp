@@ -115,6 +115,25 @@ char* writeUtf8(char* out, QStringView text) {
     return out;
 }
 
+qsizetype utf8Size(QStringView text) {
+    qsizetype size = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < 0x80)
+            size += 1;
+        else if (c < 0x800)
+            size += 2;
+        else if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
+                 text.at(i + 1).isLowSurrogate())
+            size += 4, ++i;
+        else if (QChar::isSurrogate(c))
+            size += 1;
+        else
+            size += 3;
+    }
+    return size;
+}
+
 LineReader::LineReader(const QByteArray& bytes)
     : m_bytes(bytes)
     , m_utf8(bytes.startsWith(ByteOrderMark)) {

@@ -26,8 +26,10 @@ QStringList splitLines(const QString& text);
 // and returns the end, so a file can be built in one buffer.
 char* writeCodePage(char* out, QStringView text);
 // The same in UTF-8, as QString::toUtf8 encodes: a lone surrogate becomes
-// "?". At most three bytes per UTF-16 unit.
+// "?".
 char* writeUtf8(char* out, QStringView text);
+// The number of bytes writeUtf8 writes for the text.
+qsizetype utf8Size(QStringView text);
 
 // The lines of a file's bytes, exactly as splitLines(decode(bytes)) gives
 // them, decoded one at a time: a large file is never held decoded as a

@@ -52,20 +52,18 @@ public:
 
     QByteArray Bytes() {
         Alles();
-        QByteArray bytes(m_lengte + (m_utf8 ? 3 : 0), Qt::Uninitialized);
+        QByteArray bytes(m_lengte, Qt::Uninitialized);
         m_plek = bytes.data();
         m_lengte = 0;
-        if (m_utf8)
-            Ruw("\xEF\xBB\xBF", 3);
         Alles();
-        // Counting allows three bytes for every UTF-16 unit of a name in
-        // UTF-8, which most characters do not take.
-        bytes.truncate(m_lengte);
+        Q_ASSERT(m_lengte == bytes.size());
         return bytes;
     }
 
 private:
     void Alles() {
+        if (m_utf8)
+            Ruw("\xEF\xBB\xBF", 3);
         Regel(Programmastatus);
         Getal(m_programmastatus);
         Deelnemers();
@@ -134,7 +132,7 @@ private:
     }
     void Naam(const QString& naam) {
         if (!m_plek) {
-            m_lengte += m_utf8 ? 3 * naam.size() : naam.size();
+            m_lengte += m_utf8 ? Ansi::utf8Size(naam) : naam.size();
         } else {
             char* const begin = m_plek;
             m_plek = m_utf8 ? Ansi::writeUtf8(m_plek, naam) : Ansi::writeCodePage(m_plek, naam);
