@@ -11,6 +11,8 @@
 #include <QTranslator>
 #include <QUrl>
 
+#include <csignal>
+
 namespace {
 
 // The standard buttons and dialogs read in Dutch, whatever the desktop's
@@ -35,7 +37,14 @@ void setProgramFont() {
 
 } // namespace
 
+void ignoreFileSizeSignal() {
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
 void initialiseApplication(QApplication& application) {
+    ignoreFileSizeSignal();
     QApplication::setApplicationName(QStringLiteral("Zegerooster"));
     setProgramFont();
     loadDutchQtTexts(application);

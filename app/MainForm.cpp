@@ -8,6 +8,7 @@
 #include "knockout/KnockoutForm.h"
 #include "knockout/KnockoutIndelingForm.h"
 #include "knockout/KnockoutView.h"
+#include "model/Bestand.h"
 #include "model/Knockout.h"
 #include "model/MessageService.h"
 #include "model/Toernooibestand.h"
@@ -20,7 +21,6 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStatusBar>
 #include <QStyle>
 
@@ -351,7 +351,7 @@ bool TMainForm::BewaarToernooi() {
     const QByteArray inhoud = Toernooibestand::Schrijf(
         Programmastatus, lijst, knockouts ? KnockoutForm->WinnaarsKnockout() : nullptr,
         knockouts ? KnockoutForm->VerliezersKnockout() : nullptr);
-    const QString fout = SchrijfVeilig(pad, inhoud);
+    const QString fout = Bestand::SchrijfVeilig(pad, inhoud);
     if (!fout.isEmpty()) {
         messages().information(Toernooibestand::BewaarFoutTekst(fout),
                                HelpContext::Toernooibestand);
@@ -360,28 +360,6 @@ bool TMainForm::BewaarToernooi() {
     Bestandsnaam = pad;
     ZetGewijzigd(false);
     return true;
-}
-
-QString TMainForm::SchrijfVeilig(const QString& pad, const QByteArray& inhoud) {
-    // The new file replaces the old one only once it is complete, so a full
-    // disk or a lost connection never costs the organiser the earlier file.
-    // Unbuffered, because a buffered flush can miss a short write.
-    QSaveFile bestand(pad);
-    if (!bestand.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return bestand.errorString();
-    for (qint64 geschreven = 0; geschreven < inhoud.size();) {
-        const qint64 deel =
-            bestand.write(inhoud.constData() + geschreven, inhoud.size() - geschreven);
-        if (deel <= 0) {
-            const QString fout = bestand.errorString();
-            bestand.cancelWriting();
-            return fout;
-        }
-        geschreven += deel;
-    }
-    if (!bestand.commit())
-        return bestand.errorString();
-    return {};
 }
 
 bool TMainForm::VraagBewaren() {

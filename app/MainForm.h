@@ -77,9 +77,6 @@ private:
     // The save question shared by new, open and close; true = go on.
     bool VraagBewaren();
     FileDialogRequest ToernooiDialoog(const QString& titel) const;
-    // Writes the whole file or leaves the old one as it was; the failure's
-    // own message, or nothing on success.
-    static QString SchrijfVeilig(const QString& pad, const QByteArray& inhoud);
 
     void DeelnemersBitBtnClick();
     void PoulesBitBtnClick();

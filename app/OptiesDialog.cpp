@@ -6,6 +6,7 @@
 #include "app/Scherm.h"
 #include "export/Spreadsheet.h"
 #include "model/Ansi.h"
+#include "model/Bestand.h"
 #include "model/MessageService.h"
 #include "model/PouleIndeling.h"
 #include "model/Text.h"
@@ -16,7 +17,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
+
+#include <algorithm>
 
 namespace {
 
@@ -33,6 +35,8 @@ const QString KolomMelding =
     QStringLiteral("Vul bij Kolom een getal in van 1 tot en met %1; een werkblad heeft niet meer "
                    "kolommen.")
         .arg(Spreadsheet::MaxColumns);
+const QString SjabloonMelding =
+    QStringLiteral("Een sjabloonpad mag geen regeleinde, tab of ander stuurteken bevatten.");
 const QString OpslaanMelding =
     QStringLiteral("Er is een fout opgetreden bij het opslaan van de opties.");
 
@@ -52,6 +56,12 @@ const QString CrLf = QStringLiteral("\r\n");
 bool IsGeldigGetal(const QString& tekst, int grootste) {
     const std::optional<std::int32_t> getal = PouleIndeling::LeesGetal(tekst);
     return getal && *getal >= 1 && *getal <= grootste;
+}
+
+// The options file holds one value per line: a line break inside a path
+// would shift every later value.
+bool HeeftStuurteken(const QString& tekst) {
+    return std::any_of(tekst.begin(), tekst.end(), [](QChar c) { return c.unicode() < 32; });
 }
 
 } // namespace
@@ -219,23 +229,32 @@ bool TOptiesDialog::ControleerGetal(QLineEdit* veld, bool stil) {
     return false;
 }
 
+bool TOptiesDialog::ControleerSjablonen() {
+    for (QLineEdit* veld : {PoulesSjabloonEdit, KnockoutSjabloonEdit}) {
+        if (HeeftStuurteken(Text::trimmed(veld->text()))) {
+            veld->setFocus();
+            veld->selectAll();
+            messages().information(SjabloonMelding);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool TOptiesDialog::BewaarOpties() {
     const QString tekst = PouleSjabloon() + CrLf + KnockoutSjabloon() + CrLf +
                           Text::trimmed(RijEdit->text()) + CrLf + Text::trimmed(KolomEdit->text()) +
                           CrLf;
-    const QByteArray bytes = Ansi::encode(tekst);
-    // The configuration folder may not exist yet; when it cannot be made,
-    // opening the file below reports why.
-    QDir().mkpath(QFileInfo(IniBestand).absolutePath());
-    // Written beside the old file and put in its place only when complete,
-    // so a failure never damages the options already there.
-    QSaveFile bestand(IniBestand);
-    const bool gelukt = bestand.open(QIODevice::WriteOnly) &&
-                        bestand.write(bytes) == bytes.size() && bestand.commit();
-    if (gelukt)
+    // The configuration folder may not exist yet. The file is written
+    // beside the old one and put in its place only when complete, so a
+    // failure never damages the options already there.
+    QString fout = Bestand::MaakMap(QFileInfo(IniBestand).absolutePath());
+    if (fout.isEmpty())
+        fout = Bestand::SchrijfVeilig(IniBestand, Ansi::encode(tekst));
+    if (fout.isEmpty())
         return true;
-    messages().information(OpslaanMelding + Text::lineBreak + Text::lineBreak + u'"' +
-                           bestand.errorString() + QStringLiteral("\"."));
+    messages().information(OpslaanMelding + Text::lineBreak + Text::lineBreak + u'"' + fout +
+                           QStringLiteral("\"."));
     return false;
 }
 
@@ -266,7 +285,7 @@ void TOptiesDialog::BladerenKnockoutBitBtnClick() {
 }
 
 void TOptiesDialog::OKBitBtnClick() {
-    if (!ControleerGetallen(false))
+    if (!ControleerSjablonen() || !ControleerGetallen(false))
         return;
     // The new values hold for this run even when they could not be written.
     BewaarOpties();

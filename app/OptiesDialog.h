@@ -38,6 +38,9 @@ public:
     // True when the start row and column are usable. Silently a faulty
     // number becomes 1; otherwise the field is selected and a message shown.
     bool ControleerGetallen(bool stil);
+    // False, with the field selected and a message, when a template path
+    // holds a line break or another control character.
+    bool ControleerSjablonen();
     // The file the user picks from the folder of `huidig`, or `huidig`
     // trimmed when the user cancels.
     QString KiesSjabloon(const QString& huidig);

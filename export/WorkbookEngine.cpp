@@ -2,7 +2,9 @@
 
 #include "export/LegacyConversion.h"
 #include "export/Workbook.h"
+#include "model/Bestand.h"
 #include "model/MessageService.h"
+#include "model/Text.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -280,19 +282,20 @@ private:
         const QString folder = ExportFolder();
         QString path;
         try {
-            if (!QDir().mkpath(folder))
-                throw Error(QStringLiteral("De map kan niet worden gemaakt."));
+            if (const QString fout = Bestand::MaakMap(folder); !fout.isEmpty())
+                throw Error(fout);
             path = ExportFileName(folder, m_subject,
                                   currentClock() ? currentClock()() : QDateTime::currentDateTime());
             book.save(path);
         } catch (const std::exception& failure) {
             const auto* error = dynamic_cast<const Error*>(&failure);
             BringToFront();
+            const QString reason =
+                error ? error->message() : QString::fromLocal8Bit(failure.what());
             messages().information(
-                QStringLiteral("De werkmap kon niet worden opgeslagen in de map \"%1\".\n\n"
-                               "Reden: %2")
-                    .arg(native(folder),
-                         error ? error->message() : QString::fromLocal8Bit(failure.what())));
+                QStringLiteral("De werkmap kon niet worden opgeslagen in de map \"%1\".")
+                    .arg(native(folder)) +
+                Text::lineBreak + Text::lineBreak + QStringLiteral("Reden: ") + reason);
             return;
         }
         bool opened = false;
@@ -304,9 +307,9 @@ private:
         if (!opened) {
             BringToFront();
             messages().information(
-                QStringLiteral("De werkmap is opgeslagen als:\n\n%1\n\nOpen dit bestand met een "
-                               "spreadsheetprogramma.")
-                    .arg(native(path)));
+                QStringLiteral("De werkmap is opgeslagen als:") + Text::lineBreak +
+                Text::lineBreak + native(path) + Text::lineBreak + Text::lineBreak +
+                QStringLiteral("Open dit bestand met een spreadsheetprogramma."));
         }
     }
 

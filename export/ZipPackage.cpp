@@ -1,6 +1,7 @@
 #include "export/ZipPackage.h"
 
 #include "export/Spreadsheet.h"
+#include "model/Bestand.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +18,16 @@ QString zipErrorText(int code) {
     const QString text = QString::fromLocal8Bit(zip_error_strerror(&error));
     zip_error_fini(&error);
     return text;
+}
+
+// The reasons an organiser can act on (no permission, disk full, ...) in
+// Dutch; any other in libzip's own words.
+QString failureText(zip_t* archive) {
+    zip_error_t* error = zip_get_error(archive);
+    const QString text = QString::fromLocal8Bit(zip_error_strerror(error));
+    if (zip_error_system_type(error) != ZIP_ET_SYS)
+        return text;
+    return Bestand::Foutreden(zip_error_code_system(error), text);
 }
 
 QString notAWorkbook(const QString& path) {
@@ -87,12 +98,12 @@ void ZipPackage::write(const QString& path) const {
             ok = add(it->first, it->second);
     }
     if (!ok) {
-        const QString reason = QString::fromLocal8Bit(zip_strerror(archive));
+        const QString reason = failureText(archive);
         zip_discard(archive);
         throw Error(reason);
     }
     if (zip_close(archive) != 0) {
-        const QString reason = QString::fromLocal8Bit(zip_strerror(archive));
+        const QString reason = failureText(archive);
         zip_discard(archive);
         QFile::remove(path);
         throw Error(reason);

@@ -63,6 +63,21 @@ const RankTable& ranks() {
     return *table;
 }
 
+QString decodeCodePage(const char* bytes, qsizetype size) {
+    QString text(size, Qt::Uninitialized);
+    QChar* out = text.data();
+    for (qsizetype i = 0; i < size; ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        const char16_t hoog = b >= 0x80 && b < 0xA0 ? HogeReeks[b - 0x80] : 0;
+        out[i] = QChar(hoog != 0 ? hoog : char16_t(b));
+    }
+    return text;
+}
+
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
 } // namespace
 
 std::u16string sortKey(const QString& text) {
@@ -87,7 +102,7 @@ int compare(const QString& a, const QString& b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
-bool fitsCodePage(const QString& text) {
+bool fitsCodePage(QStringView text) {
     for (QChar c : text)
         if (byteOf(c.unicode()) < 0)
             return false;
@@ -106,13 +121,7 @@ QByteArray encode(const QString& text) {
 QString decode(const QByteArray& bytes) {
     if (bytes.startsWith(ByteOrderMark))
         return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
-    QString text(bytes.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes.at(i));
-        const char16_t hoog = b >= 0x80 && b < 0xA0 ? HogeReeks[b - 0x80] : 0;
-        text[i] = QChar(hoog != 0 ? hoog : char16_t(b));
-    }
-    return text;
+    return decodeCodePage(bytes.constData(), bytes.size());
 }
 
 QStringList splitLines(const QString& text) {
@@ -130,6 +139,87 @@ QStringList splitLines(const QString& text) {
     if (start < text.size())
         lines << text.mid(start);
     return lines;
+}
+
+char* writeCodePage(char* out, QStringView text) {
+    for (QChar c : text)
+        *out++ = static_cast<char>(byteOf(c.unicode()));
+    return out;
+}
+
+char* writeUtf8(char* out, QStringView text) {
+    const auto byte = [&out](unsigned value) { *out++ = static_cast<char>(value); };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char32_t c = text.at(i).unicode();
+        if (c < 0x80) {
+            byte(c);
+        } else if (c < 0x800) {
+            byte(0xC0 | c >> 6);
+            byte(0x80 | (c & 0x3F));
+        } else if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
+                   text.at(i + 1).isLowSurrogate()) {
+            const char32_t p = QChar::surrogateToUcs4(char16_t(c), text.at(++i).unicode());
+            byte(0xF0 | p >> 18);
+            byte(0x80 | (p >> 12 & 0x3F));
+            byte(0x80 | (p >> 6 & 0x3F));
+            byte(0x80 | (p & 0x3F));
+        } else if (QChar::isSurrogate(c)) {
+            byte('?');
+        } else {
+            byte(0xE0 | c >> 12);
+            byte(0x80 | (c >> 6 & 0x3F));
+            byte(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+qsizetype utf8Size(QStringView text) {
+    qsizetype size = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < 0x80)
+            size += 1;
+        else if (c < 0x800)
+            size += 2;
+        else if (QChar::isHighSurrogate(c) && i + 1 < text.size() &&
+                 text.at(i + 1).isLowSurrogate())
+            size += 4, ++i;
+        else if (QChar::isSurrogate(c))
+            size += 1;
+        else
+            size += 3;
+    }
+    return size;
+}
+
+LineReader::LineReader(const QByteArray& bytes)
+    : m_bytes(bytes)
+    , m_utf8(bytes.startsWith(ByteOrderMark)) {
+    if (m_utf8)
+        m_position = 3;
+}
+
+QString LineReader::next() {
+    if (atEnd())
+        return QString();
+    const char* data = m_bytes.constData();
+    const qsizetype size = m_bytes.size();
+    const qsizetype begin = m_position;
+    qsizetype end = begin;
+    while (end < size && !isLineEnd(data[end]))
+        ++end;
+    qsizetype next = end;
+    if (next < size)
+        next += data[next] == '\r' && next + 1 < size && data[next + 1] == '\n' ? 2 : 1;
+    m_position = next;
+    if (!m_utf8)
+        return decodeCodePage(data + begin, end - begin);
+    // With its line end, so a broken sequence just before it decodes as it
+    // does inside the whole text; the line end then comes off again.
+    QString line = QString::fromUtf8(data + begin, next - begin);
+    line.chop(next - end);
+    return line;
 }
 
 } // namespace Ansi

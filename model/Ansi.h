@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <string>
 
@@ -13,7 +14,7 @@
 namespace Ansi {
 
 // True when every character of the text has a Windows-1252 byte.
-bool fitsCodePage(const QString& text);
+bool fitsCodePage(QStringView text);
 // Names sort as their Windows-1252 bytes would, unsigned, byte by byte;
 // characters the code page lacks come after all of them, in code point
 // order. A key per text, compared as plain unsigned units, gives the order
@@ -29,5 +30,31 @@ QByteArray encode(const QString& text);
 QString decode(const QByteArray& bytes);
 // Splits at CR LF, LF or CR. A final line end does not start another line.
 QStringList splitLines(const QString& text);
+
+// Writes the Windows-1252 bytes of a text that fits the code page at `out`
+// and returns the end, so a file can be built in one buffer.
+char* writeCodePage(char* out, QStringView text);
+// The same in UTF-8, as QString::toUtf8 encodes: a lone surrogate becomes
+// "?".
+char* writeUtf8(char* out, QStringView text);
+// The number of bytes writeUtf8 writes for the text.
+qsizetype utf8Size(QStringView text);
+
+// The lines of a file's bytes, exactly as splitLines(decode(bytes)) gives
+// them, decoded one at a time: a large file is never held decoded as a
+// whole. Line ends are the same bytes in both encodings, and a UTF-8
+// sequence never runs across one.
+class LineReader {
+public:
+    explicit LineReader(const QByteArray& bytes);
+    bool atEnd() const { return m_position >= m_bytes.size(); }
+    // The next line; empty past the last one.
+    QString next();
+
+private:
+    QByteArray m_bytes;
+    qsizetype m_position = 0;
+    bool m_utf8 = false;
+};
 
 } // namespace Ansi

@@ -1,5 +1,7 @@
 #include "model/Text.h"
 
+#include <algorithm>
+
 namespace Text {
 
 namespace {
@@ -28,6 +30,24 @@ QString trimmed(const QString& text) {
     while (end > begin && isBlankOrControl(text.at(end - 1)))
         --end;
     return text.mid(begin, end - begin);
+}
+
+QString cleanName(const QString& name) {
+    const auto control = [](QChar c) { return c.unicode() < 32; };
+    if (std::none_of(name.begin(), name.end(), control))
+        return trimmed(name);
+    QString result;
+    result.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (!control(name.at(i))) {
+            result.append(name.at(i));
+            continue;
+        }
+        while (i + 1 < name.size() && control(name.at(i + 1)))
+            ++i;
+        result.append(u' ');
+    }
+    return trimmed(result);
 }
 
 QString upperAscii(const QString& text) {

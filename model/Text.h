@@ -11,6 +11,12 @@ namespace Text {
 // control characters), but nothing else: a no-break space stays.
 QString trimmed(const QString& text);
 
+// A name as it may be held and stored. The tournament file keeps one name
+// per line, so no name may hold a line break: every run of control
+// characters (codes below 32: line breaks, tabs) becomes one blank, and the
+// result is trimmed. Blanks typed on purpose stay as they are.
+QString cleanName(const QString& name);
+
 // Folds only a-z to A-Z (or A-Z to a-z); every other character is kept.
 QString upperAscii(const QString& text);
 QString lowerAscii(const QString& text);

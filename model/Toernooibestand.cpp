@@ -6,8 +6,9 @@
 #include "model/Text.h"
 
 #include <QHash>
-#include <QStringList>
 
+#include <algorithm>
+#include <charconv>
 #include <unordered_map>
 #include <vector>
 
@@ -15,12 +16,12 @@ namespace Toernooibestand {
 
 namespace {
 
-const QString Programmastatus = QStringLiteral("#Programmastatus");
-const QString Deelnemer = QStringLiteral("#Deelnemer");
-const QString Winnaarsronde = QStringLiteral("#Winnaarsronde");
-const QString Verliezersronde = QStringLiteral("#Verliezersronde");
-const QString Ronde = QStringLiteral("-Ronde");
-const QString Einde = QStringLiteral("#Einde");
+constexpr QLatin1StringView Programmastatus("#Programmastatus");
+constexpr QLatin1StringView Deelnemer("#Deelnemer");
+constexpr QLatin1StringView Winnaarsronde("#Winnaarsronde");
+constexpr QLatin1StringView Verliezersronde("#Verliezersronde");
+constexpr QLatin1StringView Ronde("-Ronde");
+constexpr QLatin1StringView Einde("#Einde");
 
 bool HeeftKnockouts(int programmastatus) {
     return programmastatus == 2 || programmastatus == 3;
@@ -28,30 +29,63 @@ bool HeeftKnockouts(int programmastatus) {
 
 // ---------------------------------------------------------------- writing
 
+// Builds the file's bytes straight into one buffer: a first pass over the
+// tournament only counts them, the second writes them into a buffer of that
+// size. A large tournament so costs little beyond the file itself.
 class Schrijver {
 public:
-    explicit Schrijver(const TDeelnemerLijst& deelnemers)
-        : m_deelnemers(deelnemers) {
+    Schrijver(int programmastatus, const TDeelnemerLijst& deelnemers, const TKnockout* winnaars,
+              const TKnockout* verliezers)
+        : m_programmastatus(programmastatus)
+        , m_deelnemers(deelnemers)
+        , m_winnaars(winnaars)
+        , m_verliezers(verliezers) {
+        // Only names can hold a character outside the code page.
+        m_utf8 = std::any_of(deelnemers.begin(), deelnemers.end(), [](const auto& deelnemer) {
+            return !Ansi::fitsCodePage(deelnemer->Voornaam) ||
+                   !Ansi::fitsCodePage(deelnemer->Achternaam);
+        });
         m_nummers.reserve(deelnemers.size());
         for (std::size_t i = 0; i < deelnemers.size(); ++i)
             m_nummers.emplace(deelnemers[i].get(), static_cast<int>(i));
     }
 
-    void Regel(const QString& tekst) { m_regels << tekst; }
-    void Getal(qint64 getal) { m_regels << QString::number(getal); }
+    QByteArray Bytes() {
+        Alles();
+        QByteArray bytes(m_lengte, Qt::Uninitialized);
+        m_plek = bytes.data();
+        m_lengte = 0;
+        Alles();
+        Q_ASSERT(m_lengte == bytes.size());
+        return bytes;
+    }
+
+private:
+    void Alles() {
+        if (m_utf8)
+            Ruw("\xEF\xBB\xBF", 3);
+        Regel(Programmastatus);
+        Getal(m_programmastatus);
+        Deelnemers();
+        if (HeeftKnockouts(m_programmastatus)) {
+            Knockout(Winnaarsronde, m_winnaars);
+            Knockout(Verliezersronde, m_verliezers);
+        }
+        Regel(Einde);
+    }
 
     void Deelnemers() {
         for (const auto& deelnemer : m_deelnemers) {
             Regel(Deelnemer);
-            Regel(deelnemer->Voornaam);
-            Regel(deelnemer->Achternaam);
+            Naam(deelnemer->Voornaam);
+            Naam(deelnemer->Achternaam);
             Getal(deelnemer->Poule);
             Getal(deelnemer->Positie);
             Getal(deelnemer->KnockoutNr);
         }
     }
 
-    void Knockout(const QString& sleutelwoord, const TKnockout* knockout) {
+    void Knockout(QLatin1StringView sleutelwoord, const TKnockout* knockout) {
         Regel(sleutelwoord);
         if (!knockout)
             return;
@@ -60,18 +94,6 @@ public:
             for (int nummer = 0; nummer < knockout->AantalWedstrijden(ronde); ++nummer)
                 Wedstrijd(*knockout->Wedstrijd(ronde, nummer), ronde == 0);
         }
-    }
-
-    QByteArray Bytes() const {
-        return Ansi::encode(m_regels.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
-    }
-
-private:
-    int Nummer(const TDeelnemer* deelnemer) const {
-        if (!deelnemer)
-            return -1;
-        const auto gevonden = m_nummers.find(deelnemer);
-        return gevonden == m_nummers.end() ? -1 : gevonden->second;
     }
 
     void Wedstrijd(const TKnockoutWedstrijd& wedstrijd, bool eersteRonde) {
@@ -84,9 +106,49 @@ private:
         Getal(wedstrijd.ScoreOnder());
     }
 
+    int Nummer(const TDeelnemer* deelnemer) const {
+        if (!deelnemer)
+            return -1;
+        const auto gevonden = m_nummers.find(deelnemer);
+        return gevonden == m_nummers.end() ? -1 : gevonden->second;
+    }
+
+    // Keywords and numbers are ASCII, the same bytes in either encoding.
+    void Ruw(const char* tekst, qsizetype lengte) {
+        if (m_plek)
+            m_plek = std::copy_n(tekst, lengte, m_plek);
+        m_lengte += lengte;
+    }
+    void RegelEinde() { Ruw("\r\n", 2); }
+    void Regel(QLatin1StringView sleutelwoord) {
+        Ruw(sleutelwoord.data(), sleutelwoord.size());
+        RegelEinde();
+    }
+    void Getal(qint64 getal) {
+        char cijfers[24];
+        const auto einde = std::to_chars(std::begin(cijfers), std::end(cijfers), getal).ptr;
+        Ruw(cijfers, einde - cijfers);
+        RegelEinde();
+    }
+    void Naam(const QString& naam) {
+        if (!m_plek) {
+            m_lengte += m_utf8 ? Ansi::utf8Size(naam) : naam.size();
+        } else {
+            char* const begin = m_plek;
+            m_plek = m_utf8 ? Ansi::writeUtf8(m_plek, naam) : Ansi::writeCodePage(m_plek, naam);
+            m_lengte += m_plek - begin;
+        }
+        RegelEinde();
+    }
+
+    const int m_programmastatus;
     const TDeelnemerLijst& m_deelnemers;
+    const TKnockout* const m_winnaars;
+    const TKnockout* const m_verliezers;
+    bool m_utf8 = false;
     std::unordered_map<const TDeelnemer*, int> m_nummers;
-    QStringList m_regels;
+    char* m_plek = nullptr; // null while counting
+    qsizetype m_lengte = 0;
 };
 
 // ---------------------------------------------------------------- reading
@@ -98,7 +160,7 @@ struct Afgebroken {
 class Lezer {
 public:
     Lezer(const QByteArray& inhoud, TToernooiDoel& doel)
-        : m_regels(Ansi::splitLines(Ansi::decode(inhoud)))
+        : m_regels(inhoud)
         , m_doel(doel) {}
 
     void LeesAlles() {
@@ -123,7 +185,7 @@ private:
     // Past the end come empty lines, numbered on.
     QString VolgendeRegel() {
         ++m_regelnummer;
-        return m_regelnummer <= m_regels.size() ? m_regels.at(m_regelnummer - 1) : QString();
+        return m_regels.next();
     }
     void VolgendeGetrimd() { m_huidige = Text::trimmed(VolgendeRegel()); }
     int VolgendGetal() { return Getal(Text::trimmed(VolgendeRegel())); }
@@ -131,8 +193,8 @@ private:
     [[noreturn]] void Faal(const QString& melding) const {
         throw Afgebroken{{m_regelnummer, melding}};
     }
-    [[noreturn]] void SleutelwoordVerwacht(const QString& sleutelwoord) const {
-        Faal(u'"' + sleutelwoord + QStringLiteral("\" verwacht."));
+    [[noreturn]] void SleutelwoordVerwacht(QLatin1StringView sleutelwoord) const {
+        Faal(u'"' + QString(sleutelwoord) + QStringLiteral("\" verwacht."));
     }
     int Getal(const QString& tekst) const {
         const std::optional<std::int32_t> getal = PouleIndeling::LeesGetal(tekst);
@@ -154,8 +216,10 @@ private:
     }
 
     void LeesDeelnemer(TDeelnemer& deelnemer) {
-        deelnemer.Voornaam = Text::trimmed(VolgendeRegel());
-        deelnemer.Achternaam = Text::trimmed(VolgendeRegel());
+        // A hand-edited file may hold tabs and other control characters in
+        // a name; they read as the participant dialog would have taken them.
+        deelnemer.Voornaam = Text::cleanName(VolgendeRegel());
+        deelnemer.Achternaam = Text::cleanName(VolgendeRegel());
         if (deelnemer.Naam().isEmpty())
             Faal(QStringLiteral("Deelnemer heeft geen naam."));
         if (Text::lowerAscii(deelnemer.Naam()) == QStringLiteral("bye"))
@@ -193,7 +257,7 @@ private:
         m_doel.VerliezersKnockout()->VernieuwKnoppen();
     }
 
-    void LeesKnockout(TKnockout* knockout, int knockoutNr, const QString& sleutelwoord) {
+    void LeesKnockout(TKnockout* knockout, int knockoutNr, QLatin1StringView sleutelwoord) {
         if (m_huidige != sleutelwoord)
             SleutelwoordVerwacht(sleutelwoord);
         VolgendeGetrimd();
@@ -239,7 +303,7 @@ private:
         return deelnemer;
     }
 
-    const QStringList m_regels;
+    Ansi::LineReader m_regels;
     TToernooiDoel& m_doel;
     int m_regelnummer = 0;
     QString m_huidige;
@@ -254,16 +318,7 @@ const QString LaadFout =
 
 QByteArray Schrijf(int programmastatus, const TDeelnemerLijst& deelnemers,
                    const TKnockout* winnaars, const TKnockout* verliezers) {
-    Schrijver schrijver(deelnemers);
-    schrijver.Regel(Programmastatus);
-    schrijver.Getal(programmastatus);
-    schrijver.Deelnemers();
-    if (HeeftKnockouts(programmastatus)) {
-        schrijver.Knockout(Winnaarsronde, winnaars);
-        schrijver.Knockout(Verliezersronde, verliezers);
-    }
-    schrijver.Regel(Einde);
-    return schrijver.Bytes();
+    return Schrijver(programmastatus, deelnemers, winnaars, verliezers).Bytes();
 }
 
 std::optional<Leesfout> Lees(const QByteArray& inhoud, TToernooiDoel& doel) {

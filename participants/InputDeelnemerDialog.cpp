@@ -78,8 +78,10 @@ bool TInputDeelnemerDialog::Bewerken(const QString& voornaam, const QString& ach
 
     const int resultaat = exec();
 
-    VoornaamEdit->setText(Text::trimmed(VoornaamEdit->text()));
-    AchternaamEdit->setText(Text::trimmed(AchternaamEdit->text()));
+    // A pasted line break or tab becomes a blank: names are stored one per
+    // line.
+    VoornaamEdit->setText(Text::cleanName(VoornaamEdit->text()));
+    AchternaamEdit->setText(Text::cleanName(AchternaamEdit->text()));
     return resultaat == QDialog::Accepted;
 }
 
@@ -96,7 +98,8 @@ QString TInputDeelnemerDialog::Achternaam() const {
 }
 
 void TInputDeelnemerDialog::OKBitBtnClick() {
-    switch (Deelnemerslijst::Beoordeel(VoornaamEdit->text(), AchternaamEdit->text())) {
+    switch (Deelnemerslijst::Beoordeel(Text::cleanName(VoornaamEdit->text()),
+                                       Text::cleanName(AchternaamEdit->text()))) {
     case Deelnemerslijst::TNaamOordeel::Leeg:
         messages().information(GeenNaamTekst);
         return;

@@ -156,8 +156,8 @@ void TPoulesWijzigenForm::LateInschrijvingBitBtnClick() {
         TInputDeelnemerDialog dialoog(this);
         if (!dialoog.Invoeren())
             return;
-        voornaam = dialoog.Voornaam();
-        achternaam = dialoog.Achternaam();
+        voornaam = Text::cleanName(dialoog.Voornaam());
+        achternaam = Text::cleanName(dialoog.Achternaam());
     }
     if (BestaatNaam(*m_deelnemers, voornaam, achternaam)) {
         messages().information(DubbeleNaamTekst);

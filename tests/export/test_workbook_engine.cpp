@@ -12,6 +12,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 using namespace Spreadsheet;
 
 namespace {
@@ -521,9 +526,47 @@ private Q_SLOTS:
             // Released by its destructor, as after an export that failed.
         }
         QCOMPARE(messages->calls().size(), 1);
-        QVERIFY(messages->texts().first().startsWith("De werkmap kon niet worden opgeslagen"));
+        // Told as a folder that could not be made, with the program's own
+        // line breaks.
+        const QString folder = QDir::toNativeSeparators(blocker.fileName() + "/map");
+        QCOMPARE(messages->texts().first(),
+                 QStringLiteral("De werkmap kon niet worden opgeslagen in de map \"%1\".\n\r\n\r"
+                                "Reden: De map \"%1\" kan niet worden aangemaakt. Er staat een "
+                                "bestand in de weg.")
+                     .arg(folder));
         QVERIFY(m_opened.isEmpty() || !m_opened.last().contains("bestand/map"));
     }
+
+#ifdef Q_OS_UNIX
+    // The file size limit stands in for a full disk, which an administrator
+    // meets too: the writer's failure is told in Dutch.
+    void aWriteFailureIsToldInDutch() {
+        ScriptedMessages messages;
+        QVERIFY(QDir().mkpath(m_folder));
+        const QStringList files = QDir(m_folder).entryList(QDir::Files | QDir::Hidden);
+        struct sigaction before {};
+        sigaction(SIGXFSZ, nullptr, &before);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        rlimit small = old;
+        small.rlim_cur = 64;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        {
+            auto app = ObtainApplication(QStringLiteral("Deelnemers"));
+            app->WorkbooksAdd();
+            app->Release();
+        }
+        setrlimit(RLIMIT_FSIZE, &old);
+        sigaction(SIGXFSZ, &before, nullptr);
+        QCOMPARE(messages->texts(),
+                 QStringList{QStringLiteral("De werkmap kon niet worden opgeslagen in de map "
+                                            "\"%1\".\n\r\n\rReden: Het bestand is te groot.")
+                                 .arg(QDir::toNativeSeparators(m_folder))});
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden),
+                 files); // nothing half-written
+    }
+#endif
 };
 
 QTEST_GUILESS_MAIN(WorkbookEngineTest)

@@ -62,6 +62,9 @@ private Q_SLOTS:
         QTest::newRow("byé") << QStringList{"byé", ""} << QStringList{"byé", ""};
         QTest::newRow("blanco") << QStringList{"  Jan \t", " de  Vries "}
                                 << QStringList{"Jan", "de  Vries"};
+        // Names are stored one per line: a pasted line break must not stay.
+        QTest::newRow("regeleinden en tabs") << QStringList{"Jan\r\nKees", "\tde\t\x01Vries\n"}
+                                             << QStringList{"Jan Kees", "de Vries"};
         QTest::newRow("lang en vreemd")
             << QStringList{lang, "Зоя 李😀"} << QStringList{lang, "Зоя 李😀"};
     }

@@ -349,6 +349,29 @@ private Q_SLOTS:
         QCOMPARE(inhoud(ini()), QByteArray("/P.xlt\r\n/K.xlt\r\n6\r\n2\r\n"));
     }
 
+    // One value per line in the file: a pasted line break would shift the
+    // knockout template, row and column on the next start.
+    void aTemplatePathWithALineBreakIsRefused() {
+        ScriptedMessages berichten;
+        TOptiesDialog dialog(nullptr, ini());
+        QString focusBijMelding;
+        QByteArray bestandBijMelding = "niet gevraagd";
+        berichten->onEveryCall([&](const MessageCall&) {
+            focusBijMelding = dialog.focusWidget() ? dialog.focusWidget()->objectName() : "";
+            bestandBijMelding = inhoud(ini());
+        });
+        ModalDialogDriver bestuurder;
+        bestuurder.fillAndClick({"/P.xlt", "/Sjablonen/\r\nK.xlt\n", "6", "2"}, "OKBitBtn")
+            .fillAndClick({"/P.xlt", "/Sjablonen/K.xlt", "6", "2"}, "OKBitBtn");
+        QVERIFY(dialog.Wijzig(QStringLiteral("/P.xlt"), QStringLiteral("/K.xlt"), 1, 5));
+        QCOMPARE(berichten->texts(),
+                 QStringList{"Een sjabloonpad mag geen regeleinde, tab of ander stuurteken "
+                             "bevatten."});
+        QCOMPARE(focusBijMelding, QStringLiteral("KnockoutSjabloonEdit"));
+        QCOMPARE(bestandBijMelding, QByteArray());
+        QCOMPARE(inhoud(ini()), QByteArray("/P.xlt\r\n/Sjablonen/K.xlt\r\n6\r\n2\r\n"));
+    }
+
     void acceptedWithoutMessage_data() {
         QTest::addColumn<QStringList>("invoer");
         QTest::addColumn<QByteArray>("geschreven");
@@ -425,10 +448,13 @@ private Q_SLOTS:
     void aFailedWriteKeepsTheOldFileAndSaysWhy_data() {
         QTest::addColumn<QString>("naam");
         QTest::addColumn<bool>("oudBestand");
+        QTest::addColumn<QString>("reden"); // empty: the one QSaveFile gives
         // No room for the temporary file's longer name beside it: the write
         // fails, even for an administrator, while the old file exists.
-        QTest::newRow("naam op de grens") << QString(251, u'o') + ".ini" << true;
-        QTest::newRow("map is een bestand") << "bestand/Zegerooster.ini" << false;
+        QTest::newRow("naam op de grens") << QString(251, u'o') + ".ini" << true << QString();
+        QTest::newRow("map is een bestand")
+            << "bestand/Zegerooster.ini" << false
+            << "De map \"%1/bestand\" kan niet worden aangemaakt. Er staat een bestand in de weg.";
     }
 
     void aFailedWriteKeepsTheOldFileAndSaysWhy() {
@@ -448,7 +474,8 @@ private Q_SLOTS:
         QCOMPARE(dialog.PouleSjabloon(), QStringLiteral("/Nieuw/P.xlt"));
         QCOMPARE(dialog.BeginRij(), 8);
 
-        const QString reden = eigenFoutmelding(pad);
+        QFETCH(QString, reden);
+        reden = reden.isEmpty() ? eigenFoutmelding(pad) : reden.arg(map->path());
         QVERIFY(!reden.isEmpty());
         QCOMPARE(berichten->texts(), QStringList{OpslaanMelding + reden + "\"."});
         QCOMPARE(berichten->calls().constFirst().kind, MessageKind::Information);

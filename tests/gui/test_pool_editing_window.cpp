@@ -212,18 +212,23 @@ private Q_SLOTS:
     void dubbeleNaam() {
         toon({"Piet|1|-1", "Anna|2|-1"});
         berichten().queueAnswer(Answer::Yes);
+        berichten().queueAnswer(Answer::Yes);
         wijzig([&](TPoulesWijzigenForm& venster, ModalDialogDriver& bestuurder) {
             lateInschrijving(venster, bestuurder, "Piet", "");
             lateInschrijving(venster, bestuurder, "piet", ""); // other capitals: accepted
             lateInschrijving(venster, bestuurder, "piet", "");
+            // A pasted line break is a blank, so this name is already there.
+            lateInschrijving(venster, bestuurder, "Jan\r\nKees", "");
+            lateInschrijving(venster, bestuurder, "Jan Kees", "");
             bestuurder.click(QStringLiteral("SluitBitBtn"));
         });
         const QString dubbel = QStringLiteral("Er bestaat reeds een deelnemer met deze naam.");
-        QCOMPARE(
-            berichten().texts(),
-            QStringList({dubbel, "Weet u zeker dat u piet wilt toevoegen aan poule 1?", dubbel}));
+        QCOMPARE(berichten().texts(),
+                 QStringList({dubbel, "Weet u zeker dat u piet wilt toevoegen aan poule 1?", dubbel,
+                              "Weet u zeker dat u Jan Kees wilt toevoegen aan poule 2?", dubbel}));
         QCOMPARE(berichten().calls().at(0).kind, MessageKind::Information);
-        QCOMPARE(hoofd->Deelnemers.size(), std::size_t(3));
+        QCOMPARE(hoofd->Deelnemers.size(), std::size_t(4));
+        QCOMPARE(deelnemer(3).Voornaam, QStringLiteral("Jan Kees"));
     }
 };
 

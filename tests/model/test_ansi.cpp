@@ -67,6 +67,33 @@ private Q_SLOTS:
         QCOMPARE(Ansi::splitLines(QStringLiteral("a\n\rb")), QStringList({"a", "", "b"}));
         QVERIFY(Ansi::splitLines(QString()).isEmpty());
     }
+
+    // Files are read a line at a time; that must give the very lines of
+    // the whole decoded text, broken UTF-8 beside a line end included.
+    void linesReadOneByOneAreTheLinesOfTheWholeText_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("mark only") << QByteArray("\xEF\xBB\xBF");
+        QTest::newRow("code page, every line end") << QByteArray("Zo\xEB\r\n\x80\x81\n\n\r\rd\x92"
+                                                                 "Hondt\r");
+        QTest::newRow("mark without UTF-8 after a line") << QByteArray("a\r\n\xEF\xBB\xBF"
+                                                                       "b");
+        QTest::newRow("UTF-8") << QByteArray("\xEF\xBB\xBF\xC5\x81"
+                                             "ukasz\r\n\xF0\x9F\x8E\xBE\n");
+        QTest::newRow("broken UTF-8 at line ends")
+            << QByteArray("\xEF\xBB\xBF\xE2\x82\r\n\xF0\x9F\r\x80\n\xC5\xE2\x82");
+        QTest::newRow("second mark") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                   "a\r\nb");
+    }
+    void linesReadOneByOneAreTheLinesOfTheWholeText() {
+        QFETCH(QByteArray, bytes);
+        Ansi::LineReader reader(bytes);
+        QStringList lines;
+        while (!reader.atEnd())
+            lines << reader.next();
+        QCOMPARE(lines, Ansi::splitLines(Ansi::decode(bytes)));
+        QCOMPARE(reader.next(), QString());
+    }
 };
 
 QTEST_APPLESS_MAIN(TestAnsi)

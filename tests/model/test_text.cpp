@@ -16,6 +16,16 @@ private Q_SLOTS:
         QCOMPARE(Text::trimmed(noBreak), noBreak);
     }
 
+    void namesLoseLineBreaksAndOtherControlCharacters() {
+        QCOMPARE(Text::cleanName(QStringLiteral("Jan\r\nKees")), QStringLiteral("Jan Kees"));
+        QCOMPARE(Text::cleanName(QStringLiteral("\n\tde\x01\x1f\x02Vries\r")),
+                 QStringLiteral("de Vries"));
+        // Blanks typed on purpose stay, and so do characters from 32 up.
+        QCOMPARE(Text::cleanName(QStringLiteral("de  Vries \t x\x7f")),
+                 QStringLiteral("de  Vries   x\x7f"));
+        QCOMPARE(Text::cleanName(QStringLiteral("\r\n")), QString());
+    }
+
     void foldingTouchesOnlyAsciiLetters() {
         const QString mixed = QStringLiteral("aZé ÉłŁΩω 09 [`{");
         QCOMPARE(Text::upperAscii(mixed), QStringLiteral("AZé ÉłŁΩω 09 [`{"));

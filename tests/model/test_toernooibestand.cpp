@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include "model/Ansi.h"
 #include "model/Knockout.h"
 #include "model/RandomSource.h"
 #include "model/Toernooi.h"
@@ -184,6 +185,46 @@ private Q_SLOTS:
         QCOMPARE(Beeld(*Geladen(ansi)), Beeld(toernooi));
     }
 
+    // The file is built straight into bytes; they must be those of the
+    // whole text encoded at once, whatever the names hold.
+    void namesAreWrittenAsTheWholeTextWouldBeEncoded() {
+        const QStringList namen = {"Zoë",
+                                   "d’Hondt",
+                                   "€",
+                                   "",
+                                   "Łukasz",
+                                   "🎾 Ωmega",
+                                   QString(QChar(0xD83C)) + "x",
+                                   QString("y") + QChar(0xDFBE),
+                                   QString("z") + QChar(0xD83C),
+                                   "ok"};
+        for (const bool utf8 : {false, true}) {
+            TToernooi toernooi;
+            QStringList regels = {"#Programmastatus", "0"};
+            for (qsizetype i = 0; i + 1 < namen.size(); i += 2) {
+                if (!utf8 && !Ansi::fitsCodePage(namen[i] + namen[i + 1]))
+                    continue;
+                toernooi.Lijst.push_back(std::make_unique<TDeelnemer>(namen[i], namen[i + 1]));
+                regels << "#Deelnemer" << namen[i] << namen[i + 1] << "0"
+                       << "-1"
+                       << "0";
+            }
+            regels << "#Einde";
+            QCOMPARE(toernooi.Bewaar(), Ansi::encode(regels.join("\r\n") + "\r\n"));
+        }
+    }
+
+    // A hand-edited file may hold tabs or other control characters in a
+    // name: they read as one blank, as the participant dialog takes them.
+    void controlCharactersInANameReadAsOneBlank() {
+        QByteArray inhoud = Voorbeeld();
+        inhoud.replace("Anna\r\nde Vries", "\tAn\x01\x02na\t\r\nde  \x1fVries\x7f");
+        const auto geladen = Geladen(inhoud);
+        QVERIFY(geladen);
+        QCOMPARE(geladen->Lijst[0]->Voornaam, QStringLiteral("An na"));
+        QCOMPARE(geladen->Lijst[0]->Achternaam, QStringLiteral("de   Vries\x7f"));
+    }
+
     void everyKindOfLineEndReads() {
         QByteArray lf = Voorbeeld();
         lf.replace("\r\n", "\n");
@@ -233,6 +274,9 @@ private Q_SLOTS:
                                    << "Deelnemer heeft \"Bye\" als naam.";
         QTest::newRow("same name twice") << vervang(10, "Anna").replace("Jansen", "de Vries") << 11
                                          << "Er bestaat al een deelnemer met deze naam.";
+        QTest::newRow("same name after a tab")
+            << vervang(10, "Anna").replace("Jansen", "de\tVries") << 11
+            << "Er bestaat al een deelnemer met deze naam.";
         QTest::newRow("pool not a number")
             << vervang(12, "een") << 12 << "'een' is not a valid integer value";
         QTest::newRow("pool beyond every participant")
