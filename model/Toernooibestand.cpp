@@ -253,7 +253,8 @@ const QString LaadFout =
 } // namespace
 
 QByteArray Schrijf(int programmastatus, const TDeelnemerLijst& deelnemers,
-                   const TKnockout* winnaars, const TKnockout* verliezers) {
+                   const TKnockout* winnaars, const TKnockout* verliezers,
+                   const QStringList& nawoord) {
     Schrijver schrijver(deelnemers);
     schrijver.Regel(Programmastatus);
     schrijver.Getal(programmastatus);
@@ -263,6 +264,8 @@ QByteArray Schrijf(int programmastatus, const TDeelnemerLijst& deelnemers,
         schrijver.Knockout(Verliezersronde, verliezers);
     }
     schrijver.Regel(Einde);
+    for (const QString& regel : nawoord)
+        schrijver.Regel(regel);
     return schrijver.Bytes();
 }
 
