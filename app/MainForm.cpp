@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/Help.h"
+#include "app/Herstel.h"
 #include "app/Icons.h"
 #include "app/OptiesDialog.h"
 #include "app/Paths.h"
@@ -11,6 +12,8 @@
 #include "model/Bestand.h"
 #include "model/Knockout.h"
 #include "model/MessageService.h"
+#include "model/Text.h"
+#include "model/ToernooiDocument.h"
 #include "model/Toernooibestand.h"
 #include "participants/DeelnemersForm.h"
 #include "pools/PouleIndelingForm.h"
@@ -18,8 +21,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
@@ -38,9 +44,33 @@ const QString LeegToernooiTekst = QStringLiteral("Het toernooi heeft nog geen en
 const QString OverschrijvenVraag = QStringLiteral("Wilt u het bestaande bestand overschrijven?");
 const QString ToernooiFilter = QStringLiteral("Toernooien (*.txt)|*.txt|Alle bestanden (*.*)|*.*");
 
-constexpr int ClientBreedte = 142;
+const QString OngedaanMakenHint = QStringLiteral("Ongedaan maken");
+const QString OpnieuwHint = QStringLiteral("Opnieuw");
+
+// Wide enough for the undo and redo buttons after the five glyph buttons.
+constexpr int ClientBreedte = 185;
 constexpr int ClientHoogte = 156;
 constexpr int StatusBarHoogte = 19;
+
+QString HerstelVraag(const QDateTime& tijd, int deelnemers, const QString& bestandsnaam) {
+    QString vraag = QStringLiteral("Het toernooi is op %1 om %2 niet bewaard afgesloten")
+                        .arg(tijd.toString(QStringLiteral("d-M-yyyy")),
+                             tijd.toString(QStringLiteral("HH:mm:ss")));
+    if (!bestandsnaam.isEmpty())
+        vraag += QStringLiteral(" (") + QFileInfo(bestandsnaam).fileName() + u')';
+    vraag += QStringLiteral(". Het telt ") +
+             (deelnemers == 1 ? QStringLiteral("1 deelnemer")
+                              : QString::number(deelnemers) + QStringLiteral(" deelnemers")) +
+             u'.' + Text::lineBreak + Text::lineBreak +
+             QStringLiteral("Wilt u het niet bewaarde toernooi herstellen?");
+    return vraag;
+}
+
+QString HerstelBeschadigdTekst(const QString& opzij) {
+    return QStringLiteral("Het herstelbestand van het vorige toernooi is beschadigd en kan niet "
+                          "worden geladen. Het is opzij gezet als:") +
+           Text::lineBreak + Text::lineBreak + QDir::toNativeSeparators(opzij);
+}
 
 } // namespace
 
@@ -48,7 +78,9 @@ TMainForm::TMainForm(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
-    , m_help(new THelp(this)) {
+    , m_help(new THelp(this))
+    , m_document(new TToernooiDocument(this))
+    , m_herstel(new THerstel(*m_document, &Bestand::SchrijfVeilig, this)) {
     setWindowTitle(QStringLiteral("Zegerooster"));
     setHelpContext(this, HelpContext::Hoofdvenster);
     setFixedSize(ClientBreedte, ClientHoogte);
@@ -56,21 +88,24 @@ TMainForm::TMainForm(QWidget* parent)
     MaakKnoppen();
     move(0, 0);
     MaakVensters();
-    KnockoutForm->ZetGewijzigdMelding([this] { ZetGewijzigd(true); });
+    KoppelDocument();
     Spreadsheet::SetBringToFront([this] {
         raise();
         activateWindow();
     });
     GeefOptiesDoor();
-    Bestandsnaam.clear();
     ZetGewijzigd(false);
     ZetProgrammastatus(psGeen);
+    ToonGeschiedenis();
+    // Ctrl+Z and Ctrl+Y reach this window from every window of the program.
+    QApplication::instance()->installEventFilter(this);
 }
 
 TMainForm::~TMainForm() {
+    QApplication::instance()->removeEventFilter(this);
     Spreadsheet::SetBringToFront({});
     // The help windows go first; then the owned windows in creation order,
-    // and only then the participants they point into.
+    // and only then the tournament they show.
     delete m_help;
     m_help = nullptr;
     delete DeelnemersForm;
@@ -79,7 +114,8 @@ TMainForm::~TMainForm() {
     delete KnockoutIndelingForm;
     delete KnockoutForm;
     delete OptiesDialog;
-    Deelnemers.clear();
+    delete m_herstel;
+    delete m_document;
 }
 
 void TMainForm::MaakKnoppen() {
@@ -114,6 +150,10 @@ void TMainForm::MaakKnoppen() {
     HelpBitBtn =
         glyphKnop(QStringLiteral("Help"), {104, 8, 25, 25},
                   themaIcoon(QStringLiteral("help-contents"), QStyle::SP_DialogHelpButton));
+    OngedaanMakenBitBtn = glyphKnop(OngedaanMakenHint, {128, 8, 25, 25},
+                                    themaIcoon(QStringLiteral("edit-undo"), QStyle::SP_ArrowBack));
+    OpnieuwBitBtn = glyphKnop(OpnieuwHint, {152, 8, 25, 25},
+                              themaIcoon(QStringLiteral("edit-redo"), QStyle::SP_ArrowForward));
 
     StatusBar = new QStatusBar(this);
     StatusBar->setFixedHeight(StatusBarHoogte);
@@ -128,15 +168,28 @@ void TMainForm::MaakKnoppen() {
     connect(BewaarBitBtn, &QPushButton::clicked, this, &TMainForm::BewaarBitBtnClick);
     connect(OptiesBitBtn, &QPushButton::clicked, this, &TMainForm::OptiesBitBtnClick);
     connect(HelpBitBtn, &QPushButton::clicked, this, &TMainForm::HelpBitBtnClick);
+    connect(OngedaanMakenBitBtn, &QPushButton::clicked, this, &TMainForm::OngedaanMakenBitBtnClick);
+    connect(OpnieuwBitBtn, &QPushButton::clicked, this, &TMainForm::OpnieuwBitBtnClick);
 }
 
 void TMainForm::MaakVensters() {
-    DeelnemersForm = new TDeelnemersForm(this);
+    DeelnemersForm = new TDeelnemersForm(*m_document, this);
     PouleIndelingForm = new TPouleIndelingForm(this);
-    PoulesForm = new TPoulesForm(this);
+    PoulesForm = new TPoulesForm(*m_document, this);
     KnockoutIndelingForm = new TKnockoutIndelingForm(this);
-    KnockoutForm = new TKnockoutForm(this);
+    KnockoutForm = new TKnockoutForm(*m_document, this);
     OptiesDialog = new TOptiesDialog(this);
+}
+
+void TMainForm::KoppelDocument() {
+    connect(m_document, &TToernooiDocument::ProgrammastatusVeranderd, this,
+            [this](int status) { ToonProgrammastatus(static_cast<TProgrammastatus>(status)); });
+    connect(m_document, &TToernooiDocument::GewijzigdVeranderd, this, &TMainForm::ToonStatusregel);
+    connect(m_document, &TToernooiDocument::GeschiedenisVeranderd, this,
+            &TMainForm::ToonGeschiedenis);
+    connect(m_document, &TToernooiDocument::Hersteld, this, &TMainForm::ToonHersteldeStage);
+    connect(DeelnemersForm, &TDeelnemersForm::PoulesGevraagd, this, &TMainForm::StartToernooi);
+    connect(PoulesForm, &TPoulesForm::KnockoutGevraagd, this, &TMainForm::StartKnockout);
 }
 
 void TMainForm::GeefOptiesDoor() {
@@ -146,7 +199,10 @@ void TMainForm::GeefOptiesDoor() {
 }
 
 void TMainForm::ZetProgrammastatus(TProgrammastatus status) {
-    Programmastatus = status;
+    m_document->ZetProgrammastatus(status);
+}
+
+void TMainForm::ToonProgrammastatus(TProgrammastatus status) {
     switch (status) {
     case psGeen:
         PoulesBitBtn->setEnabled(false);
@@ -171,30 +227,66 @@ void TMainForm::ZetProgrammastatus(TProgrammastatus status) {
     }
 }
 
+void TMainForm::ToonHersteldeStage(int vorigeStatus) {
+    const TProgrammastatus status = m_document->Programmastatus();
+    auto metPoules = [](int s) { return s == psPoules || s == psKnockout; };
+    auto metKnockouts = [](int s) { return s == psKnockout || s == psDirectKnockout; };
+    if (metPoules(status) && !metPoules(vorigeStatus))
+        PoulesForm->ToonPoules(m_document->Deelnemers());
+    if (metKnockouts(status) && !metKnockouts(vorigeStatus)) {
+        KnockoutForm->show();
+        KnockoutForm->raise();
+    }
+}
+
 void TMainForm::ZetGewijzigd(bool gewijzigd) {
-    Gewijzigd = gewijzigd;
-    if (Bestandsnaam.isEmpty()) {
+    m_document->ZetGewijzigd(gewijzigd);
+    ToonStatusregel();
+}
+
+void TMainForm::ToonStatusregel() {
+    const QString& bestandsnaam = m_document->Bestandsnaam();
+    if (bestandsnaam.isEmpty()) {
         StatusBar->showMessage(VersieRegel);
         return;
     }
-    const QString naam = QFileInfo(Bestandsnaam).completeBaseName();
-    StatusBar->showMessage(Gewijzigd ? naam + u'*' : naam);
+    const QString naam = QFileInfo(bestandsnaam).completeBaseName();
+    StatusBar->showMessage(m_document->Gewijzigd() ? naam + u'*' : naam);
+}
+
+void TMainForm::ToonGeschiedenis() {
+    const bool terug = m_document->KanOngedaanMaken();
+    const bool vooruit = m_document->KanOpnieuw();
+    OngedaanMakenBitBtn->setEnabled(terug);
+    OpnieuwBitBtn->setEnabled(vooruit);
+    OngedaanMakenBitBtn->setToolTip(terug ? OngedaanMakenHint + QStringLiteral(": ") +
+                                                m_document->OngedaanMakenOmschrijving()
+                                          : OngedaanMakenHint);
+    OpnieuwBitBtn->setToolTip(vooruit ? OpnieuwHint + QStringLiteral(": ") +
+                                            m_document->OpnieuwOmschrijving()
+                                      : OpnieuwHint);
 }
 
 void TMainForm::StartToernooi() {
-    ZetProgrammastatus(psGeen);
-    Deelnemers = DeelnemersForm->MaakDeelnemerslijst();
-    if (Deelnemers.empty()) {
+    if (m_document->Namen().empty()) {
+        // Nothing to start: the stage ends, but that is no change to keep.
+        ZetProgrammastatus(psGeen);
+        m_document->ZetDeelnemers({});
         messages().information(GeenDeelnemersTekst);
         return;
     }
-    const int resultaat = PouleIndelingForm->KiesIndeling(Deelnemers);
+    TToernooiDocument::TStap stap(*m_document, QStringLiteral("poule-indeling"));
+    ZetProgrammastatus(psGeen);
+    m_document->ZetDeelnemers(DeelnemersForm->MaakDeelnemerslijst());
+    TDeelnemerLijst& deelnemers = m_document->Deelnemers();
+    const int resultaat = PouleIndelingForm->KiesIndeling(deelnemers);
     TProgrammastatus nieuweStatus;
     if (resultaat > 0) {
-        PoulesForm->ToonPoules(Deelnemers);
+        PoulesForm->ToonPoules(deelnemers);
         nieuweStatus = psPoules;
     } else if (resultaat == 0) {
-        KnockoutForm->Bouw(Deelnemers, 0);
+        m_document->ZetStapOmschrijving(QStringLiteral("direct knockout"));
+        KnockoutForm->Bouw(deelnemers, 0);
         nieuweStatus = psDirectKnockout;
     } else {
         return;
@@ -204,59 +296,27 @@ void TMainForm::StartToernooi() {
 }
 
 void TMainForm::StartKnockout() {
-    if (!KnockoutIndelingForm->Kies(Deelnemers))
+    TToernooiDocument::TStap stap(*m_document, QStringLiteral("knockout-indeling"));
+    TDeelnemerLijst& deelnemers = m_document->Deelnemers();
+    if (!KnockoutIndelingForm->Kies(deelnemers))
         return;
-    KnockoutForm->Bouw(Deelnemers, 1);
+    KnockoutForm->Bouw(deelnemers, 1);
     ZetProgrammastatus(psKnockout);
     ZetGewijzigd(true);
 }
 
 int TMainForm::ZoekDeelnemer(const QString& voornaam, const QString& achternaam) const {
-    for (std::size_t i = 0; i < Deelnemers.size(); ++i) {
-        const TDeelnemer& deelnemer = *Deelnemers[i];
-        if (deelnemer.Voornaam == voornaam && deelnemer.Achternaam == achternaam)
-            return static_cast<int>(i);
-    }
-    return -1;
+    return m_document->ZoekDeelnemer(voornaam, achternaam);
 }
 
 void TMainForm::NieuwToernooi() {
-    ZetProgrammastatus(psGeen);
-    DeelnemersForm->Leegmaken();
-    KnockoutForm->Leegmaken();
-    Deelnemers.clear();
-    Bestandsnaam.clear();
-    ZetGewijzigd(false);
+    m_document->Nieuw();
+    ToonStatusregel();
     DeelnemersForm->show();
     DeelnemersForm->raise();
 }
 
 namespace {
-
-// Loading drives the main window's own stage and lists and its windows.
-class VenstersAlsDoel : public TToernooiDoel {
-public:
-    explicit VenstersAlsDoel(TMainForm& venster)
-        : m_venster(venster) {}
-
-    void ZetProgrammastatus(int status) override {
-        m_venster.ZetProgrammastatus(static_cast<TProgrammastatus>(status));
-    }
-    TDeelnemerLijst& Deelnemers() override { return m_venster.Deelnemers; }
-    void ToonDeelnemers() override {
-        m_venster.DeelnemersForm->VulMetDeelnemers(m_venster.Deelnemers);
-        m_venster.DeelnemersForm->show();
-    }
-    void ToonPoules() override { m_venster.PoulesForm->ToonPoules(m_venster.Deelnemers); }
-    void BouwKnockouts() override { m_venster.KnockoutForm->Bouw(m_venster.Deelnemers, 2); }
-    TKnockout* WinnaarsKnockout() override { return m_venster.KnockoutForm->WinnaarsKnockout(); }
-    TKnockout* VerliezersKnockout() override {
-        return m_venster.KnockoutForm->VerliezersKnockout();
-    }
-
-private:
-    TMainForm& m_venster;
-};
 
 // Holds the repaints of the windows a load fills until it is complete. Each
 // match the loader fills asks for its box to be repainted, and the region
@@ -287,10 +347,11 @@ FileDialogRequest TMainForm::ToernooiDialoog(const QString& titel) const {
     verzoek.title = titel;
     verzoek.filter = ToernooiFilter;
     verzoek.helpContext = HelpContext::Toernooibestand;
-    if (Bestandsnaam.isEmpty()) {
+    const QString& bestandsnaam = m_document->Bestandsnaam();
+    if (bestandsnaam.isEmpty()) {
         verzoek.directory = Paths::dialogStartFolder(Paths::executableFolder());
     } else {
-        const QFileInfo bestand(Bestandsnaam);
+        const QFileInfo bestand(bestandsnaam);
         verzoek.directory = bestand.absolutePath();
         verzoek.fileName = bestand.fileName();
     }
@@ -313,29 +374,38 @@ bool TMainForm::OpenToernooi() {
         messages().information(Toernooibestand::LaadFoutTekst());
         return false;
     }
-    NieuwToernooi();
-    VenstersAlsDoel doel(*this);
+    // The document takes the file over only when it loaded completely, so a
+    // damaged file never costs the tournament that was open.
     std::optional<Toernooibestand::Leesfout> fout;
     {
         const HoudSchermen houd{DeelnemersForm, PoulesForm, KnockoutForm};
-        fout = Toernooibestand::Lees(inhoud, doel);
+        fout = m_document->Open(inhoud, pad);
+        if (!fout)
+            ToonGeladenToernooi();
     }
     if (fout) {
         messages().information(Toernooibestand::LaadFoutTekst(*fout), HelpContext::Toernooibestand);
-        NieuwToernooi();
         return false;
     }
-    Bestandsnaam = pad;
-    ZetGewijzigd(false);
     return true;
 }
 
+void TMainForm::ToonGeladenToernooi() {
+    ToonStatusregel();
+    DeelnemersForm->show();
+    DeelnemersForm->raise();
+    const TProgrammastatus status = m_document->Programmastatus();
+    if (status == psPoules || status == psKnockout)
+        PoulesForm->ToonPoules(m_document->Deelnemers());
+    if (status == psKnockout || status == psDirectKnockout) {
+        KnockoutForm->show();
+        KnockoutForm->raise();
+    }
+}
+
 bool TMainForm::BewaarToernooi() {
-    TDeelnemerLijst namen;
-    if (Programmastatus == psGeen)
-        namen = DeelnemersForm->MaakDeelnemerslijst();
-    const TDeelnemerLijst& lijst = Programmastatus == psGeen ? namen : Deelnemers;
-    if (lijst.empty()) {
+    const QByteArray inhoud = m_document->Bestand();
+    if (!m_document->HeeftDeelnemers()) {
         messages().information(LeegToernooiTekst, HelpContext::Toernooibestand);
         return false;
     }
@@ -344,26 +414,27 @@ bool TMainForm::BewaarToernooi() {
     const QString pad = messages().saveFile(verzoek);
     if (pad.isEmpty())
         return false;
-    if (QFileInfo::exists(pad) &&
-        messages().confirm(OverschrijvenVraag, Buttons::YesNo) != Answer::Yes)
-        return false;
-    const bool knockouts = Programmastatus == psKnockout || Programmastatus == psDirectKnockout;
-    const QByteArray inhoud = Toernooibestand::Schrijf(
-        Programmastatus, lijst, knockouts ? KnockoutForm->WinnaarsKnockout() : nullptr,
-        knockouts ? KnockoutForm->VerliezersKnockout() : nullptr);
+    if (QFileInfo::exists(pad)) {
+        if (messages().confirm(OverschrijvenVraag, Buttons::YesNo) != Answer::Yes)
+            return false;
+        // The file it replaces stays beside it, for a change of mind.
+        const QString reserve = pad + QStringLiteral(".bak");
+        QFile::remove(reserve);
+        QFile::copy(pad, reserve);
+    }
     const QString fout = Bestand::SchrijfVeilig(pad, inhoud);
     if (!fout.isEmpty()) {
         messages().information(Toernooibestand::BewaarFoutTekst(fout),
                                HelpContext::Toernooibestand);
         return false;
     }
-    Bestandsnaam = pad;
-    ZetGewijzigd(false);
+    m_document->Bewaard(pad);
+    ToonStatusregel();
     return true;
 }
 
 bool TMainForm::VraagBewaren() {
-    if (!Gewijzigd)
+    if (!m_document->Gewijzigd())
         return true;
     switch (messages().confirm(BewarenVraag, Buttons::YesNoCancel)) {
     case Answer::Yes:
@@ -376,10 +447,64 @@ bool TMainForm::VraagBewaren() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (VraagBewaren())
+    if (VraagBewaren()) {
+        m_herstel->SchoonAfsluiten();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
+}
+
+bool TMainForm::BiedHerstelAan() {
+    const QString pad = m_herstel->TeHerstellen();
+    if (pad.isEmpty())
+        return false;
+    QFile bestand(pad);
+    QByteArray inhoud;
+    if (bestand.open(QIODevice::ReadOnly))
+        inhoud = bestand.readAll();
+    const auto samenvatting = TToernooiDocument::Samenvatting(inhoud);
+    if (!samenvatting) {
+        const QString opzij = m_herstel->ZetOpzij(pad);
+        messages().warning(HerstelBeschadigdTekst(opzij), HelpContext::Herstel);
+        return false;
+    }
+    const QString vraag =
+        HerstelVraag(THerstel::Tijd(pad), samenvatting->Deelnemers, samenvatting->Bestandsnaam);
+    if (messages().confirm(vraag, Buttons::YesNo, HelpContext::Herstel) != Answer::Yes) {
+        m_herstel->Afgewezen();
+        return false;
+    }
+    m_document->Herstel(inhoud);
+    ToonGeladenToernooi();
+    return true;
+}
+
+void TMainForm::OngedaanMakenBitBtnClick() {
+    m_document->MaakOngedaan();
+}
+
+void TMainForm::OpnieuwBitBtnClick() {
+    m_document->Opnieuw();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || QApplication::activeModalWidget() ||
+        !watched->isWidgetType())
+        return QMainWindow::eventFilter(watched, event);
+    const auto* toets = static_cast<QKeyEvent*>(event);
+    const Qt::KeyboardModifiers modifiers = toets->modifiers() & ~Qt::KeypadModifier;
+    const bool ctrl = modifiers == Qt::ControlModifier;
+    const bool ctrlShift = modifiers == (Qt::ControlModifier | Qt::ShiftModifier);
+    if (toets->key() == Qt::Key_Z && ctrl) {
+        OngedaanMakenBitBtnClick();
+        return true;
+    }
+    if ((toets->key() == Qt::Key_Y && ctrl) || (toets->key() == Qt::Key_Z && ctrlShift)) {
+        OpnieuwBitBtnClick();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainForm::DeelnemersBitBtnClick() {

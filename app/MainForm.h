@@ -3,8 +3,11 @@
 #include "model/Deelnemer.h"
 #include "model/MessageService.h"
 #include "model/Programmastatus.h"
+#include "model/ToernooiDocument.h"
 
 #include <QMainWindow>
+
+#include <memory>
 
 class QPushButton;
 class QStatusBar;
@@ -15,10 +18,12 @@ class TPoulesForm;
 class TKnockoutIndelingForm;
 class TKnockoutForm;
 class TOptiesDialog;
+class TToernooiDocument;
+class THerstel;
 
-// The main window: owns the running tournament's participants and the
-// long-lived windows of every stage, records the stage and whether there are
-// unsaved changes, and carries the tournament lifecycle.
+// The main window: owns the tournament document and the long-lived windows of
+// every stage, and carries the tournament lifecycle as steps over the
+// document. It shows the stage and the unsaved changes the document reports.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 
@@ -38,10 +43,15 @@ public:
     // Asks for a file and writes the tournament; true when written completely.
     virtual bool BewaarToernooi();
 
-    TProgrammastatus Programmastatus = psGeen;
-    bool Gewijzigd = false;
-    QString Bestandsnaam;
-    TDeelnemerLijst Deelnemers;
+    // The tournament: stage, participants, brackets, file name, changes.
+    TToernooiDocument& Document() const { return *m_document; }
+
+    // Undo and redo of the last step, as Ctrl+Z and Ctrl+Y do in every window.
+    void OngedaanMakenBitBtnClick();
+    void OpnieuwBitBtnClick();
+    // The recovery question at start; false when nothing was recovered.
+    bool BiedHerstelAan();
+    THerstel& Herstel() const { return *m_herstel; }
 
     // Controls, named as the window's design names them.
     QPushButton* DeelnemersBitBtn;
@@ -52,6 +62,8 @@ public:
     QPushButton* BewaarBitBtn;
     QPushButton* OptiesBitBtn;
     QPushButton* HelpBitBtn;
+    QPushButton* OngedaanMakenBitBtn;
+    QPushButton* OpnieuwBitBtn;
     QStatusBar* StatusBar;
 
     // The owned long-lived windows, created hidden in this order.
@@ -69,6 +81,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void MaakKnoppen();
@@ -77,6 +90,15 @@ private:
     // The save question shared by new, open and close; true = go on.
     bool VraagBewaren();
     FileDialogRequest ToernooiDialoog(const QString& titel) const;
+    void KoppelDocument();
+    // The buttons and windows of the document's stage.
+    void ToonProgrammastatus(TProgrammastatus status);
+    void ToonStatusregel();
+    void ToonGeschiedenis();
+    // After undo or redo: the windows a changed stage needs come up.
+    void ToonHersteldeStage(int vorigeStatus);
+    // After open or recovery: the windows of the loaded stage.
+    void ToonGeladenToernooi();
 
     void DeelnemersBitBtnClick();
     void PoulesBitBtnClick();
@@ -88,4 +110,6 @@ private:
     void HelpBitBtnClick();
 
     THelp* m_help;
+    TToernooiDocument* m_document;
+    THerstel* m_herstel;
 };

@@ -8,5 +8,7 @@ int main(int argc, char** argv) {
     initialiseApplication(application);
     TMainForm mainForm;
     mainForm.show();
+    // A tournament that was not saved when the program last ended is offered.
+    mainForm.BiedHerstelAan();
     return QApplication::exec();
 }

@@ -60,11 +60,11 @@ void vul(TMainForm& hoofd, int aantal, const std::function<int(int)>& knockoutNr
     TDeelnemerLijst leeg;
     hoofd.KnockoutForm->Bouw(leeg, TKnockout::LootWillekeurig);
     hoofd.KnockoutForm->hide();
-    hoofd.Deelnemers.clear();
+    hoofd.Document().Deelnemers().clear();
     for (int i = 0; i < aantal; ++i) {
         auto deelnemer = std::make_unique<TDeelnemer>(QStringLiteral("Speler"), QString::number(i));
         deelnemer->KnockoutNr = static_cast<std::uint8_t>(knockoutNr(i));
-        hoofd.Deelnemers.push_back(std::move(deelnemer));
+        hoofd.Document().Deelnemers().push_back(std::move(deelnemer));
     }
 }
 
@@ -125,11 +125,11 @@ bool meetBouw(TMainForm& hoofd, int aantal, int rondes, int herhalingen, const c
         form.Bouw(leeg, TKnockout::LootWillekeurig);
         form.hide();
         QCoreApplication::processEvents();
-        for (auto& d : hoofd.Deelnemers)
+        for (auto& d : hoofd.Document().Deelnemers())
             d->Wedstrijd = nullptr;
 
         const auto begin = Klok::now();
-        form.Bouw(hoofd.Deelnemers, TKnockout::LootWillekeurig);
+        form.Bouw(hoofd.Document().Deelnemers(), TKnockout::LootWillekeurig);
         QCoreApplication::processEvents();
         const bool geschilderd = tekenHeleView(*form.WinnaarsView(), aantal / 2, band);
         const auto einde = Klok::now();
@@ -163,7 +163,7 @@ bool meetScore(TMainForm& hoofd) {
     constexpr int Herhalingen = 200;
     TKnockoutForm& form = *hoofd.KnockoutForm;
     vul(hoofd, Aantal, [](int) { return 1; });
-    form.Bouw(hoofd.Deelnemers, TKnockout::LootWillekeurig);
+    form.Bouw(hoofd.Document().Deelnemers(), TKnockout::LootWillekeurig);
     TKnockout& knockout = *form.WinnaarsKnockout();
     TKnockoutView& view = *form.WinnaarsView();
     const int rondes = knockout.AantalRondes();
@@ -236,7 +236,7 @@ int meetGeheugen(int argc, char** argv) {
     const double basis = piekMB();
     vul(hoofd, 8192, [](int i) { return i % 2 + 1; });
     TKnockoutForm& form = *hoofd.KnockoutForm;
-    form.Bouw(hoofd.Deelnemers, TKnockout::LootWillekeurig);
+    form.Bouw(hoofd.Document().Deelnemers(), TKnockout::LootWillekeurig);
     QCoreApplication::processEvents();
     form.PageControl->setCurrentIndex(1);
     QCoreApplication::processEvents();

@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     vorigeMelder = qInstallMessageHandler(melder);
     QApplication app(argc, argv);
     TMainForm hoofd;
-    hoofd.Deelnemers = toernooi();
+    hoofd.Document().Deelnemers() = toernooi();
     TDeelnemerLijst leeg;
     TPoulesForm& form = *hoofd.PoulesForm;
 
@@ -100,20 +100,20 @@ int main(int argc, char** argv) {
             form.hide();
         },
         [&] {
-            form.ToonPoules(hoofd.Deelnemers);
+            form.ToonPoules(hoofd.Document().Deelnemers());
             return klopt(form, 0);
         });
     goed = meet(
                "ToonPoules 1250 x 8, visible window refilled", [&] { form.ToonPoules(leeg); },
                [&] {
-                   form.ToonPoules(hoofd.Deelnemers);
+                   form.ToonPoules(hoofd.Document().Deelnemers());
                    return klopt(form, 0);
                }) &&
            goed;
     goed = meet(
                "ToonPoules 1250 x 8, same pools again", [] {},
                [&] {
-                   form.ToonPoules(hoofd.Deelnemers);
+                   form.ToonPoules(hoofd.Document().Deelnemers());
                    return klopt(form, 0);
                }) &&
            goed;

@@ -67,10 +67,10 @@ int main(int argc, char** argv) {
     setRandomSource(std::make_unique<ClockSeededRandomSource>([] { return std::uint64_t{13}; }));
 
     TMainForm hoofd;
-    vulToernooi(hoofd.Deelnemers);
-    KnockoutIndeling::PasBesteToe(hoofd.Deelnemers, 2);
+    vulToernooi(hoofd.Document().Deelnemers());
+    KnockoutIndeling::PasBesteToe(hoofd.Document().Deelnemers(), 2);
     TKnockoutForm& form = *hoofd.KnockoutForm;
-    form.Bouw(hoofd.Deelnemers, TKnockout::VolgensPoules);
+    form.Bouw(hoofd.Document().Deelnemers(), TKnockout::VolgensPoules);
 
     // Two first-round results and the semi-final they make playable in the
     // winners' round; one result in the losers' round.

@@ -5,11 +5,13 @@
 #include "export/KnockoutNaarExcelForm.h"
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"
+#include "model/ToernooiDocument.h"
 
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QTabWidget>
 
 namespace {
@@ -23,12 +25,20 @@ QScrollArea* MaakFrame(QTabWidget* tabs, const QString& titel) {
     return frame;
 }
 
+QString GecorrigeerdTekst(int gewist) {
+    const QString aantal = gewist == 1
+                               ? QStringLiteral("1 latere uitslag is")
+                               : QString::number(gewist) + QStringLiteral(" latere uitslagen zijn");
+    return aantal + QStringLiteral(" gewist. Ctrl+Z zet ") +
+           (gewist == 1 ? QStringLiteral("hem") : QStringLiteral("ze")) + QStringLiteral(" terug.");
+}
+
 } // namespace
 
-TKnockoutForm::TKnockoutForm(QWidget* owner)
+TKnockoutForm::TKnockoutForm(TToernooiDocument& document, QWidget* owner)
     : QWidget(owner, Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                         Qt::WindowCloseButtonHint | Qt::WindowTitleHint |
-                         Qt::CustomizeWindowHint) {
+                         Qt::WindowCloseButtonHint | Qt::WindowTitleHint | Qt::CustomizeWindowHint)
+    , m_document(document) {
     setWindowTitle(QStringLiteral("Knockout"));
     setHelpContext(this, HelpContext::Knockout);
     setMinimumSize(350, 150);
@@ -47,6 +57,9 @@ TKnockoutForm::TKnockoutForm(QWidget* owner)
             &TKnockoutForm::ExcelWinnaarsRondeBitBtnClick);
     connect(ExcelVerliezersrondeBitBtn, &QPushButton::clicked, this,
             &TKnockoutForm::ExcelVerliezersrondeBitBtnClick);
+    StatusBar = new QStatusBar(this);
+    StatusBar->setFixedHeight(19);
+    StatusBar->setSizeGripEnabled(false);
     ExportDialoog = new TKnockoutNaarExcelForm(this);
     // Until the options are handed over, the export starts from a template
     // beside the program.
@@ -56,10 +69,24 @@ TKnockoutForm::TKnockoutForm(QWidget* owner)
         setGeometry(0, 315, beschikbaar.width(), std::max(150, beschikbaar.height() - 315 - 25));
     }
     PasIndelingAan();
+    // The views let go of the brackets before the document drops them, and
+    // show whatever brackets the document holds afterwards.
+    connect(&m_document, &TToernooiDocument::KnockoutsVerdwijnen, this,
+            &TKnockoutForm::VerwijderViews);
+    connect(&m_document, &TToernooiDocument::KnockoutsGebouwd, this, &TKnockoutForm::MaakViews);
+    connect(&m_document, &TToernooiDocument::Vervangen, this, &TKnockoutForm::MaakViews);
 }
 
 TKnockoutForm::~TKnockoutForm() {
-    VerwijderKnockouts();
+    VerwijderViews();
+}
+
+TKnockout* TKnockoutForm::WinnaarsKnockout() const {
+    return m_document.WinnaarsKnockout();
+}
+
+TKnockout* TKnockoutForm::VerliezersKnockout() const {
+    return m_document.VerliezersKnockout();
 }
 
 void TKnockoutForm::resizeEvent(QResizeEvent* event) {
@@ -68,35 +95,44 @@ void TKnockoutForm::resizeEvent(QResizeEvent* event) {
 }
 
 void TKnockoutForm::PasIndelingAan() {
+    // The status bar lies below the client area the buttons are placed in.
+    const int hoogte = height() - StatusBar->height();
+    StatusBar->setGeometry(0, hoogte, width(), StatusBar->height());
     const int breedte = (width() - 16) / 2;
-    const int boven = height() - 25 - 8;
+    const int boven = hoogte - 25 - 8;
     ExcelWinnaarsRondeBitBtn->setGeometry(8, boven, breedte, 25);
     ExcelVerliezersrondeBitBtn->setGeometry(width() / 2, boven, breedte, 25);
     PageControl->setGeometry(8, 8, width() - 16, boven - 16);
 }
 
-void TKnockoutForm::VerwijderKnockouts() {
+void TKnockoutForm::VerwijderViews() {
     // Views first: they observe the matches of their bracket.
     delete WinnaarsFrame->takeWidget();
     delete VerliezersFrame->takeWidget();
     m_winnaarsView = nullptr;
     m_verliezersView = nullptr;
-    m_winnaars.reset();
-    m_verliezers.reset();
+}
+
+TKnockoutView* TKnockoutForm::MaakView(TKnockout* knockout, QScrollArea* frame) {
+    if (!knockout)
+        return nullptr;
+    auto* view = new TKnockoutView(*knockout, nullptr);
+    view->ZetDocument(&m_document);
+    connect(view, &TKnockoutView::Gecorrigeerd, this,
+            [this](int gewist) { StatusBar->showMessage(GecorrigeerdTekst(gewist)); });
+    frame->setWidget(view);
+    return view;
+}
+
+void TKnockoutForm::MaakViews() {
+    VerwijderViews();
+    StatusBar->clearMessage();
+    m_winnaarsView = MaakView(m_document.WinnaarsKnockout(), WinnaarsFrame);
+    m_verliezersView = MaakView(m_document.VerliezersKnockout(), VerliezersFrame);
 }
 
 void TKnockoutForm::Bouw(TDeelnemerLijst& deelnemers, int indeling) {
-    VerwijderKnockouts();
-    auto gewijzigd = [this] {
-        if (m_gewijzigd)
-            m_gewijzigd();
-    };
-    m_winnaars = std::make_unique<TKnockout>(deelnemers, 1, indeling, gewijzigd);
-    m_winnaarsView = new TKnockoutView(*m_winnaars, nullptr);
-    WinnaarsFrame->setWidget(m_winnaarsView);
-    m_verliezers = std::make_unique<TKnockout>(deelnemers, 2, indeling, gewijzigd);
-    m_verliezersView = new TKnockoutView(*m_verliezers, nullptr);
-    VerliezersFrame->setWidget(m_verliezersView);
+    m_document.BouwKnockouts(deelnemers, indeling);
     PageControl->setCurrentIndex(0);
     show();
     raise();
@@ -122,11 +158,11 @@ void TKnockoutForm::ZetExportwaarden(const QString& knockoutSjabloon, int beginR
 }
 
 void TKnockoutForm::ExcelWinnaarsRondeBitBtnClick() {
-    if (m_winnaars)
-        ExportDialoog->ExporteerKnockout(*m_winnaars);
+    if (TKnockout* knockout = WinnaarsKnockout())
+        ExportDialoog->ExporteerKnockout(*knockout);
 }
 
 void TKnockoutForm::ExcelVerliezersrondeBitBtnClick() {
-    if (m_verliezers)
-        ExportDialoog->ExporteerKnockout(*m_verliezers);
+    if (TKnockout* knockout = VerliezersKnockout())
+        ExportDialoog->ExporteerKnockout(*knockout);
 }

@@ -4,39 +4,32 @@
 
 #include <QWidget>
 
-#include <functional>
-#include <memory>
-
 class QPushButton;
 class QScrollArea;
+class QStatusBar;
 class QTabWidget;
 class TKnockout;
+class TToernooiDocument;
 class TKnockoutNaarExcelForm;
 class TKnockoutView;
 
-// The knockout window: the winners' round and the losers' round, each on its
-// own tab in a scrolling frame, and the two export buttons. It also keeps
-// the knockout export values on behalf of the options.
+// The knockout window: the winners' round and the losers' round of the
+// document, each on its own tab in a scrolling frame, and the two export
+// buttons. It also keeps the knockout export values on behalf of the options.
 class TKnockoutForm : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TKnockoutForm(QWidget* owner);
+    TKnockoutForm(TToernooiDocument& document, QWidget* owner);
     ~TKnockoutForm() override;
 
-    // Builds both brackets from the participant list, 0 = random draw, 1 =
-    // seeded from the pool results, 2 = empty (for loading); then shows the
-    // window. The brackets report changes of tournament data to `gewijzigd`.
+    // Builds both brackets of the document from the participant list, 0 =
+    // random draw, 1 = seeded from the pool results, 2 = empty; then shows
+    // the window.
     void Bouw(TDeelnemerLijst& deelnemers, int indeling);
-    // Drops both brackets, before the participants they point to go.
-    void Leegmaken() { VerwijderKnockouts(); }
-    // Where the brackets report that the tournament changed.
-    void ZetGewijzigdMelding(std::function<void()> gewijzigd) {
-        m_gewijzigd = std::move(gewijzigd);
-    }
 
-    TKnockout* WinnaarsKnockout() const { return m_winnaars.get(); }
-    TKnockout* VerliezersKnockout() const { return m_verliezers.get(); }
+    TKnockout* WinnaarsKnockout() const;
+    TKnockout* VerliezersKnockout() const;
     TKnockoutView* WinnaarsView() const { return m_winnaarsView; }
     TKnockoutView* VerliezersView() const { return m_verliezersView; }
 
@@ -54,19 +47,21 @@ public:
     QScrollArea* VerliezersFrame;
     QPushButton* ExcelWinnaarsRondeBitBtn;
     QPushButton* ExcelVerliezersrondeBitBtn;
+    // Says what a correction cleared.
+    QStatusBar* StatusBar;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void VerwijderKnockouts();
+    void VerwijderViews();
+    void MaakViews();
+    TKnockoutView* MaakView(TKnockout* knockout, QScrollArea* frame);
     void PasIndelingAan();
     void ExcelWinnaarsRondeBitBtnClick();
     void ExcelVerliezersrondeBitBtnClick();
 
-    std::unique_ptr<TKnockout> m_winnaars;
-    std::unique_ptr<TKnockout> m_verliezers;
+    TToernooiDocument& m_document;
     TKnockoutView* m_winnaarsView = nullptr;
     TKnockoutView* m_verliezersView = nullptr;
-    std::function<void()> m_gewijzigd;
 };

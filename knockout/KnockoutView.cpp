@@ -3,6 +3,7 @@
 #include "knockout/InputEindstandDialog.h"
 #include "knockout/KiesDeelnemerForm.h"
 #include "model/Knockout.h"
+#include "model/ToernooiDocument.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -179,10 +181,13 @@ void TKnockoutView::TekenRonde(QPainter& painter, int ronde, const QRect& gebied
 
 void TKnockoutView::TekenWedstrijd(QPainter& painter, const TKnockoutWedstrijd& wedstrijd,
                                    const QRect& rect) const {
-    // A complete match has the window colour, any other the button face.
-    painter.fillRect(rect,
-                     palette().color(wedstrijd.IsCompleet() ? QPalette::Base : QPalette::Button));
-    painter.setPen(palette().color(QPalette::Mid));
+    // A complete match has the window colour, any other the button face; a
+    // result that the open correction would clear stands out in red.
+    const bool gemarkeerd = m_gemarkeerd.contains(&wedstrijd);
+    painter.fillRect(rect, gemarkeerd ? QColor(255, 205, 205)
+                                      : palette().color(wedstrijd.IsCompleet() ? QPalette::Base
+                                                                               : QPalette::Button));
+    painter.setPen(gemarkeerd ? QColor(200, 0, 0) : palette().color(QPalette::Mid));
     painter.drawRect(rect.adjusted(0, 0, -1, -1));
     painter.setPen(palette().color(QPalette::Text));
     const QRect tekst = rect.adjusted(3, 1, -3, -1);
@@ -240,23 +245,65 @@ void TKnockoutView::Klik(QPoint punt) {
     if (plaats.ronde < 0)
         return;
     if (plaats.plek < 0) {
-        KlikWedstrijd(*m_knockout.Wedstrijd(plaats.ronde, plaats.nummer));
+        KlikWedstrijd(plaats.ronde, plaats.nummer);
         return;
     }
     const auto index = static_cast<std::size_t>(2 * plaats.nummer + plaats.plek);
     if (index < m_knockout.Wijzigers().size())
-        KlikKnop(*m_knockout.Wijzigers()[index]);
+        KlikKnop(plaats.nummer, plaats.plek);
 }
 
-void TKnockoutView::KlikWedstrijd(TKnockoutWedstrijd& wedstrijd) {
-    // Only a playable box reacts to a click.
+QString TKnockoutView::Plaatsnaam(int ronde, int nummer) const {
+    QString naam = QStringLiteral("Wedstrijd %1, Ronde %2").arg(nummer + 1).arg(ronde + 1);
+    if (m_knockout.KnockoutNr() == 2)
+        naam += QStringLiteral(" (Verliezersronde)");
+    return naam;
+}
+
+void TKnockoutView::Markeer(std::set<const TKnockoutWedstrijd*> wedstrijden) {
+    for (int ronde = 0; ronde < m_rondes; ++ronde)
+        for (int nummer = 0; nummer < m_knockout.AantalWedstrijden(ronde); ++nummer) {
+            const TKnockoutWedstrijd* wedstrijd = m_knockout.Wedstrijd(ronde, nummer);
+            if (m_gemarkeerd.contains(wedstrijd) != wedstrijden.contains(wedstrijd))
+                update(WedstrijdRect(ronde, nummer));
+        }
+    m_gemarkeerd = std::move(wedstrijden);
+}
+
+void TKnockoutView::KlikWedstrijd(int ronde, int nummer) {
+    TKnockoutWedstrijd& wedstrijd = *m_knockout.Wedstrijd(ronde, nummer);
+    std::optional<TToernooiDocument::TStap> stap;
+    if (m_document)
+        stap.emplace(*m_document, QStringLiteral("uitslag ") + Plaatsnaam(ronde, nummer));
+    // While the question is open, the results a new score would clear (the
+    // played matches further along the winner's path) are marked.
+    std::set<const TKnockoutWedstrijd*> teWissen;
+    if (wedstrijd.IsSpeelbaar() && wedstrijd.VraagtBevestiging())
+        for (const TKnockoutWedstrijd* verder = wedstrijd.Volgende(); verder;
+             verder = verder->Volgende())
+            if (verder->ScoreBoven() >= 0)
+                teWissen.insert(verder);
+    Markeer(teWissen);
     wedstrijd.VoerEindstandIn([this](TKnockoutWedstrijd& deze) {
+        Markeer({});
         TInputEindstandDialog dialoog(window());
         dialoog.ToonVoorWedstrijd(deze);
     });
+    Markeer({});
+    // A cancelled score dialog clears nothing.
+    const auto gewist =
+        std::count_if(teWissen.begin(), teWissen.end(),
+                      [](const TKnockoutWedstrijd* w) { return w->ScoreBoven() < 0; });
+    if (gewist > 0)
+        Q_EMIT Gecorrigeerd(static_cast<int>(gewist));
 }
 
-void TKnockoutView::KlikKnop(TKnockoutWedstrijdWijzig& wijziger) {
+void TKnockoutView::KlikKnop(int wedstrijd, int plek) {
+    TKnockoutWedstrijdWijzig& wijziger =
+        *m_knockout.Wijzigers()[static_cast<std::size_t>(2 * wedstrijd + plek)];
+    std::optional<TToernooiDocument::TStap> stap;
+    if (m_document)
+        stap.emplace(*m_document, QStringLiteral("deelnemer ") + Plaatsnaam(0, wedstrijd));
     wijziger.KnopKlik([this](const TKeuzelijst& lijst) -> std::optional<int> {
         TKiesDeelnemerForm kies(window());
         for (const TKeuzelijst::Rij& rij : lijst.rijen)

@@ -2,7 +2,10 @@
 
 #include <QWidget>
 
+#include <set>
+
 class TKnockout;
+class TToernooiDocument;
 class TKnockoutWedstrijd;
 class TKnockoutWedstrijdWijzig;
 
@@ -34,6 +37,15 @@ public:
     // What a click at the point does: the match box or the choice button.
     void Klik(QPoint punt);
 
+    // Every change through this view becomes one step of the document.
+    void ZetDocument(TToernooiDocument* document) { m_document = document; }
+    // The matches marked as to be cleared while the correction question is open.
+    const std::set<const TKnockoutWedstrijd*>& Gemarkeerd() const { return m_gemarkeerd; }
+
+Q_SIGNALS:
+    // A corrected score cleared this many later results.
+    void Gecorrigeerd(int gewist);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -54,10 +66,15 @@ private:
     void TekenKnop(QPainter& painter, const TKnockoutWedstrijdWijzig& wijziger,
                    const QRect& rect) const;
     void KoppelWaarnemers();
-    void KlikWedstrijd(TKnockoutWedstrijd& wedstrijd);
-    void KlikKnop(TKnockoutWedstrijdWijzig& wijziger);
+    void KlikWedstrijd(int ronde, int nummer);
+    void KlikKnop(int wedstrijd, int plek);
+    // The step's name: "Wedstrijd 3, Ronde 1", with the losers' round named.
+    QString Plaatsnaam(int ronde, int nummer) const;
+    void Markeer(std::set<const TKnockoutWedstrijd*> wedstrijden);
 
     TKnockout& m_knockout;
+    TToernooiDocument* m_document = nullptr;
+    std::set<const TKnockoutWedstrijd*> m_gemarkeerd;
     int m_rondes;
     int m_eersteRonde; // matches in round 1
 };

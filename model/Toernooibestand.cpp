@@ -35,16 +35,21 @@ bool HeeftKnockouts(int programmastatus) {
 class Schrijver {
 public:
     Schrijver(int programmastatus, const TDeelnemerLijst& deelnemers, const TKnockout* winnaars,
-              const TKnockout* verliezers)
+              const TKnockout* verliezers, const QStringList& nawoord)
         : m_programmastatus(programmastatus)
         , m_deelnemers(deelnemers)
         , m_winnaars(winnaars)
-        , m_verliezers(verliezers) {
-        // Only names can hold a character outside the code page.
-        m_utf8 = std::any_of(deelnemers.begin(), deelnemers.end(), [](const auto& deelnemer) {
-            return !Ansi::fitsCodePage(deelnemer->Voornaam) ||
-                   !Ansi::fitsCodePage(deelnemer->Achternaam);
-        });
+        , m_verliezers(verliezers)
+        , m_nawoord(nawoord) {
+        // Only names and the lines after the end can hold a character
+        // outside the code page.
+        m_utf8 = std::any_of(deelnemers.begin(), deelnemers.end(),
+                             [](const auto& deelnemer) {
+                                 return !Ansi::fitsCodePage(deelnemer->Voornaam) ||
+                                        !Ansi::fitsCodePage(deelnemer->Achternaam);
+                             }) ||
+                 std::any_of(nawoord.begin(), nawoord.end(),
+                             [](const QString& regel) { return !Ansi::fitsCodePage(regel); });
         m_nummers.reserve(deelnemers.size());
         for (std::size_t i = 0; i < deelnemers.size(); ++i)
             m_nummers.emplace(deelnemers[i].get(), static_cast<int>(i));
@@ -72,6 +77,8 @@ private:
             Knockout(Verliezersronde, m_verliezers);
         }
         Regel(Einde);
+        for (const QString& regel : m_nawoord)
+            Naam(regel);
     }
 
     void Deelnemers() {
@@ -145,6 +152,7 @@ private:
     const TDeelnemerLijst& m_deelnemers;
     const TKnockout* const m_winnaars;
     const TKnockout* const m_verliezers;
+    const QStringList& m_nawoord;
     bool m_utf8 = false;
     std::unordered_map<const TDeelnemer*, int> m_nummers;
     char* m_plek = nullptr; // null while counting
@@ -317,8 +325,9 @@ const QString LaadFout =
 } // namespace
 
 QByteArray Schrijf(int programmastatus, const TDeelnemerLijst& deelnemers,
-                   const TKnockout* winnaars, const TKnockout* verliezers) {
-    return Schrijver(programmastatus, deelnemers, winnaars, verliezers).Bytes();
+                   const TKnockout* winnaars, const TKnockout* verliezers,
+                   const QStringList& nawoord) {
+    return Schrijver(programmastatus, deelnemers, winnaars, verliezers, nawoord).Bytes();
 }
 
 std::optional<Leesfout> Lees(const QByteArray& inhoud, TToernooiDoel& doel) {

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -38,8 +39,10 @@ struct Leesfout {
 
 // The file's bytes: Windows-1252 with CR LF, or UTF-8 behind a byte-order
 // mark when a name needs it. Brackets are written for stages 2 and 3 only.
+// Lines of `nawoord` follow "#Einde", where a reader never looks.
 QByteArray Schrijf(int programmastatus, const TDeelnemerLijst& deelnemers,
-                   const TKnockout* winnaars, const TKnockout* verliezers);
+                   const TKnockout* winnaars, const TKnockout* verliezers,
+                   const QStringList& nawoord = {});
 
 // Reads the file's bytes into `doel`, which starts empty. On a failure the
 // target holds what was read so far; the caller empties it.

@@ -2,11 +2,11 @@
 
 #include "app/Help.h"
 #include "app/Icons.h"
-#include "app/MainForm.h"
 #include "export/DeelnemersExport.h"
 #include "model/Deelnemerslijst.h"
 #include "model/MessageService.h"
 #include "model/Text.h"
+#include "model/ToernooiDocument.h"
 #include "participants/InputDeelnemerDialog.h"
 
 #include <QApplication>
@@ -20,6 +20,7 @@
 #include <QTableWidget>
 
 #include <algorithm>
+#include <optional>
 
 using Deelnemerslijst::TNaam;
 using Deelnemerslijst::TNamen;
@@ -38,13 +39,18 @@ const QString ToernooiBezigVraag =
     QStringLiteral("Er is momenteel een toernooi bezig. Wilt u dit beëindigen?");
 
 constexpr int StatusBarHoogte = 19;
+
+// A name as a step of the history names it.
+QString NaamTekst(const QString& voornaam, const QString& achternaam) {
+    return Text::trimmed(voornaam + u' ' + achternaam);
+}
 constexpr int RijHoogte = 16;
 constexpr int KnopMaat = 25;
 
 } // namespace
 
-TDeelnemersForm::TDeelnemersForm(TMainForm* mainForm)
-    : QWidget(mainForm, Qt::Window)
+TDeelnemersForm::TDeelnemersForm(TToernooiDocument& document, QWidget* owner)
+    : QWidget(owner, Qt::Window)
     , DeelnemersStringGrid(new QTableWidget(this))
     , NieuwBitBtn(new QPushButton(this))
     , BewerkBitBtn(new QPushButton(this))
@@ -52,7 +58,7 @@ TDeelnemersForm::TDeelnemersForm(TMainForm* mainForm)
     , ExcelBitBtn(new QPushButton(QStringLiteral("&Excel"), this))
     , MaakPoulesBitBtn(new QPushButton(QStringLiteral("&Poules -->"), this))
     , StatusBar(new QStatusBar(this))
-    , m_mainForm(mainForm) {
+    , m_document(document) {
     setWindowTitle(QStringLiteral("Deelnemers invoeren"));
     setHelpContext(this, HelpContext::Deelnemers);
     setMinimumSize(200, 200);
@@ -115,6 +121,37 @@ TDeelnemersForm::TDeelnemersForm(TMainForm* mainForm)
     SelecteerRij(1);
     ToonAantal();
     FormResize();
+
+    connect(&m_document, &TToernooiDocument::NamenVeranderd, this, [this] {
+        if (!m_geeftDoor)
+            ToonNamen();
+    });
+    connect(&m_document, &TToernooiDocument::Vervangen, this, &TDeelnemersForm::ToonNamen);
+}
+
+void TDeelnemersForm::GeefNamenDoor(const QString& omschrijving) {
+    // The edit names the step, also when a guard opened it.
+    m_document.ZetStapOmschrijving(omschrijving);
+    m_geeftDoor = true;
+    m_document.ZetNamen(Namen(), omschrijving);
+    m_geeftDoor = false;
+}
+
+void TDeelnemersForm::ToonNamen() {
+    const TNamen& namen = m_document.Namen();
+    const int rij = Row();
+    DeelnemersStringGrid->setUpdatesEnabled(false);
+    DeelnemersStringGrid->setRowCount(static_cast<int>(namen.size()) + 1);
+    for (std::size_t i = 0; i < namen.size(); ++i) {
+        ZetCel(0, static_cast<int>(i) + 1, namen[i].Voornaam);
+        ZetCel(1, static_cast<int>(i) + 1, namen[i].Achternaam);
+    }
+    MaakRijLeeg(RowCount() - 1);
+    SelecteerRij(std::min(rij, RowCount() - 1));
+    DeelnemersStringGrid->setUpdatesEnabled(true);
+    PasKolombreedtesAan();
+    ToonAantal();
+    MaakPoulesBitBtn->setEnabled(RowCount() > 2);
 }
 
 int TDeelnemersForm::RowCount() const {
@@ -221,12 +258,13 @@ void TDeelnemersForm::VoegToe(const QString& voornaam, const QString& achternaam
     ZetCel(0, rij, voornaam);
     ZetCel(1, rij, achternaam);
     ZetRowCount(RowCount() + 1);
-    m_mainForm->ZetGewijzigd(true);
     MaakRijLeeg(RowCount() - 1);
     PasKolombreedtesAan();
     ToonAantal();
     Sorteer();
     MaakPoulesBitBtn->setEnabled(RowCount() > 2);
+    GeefNamenDoor(QStringLiteral("deelnemer ") + NaamTekst(voornaam, achternaam) +
+                  QStringLiteral(" toevoegen"));
 }
 
 void TDeelnemersForm::Leegmaken() {
@@ -234,9 +272,11 @@ void TDeelnemersForm::Leegmaken() {
     ZetRowCount(2);
     MaakRijLeeg(1);
     ToonAantal();
+    GeefNamenDoor(QStringLiteral("deelnemerslijst leegmaken"));
 }
 
 void TDeelnemersForm::VulMetDeelnemers(const TDeelnemerLijst& deelnemers) {
+    TToernooiDocument::TStap stap(m_document, QStringLiteral("deelnemers inlezen"));
     Leegmaken();
     ZetRowCount(RowCount() + static_cast<int>(deelnemers.size()));
     SelecteerRij(RowCount() - 1);
@@ -251,7 +291,7 @@ void TDeelnemersForm::VulMetDeelnemers(const TDeelnemerLijst& deelnemers) {
     ToonAantal();
     Sorteer();
     MaakPoulesBitBtn->setEnabled(RowCount() > 2);
-    m_mainForm->ZetGewijzigd(true);
+    GeefNamenDoor(QStringLiteral("deelnemers inlezen"));
 }
 
 TNamen TDeelnemersForm::Namen() const {
@@ -262,28 +302,33 @@ TNamen TDeelnemersForm::Namen() const {
 }
 
 TDeelnemerLijst TDeelnemersForm::MaakDeelnemerslijst() const {
-    return Deelnemerslijst::MaakLijst(Namen());
+    return Deelnemerslijst::MaakLijst(m_document.Namen());
 }
 
 bool TDeelnemersForm::BeeindigToernooi(const QString& eersteZin) {
-    if (m_mainForm->Programmastatus == psGeen)
+    if (m_document.Programmastatus() == psGeen)
         return true;
     const QString vraag = eersteZin + Text::lineBreak + Text::lineBreak + DoorgaanZin;
     if (messages().confirm(vraag, Buttons::YesNo) != Answer::Yes)
         return false;
-    m_mainForm->ZetProgrammastatus(psGeen);
+    m_document.ZetProgrammastatus(psGeen);
     return true;
 }
 
 void TDeelnemersForm::NieuwBitBtnClick() {
+    // Ending the tournament is one step with the first participant added.
+    std::optional<TToernooiDocument::TStap> eerste;
+    eerste.emplace(m_document, QString());
     if (!BeeindigToernooi(ToevoegenZin))
         return;
     TInputDeelnemerDialog dialoog(this);
     while (dialoog.Invoeren()) {
-        if (ZoekRij(dialoog.Voornaam(), dialoog.Achternaam()) == -1)
+        if (ZoekRij(dialoog.Voornaam(), dialoog.Achternaam()) == -1) {
             VoegToe(dialoog.Voornaam(), dialoog.Achternaam());
-        else
+            eerste.reset();
+        } else {
             messages().information(DubbeleNaamTekst);
+        }
     }
 }
 
@@ -292,17 +337,22 @@ void TDeelnemersForm::BewerkBitBtnClick() {
         NieuwBitBtnClick();
         return;
     }
+    TToernooiDocument::TStap stap(m_document, QString());
     if (!BeeindigToernooi(WijzigenZin))
         return;
     TInputDeelnemerDialog dialoog(this);
     const int rij = Row();
+    const QString oud = NaamTekst(Cel(0, rij), Cel(1, rij));
     while (dialoog.Bewerken(Cel(0, rij), Cel(1, rij))) {
         const int gevonden = ZoekRij(dialoog.Voornaam(), dialoog.Achternaam());
         if (gevonden == -1 || gevonden == rij) {
             ZetCel(0, rij, dialoog.Voornaam());
             ZetCel(1, rij, dialoog.Achternaam());
-            m_mainForm->ZetGewijzigd(true);
             Sorteer();
+            GeefNamenDoor(QStringLiteral("deelnemer ") + oud + QStringLiteral(" wijzigen"));
+            // Even an unchanged name counts as a change, as the organiser
+            // confirmed one.
+            m_document.ZetGewijzigd(true);
             return;
         }
         messages().information(DubbeleNaamTekst);
@@ -312,8 +362,10 @@ void TDeelnemersForm::BewerkBitBtnClick() {
 void TDeelnemersForm::VerwijderBitBtnClick() {
     if (RowCount() <= 2 || Row() == RowCount() - 1)
         return;
+    TToernooiDocument::TStap stap(m_document, QString());
     if (!BeeindigToernooi(VerwijderenZin))
         return;
+    const QString naam = NaamTekst(Cel(0, Row()), Cel(1, Row()));
     for (int rij = Row(); rij < RowCount() - 1; ++rij) {
         ZetCel(0, rij, Cel(0, rij + 1));
         ZetCel(1, rij, Cel(1, rij + 1));
@@ -323,7 +375,7 @@ void TDeelnemersForm::VerwijderBitBtnClick() {
     Sorteer();
     PasKolombreedtesAan();
     MaakPoulesBitBtn->setEnabled(RowCount() > 2);
-    m_mainForm->ZetGewijzigd(true);
+    GeefNamenDoor(QStringLiteral("deelnemer ") + naam + QStringLiteral(" verwijderen"));
 }
 
 void TDeelnemersForm::ExcelBitBtnClick() {
@@ -331,9 +383,9 @@ void TDeelnemersForm::ExcelBitBtnClick() {
 }
 
 void TDeelnemersForm::MaakPoulesBitBtnClick() {
-    if (m_mainForm->Programmastatus == psGeen ||
+    if (m_document.Programmastatus() == psGeen ||
         messages().confirm(ToernooiBezigVraag, Buttons::YesNo) == Answer::Yes)
-        m_mainForm->StartToernooi();
+        Q_EMIT PoulesGevraagd();
 }
 
 bool TDeelnemersForm::FormKeyDown(const QKeyEvent* event) {

@@ -9,10 +9,12 @@ class QKeyEvent;
 class QPushButton;
 class QStatusBar;
 class QTableWidget;
-class TMainForm;
+class TToernooiDocument;
 
 // The participant list window ("Deelnemers invoeren"): the sorted list of
-// names from which every tournament starts. Closing it only hides it.
+// names from which every tournament starts. Closing it only hides it. The
+// names belong to the document; the grid shows them and every edit hands the
+// new list back to the document as one step.
 //
 // Rows are numbered as in a grid whose row 0 is the header: rows 1 to
 // RowCount() - 2 hold the participants and the last row is always empty.
@@ -22,7 +24,7 @@ class TDeelnemersForm : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TDeelnemersForm(TMainForm* mainForm);
+    TDeelnemersForm(TToernooiDocument& document, QWidget* owner);
 
     void VoegToe(const QString& voornaam, const QString& achternaam);
     int ZoekRij(const QString& voornaam, const QString& achternaam) const;
@@ -49,6 +51,10 @@ public:
     QPushButton* MaakPoulesBitBtn;
     QStatusBar* StatusBar;
 
+Q_SIGNALS:
+    // "&Poules -->": start a tournament from these names.
+    void PoulesGevraagd();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -71,6 +77,11 @@ private:
     void ZetRowCount(int aantal);
     void ZetCel(int kolom, int rij, const QString& tekst);
     void MaakRijLeeg(int rij);
+    // Hands the grid's names to the document as one step.
+    void GeefNamenDoor(const QString& omschrijving);
+    // Shows the document's names, after undo, redo, new or open.
+    void ToonNamen();
 
-    TMainForm* m_mainForm;
+    TToernooiDocument& m_document;
+    bool m_geeftDoor = false;
 };

@@ -1,9 +1,9 @@
 #include "pools/PoulesForm.h"
 
 #include "app/Help.h"
-#include "app/MainForm.h"
 #include "export/PoulesExport.h"
 #include "model/MessageService.h"
+#include "model/ToernooiDocument.h"
 #include "pools/PoulesWijzigenForm.h"
 
 #include <QHeaderView>
@@ -45,11 +45,11 @@ QChar Toets(const QKeyEvent& event) {
 
 // --- TPoulesForm -----------------------------------------------------------
 
-TPoulesForm::TPoulesForm(TMainForm* mainForm)
-    : QWidget(mainForm, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                            Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
-                            Qt::WindowCloseButtonHint)
-    , m_mainForm(mainForm)
+TPoulesForm::TPoulesForm(TToernooiDocument& document, QWidget* owner)
+    : QWidget(owner, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                         Qt::WindowCloseButtonHint)
+    , m_document(document)
     , m_vlak(new QWidget(this)) {
     setWindowTitle(QStringLiteral("Poules"));
     setHelpContext(this, HelpContext::Poules);
@@ -88,6 +88,28 @@ TPoulesForm::TPoulesForm(TMainForm* mainForm)
         kind->installEventFilter(this);
 
     FormResize();
+
+    connect(&m_document, &TToernooiDocument::PoulesVeranderd, this, [this] {
+        if (!m_deelnemers)
+            return;
+        PoulesTabControlChange();
+        KnockoutBitBtn->setEnabled(EindstandenCompleet());
+    });
+    connect(&m_document, &TToernooiDocument::Vervangen, this, &TPoulesForm::ToonVervangen);
+}
+
+void TPoulesForm::ToonVervangen() {
+    if (!m_deelnemers)
+        return;
+    m_deelnemers = &m_document.Deelnemers();
+    const int tab = PoulesTabControl->TabIndex();
+    const TProgrammastatus status = m_document.Programmastatus();
+    PoulesTabControl->ZetPoules(
+        status == psPoules || status == psKnockout ? HoogstePoule(*m_deelnemers) : 0);
+    if (tab > 0 && tab < PoulesTabControl->AantalTabs())
+        PoulesTabControl->ZetTabIndex(tab);
+    PoulesTabControlChange();
+    KnockoutBitBtn->setEnabled(EindstandenCompleet());
 }
 
 int TPoulesForm::RowCount() const {
@@ -187,26 +209,28 @@ TDeelnemer* TPoulesForm::GeselecteerdeDeelnemer() const {
 }
 
 bool TPoulesForm::TerugNaarPoules(const QString& vraag) {
-    if (m_mainForm->Programmastatus == psPoules)
+    if (m_document.Programmastatus() == psPoules)
         return true;
     if (messages().confirm(vraag, Buttons::YesNo) != Answer::Yes)
         return false;
-    m_mainForm->ZetProgrammastatus(psPoules);
+    m_document.ZetProgrammastatus(psPoules);
     return true;
 }
 
 void TPoulesForm::ZetPositie(TDeelnemer& deelnemer, int positie) {
-    deelnemer.Positie = positie;
+    m_document.ZetStapOmschrijving(QStringLiteral("eindstand ") + deelnemer.Naam());
+    m_document.ZetPositie(deelnemer, positie);
     PouleRooster::ZetCel(DeelnemersStringGrid, PosKolom, Row(), PositieTekst(positie));
     SorteerRooster();
     KnockoutBitBtn->setEnabled(positie >= 0 && EindstandenCompleet());
-    m_mainForm->ZetGewijzigd(true);
 }
 
 bool TPoulesForm::FormKeyPress(const QKeyEvent* event) {
     const QChar toets = Toets(*event);
     if (!IsPositieToets(toets))
         return false;
+    // Ending the knockouts and the position are one step.
+    TToernooiDocument::TStap stap(m_document, QStringLiteral("eindstand"));
     if (!TerugNaarPoules(KnockoutBezigTerugVraag))
         return true;
     DeelnemersStringGrid->setFocus();
@@ -220,11 +244,18 @@ bool TPoulesForm::FormKeyPress(const QKeyEvent* event) {
 }
 
 void TPoulesForm::VraagEindstand() {
+    // An empty answer counts as a change even for an open position.
+    if (VraagEindstandStap() == TEindstandAntwoord::TSoort::Wis)
+        m_document.ZetGewijzigd(true);
+}
+
+TEindstandAntwoord::TSoort TPoulesForm::VraagEindstandStap() {
+    TToernooiDocument::TStap stap(m_document, QStringLiteral("eindstand"));
     if (!TerugNaarPoules(KnockoutBezigTerugVraag))
-        return;
+        return TEindstandAntwoord::TSoort::Niets;
     TDeelnemer* deelnemer = GeselecteerdeDeelnemer();
     if (!deelnemer)
-        return;
+        return TEindstandAntwoord::TSoort::Niets;
     const QString standaard = StandaardAntwoord(Cel(PosKolom, Row()));
     const QString antwoord =
         messages().input(EindstandTitel, EindstandVraag(*deelnemer), standaard).value_or(standaard);
@@ -241,21 +272,25 @@ void TPoulesForm::VraagEindstand() {
     case TEindstandAntwoord::TSoort::Niets:
         break;
     }
+    return uitkomst.Soort;
 }
 
 void TPoulesForm::WijzigBitBtnClick() {
     if (!m_deelnemers)
         return;
-    if (m_mainForm->Programmastatus == psPoules) {
+    if (m_document.Programmastatus() == psPoules) {
         const bool ingevuld = std::any_of(m_deelnemers->begin(), m_deelnemers->end(),
                                           [](const auto& d) { return d->Positie >= 1; });
         if (ingevuld && messages().confirm(EindstandenIngevuldVraag, Buttons::YesNo) != Answer::Yes)
             return;
     }
-    if (!TerugNaarPoules(KnockoutBezigIndelenVraag))
-        return;
     {
-        TPoulesWijzigenForm wijzigen(m_mainForm, this);
+        TToernooiDocument::TStap stap(m_document, QString());
+        if (!TerugNaarPoules(KnockoutBezigIndelenVraag))
+            return;
+    }
+    {
+        TPoulesWijzigenForm wijzigen(m_document, this);
         wijzigen.WijzigPoules(*m_deelnemers);
     }
     PoulesTabControlChange();
@@ -272,9 +307,10 @@ void TPoulesForm::ExcelBitBtnClick() {
 }
 
 void TPoulesForm::KnockoutBitBtnClick() {
+    TToernooiDocument::TStap stap(m_document, QStringLiteral("knockout-indeling"));
     if (!TerugNaarPoules(KnockoutBezigIndelenVraag))
         return;
-    m_mainForm->StartKnockout();
+    Q_EMIT KnockoutGevraagd();
 }
 
 void TPoulesForm::keyPressEvent(QKeyEvent* event) {

@@ -9,16 +9,16 @@
 class QKeyEvent;
 class QPushButton;
 class QTableWidget;
-class TMainForm;
+class TToernooiDocument;
 
 // The pools window ("Poules"): one tab per pool, in which the organiser
-// enters every participant's final position. It works on the main window's
-// participants and writes their positions directly.
+// enters every participant's final position. It shows the document's
+// participants and hands every position to the document as one step.
 class TPoulesForm : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TPoulesForm(TMainForm* mainForm);
+    TPoulesForm(TToernooiDocument& document, QWidget* owner);
 
     void ToonPoules(TDeelnemerLijst& deelnemers);
     // Fills the grid with the selected pool; also the refresh after the
@@ -45,6 +45,10 @@ public:
     QPushButton* ExcelBitBtn;
     QPushButton* KnockoutBitBtn;
 
+Q_SIGNALS:
+    // "&Knockout -->", with the stage back at the pools: divide and build.
+    void KnockoutGevraagd();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -64,8 +68,12 @@ private:
     // The participant of the selected row, or none.
     TDeelnemer* GeselecteerdeDeelnemer() const;
     void ZetPositie(TDeelnemer& deelnemer, int positie);
+    // The input box as one step; what the answer did.
+    Poules::TEindstandAntwoord::TSoort VraagEindstandStap();
+    // The document's participants changed under the window.
+    void ToonVervangen();
 
-    TMainForm* m_mainForm;
+    TToernooiDocument& m_document;
     QWidget* m_vlak; // the client area inside the 10-pixel border
     TDeelnemerLijst* m_deelnemers = nullptr;
     // The participants of every pool, so that a tab change reads one pool.

@@ -1,14 +1,13 @@
 #include "pools/PoulesWijzigenForm.h"
 
 #include "app/Help.h"
-#include "app/MainForm.h"
 #include "app/Scherm.h"
 #include "model/MessageService.h"
 #include "model/Poules.h"
 #include "model/Text.h"
-#include "participants/DeelnemersForm.h"
+#include "model/ToernooiDocument.h"
 #include "participants/InputDeelnemerDialog.h"
-#include "pools/PoulesForm.h"
+#include "pools/PouleControls.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -40,7 +39,7 @@ QPushButton* MaakKnop(const QString& tekst, const QString& naam, QWidget* ouder)
 
 } // namespace
 
-TPoulesWijzigenForm::TPoulesWijzigenForm(TMainForm* mainForm, QWidget* owner)
+TPoulesWijzigenForm::TPoulesWijzigenForm(TToernooiDocument& document, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                          Qt::WindowCloseButtonHint)
@@ -53,7 +52,7 @@ TPoulesWijzigenForm::TPoulesWijzigenForm(TMainForm* mainForm, QWidget* owner)
     , LateInschrijvingBitBtn(MaakKnop(QStringLiteral("&Late inschrijving"),
                                       QStringLiteral("LateInschrijvingBitBtn"), this))
     , SluitBitBtn(MaakKnop(QStringLiteral("&Sluiten"), QStringLiteral("SluitBitBtn"), this))
-    , m_mainForm(mainForm) {
+    , m_document(document) {
     setWindowTitle(QStringLiteral("Poules wijzigen"));
     setHelpContext(this, HelpContext::PoulesWijzigen);
     setMinimumSize(300, 200);
@@ -137,14 +136,12 @@ void TPoulesWijzigenForm::WisselBitBtnClick() {
     // An empty pool has nobody to give.
     if (links < 0 || rechts < 0)
         return;
-    if (!Wissel(*m_deelnemers, links, linksPoule, rechts, rechtsPoule))
+    if (!m_document.WisselPoules(links, linksPoule, rechts, rechtsPoule))
         return;
     VulRooster(TabControlLinks, StringGridLinks);
     VulRooster(TabControlRechts, StringGridRechts);
     PouleRooster::SelecteerRij(StringGridLinks, PouleRooster::ZoekRij(StringGridLinks, rechts));
     PouleRooster::SelecteerRij(StringGridRechts, PouleRooster::ZoekRij(StringGridRechts, links));
-    m_mainForm->PoulesForm->PoulesTabControlChange();
-    m_mainForm->ZetGewijzigd(true);
 }
 
 void TPoulesWijzigenForm::LateInschrijvingBitBtnClick() {
@@ -168,13 +165,11 @@ void TPoulesWijzigenForm::LateInschrijvingBitBtnClick() {
     deelnemer->Poule = poule;
     if (messages().confirm(LateInschrijvingVraag(*deelnemer, poule), Buttons::YesNo) != Answer::Yes)
         return;
-    m_deelnemers->push_back(std::move(deelnemer));
+    m_document.LateInschrijving(std::move(deelnemer));
     VulRooster(TabControlRechts, StringGridRechts);
     TabControlLinks->ZetTabIndex(poule - 1);
     VulRooster(TabControlLinks, StringGridLinks);
     PouleRooster::SelecteerRij(StringGridLinks, PouleRooster::RowCount(StringGridLinks) - 1);
-    m_mainForm->PoulesForm->PoulesTabControlChange();
-    m_mainForm->DeelnemersForm->VoegToe(voornaam, achternaam);
 }
 
 void TPoulesWijzigenForm::FormResize() {

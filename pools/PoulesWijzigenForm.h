@@ -6,7 +6,7 @@
 
 class QPushButton;
 class QTableWidget;
-class TMainForm;
+class TToernooiDocument;
 class TPouleTabControl;
 
 // The pool editing window ("Poules wijzigen"): two pools side by side, a
@@ -16,7 +16,7 @@ class TPoulesWijzigenForm : public QDialog {
     Q_OBJECT
 
 public:
-    TPoulesWijzigenForm(TMainForm* mainForm, QWidget* owner);
+    TPoulesWijzigenForm(TToernooiDocument& document, QWidget* owner);
 
     // Shows the pools of `deelnemers` and returns when the window closes.
     void WijzigPoules(TDeelnemerLijst& deelnemers);
@@ -45,6 +45,6 @@ protected:
 private:
     void FormResize();
 
-    TMainForm* m_mainForm;
+    TToernooiDocument& m_document;
     TDeelnemerLijst* m_deelnemers = nullptr;
 };

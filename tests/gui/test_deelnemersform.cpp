@@ -53,12 +53,12 @@ private Q_SLOTS:
         QVERIFY(!o.form.MaakPoulesBitBtn->isEnabled());
         QVERIFY(o.form.MaakDeelnemerslijst().empty());
         o.form.VoegToe(QString(), QString());
-        QVERIFY(!o.hoofd.Gewijzigd);
+        QVERIFY(!o.hoofd.Document().Gewijzigd());
 
         o.form.VoegToe(QStringLiteral("anna"), QStringLiteral("Zandstra"));
         QCOMPARE(o.status(), QStringLiteral("1 deelnemer ingevoerd."));
         QVERIFY(o.form.MaakPoulesBitBtn->isEnabled());
-        QVERIFY(o.hoofd.Gewijzigd);
+        QVERIFY(o.hoofd.Document().Gewijzigd());
         const QString lang = QString(1000, u'ŵ');
         for (const QStringList& naam :
              {QStringList{"Émile", ""}, {"Зоя", "李 😀"}, {lang, lang}, {"Anna", "de Vries"}})
@@ -78,7 +78,7 @@ private Q_SLOTS:
         o.hoofd.ZetGewijzigd(false);
         o.form.VulMetDeelnemers(lijst);
         QCOMPARE(o.rijen().size(), 6);
-        QVERIFY(o.form.MaakPoulesBitBtn->isEnabled() && o.hoofd.Gewijzigd);
+        QVERIFY(o.form.MaakPoulesBitBtn->isEnabled() && o.hoofd.Document().Gewijzigd());
     }
 
     void dubbeleNamenGeweigerd() {
@@ -108,7 +108,7 @@ private Q_SLOTS:
         o.hoofd.ZetGewijzigd(false);
         o.bestuurder.click(Ok);
         QTest::mouseClick(o.form.BewerkBitBtn, Qt::LeftButton);
-        QVERIFY(o.hoofd.Gewijzigd);
+        QVERIFY(o.hoofd.Document().Gewijzigd());
         QCOMPARE(o.berichten->texts().size(), 2);
         QCOMPARE(o.bestuurder.unexpected(), 0);
     }
@@ -143,7 +143,7 @@ private Q_SLOTS:
         QCOMPARE(gezien[1].edits, QStringList({"Anna", "Bakker"}));
         QCOMPARE(gezien[2].edits, QStringList({"Anna", "Bakker"}));
         QCOMPARE(gezien[3].edits, QStringList({"Carla", "Vos"}));
-        QVERIFY(o.hoofd.Deelnemers.empty()); // "&Poules -->" did not run
+        QVERIFY(o.hoofd.Document().Deelnemers().empty()); // "&Poules -->" did not run
 
         o.form.SelecteerRij(1);
         QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
@@ -187,7 +187,7 @@ private Q_SLOTS:
                  QStringList({zinnen[actie] + "\n\r\n\r Wilt u doorgaan "
                                               "en het toernooi beëindigen?"}));
         QCOMPARE(o.berichten->calls().front().buttons, Buttons::YesNo);
-        QCOMPARE(o.hoofd.Programmastatus, ja ? psGeen : psPoules);
+        QCOMPARE(o.hoofd.Document().Programmastatus(), ja ? psGeen : psPoules);
         QCOMPARE(o.rijen(), ja ? naJa[actie] : QStringList({"Anna|Bakker", "Piet|Zand", "|"}));
         QCOMPARE(o.bestuurder.seen().isEmpty(), !ja || actie == 2);
     }
@@ -195,18 +195,18 @@ private Q_SLOTS:
     void poulesStartenToernooi() {
         Opstelling o({"Anna|Bakker", "Piet|Zand"}); // its user also cancels the pool division
         QTest::mouseClick(o.form.MaakPoulesBitBtn, Qt::LeftButton);
-        QCOMPARE(o.hoofd.Deelnemers.size(), std::size_t(2));
+        QCOMPARE(o.hoofd.Document().Deelnemers().size(), std::size_t(2));
         QVERIFY(o.berichten->calls().isEmpty());
 
-        o.hoofd.Deelnemers.clear();
+        o.hoofd.Document().Deelnemers().clear();
         o.hoofd.ZetProgrammastatus(psKnockout);
         o.berichten->queueAnswer(Answer::No);
         QTest::mouseClick(o.form.MaakPoulesBitBtn, Qt::LeftButton);
-        QVERIFY(o.hoofd.Deelnemers.empty());
-        QCOMPARE(o.hoofd.Programmastatus, psKnockout);
+        QVERIFY(o.hoofd.Document().Deelnemers().empty());
+        QCOMPARE(o.hoofd.Document().Programmastatus(), psKnockout);
         o.berichten->queueAnswer(Answer::Yes);
         QTest::mouseClick(o.form.MaakPoulesBitBtn, Qt::LeftButton);
-        QCOMPARE(o.hoofd.Deelnemers.size(), std::size_t(2));
+        QCOMPARE(o.hoofd.Document().Deelnemers().size(), std::size_t(2));
         const QString vraag("Er is momenteel een toernooi bezig. Wilt u dit beëindigen?");
         QCOMPARE(o.berichten->texts(), QStringList({vraag, vraag}));
     }

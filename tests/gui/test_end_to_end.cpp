@@ -105,10 +105,10 @@ private Q_SLOTS:
         QCOMPARE(hoofd->DeelnemersForm->RowCount(), 15);
 
         trekPoules();
-        QCOMPARE(hoofd->Programmastatus, psPoules);
+        QCOMPARE(hoofd->Document().Programmastatus(), psPoules);
         QVERIFY(hoofd->PoulesForm->isVisible());
         std::map<int, int> groottes;
-        for (const auto& d : hoofd->Deelnemers)
+        for (const auto& d : hoofd->Document().Deelnemers())
             ++groottes[d->Poule];
         QCOMPARE(groottes, (std::map<int, int>{{1, 5}, {2, 4}, {3, 4}}));
         QVERIFY(!hoofd->PoulesForm->KnockoutBitBtn->isEnabled());
@@ -118,7 +118,7 @@ private Q_SLOTS:
         QVERIFY(hoofd->PoulesForm->KnockoutBitBtn->isEnabled());
 
         stuurBesteTweeDoor();
-        QCOMPARE(hoofd->Programmastatus, psKnockout);
+        QCOMPARE(hoofd->Document().Programmastatus(), psKnockout);
         TKnockoutForm& knockout = *hoofd->KnockoutForm;
         QVERIFY(knockout.isVisible());
         TKnockout& winnaars = *knockout.WinnaarsKnockout();
@@ -139,7 +139,7 @@ private Q_SLOTS:
 
         speelUit(*knockout.WinnaarsView(), winnaars);
         speelUit(*knockout.VerliezersView(), verliezers);
-        QVERIFY(hoofd->Gewijzigd);
+        QVERIFY(hoofd->Document().Gewijzigd());
 
         // Change a first-round result after the final: confirmed, every later
         // result on the winner's path is cleared.

@@ -4,6 +4,7 @@
 #include "export/KnockoutNaarExcelForm.h"
 #include "knockout/KnockoutForm.h"
 #include "model/Knockout.h"
+#include "model/ToernooiDocument.h"
 #include "participants/DeelnemersForm.h"
 #include "pools/PoulesForm.h"
 
@@ -62,9 +63,9 @@ private:
         for (int i = 0; i < 8; ++i) {
             auto d = std::make_unique<TDeelnemer>(QStringLiteral("Speler"), QString::number(i));
             d->KnockoutNr = i < 4 ? 1 : 2;
-            hoofd->Deelnemers.push_back(std::move(d));
+            hoofd->Document().Deelnemers().push_back(std::move(d));
         }
-        hoofd->KnockoutForm->Bouw(hoofd->Deelnemers, TKnockout::LootWillekeurig);
+        hoofd->KnockoutForm->Bouw(hoofd->Document().Deelnemers(), TKnockout::LootWillekeurig);
         hoofd->KnockoutForm->ZetExportwaarden(Sjabloon, 2, 1);
     }
 
@@ -113,7 +114,8 @@ private Q_SLOTS:
     }
 
     void windowKeepsTheExportValuesInItsDialog() {
-        auto* venster = new TKnockoutForm(nullptr);
+        TToernooiDocument document;
+        auto* venster = new TKnockoutForm(document, nullptr);
         QPointer<TKnockoutNaarExcelForm> d = venster->ExportDialoog;
         QCOMPARE(venster->KnockoutSjabloon(), Paths::executableFolder() + "/knockout.xlt");
         QCOMPARE(venster->BeginKolom(), 1);
@@ -192,14 +194,14 @@ private Q_SLOTS:
                 auto d =
                     std::make_unique<TDeelnemer>(QStringLiteral("P%1").arg(p), QString::number(i));
                 d->Poule = p;
-                hoofd->Deelnemers.push_back(std::move(d));
+                hoofd->Document().Deelnemers().push_back(std::move(d));
             }
         }
         TPoulesForm& form = *hoofd->PoulesForm;
         FakeSpreadsheet excel;
         QTest::mouseClick(form.ExcelBitBtn, Qt::LeftButton); // no pools shown yet
         QCOMPARE(excel.obtained, 0);
-        form.ToonPoules(hoofd->Deelnemers);
+        form.ToonPoules(hoofd->Document().Deelnemers());
         Sheet model;
         model.name = QStringLiteral("3poule");
         model.names = {{QStringLiteral("POULENAAM"), 1, 2}, {QStringLiteral("DEELNEMERS"), 3, 2}};

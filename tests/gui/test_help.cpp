@@ -80,7 +80,7 @@ private Q_SLOTS:
         QVERIFY(!paginas.contains(THelpVenster::StandaardPagina()));
         QCOMPARE(helpVensters().size(), 1);
 
-        for (int context : {0, -1, 999, 1009}) {
+        for (int context : {0, -1, 999, 1099}) {
             help.ToonContext(HelpContext::Poules);
             help.ToonContext(context);
             QCOMPARE(help.Venster()->Pagina(), THelpVenster::StandaardPagina());

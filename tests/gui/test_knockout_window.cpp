@@ -42,10 +42,11 @@ private:
 
     // A direct knockout of `aantal` participants, everyone in the winners' round.
     void bouwDirect(int aantal) {
-        vul(hoofd->Deelnemers, aantal);
-        for (auto& d : hoofd->Deelnemers)
+        vul(hoofd->Document().Deelnemers(), aantal);
+        for (auto& d : hoofd->Document().Deelnemers())
             d->KnockoutNr = 1;
-        venster().Bouw(hoofd->Deelnemers, TKnockout::LootWillekeurig);
+        hoofd->ZetProgrammastatus(psDirectKnockout);
+        venster().Bouw(hoofd->Document().Deelnemers(), TKnockout::LootWillekeurig);
         hoofd->ZetGewijzigd(false);
     }
 
@@ -76,9 +77,13 @@ private Q_SLOTS:
         QCOMPARE(venster().PageControl->tabText(1), QStringLiteral("Verliezersronde"));
         venster().show();
         venster().resize(600, 400);
-        QCOMPARE(venster().ExcelWinnaarsRondeBitBtn->geometry(), QRect(8, 400 - 33, 292, 25));
-        QCOMPARE(venster().ExcelVerliezersrondeBitBtn->geometry(), QRect(300, 400 - 33, 292, 25));
-        QCOMPARE(venster().PageControl->geometry(), QRect(8, 8, 584, 400 - 33 - 16));
+        // The client area lies above the status bar.
+        const int hoogte = 400 - venster().StatusBar->height();
+        QCOMPARE(venster().StatusBar->geometry(), QRect(0, hoogte, 600, 19));
+        QCOMPARE(venster().ExcelWinnaarsRondeBitBtn->geometry(), QRect(8, hoogte - 33, 292, 25));
+        QCOMPARE(venster().ExcelVerliezersrondeBitBtn->geometry(),
+                 QRect(300, hoogte - 33, 292, 25));
+        QCOMPARE(venster().PageControl->geometry(), QRect(8, 8, 584, hoogte - 33 - 16));
         QCOMPARE(venster().ExcelWinnaarsRondeBitBtn->text(),
                  QStringLiteral("Excel (&Winnaarsronde)"));
     }
@@ -114,7 +119,7 @@ private Q_SLOTS:
         speel(0, 0, QStringLiteral("3"), QStringLiteral("1"));
         QCOMPARE(eerste->ScoreBoven(), 3);
         QCOMPARE(winnaars().Wedstrijd(1, 0)->DeelnemerBoven(), eerste->DeelnemerBoven());
-        QVERIFY(hoofd->Gewijzigd);
+        QVERIFY(hoofd->Document().Gewijzigd());
         QVERIFY(hoofd->StatusBar->currentMessage().endsWith(QStringLiteral("versie 1.0")));
         speel(0, 1, QStringLiteral("0"), QStringLiteral("2"));
         speel(1, 0, QStringLiteral("1"), QStringLiteral("4"));
@@ -222,7 +227,7 @@ private Q_SLOTS:
     void rebuildingRemovesTheOldViews() {
         bouwDirect(8);
         QPointer<TKnockoutView> oud = venster().WinnaarsView();
-        venster().Bouw(hoofd->Deelnemers, TKnockout::LootWillekeurig);
+        venster().Bouw(hoofd->Document().Deelnemers(), TKnockout::LootWillekeurig);
         QVERIFY(oud.isNull());
         QCOMPARE(venster().WinnaarsFrame->widget(), venster().WinnaarsView());
     }

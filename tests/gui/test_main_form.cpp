@@ -70,12 +70,12 @@ private Q_SLOTS:
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         QCOMPARE(form->windowTitle(), QStringLiteral("Zegerooster"));
-        QCOMPARE(form->size(), QSize(142, 156));
+        QCOMPARE(form->size(), QSize(185, 156));
         QCOMPARE(form->StatusBar->height(), 19);
-        QCOMPARE(form->Programmastatus, psGeen);
-        QVERIFY(!form->Gewijzigd);
-        QVERIFY(form->Bestandsnaam.isEmpty());
-        QVERIFY(form->Deelnemers.empty());
+        QCOMPARE(form->Document().Programmastatus(), psGeen);
+        QVERIFY(!form->Document().Gewijzigd());
+        QVERIFY(form->Document().Bestandsnaam().isEmpty());
+        QVERIFY(form->Document().Deelnemers().empty());
         QVERIFY(form->DeelnemersBitBtn->isEnabled());
         QVERIFY(!form->PoulesBitBtn->isEnabled());
         QVERIFY(!form->KnockoutBitBtn->isEnabled());
@@ -134,7 +134,7 @@ private Q_SLOTS:
 
         // An unknown stage is stored and changes nothing else.
         form->ZetProgrammastatus(static_cast<TProgrammastatus>(7));
-        QCOMPARE(static_cast<int>(form->Programmastatus), 7);
+        QCOMPARE(static_cast<int>(form->Document().Programmastatus()), 7);
         QVERIFY(!form->PoulesBitBtn->isEnabled() && form->KnockoutBitBtn->isEnabled());
         QVERIFY(form->KnockoutForm->isVisible());
 
@@ -151,16 +151,16 @@ private Q_SLOTS:
     void statusLineShowsFileNameAndChanges() {
         form->ZetGewijzigd(true);
         QVERIFY(statusTekst(*form).endsWith(QStringLiteral("versie 1.0")));
-        form->Bestandsnaam = QStringLiteral("/tmp/Toernooien/Clubkampioenschap.2026.txt");
+        form->Document().Bewaard(QStringLiteral("/tmp/Toernooien/Clubkampioenschap.2026.txt"));
         form->ZetGewijzigd(false);
         QCOMPARE(statusTekst(*form), QStringLiteral("Clubkampioenschap.2026"));
         form->ZetGewijzigd(true);
         QCOMPARE(statusTekst(*form), QStringLiteral("Clubkampioenschap.2026*"));
-        QVERIFY(form->Gewijzigd);
+        QVERIFY(form->Document().Gewijzigd());
         (*berichten)->queueAnswer(Answer::No);
         form->NieuwBitBtn->click();
         QVERIFY(statusTekst(*form).endsWith(QStringLiteral("versie 1.0")));
-        QVERIFY(form->Bestandsnaam.isEmpty());
+        QVERIFY(form->Document().Bestandsnaam().isEmpty());
     }
 
     void newTournamentWithoutChangesAsksNothing() {
@@ -169,10 +169,10 @@ private Q_SLOTS:
         form->ZetProgrammastatus(psPoules);
         form->NieuwBitBtn->click();
         QVERIFY((*berichten)->calls().isEmpty());
-        QCOMPARE(form->Programmastatus, psGeen);
+        QCOMPARE(form->Document().Programmastatus(), psGeen);
         QCOMPARE(form->DeelnemersForm->RowCount(), 2);
         QVERIFY(form->DeelnemersForm->isVisible());
-        QVERIFY(!form->Gewijzigd);
+        QVERIFY(!form->Document().Gewijzigd());
     }
 
     void saveQuestionOnNewAndOpen_data() {
@@ -198,7 +198,7 @@ private Q_SLOTS:
         QFETCH(int, bewaard);
         QFETCH(bool, doorgegaan);
         voegDeelnemersToe();
-        QVERIFY(form->Gewijzigd);
+        QVERIFY(form->Document().Gewijzigd());
         form->bewaarLukt = bewaarLukt;
         (*berichten)->queueAnswer(antwoord);
 
@@ -257,9 +257,9 @@ private Q_SLOTS:
         form->StartToernooi();
         QCOMPARE((*berichten)->texts(), QStringList{"Er zijn geen deelnemers ingevoerd."});
         QCOMPARE((*berichten)->calls().constFirst().kind, MessageKind::Information);
-        QCOMPARE(form->Programmastatus, psGeen);
-        QVERIFY(!form->Gewijzigd);
-        QVERIFY(form->Deelnemers.empty());
+        QCOMPARE(form->Document().Programmastatus(), psGeen);
+        QVERIFY(!form->Document().Gewijzigd());
+        QVERIFY(form->Document().Deelnemers().empty());
     }
 
     void cancelledDivisionKeepsStageNone() {
@@ -269,12 +269,12 @@ private Q_SLOTS:
         bestuurder.click(QStringLiteral("AnnulerenBitBtn"));
         form->StartToernooi();
         QCOMPARE(bestuurder.pending(), 0);
-        QCOMPARE(form->Programmastatus, psGeen);
+        QCOMPARE(form->Document().Programmastatus(), psGeen);
         QVERIFY(!form->PoulesBitBtn->isEnabled() && !form->KnockoutBitBtn->isEnabled());
-        QVERIFY(!form->Gewijzigd);
+        QVERIFY(!form->Document().Gewijzigd());
         // The new tournament list holds fresh records of every participant.
-        QCOMPARE(form->Deelnemers.size(), std::size_t{2});
-        for (const auto& deelnemer : form->Deelnemers) {
+        QCOMPARE(form->Document().Deelnemers().size(), std::size_t{2});
+        for (const auto& deelnemer : form->Document().Deelnemers()) {
             QCOMPARE(deelnemer->Poule, 0);
             QCOMPARE(deelnemer->Positie, -1);
             QCOMPARE(deelnemer->KnockoutNr, 0);
@@ -288,13 +288,14 @@ private Q_SLOTS:
         bestuurder.click(QStringLiteral("AnnuleerBitBtn"));
         form->StartKnockout();
         QCOMPARE(bestuurder.pending(), 0);
-        QCOMPARE(form->Programmastatus, psPoules);
-        QVERIFY(!form->Gewijzigd);
+        QCOMPARE(form->Document().Programmastatus(), psPoules);
+        QVERIFY(!form->Document().Gewijzigd());
     }
 
     void findsParticipantsExactly() {
         auto voegToe = [this](const char* voornaam, const char* achternaam) {
-            form->Deelnemers.push_back(std::make_unique<TDeelnemer>(voornaam, achternaam));
+            form->Document().Deelnemers().push_back(
+                std::make_unique<TDeelnemer>(voornaam, achternaam));
         };
         voegToe("jan", "Jansen");
         voegToe("Jan", "Jansen");
@@ -333,13 +334,14 @@ private Q_SLOTS:
     }
 
     void destroysWindowsBeforeTheParticipants() {
-        form->Deelnemers.push_back(std::make_unique<TDeelnemer>("Jan", "Jansen"));
+        form->Document().Deelnemers().push_back(std::make_unique<TDeelnemer>("Jan", "Jansen"));
         form->HelpBitBtn->click();
         QStringList volgorde;
         ProefMainForm* hoofdvenster = form.get();
         auto volg = [&](QObject* venster, const QString& naam) {
             connect(venster, &QObject::destroyed, this, [&volgorde, hoofdvenster, naam] {
-                volgorde << QStringLiteral("%1:%2").arg(naam).arg(hoofdvenster->Deelnemers.size());
+                volgorde << QStringLiteral("%1:%2").arg(naam).arg(
+                    hoofdvenster->Document().Deelnemers().size());
             });
         };
         volg(form->Help().Venster(), "help");

@@ -43,27 +43,28 @@ private:
     std::unique_ptr<TMainForm> hoofd;
 
     ScriptedMessageService& berichten() { return **m_berichten; }
-    TDeelnemer& deelnemer(int index) { return *hoofd->Deelnemers[std::size_t(index)]; }
+    TDeelnemer& deelnemer(int index) { return *hoofd->Document().Deelnemers()[std::size_t(index)]; }
 
     // Participants "<name>|<pool>|<position>" in the pool stage, shown.
     void toon(const QStringList& regels) {
         for (const QString& regel : regels) {
             const QStringList d = regel.split(u'|');
-            auto& nieuw = hoofd->Deelnemers.emplace_back(std::make_unique<TDeelnemer>(d[0], ""));
+            auto& nieuw =
+                hoofd->Document().Deelnemers().emplace_back(std::make_unique<TDeelnemer>(d[0], ""));
             nieuw->Poule = d[1].toInt();
             nieuw->Positie = d[2].toInt();
         }
         hoofd->ZetProgrammastatus(psPoules);
-        hoofd->PoulesForm->ToonPoules(hoofd->Deelnemers);
+        hoofd->PoulesForm->ToonPoules(hoofd->Document().Deelnemers());
         hoofd->ZetGewijzigd(false);
     }
 
     // Runs the window as the pools window does while `acties` play on it.
     void wijzig(const std::function<void(TPoulesWijzigenForm&, ModalDialogDriver&)>& acties) {
-        TPoulesWijzigenForm venster(hoofd.get(), hoofd->PoulesForm);
+        TPoulesWijzigenForm venster(hoofd->Document(), hoofd->PoulesForm);
         ModalDialogDriver bestuurder;
         acties(venster, bestuurder);
-        venster.WijzigPoules(hoofd->Deelnemers);
+        venster.WijzigPoules(hoofd->Document().Deelnemers());
         QCOMPARE(venster.result(), int(QDialog::Accepted)); // "&Sluiten" and Escape alike
         QCOMPARE(bestuurder.unexpected(), 0);
         QCOMPARE(bestuurder.pending(), 0);
@@ -93,7 +94,7 @@ private Q_SLOTS:
     }
 
     void opbouwEnIndeling() {
-        TPoulesWijzigenForm venster(hoofd.get(), hoofd->PoulesForm);
+        TPoulesWijzigenForm venster(hoofd->Document(), hoofd->PoulesForm);
         QCOMPARE(helpContextOf(&venster), 1008);
         QCOMPARE(venster.size(), QSize(670, 300));
         QCOMPARE(TPoulesWijzigenForm::WisselTekst,
@@ -132,7 +133,7 @@ private Q_SLOTS:
                      QStringList({"A|Piet|3", "B|jan|1", "C|Zoë|2"}));
             venster.TabControlRechts->TabBar()->setCurrentIndex(0);
             venster.WisselBitBtnClick(); // the same pool on both sides
-            QVERIFY(!hoofd->Gewijzigd);
+            QVERIFY(!hoofd->Document().Gewijzigd());
 
             venster.TabControlRechts->TabBar()->setCurrentIndex(1);
             QCOMPARE(venster.focusWidget(), venster.StringGridRechts);
@@ -146,7 +147,7 @@ private Q_SLOTS:
                      QStringList({"A|Piet|3", "B|jan|1", "C|Bram|1"}));
             QCOMPARE(gekozen(venster.StringGridLinks), QStringLiteral("Bram"));
             QCOMPARE(gekozen(venster.StringGridRechts), QStringLiteral("Zoë"));
-            QVERIFY(hoofd->Gewijzigd);
+            QVERIFY(hoofd->Document().Gewijzigd());
             QCOMPARE(poules.Cel(2, 1), QStringLiteral("jan")); // refreshed at once
             QCOMPARE(poules.Cel(2, 2), QStringLiteral("Bram"));
             QTest::keyClick(venster.StringGridLinks, Qt::Key_Escape);
@@ -167,7 +168,7 @@ private Q_SLOTS:
                 selecteer(venster.StringGridRechts, QStringLiteral("c"));
                 venster.WisselBitBtnClick();
                 QCOMPARE(deelnemer(0).Poule + deelnemer(2).Poule, 2);
-                QVERIFY(!hoofd->Gewijzigd);
+                QVERIFY(!hoofd->Document().Gewijzigd());
                 QTest::keyClick(venster.StringGridLinks, Qt::Key_Escape);
             });
         });
@@ -196,7 +197,7 @@ private Q_SLOTS:
                               "Weet u zeker dat u Later Komer wilt toevoegen aan poule 4?",
                               "Weet u zeker dat u Laatst Komer wilt toevoegen aan poule 1?",
                               "Weet u zeker dat u Nooit Komer wilt toevoegen aan poule 2?"}));
-        QCOMPARE(hoofd->Deelnemers.size(), std::size_t(21)); // "No" added nobody
+        QCOMPARE(hoofd->Document().Deelnemers().size(), std::size_t(21)); // "No" added nobody
         QCOMPARE(deelnemer(18).Poule * 100 + deelnemer(19).Poule * 10 + deelnemer(20).Poule, 341);
         QCOMPARE(deelnemer(20).Positie, -1);
         // The left side shows the chosen pool with the newcomer selected.
@@ -204,7 +205,7 @@ private Q_SLOTS:
                  QStringList({"3|Laat Komer", "4|Later Komer", "1|Laatst Komer"}));
         QVERIFY(hoofd->DeelnemersForm->ZoekRij("Laatst", "Komer") > 0);
         QCOMPARE(hoofd->DeelnemersForm->RowCount(), 3 + 2);
-        QVERIFY(hoofd->Gewijzigd);
+        QVERIFY(hoofd->Document().Gewijzigd());
         QCOMPARE(hoofd->PoulesForm->Cel(1, 6) + hoofd->PoulesForm->Cel(2, 6),
                  QStringLiteral("FLaatst Komer"));
     }
@@ -227,7 +228,7 @@ private Q_SLOTS:
                  QStringList({dubbel, "Weet u zeker dat u piet wilt toevoegen aan poule 1?", dubbel,
                               "Weet u zeker dat u Jan Kees wilt toevoegen aan poule 2?", dubbel}));
         QCOMPARE(berichten().calls().at(0).kind, MessageKind::Information);
-        QCOMPARE(hoofd->Deelnemers.size(), std::size_t(4));
+        QCOMPARE(hoofd->Document().Deelnemers().size(), std::size_t(4));
         QCOMPARE(deelnemer(3).Voornaam, QStringLiteral("Jan Kees"));
     }
 };

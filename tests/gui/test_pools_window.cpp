@@ -49,7 +49,7 @@ private:
     ScriptedMessageService& berichten() { return **m_berichten; }
 
     TDeelnemer& deelnemer(const QString& naam) {
-        for (const auto& d : hoofd->Deelnemers) {
+        for (const auto& d : hoofd->Document().Deelnemers()) {
             if (d->Naam() == naam)
                 return *d;
         }
@@ -81,13 +81,13 @@ private:
     // The standard tournament in the pool stage, shown, nothing changed yet.
     void toon(bool compleet) {
         for (const auto& speler : Spelers) {
-            auto& d = hoofd->Deelnemers.emplace_back(std::make_unique<TDeelnemer>());
+            auto& d = hoofd->Document().Deelnemers().emplace_back(std::make_unique<TDeelnemer>());
             d->Voornaam = QString::fromUtf8(speler.naam);
             d->Poule = speler.poule;
             d->Positie = compleet ? speler.positie : -1;
         }
         hoofd->ZetProgrammastatus(psPoules);
-        f->ToonPoules(hoofd->Deelnemers);
+        f->ToonPoules(hoofd->Document().Deelnemers());
         QVERIFY(QTest::qWaitForWindowExposed(f));
         hoofd->ZetGewijzigd(false);
     }
@@ -146,7 +146,7 @@ private Q_SLOTS:
 
         // A complete result: sorted on position, "Knockout -->" open, and the
         // first row's participant still selected.
-        hoofd->Deelnemers.clear();
+        hoofd->Document().Deelnemers().clear();
         toon(true);
         QVERIFY(f->KnockoutBitBtn->isEnabled());
         QCOMPARE(f->PoulesTabControl->TabIndex(), 0);
@@ -164,7 +164,7 @@ private Q_SLOTS:
         QCOMPARE(rijen().last(), QStringLiteral("D|Zoë|n.o."));
         QCOMPARE(gekozen(), QStringLiteral("Zoë"));
         QVERIFY(!f->KnockoutBitBtn->isEnabled());
-        QVERIFY(hoofd->Gewijzigd);
+        QVERIFY(hoofd->Document().Gewijzigd());
         QCOMPARE(f->focusWidget(), f->DeelnemersStringGrid);
 
         typ(Qt::Key_2);
@@ -180,7 +180,7 @@ private Q_SLOTS:
         typ(Qt::Key_Period); // already open: nothing
         // Keys held with Ctrl belong to shortcuts.
         QTest::keyClick(f->DeelnemersStringGrid, Qt::Key_3, Qt::ControlModifier);
-        QVERIFY(!hoofd->Gewijzigd);
+        QVERIFY(!hoofd->Document().Gewijzigd());
         QVERIFY(berichten().calls().isEmpty());
     }
 
@@ -202,7 +202,7 @@ private Q_SLOTS:
         berichten().queueInput(QStringLiteral(" 3"));
         typ(Qt::Key_Enter);
         QCOMPARE(rijen().first(), QStringLiteral("C|Kees|3"));
-        QVERIFY(hoofd->Gewijzigd);
+        QVERIFY(hoofd->Document().Gewijzigd());
         hoofd->ZetGewijzigd(false);
         berichten().clear();
         berichten().queueInput(QStringLiteral("4 "));
@@ -212,7 +212,7 @@ private Q_SLOTS:
         QCOMPARE(berichten().texts().at(1), QStringLiteral("U hebt geen geldig getal ingevoerd."));
         typ(Qt::Key_Return); // Cancel answers the default
         QCOMPARE(deelnemer("Kees").Positie, 3);
-        QVERIFY(!hoofd->Gewijzigd);
+        QVERIFY(!hoofd->Document().Gewijzigd());
 
         const QTableWidget* grid = f->DeelnemersStringGrid;
         const QPoint punt = grid->visualRect(grid->model()->index(3, 2)).center();
@@ -221,7 +221,7 @@ private Q_SLOTS:
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, punt);
         QCOMPARE(berichten().calls().last().text,
                  QStringLiteral("Op welke plaats is Zoë geëindigd?"));
-        QVERIFY(hoofd->Gewijzigd); // an empty answer clears, even an open position
+        QVERIFY(hoofd->Document().Gewijzigd()); // an empty answer clears, even an open position
     }
 
     void kolomkoppenSorteren() {
@@ -255,12 +255,12 @@ private Q_SLOTS:
         typ(Qt::Key_Return); // No: no input box either
         QCOMPARE(berichten().texts(), QStringList({TerugVraag, TerugVraag}));
         QCOMPARE(deelnemer("Kees").Positie, -1);
-        QCOMPARE(hoofd->Programmastatus, psKnockout);
-        QVERIFY(!hoofd->Gewijzigd);
+        QCOMPARE(hoofd->Document().Programmastatus(), psKnockout);
+        QVERIFY(!hoofd->Document().Gewijzigd());
 
         berichten().queueAnswer(Answer::Yes);
         typ(Qt::Key_3);
-        QCOMPARE(hoofd->Programmastatus, psPoules);
+        QCOMPARE(hoofd->Document().Programmastatus(), psPoules);
         QVERIFY(!hoofd->KnockoutBitBtn->isEnabled()); // ZetProgrammastatus(psPoules) ran
         QCOMPARE(deelnemer("Kees").Positie, 3);
     }
@@ -277,7 +277,7 @@ private Q_SLOTS:
         QTest::mouseClick(f->KnockoutBitBtn, Qt::LeftButton);
         berichten().queueAnswer(Answer::Yes);
         bestuurder.then([this](QWidget* dialoog) {
-            QCOMPARE(hoofd->Programmastatus, psPoules);
+            QCOMPARE(hoofd->Document().Programmastatus(), psPoules);
             qobject_cast<QDialog*>(dialoog)->reject();
         });
         QTest::mouseClick(f->KnockoutBitBtn, Qt::LeftButton);
@@ -301,9 +301,11 @@ private Q_SLOTS:
 
     void veelPoules() {
         for (int i = 0; i < 180; ++i)
-            hoofd->Deelnemers.emplace_back(std::make_unique<TDeelnemer>("S", QString::number(i)))
+            hoofd->Document()
+                .Deelnemers()
+                .emplace_back(std::make_unique<TDeelnemer>("S", QString::number(i)))
                 ->Poule = i % 60 + 1;
-        f->ToonPoules(hoofd->Deelnemers);
+        f->ToonPoules(hoofd->Document().Deelnemers());
         QVERIFY(QTest::qWaitForWindowExposed(f));
         TPouleTabBalk* balk = f->PoulesTabControl->TabBar();
         QCOMPARE(balk->tabText(59), QStringLiteral("Poule 60"));

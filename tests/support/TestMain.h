@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QtTest>
 
 // Test executables run with the offscreen platform, which ctest sets. No
@@ -9,6 +10,7 @@
 #define ZEGEROOSTER_GUI_TEST_MAIN(TestClass)                                                       \
     int main(int argc, char** argv) {                                                              \
         QApplication app(argc, argv);                                                              \
+        QStandardPaths::setTestModeEnabled(true);                                                  \
         TestClass test;                                                                            \
         return QTest::qExec(&test, argc, argv);                                                    \
     }

@@ -1,0 +1,413 @@
+#include "model/ToernooiDocument.h"
+
+#include "model/Ansi.h"
+#include "model/Knockout.h"
+#include "model/Poules.h"
+
+#include <utility>
+
+using Deelnemerslijst::TNaam;
+using Deelnemerslijst::TNamen;
+
+namespace {
+
+const QString Einde = QStringLiteral("#Einde");
+const QString Herstelwoord = QStringLiteral("#Herstel");
+
+// The recovery part after "#Einde": "#Herstel", the file name, the names
+// (first and last name on lines of their own) and their count on the last
+// line, so that it is read from the end and any name may stand in it.
+struct TNawoord {
+    QString Bestandsnaam;
+    TNamen Namen;
+};
+
+std::optional<TNawoord> LeesNawoord(const QStringList& regels) {
+    const qsizetype aantalRegels = regels.size();
+    if (aantalRegels < 4)
+        return std::nullopt;
+    bool getal = false;
+    const qsizetype aantal = regels.last().toLongLong(&getal);
+    if (!getal || aantal < 0 || aantal > (aantalRegels - 4) / 2)
+        return std::nullopt;
+    const qsizetype eerste = aantalRegels - 1 - 2 * aantal;
+    if (regels.at(eerste - 2) != Herstelwoord || regels.at(eerste - 3) != Einde)
+        return std::nullopt;
+    TNawoord nawoord;
+    nawoord.Bestandsnaam = regels.at(eerste - 1);
+    nawoord.Namen.reserve(static_cast<std::size_t>(aantal));
+    for (qsizetype i = eerste; i < aantalRegels - 1; i += 2)
+        nawoord.Namen.push_back({regels.at(i), regels.at(i + 1)});
+    return nawoord;
+}
+
+// The names as the participant list window shows a list it is given.
+TNamen GesorteerdeNamen(const TDeelnemerLijst& deelnemers) {
+    TNamen namen;
+    namen.reserve(deelnemers.size());
+    for (const auto& deelnemer : deelnemers)
+        namen.push_back({deelnemer->Voornaam, deelnemer->Achternaam});
+    Deelnemerslijst::Sorteer(namen, -1);
+    return namen;
+}
+
+QString StatusOmschrijving(TProgrammastatus status) {
+    switch (status) {
+    case psGeen:
+        return QStringLiteral("toernooi beëindigen");
+    case psPoules:
+        return QStringLiteral("terug naar de poules");
+    default:
+        return QStringLiteral("programmastatus");
+    }
+}
+
+} // namespace
+
+TToernooiDocument::TStap::TStap(TToernooiDocument& document, const QString& omschrijving)
+    : m_document(document) {
+    m_document.BeginStap(omschrijving);
+}
+
+TToernooiDocument::TStap::~TStap() {
+    m_document.EindigStap();
+}
+
+TToernooiDocument::TToernooiDocument(QObject* parent)
+    : QObject(parent)
+    , m_toernooi(std::make_unique<TToernooi>()) {
+    BeginOpnieuw();
+}
+
+TToernooiDocument::~TToernooiDocument() {
+    DropKnockouts();
+}
+
+TProgrammastatus TToernooiDocument::Programmastatus() const {
+    return static_cast<TProgrammastatus>(m_toernooi->Programmastatus);
+}
+
+bool TToernooiDocument::Gewijzigd() const {
+    return m_huidig.Id != m_bewaardId;
+}
+
+int TToernooiDocument::ZoekDeelnemer(const QString& voornaam, const QString& achternaam) const {
+    const TDeelnemerLijst& lijst = Deelnemers();
+    for (std::size_t i = 0; i < lijst.size(); ++i)
+        if (lijst[i]->Voornaam == voornaam && lijst[i]->Achternaam == achternaam)
+            return static_cast<int>(i);
+    return -1;
+}
+
+// ------------------------------------------------------------------ lifecycle
+
+void TToernooiDocument::Nieuw() {
+    m_bestandsnaam.clear();
+    Vervang(std::make_unique<TToernooi>(), {});
+    BeginOpnieuw();
+}
+
+std::optional<Toernooibestand::Leesfout>
+TToernooiDocument::Lees(const QByteArray& inhoud, std::unique_ptr<TToernooi>& toernooi,
+                        TNamen& namen, QString& bestandsnaam) {
+    toernooi = std::make_unique<TToernooi>();
+    if (auto fout = Toernooibestand::Lees(inhoud, *toernooi)) {
+        toernooi.reset();
+        return fout;
+    }
+    if (auto nawoord = LeesNawoord(Ansi::splitLines(Ansi::decode(inhoud)))) {
+        namen = std::move(nawoord->Namen);
+        bestandsnaam = nawoord->Bestandsnaam;
+    } else {
+        namen = GesorteerdeNamen(toernooi->Lijst);
+    }
+    return std::nullopt;
+}
+
+std::optional<Toernooibestand::Leesfout> TToernooiDocument::Open(const QByteArray& inhoud,
+                                                                 const QString& pad) {
+    std::unique_ptr<TToernooi> toernooi;
+    TNamen namen;
+    QString bewaardeNaam;
+    if (auto fout = Lees(inhoud, toernooi, namen, bewaardeNaam))
+        return fout;
+    m_bestandsnaam = pad;
+    Vervang(std::move(toernooi), std::move(namen));
+    BeginOpnieuw();
+    return std::nullopt;
+}
+
+std::optional<Toernooibestand::Leesfout> TToernooiDocument::Herstel(const QByteArray& inhoud) {
+    std::unique_ptr<TToernooi> toernooi;
+    TNamen namen;
+    QString bestandsnaam;
+    if (auto fout = Lees(inhoud, toernooi, namen, bestandsnaam))
+        return fout;
+    m_bestandsnaam = bestandsnaam;
+    Vervang(std::move(toernooi), std::move(namen));
+    BeginOpnieuw();
+    m_bewaardId = 0; // nobody has saved what was recovered
+    Q_EMIT GewijzigdVeranderd(true);
+    return std::nullopt;
+}
+
+std::optional<TToernooiDocument::TSamenvatting>
+TToernooiDocument::Samenvatting(const QByteArray& herstelbestand) {
+    std::unique_ptr<TToernooi> toernooi;
+    TNamen namen;
+    QString bestandsnaam;
+    if (Lees(herstelbestand, toernooi, namen, bestandsnaam))
+        return std::nullopt;
+    const std::size_t aantal =
+        toernooi->Programmastatus == psGeen ? namen.size() : toernooi->Lijst.size();
+    return TSamenvatting{static_cast<int>(aantal), bestandsnaam};
+}
+
+QByteArray TToernooiDocument::Bestand() const {
+    if (Programmastatus() == psGeen) {
+        const TDeelnemerLijst lijst = Deelnemerslijst::MaakLijst(m_namen);
+        return Toernooibestand::Schrijf(psGeen, lijst, nullptr, nullptr);
+    }
+    return m_toernooi->Bewaar();
+}
+
+bool TToernooiDocument::HeeftDeelnemers() const {
+    return Programmastatus() == psGeen ? !m_namen.empty() : !Deelnemers().empty();
+}
+
+void TToernooiDocument::Bewaard(const QString& pad) {
+    m_bestandsnaam = pad;
+    ZetGewijzigd(false);
+}
+
+QByteArray TToernooiDocument::Herstelbestand() const {
+    return MaakInhoud(m_bestandsnaam);
+}
+
+QByteArray TToernooiDocument::MaakInhoud(const QString& bestandsnaam) const {
+    QStringList nawoord{Herstelwoord, bestandsnaam};
+    nawoord.reserve(3 + 2 * static_cast<qsizetype>(m_namen.size()));
+    for (const TNaam& naam : m_namen)
+        nawoord << naam.Voornaam << naam.Achternaam;
+    nawoord << QString::number(m_namen.size());
+    if (Programmastatus() == psGeen) {
+        // Before a start only the names count; they are kept in list order
+        // so that restoring them shuffles nothing.
+        TDeelnemerLijst lijst;
+        lijst.reserve(m_namen.size());
+        for (const TNaam& naam : m_namen)
+            lijst.push_back(std::make_unique<TDeelnemer>(naam.Voornaam, naam.Achternaam));
+        return Toernooibestand::Schrijf(psGeen, lijst, nullptr, nullptr, nawoord);
+    }
+    return Toernooibestand::Schrijf(m_toernooi->Programmastatus, m_toernooi->Lijst,
+                                    m_toernooi->Winnaars.get(), m_toernooi->Verliezers.get(),
+                                    nawoord);
+}
+
+// ---------------------------------------------------------------- replacing
+
+void TToernooiDocument::DropKnockouts() {
+    if (!m_toernooi->Winnaars && !m_toernooi->Verliezers)
+        return;
+    Q_EMIT KnockoutsVerdwijnen();
+    m_toernooi->Winnaars.reset();
+    m_toernooi->Verliezers.reset();
+}
+
+void TToernooiDocument::Vervang(std::unique_ptr<TToernooi> toernooi, TNamen namen) {
+    const int vorige = m_toernooi->Programmastatus;
+    DropKnockouts();
+    std::swap(m_toernooi, toernooi);
+    toernooi.reset();
+    m_namen = std::move(namen);
+    Q_EMIT Vervangen(vorige);
+    Q_EMIT ProgrammastatusVeranderd(m_toernooi->Programmastatus);
+}
+
+void TToernooiDocument::HerstelToestand(const TToestand& toestand) {
+    std::unique_ptr<TToernooi> toernooi;
+    TNamen namen;
+    QString bestandsnaam;
+    // The history holds only states this document wrote itself.
+    if (Lees(qUncompress(toestand.Inhoud), toernooi, namen, bestandsnaam))
+        return;
+    const int vorige = m_toernooi->Programmastatus;
+    Vervang(std::move(toernooi), std::move(namen));
+    m_huidig = toestand;
+    Q_EMIT Hersteld(vorige);
+    Q_EMIT GewijzigdVeranderd(Gewijzigd());
+    Q_EMIT GeschiedenisVeranderd();
+    Q_EMIT InhoudVeranderd();
+}
+
+// -------------------------------------------------------------------- steps
+
+TToernooiDocument::TToestand TToernooiDocument::Vastleggen() {
+    // Fast compression: a step costs a few milliseconds even for thousands
+    // of participants, and the history a fraction of the file size.
+    return {m_volgendId++, qCompress(MaakInhoud(QString()), 1)};
+}
+
+void TToernooiDocument::BeginOpnieuw() {
+    WisGeschiedenis();
+    m_huidig = Vastleggen();
+    m_bewaardId = m_huidig.Id;
+    Q_EMIT GewijzigdVeranderd(false);
+    Q_EMIT GeschiedenisVeranderd();
+    Q_EMIT InhoudVeranderd();
+}
+
+void TToernooiDocument::WisGeschiedenis() {
+    m_ongedaan.clear();
+    m_opnieuw.clear();
+}
+
+void TToernooiDocument::BeginStap(const QString& omschrijving) {
+    if (m_stapDiepte++ > 0)
+        return;
+    m_stapOmschrijving = omschrijving;
+    m_forceerGewijzigd = false;
+    if (m_buitenStap)
+        HerijkHuidig();
+}
+
+void TToernooiDocument::HerijkHuidig() {
+    // A stage set outside any step belongs to the state the next step starts
+    // from: it is neither a step nor a change of its own.
+    m_buitenStap = false;
+    m_huidig.Inhoud = qCompress(MaakInhoud(QString()), 1);
+}
+
+void TToernooiDocument::ZetStapOmschrijving(const QString& omschrijving) {
+    m_stapOmschrijving = omschrijving;
+}
+
+void TToernooiDocument::EindigStap() {
+    if (--m_stapDiepte > 0)
+        return;
+    TToestand nieuw = Vastleggen();
+    if (nieuw.Inhoud == m_huidig.Inhoud) {
+        // Nothing changed: no step. The tournament may still count as
+        // changed, as a name confirmed unchanged does.
+        if (m_forceerGewijzigd && m_bewaardId == m_huidig.Id) {
+            m_bewaardId = 0;
+            Q_EMIT GewijzigdVeranderd(true);
+        }
+        return;
+    }
+    m_ongedaan.push_back({std::move(m_huidig), m_stapOmschrijving});
+    if (m_ongedaan.size() > static_cast<std::size_t>(MaxStappen))
+        m_ongedaan.pop_front();
+    m_opnieuw.clear();
+    m_huidig = std::move(nieuw);
+    Q_EMIT GewijzigdVeranderd(Gewijzigd());
+    Q_EMIT GeschiedenisVeranderd();
+    Q_EMIT InhoudVeranderd();
+}
+
+QString TToernooiDocument::OngedaanMakenOmschrijving() const {
+    return m_ongedaan.empty() ? QString() : m_ongedaan.back().Omschrijving;
+}
+
+QString TToernooiDocument::OpnieuwOmschrijving() const {
+    return m_opnieuw.empty() ? QString() : m_opnieuw.back().Omschrijving;
+}
+
+void TToernooiDocument::MaakOngedaan() {
+    // A step in progress (a dialog of it is open) cannot be undone under it.
+    if (m_ongedaan.empty() || InStap())
+        return;
+    TEntry entry = std::move(m_ongedaan.back());
+    m_ongedaan.pop_back();
+    m_opnieuw.push_back({m_huidig, entry.Omschrijving});
+    HerstelToestand(entry.Toestand);
+}
+
+void TToernooiDocument::Opnieuw() {
+    if (m_opnieuw.empty() || InStap())
+        return;
+    TEntry entry = std::move(m_opnieuw.back());
+    m_opnieuw.pop_back();
+    m_ongedaan.push_back({m_huidig, entry.Omschrijving});
+    HerstelToestand(entry.Toestand);
+}
+
+qsizetype TToernooiDocument::GeschiedenisGrootte() const {
+    qsizetype grootte = m_huidig.Inhoud.size();
+    for (const auto* stapel : {&m_ongedaan, &m_opnieuw})
+        for (const TEntry& entry : *stapel)
+            grootte += entry.Toestand.Inhoud.size() + entry.Omschrijving.size() * 2;
+    return grootte;
+}
+
+// ------------------------------------------------------------------ changes
+
+void TToernooiDocument::ZetProgrammastatus(TProgrammastatus status) {
+    // A stage change is part of the step that needs it (ending a tournament
+    // before a participant changes), not a step or a change of its own.
+    if (InStap() && m_stapOmschrijving.isEmpty())
+        m_stapOmschrijving = StatusOmschrijving(status);
+    if (!InStap())
+        m_buitenStap = true;
+    m_toernooi->Programmastatus = status;
+    Q_EMIT ProgrammastatusVeranderd(status);
+}
+
+void TToernooiDocument::ZetGewijzigd(bool gewijzigd) {
+    if (!gewijzigd) {
+        if (m_buitenStap && !InStap())
+            HerijkHuidig();
+        m_bewaardId = m_huidig.Id;
+    } else if (InStap()) {
+        m_forceerGewijzigd = true; // the step's end decides
+    } else if (m_bewaardId == m_huidig.Id) {
+        m_bewaardId = 0;
+    }
+    Q_EMIT GewijzigdVeranderd(Gewijzigd());
+}
+
+void TToernooiDocument::ZetNamen(TNamen namen, const QString& omschrijving) {
+    TStap stap(*this, omschrijving);
+    m_namen = std::move(namen);
+    Q_EMIT NamenVeranderd();
+}
+
+void TToernooiDocument::ZetDeelnemers(TDeelnemerLijst deelnemers) {
+    DropKnockouts();
+    m_toernooi->Lijst = std::move(deelnemers);
+    Q_EMIT PoulesVeranderd();
+}
+
+void TToernooiDocument::BouwKnockouts(TDeelnemerLijst& deelnemers, int indeling) {
+    TStap stap(*this, QStringLiteral("knockout-indeling"));
+    DropKnockouts();
+    m_toernooi->Winnaars = std::make_unique<TKnockout>(deelnemers, 1, indeling);
+    m_toernooi->Verliezers = std::make_unique<TKnockout>(deelnemers, 2, indeling);
+    Q_EMIT KnockoutsGebouwd();
+}
+
+void TToernooiDocument::ZetPositie(TDeelnemer& deelnemer, int positie) {
+    TStap stap(*this, QStringLiteral("eindstand ") + deelnemer.Naam());
+    deelnemer.Positie = positie;
+}
+
+bool TToernooiDocument::WisselPoules(int links, int linksPoule, int rechts, int rechtsPoule) {
+    TDeelnemerLijst& lijst = Deelnemers();
+    TStap stap(*this, QStringLiteral("wissel ") + lijst[std::size_t(links)]->Naam() +
+                          QStringLiteral(" en ") + lijst[std::size_t(rechts)]->Naam());
+    if (!Poules::Wissel(lijst, links, linksPoule, rechts, rechtsPoule))
+        return false;
+    Q_EMIT PoulesVeranderd();
+    return true;
+}
+
+void TToernooiDocument::LateInschrijving(std::unique_ptr<TDeelnemer> deelnemer) {
+    TStap stap(*this, QStringLiteral("late inschrijving ") + deelnemer->Naam());
+    // The names take the newcomer as the participant list window would:
+    // at the end, then sorted into place.
+    m_namen.push_back({deelnemer->Voornaam, deelnemer->Achternaam});
+    Deelnemerslijst::Sorteer(m_namen, -1);
+    m_toernooi->Lijst.push_back(std::move(deelnemer));
+    Q_EMIT NamenVeranderd();
+    Q_EMIT PoulesVeranderd();
+}

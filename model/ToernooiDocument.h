@@ -1,0 +1,175 @@
+#pragma once
+
+#include "model/Deelnemerslijst.h"
+#include "model/Programmastatus.h"
+#include "model/Toernooi.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+
+// The one tournament of the program: its stage, the names of the participant
+// list, the running participants, both brackets, the file name and whether
+// there are unsaved changes. Every change of tournament data runs inside a
+// step (TStap); a step that changed anything becomes one entry of the
+// history, so it can be undone and redone. The windows show the document and
+// hear through its signals what changed.
+//
+// The history keeps the whole tournament as it stood before each step, in
+// the tournament file's own form: restoring it gives exactly the same file.
+class TToernooiDocument : public QObject {
+    Q_OBJECT
+
+public:
+    // How many steps can be undone; older ones are forgotten.
+    static constexpr int MaxStappen = 200;
+
+    explicit TToernooiDocument(QObject* parent = nullptr);
+    ~TToernooiDocument() override;
+
+    TProgrammastatus Programmastatus() const;
+    TDeelnemerLijst& Deelnemers() { return m_toernooi->Lijst; }
+    const TDeelnemerLijst& Deelnemers() const { return m_toernooi->Lijst; }
+    TKnockout* WinnaarsKnockout() const { return m_toernooi->Winnaars.get(); }
+    TKnockout* VerliezersKnockout() const { return m_toernooi->Verliezers.get(); }
+    // The participant list window's names, in the order it shows them.
+    const Deelnemerslijst::TNamen& Namen() const { return m_namen; }
+    const QString& Bestandsnaam() const { return m_bestandsnaam; }
+    bool Gewijzigd() const;
+    // Index in Deelnemers() of the exact name, or -1.
+    int ZoekDeelnemer(const QString& voornaam, const QString& achternaam) const;
+
+    // --- lifecycle: these clear the history
+    // An empty tournament without file name, unmodified.
+    void Nieuw();
+    // Reads a tournament file into a new tournament, which replaces this one
+    // only when it loaded completely; on a failure nothing changes.
+    std::optional<Toernooibestand::Leesfout> Open(const QByteArray& inhoud, const QString& pad);
+    // Takes over a recovery file (see Herstelbestand): marked modified, with
+    // the file name it had.
+    std::optional<Toernooibestand::Leesfout> Herstel(const QByteArray& inhoud);
+
+    // The bytes BewaarToernooi writes. Before a start the list is built from
+    // the names, shuffled as a new tournament would be.
+    QByteArray Bestand() const;
+    // Whether there is anyone to save.
+    bool HeeftDeelnemers() const;
+    // The file was written to `pad`: it is the file name and the saved state.
+    void Bewaard(const QString& pad);
+    // The tournament as a recovery file: the tournament file, then after
+    // "#Einde" the file name and the participant list window's names.
+    QByteArray Herstelbestand() const;
+    // The participant count and file name of a recovery file, for the
+    // question at start; nothing when it cannot be read.
+    struct TSamenvatting {
+        int Deelnemers = 0;
+        QString Bestandsnaam;
+    };
+    static std::optional<TSamenvatting> Samenvatting(const QByteArray& herstelbestand);
+
+    // --- steps
+    // Groups every change made during its life into one history entry;
+    // nested steps belong to the outermost one.
+    class TStap {
+    public:
+        TStap(TToernooiDocument& document, const QString& omschrijving);
+        ~TStap();
+        TStap(const TStap&) = delete;
+        TStap& operator=(const TStap&) = delete;
+
+    private:
+        TToernooiDocument& m_document;
+    };
+    void BeginStap(const QString& omschrijving);
+    void EindigStap();
+    bool InStap() const { return m_stapDiepte > 0; }
+    // Names the running outermost step, once it is known what it did.
+    void ZetStapOmschrijving(const QString& omschrijving);
+
+    // --- changes of tournament data, each a step of its own unless inside one
+    // The stage alone is no step: it joins the step it runs in, or the next.
+    void ZetProgrammastatus(TProgrammastatus status);
+    // true marks the tournament modified; false makes this the saved state.
+    void ZetGewijzigd(bool gewijzigd);
+    void ZetNamen(Deelnemerslijst::TNamen namen, const QString& omschrijving);
+    // A new running list; the brackets that point into the old one go first.
+    void ZetDeelnemers(TDeelnemerLijst deelnemers);
+    // Builds both brackets on `deelnemers` (0 random, 1 seeded, 2 empty).
+    void BouwKnockouts(TDeelnemerLijst& deelnemers, int indeling);
+    void ZetPositie(TDeelnemer& deelnemer, int positie);
+    // The swap of the pool editing window (see Poules::Wissel).
+    bool WisselPoules(int links, int linksPoule, int rechts, int rechtsPoule);
+    // A participant who arrives late joins the running list and the names.
+    void LateInschrijving(std::unique_ptr<TDeelnemer> deelnemer);
+
+    // --- history
+    bool KanOngedaanMaken() const { return !m_ongedaan.empty(); }
+    bool KanOpnieuw() const { return !m_opnieuw.empty(); }
+    QString OngedaanMakenOmschrijving() const;
+    QString OpnieuwOmschrijving() const;
+    void MaakOngedaan();
+    void Opnieuw();
+    // Bytes the history holds, for the benchmarks.
+    qsizetype GeschiedenisGrootte() const;
+
+Q_SIGNALS:
+    void ProgrammastatusVeranderd(int status);
+    void GewijzigdVeranderd(bool gewijzigd);
+    // The participant list window's names changed.
+    void NamenVeranderd();
+    // Pools or positions changed in the participants.
+    void PoulesVeranderd();
+    // The brackets are about to go: whoever shows them lets go first.
+    void KnockoutsVerdwijnen();
+    // New brackets stand in the document.
+    void KnockoutsGebouwd();
+    // The whole tournament was replaced: new, open, undo or redo.
+    void Vervangen(int vorigeStatus);
+    // Undo or redo brought back an earlier state.
+    void Hersteld(int vorigeStatus);
+    void GeschiedenisVeranderd();
+    // A step changed the tournament: time to write the recovery file.
+    void InhoudVeranderd();
+
+private:
+    struct TToestand {
+        std::uint64_t Id = 0;
+        QByteArray Inhoud; // compressed recovery file of the state
+    };
+    struct TEntry {
+        TToestand Toestand;
+        QString Omschrijving;
+    };
+
+    QByteArray MaakInhoud(const QString& bestandsnaam) const;
+    TToestand Vastleggen();
+    void BeginOpnieuw(); // the current state becomes the whole history
+    void WisGeschiedenis();
+    void Vervang(std::unique_ptr<TToernooi> toernooi, Deelnemerslijst::TNamen namen);
+    void HerstelToestand(const TToestand& toestand);
+    static std::optional<Toernooibestand::Leesfout> Lees(const QByteArray& inhoud,
+                                                         std::unique_ptr<TToernooi>& toernooi,
+                                                         Deelnemerslijst::TNamen& namen,
+                                                         QString& bestandsnaam);
+    void DropKnockouts();
+    void HerijkHuidig();
+
+    std::unique_ptr<TToernooi> m_toernooi;
+    Deelnemerslijst::TNamen m_namen;
+    QString m_bestandsnaam;
+
+    TToestand m_huidig;
+    std::uint64_t m_bewaardId = 0;
+    std::uint64_t m_volgendId = 1;
+    std::deque<TEntry> m_ongedaan;
+    std::deque<TEntry> m_opnieuw;
+    int m_stapDiepte = 0;
+    QString m_stapOmschrijving;
+    bool m_forceerGewijzigd = false;
+    bool m_buitenStap = false; // the stage was set outside any step
+};

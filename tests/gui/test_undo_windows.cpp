@@ -1,0 +1,165 @@
+#include "app/MainForm.h"
+#include "knockout/KnockoutForm.h"
+#include "knockout/KnockoutView.h"
+#include "model/Knockout.h"
+#include "participants/DeelnemersForm.h"
+#include "pools/PoulesForm.h"
+#include "support/ModalDialogDriver.h"
+#include "support/ScriptedMessageService.h"
+#include "support/ScriptedRandomSource.h"
+#include "support/TestMain.h"
+
+#include <QPushButton>
+#include <QStatusBar>
+
+// Undo and redo as the organiser meets them: Ctrl+Z and Ctrl+Y in every
+// window, the two buttons of the main window with the step in their
+// tooltips, and the windows showing the state that came back.
+class UndoWindowsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ScriptedMessages> berichten;
+    std::unique_ptr<ScriptedRandom> toeval;
+    std::unique_ptr<TMainForm> hoofd;
+
+    TToernooiDocument& document() { return hoofd->Document(); }
+    static void ctrl(QWidget* venster, Qt::Key toets, bool shift = false) {
+        QTest::keyClick(venster, toets,
+                        shift ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
+    }
+
+    void voerNamenIn(int aantal) {
+        for (int i = 1; i <= aantal; ++i)
+            hoofd->DeelnemersForm->VoegToe(QStringLiteral("Speler"), QString::number(i));
+    }
+
+    void start(const QString& knop) {
+        ModalDialogDriver bestuurder;
+        bestuurder.click(knop);
+        QTest::mouseClick(hoofd->DeelnemersForm->MaakPoulesBitBtn, Qt::LeftButton);
+        QCOMPARE(bestuurder.unexpected(), 0);
+    }
+
+private Q_SLOTS:
+    void init() {
+        berichten = std::make_unique<ScriptedMessages>();
+        toeval = std::make_unique<ScriptedRandom>();
+        hoofd = std::make_unique<TMainForm>();
+        hoofd->show();
+    }
+    void cleanup() {
+        hoofd.reset();
+        QCOMPARE((*berichten)->unexpected(), 0);
+        berichten.reset();
+        toeval.reset();
+    }
+
+    void mainWindowButtonsNameTheStep() {
+        QCOMPARE(hoofd->OngedaanMakenBitBtn->geometry(), QRect(128, 8, 25, 25));
+        QCOMPARE(hoofd->OpnieuwBitBtn->geometry(), QRect(152, 8, 25, 25));
+        QCOMPARE(hoofd->HelpBitBtn->nextInFocusChain(), hoofd->OngedaanMakenBitBtn);
+        QVERIFY(!hoofd->OngedaanMakenBitBtn->isEnabled() && !hoofd->OpnieuwBitBtn->isEnabled());
+        QCOMPARE(hoofd->OngedaanMakenBitBtn->toolTip(), QStringLiteral("Ongedaan maken"));
+
+        hoofd->DeelnemersForm->VoegToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
+        QCOMPARE(hoofd->OngedaanMakenBitBtn->toolTip(),
+                 QStringLiteral("Ongedaan maken: deelnemer Jan Jansen toevoegen"));
+        QVERIFY(document().Gewijzigd());
+        QTest::mouseClick(hoofd->OngedaanMakenBitBtn, Qt::LeftButton);
+        QCOMPARE(hoofd->DeelnemersForm->RowCount(), 2);
+        QVERIFY(!document().Gewijzigd()); // back at the state of the start
+        QCOMPARE(hoofd->OpnieuwBitBtn->toolTip(),
+                 QStringLiteral("Opnieuw: deelnemer Jan Jansen toevoegen"));
+        QTest::mouseClick(hoofd->OpnieuwBitBtn, Qt::LeftButton);
+        QCOMPARE(hoofd->DeelnemersForm->Cel(0, 1), QStringLiteral("Jan"));
+        QVERIFY(!hoofd->OpnieuwBitBtn->isEnabled());
+    }
+
+    void ctrlZAndCtrlYInTheParticipantWindow() {
+        voerNamenIn(3);
+        QWidget* grid = hoofd->DeelnemersForm->DeelnemersStringGrid;
+        ctrl(grid, Qt::Key_Z);
+        ctrl(grid, Qt::Key_Z);
+        QCOMPARE(hoofd->DeelnemersForm->RowCount(), 3);
+        ctrl(grid, Qt::Key_Y);
+        QCOMPARE(hoofd->DeelnemersForm->RowCount(), 4);
+        ctrl(grid, Qt::Key_Z, true);
+        QCOMPARE(hoofd->DeelnemersForm->RowCount(), 5);
+        QCOMPARE(hoofd->DeelnemersForm->StatusBar->currentMessage(),
+                 QStringLiteral("3 deelnemers ingevoerd."));
+    }
+
+    void ctrlZInThePoolsWindowBringsBackThePositionAndTheStage() {
+        voerNamenIn(6);
+        start(QStringLiteral("OKBitBtn"));
+        TPoulesForm& poules = *hoofd->PoulesForm;
+        QVERIFY(poules.isVisible());
+        poules.SelecteerRij(1);
+        QTest::keyClick(poules.DeelnemersStringGrid, Qt::Key_1);
+        QCOMPARE(poules.Cel(3, 1), QStringLiteral("1"));
+        QVERIFY(hoofd->OngedaanMakenBitBtn->toolTip().startsWith("Ongedaan maken: eindstand "));
+        ctrl(poules.DeelnemersStringGrid, Qt::Key_Z);
+        QCOMPARE(poules.Cel(3, 1), QStringLiteral("n.o."));
+        QVERIFY(std::all_of(document().Deelnemers().begin(), document().Deelnemers().end(),
+                            [](const auto& d) { return d->Positie == -1; }));
+        ctrl(poules.DeelnemersStringGrid, Qt::Key_Y);
+        QCOMPARE(poules.Cel(3, 1), QStringLiteral("1"));
+        // Undoing the start closes the pools window; redoing it opens it.
+        ctrl(poules.DeelnemersStringGrid, Qt::Key_Z);
+        ctrl(poules.DeelnemersStringGrid, Qt::Key_Z);
+        QCOMPARE(document().Programmastatus(), psGeen);
+        QVERIFY(!poules.isVisible() && !hoofd->PoulesBitBtn->isEnabled());
+        ctrl(hoofd->DeelnemersForm, Qt::Key_Y);
+        QVERIFY(poules.isVisible() && hoofd->PoulesBitBtn->isEnabled());
+    }
+
+    void ctrlZInTheKnockoutWindowAndTheCorrectionPreview() {
+        voerNamenIn(4);
+        start(QStringLiteral("DirectKnockoutBitBtn"));
+        TKnockoutForm& knockout = *hoofd->KnockoutForm;
+        QVERIFY(knockout.isVisible());
+        auto speel = [&](int ronde, int nummer, const QString& boven, const QString& onder) {
+            ModalDialogDriver bestuurder;
+            bestuurder.fillAndClick({boven, onder}, QStringLiteral("OKBitBtn"));
+            TKnockoutView& view = *knockout.WinnaarsView();
+            view.Klik(view.WedstrijdRect(ronde, nummer).center());
+            QCOMPARE(bestuurder.pending(), 0);
+        };
+        speel(0, 0, "3", "1");
+        speel(0, 1, "2", "0");
+        speel(1, 0, "1", "0");
+        QCOMPARE(hoofd->OngedaanMakenBitBtn->toolTip(),
+                 QStringLiteral("Ongedaan maken: uitslag Wedstrijd 1, Ronde 2"));
+
+        // While the question is open the final is marked; after Yes the
+        // status bar says what went.
+        const TKnockoutWedstrijd* finale = knockout.WinnaarsKnockout()->Wedstrijd(1, 0);
+        bool gemarkeerd = false;
+        (*berichten)->onEveryCall([&](const MessageCall&) {
+            gemarkeerd = knockout.WinnaarsView()->Gemarkeerd() ==
+                         std::set<const TKnockoutWedstrijd*>{finale};
+        });
+        (*berichten)->queueAnswer(Answer::Yes);
+        speel(0, 0, "0", "3");
+        QVERIFY(gemarkeerd);
+        QVERIFY(knockout.WinnaarsView()->Gemarkeerd().empty());
+        QCOMPARE(finale->ScoreBoven(), -1);
+        QCOMPARE(knockout.StatusBar->currentMessage(),
+                 QStringLiteral("1 latere uitslag is gewist. Ctrl+Z zet hem terug."));
+
+        ctrl(knockout.WinnaarsView(), Qt::Key_Z);
+        const TKnockout& terug = *knockout.WinnaarsKnockout();
+        QCOMPARE(terug.Wedstrijd(1, 0)->ScoreBoven(), 1);
+        QCOMPARE(terug.Wedstrijd(0, 0)->ScoreBoven(), 3);
+        QVERIFY(knockout.isVisible());
+        // Back before the direct knockout: its window closes.
+        for (int i = 0; i < 4; ++i)
+            ctrl(knockout.WinnaarsView(), Qt::Key_Z);
+        QCOMPARE(document().Programmastatus(), psGeen);
+        QVERIFY(!knockout.isVisible() && !knockout.WinnaarsView());
+    }
+};
+
+ZEGEROOSTER_GUI_TEST_MAIN(UndoWindowsTest)
+#include "test_undo_windows.moc"
