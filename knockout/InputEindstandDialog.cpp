@@ -90,7 +90,11 @@ bool TInputEindstandDialog::eventFilter(QObject* watched, QEvent* event) {
     // A score such as 3-1 is typed in one go: "-" jumps to the other field.
     if (event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->text() == QStringLiteral("-")) {
-        (watched == DeelnemerBovenEdit ? DeelnemerOnderEdit : DeelnemerBovenEdit)->setFocus();
+        // The other field's text is selected, as on opening, so typing
+        // replaces an old score instead of adding to it.
+        QLineEdit* ander = watched == DeelnemerBovenEdit ? DeelnemerOnderEdit : DeelnemerBovenEdit;
+        ander->setFocus();
+        ander->selectAll();
         return true;
     }
     return QDialog::eventFilter(watched, event);
@@ -104,6 +108,7 @@ void TInputEindstandDialog::ToonVoorWedstrijd(TKnockoutWedstrijd& wedstrijd) {
     DeelnemerBovenEdit->setText(gespeeld ? QString::number(wedstrijd.ScoreBoven()) : QString());
     DeelnemerOnderEdit->setText(gespeeld ? QString::number(wedstrijd.ScoreOnder()) : QString());
     DeelnemerBovenEdit->setFocus();
+    DeelnemerBovenEdit->selectAll();
     centreerOpScherm(this);
     exec();
     m_wedstrijd = nullptr;
@@ -127,7 +132,7 @@ void TInputEindstandDialog::OKBitBtnClick() {
         Wis();
         return;
     case Actie::VraagWissen:
-        if (messages().confirm(controle.Tekst, Buttons::YesNo) == Answer::Yes)
+        if (messages().informationYesNo(controle.Tekst) == Answer::Yes)
             Wis();
         return;
     case Actie::Melding: {

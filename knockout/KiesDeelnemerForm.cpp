@@ -3,6 +3,7 @@
 #include "app/Help.h"
 #include "app/Scherm.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QStyle>
@@ -25,6 +26,9 @@ TKiesDeelnemerForm::TKiesDeelnemerForm(QWidget* owner)
     DeelnemersStringGrid->setObjectName(QStringLiteral("DeelnemersStringGrid"));
     DeelnemersStringGrid->horizontalHeader()->hide();
     DeelnemersStringGrid->verticalHeader()->hide();
+    // Fixed rows: the header would otherwise grow them to fit the font.
+    DeelnemersStringGrid->verticalHeader()->setMinimumSectionSize(Rijhoogte);
+    DeelnemersStringGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     DeelnemersStringGrid->verticalHeader()->setDefaultSectionSize(Rijhoogte);
     DeelnemersStringGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     DeelnemersStringGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -41,11 +45,25 @@ TKiesDeelnemerForm::TKiesDeelnemerForm(QWidget* owner)
     AnnuleerBitBtn->setAutoDefault(false);
     connect(OKBitBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(AnnuleerBitBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(DeelnemersStringGrid, &QTableWidget::cellDoubleClicked, this, &QDialog::accept);
+    // The columns follow the visible width of the grid, which is only known
+    // once the grid is laid out; a double click anywhere in it confirms.
+    DeelnemersStringGrid->viewport()->installEventFilter(this);
     setMinimumSize(175, 150);
     resize(195, 268);
     centreerOpScherm(this);
     PasIndelingAan();
+}
+
+bool TKiesDeelnemerForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == DeelnemersStringGrid->viewport()) {
+        if (event->type() == QEvent::Resize)
+            PasKolommenAan();
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TKiesDeelnemerForm::resizeEvent(QResizeEvent* event) {

@@ -44,7 +44,8 @@ constexpr int KnopMaat = 25;
 } // namespace
 
 TDeelnemersForm::TDeelnemersForm(TMainForm* mainForm)
-    : QWidget(mainForm, Qt::Window)
+    : QWidget(mainForm, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
     , DeelnemersStringGrid(new QTableWidget(this))
     , NieuwBitBtn(new QPushButton(this))
     , BewerkBitBtn(new QPushButton(this))
