@@ -1,6 +1,7 @@
 #include "knockout/InputEindstandDialog.h"
 
 #include "app/Help.h"
+#include "app/Icons.h"
 #include "app/Scherm.h"
 #include "model/Deelnemer.h"
 #include "model/Eindstand.h"
@@ -72,13 +73,14 @@ void TInputEindstandDialog::MaakScores() {
 }
 
 void TInputEindstandDialog::MaakKnoppen() {
-    OKBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+    OKBitBtn = new QPushButton(themaIcoon(QStringLiteral("dialog-ok"), QStyle::SP_DialogOkButton),
                                QStringLiteral("&OK"), this);
     OKBitBtn->setGeometry(32 + Binnenrand, 72 + Binnenrand, 89, 25);
     OKBitBtn->setDefault(true);
     OKBitBtn->setObjectName(QStringLiteral("OKBitBtn"));
-    AnnulerenBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                                      QStringLiteral("&Annuleren"), this);
+    AnnulerenBitBtn =
+        new QPushButton(themaIcoon(QStringLiteral("dialog-cancel"), QStyle::SP_DialogCancelButton),
+                        QStringLiteral("&Annuleren"), this);
     AnnulerenBitBtn->setGeometry(128 + Binnenrand, 72 + Binnenrand, 89, 25);
     AnnulerenBitBtn->setAutoDefault(false);
     AnnulerenBitBtn->setObjectName(QStringLiteral("AnnulerenBitBtn"));

@@ -1,6 +1,7 @@
 #include "knockout/KiesDeelnemerForm.h"
 
 #include "app/Help.h"
+#include "app/Icons.h"
 #include "app/Scherm.h"
 
 #include <QEvent>
@@ -35,12 +36,13 @@ TKiesDeelnemerForm::TKiesDeelnemerForm(QWidget* owner)
     DeelnemersStringGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     DeelnemersStringGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     DeelnemersStringGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    OKBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+    OKBitBtn = new QPushButton(themaIcoon(QStringLiteral("dialog-ok"), QStyle::SP_DialogOkButton),
                                QStringLiteral("&OK"), this);
     OKBitBtn->setObjectName(QStringLiteral("OKBitBtn"));
     OKBitBtn->setDefault(true);
-    AnnuleerBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                                     QStringLiteral("&Annuleren"), this);
+    AnnuleerBitBtn =
+        new QPushButton(themaIcoon(QStringLiteral("dialog-cancel"), QStyle::SP_DialogCancelButton),
+                        QStringLiteral("&Annuleren"), this);
     AnnuleerBitBtn->setObjectName(QStringLiteral("AnnuleerBitBtn"));
     AnnuleerBitBtn->setAutoDefault(false);
     connect(OKBitBtn, &QPushButton::clicked, this, &QDialog::accept);

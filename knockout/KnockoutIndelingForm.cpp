@@ -1,6 +1,7 @@
 #include "knockout/KnockoutIndelingForm.h"
 
 #include "app/Help.h"
+#include "app/Icons.h"
 #include "app/Scherm.h"
 #include "model/KnockoutIndeling.h"
 
@@ -92,12 +93,13 @@ void TKnockoutIndelingForm::MaakKeuzes() {
 }
 
 void TKnockoutIndelingForm::MaakKnoppen() {
-    OKBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+    OKBitBtn = new QPushButton(themaIcoon(QStringLiteral("dialog-ok"), QStyle::SP_DialogOkButton),
                                QStringLiteral("&OK"), this);
     OKBitBtn->setGeometry(132, 115, 105, 25);
     OKBitBtn->setDefault(true);
-    AnnuleerBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                                     QStringLiteral("&Annuleren"), this);
+    AnnuleerBitBtn =
+        new QPushButton(themaIcoon(QStringLiteral("dialog-cancel"), QStyle::SP_DialogCancelButton),
+                        QStringLiteral("&Annuleren"), this);
     AnnuleerBitBtn->setGeometry(244, 115, 105, 25);
     connect(OKBitBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(AnnuleerBitBtn, &QPushButton::clicked, this, &QDialog::reject);

@@ -1,6 +1,7 @@
 #include "pools/PouleIndelingForm.h"
 
 #include "app/Help.h"
+#include "app/Icons.h"
 #include "app/Scherm.h"
 #include "model/MessageService.h"
 
@@ -81,10 +82,11 @@ void TPouleIndelingForm::MaakGroottePaneel() {
 void TPouleIndelingForm::MaakLijstEnKnoppen() {
     PouleIndelingenListBox = new QListWidget(this);
     PouleIndelingenListBox->setSelectionMode(QAbstractItemView::SingleSelection);
-    OKBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+    OKBitBtn = new QPushButton(themaIcoon(QStringLiteral("dialog-ok"), QStyle::SP_DialogOkButton),
                                QStringLiteral("&OK"), this);
-    AnnulerenBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                                      QStringLiteral("&Annuleren"), this);
+    AnnulerenBitBtn =
+        new QPushButton(themaIcoon(QStringLiteral("dialog-cancel"), QStyle::SP_DialogCancelButton),
+                        QStringLiteral("&Annuleren"), this);
     DirectKnockoutBitBtn = new QPushButton(QStringLiteral("&Direct naar knockout"), this);
     for (QPushButton* knop : {OKBitBtn, AnnulerenBitBtn, DirectKnockoutBitBtn})
         knop->setAutoDefault(false);
