@@ -24,6 +24,8 @@
 #include <QStatusBar>
 #include <QStyle>
 
+#include <algorithm>
+
 const QString TMainForm::VersieRegel = QStringLiteral("Zegerooster versie 1.0");
 
 namespace {
@@ -38,6 +40,13 @@ constexpr int ClientBreedte = 142;
 constexpr int ClientHoogte = 156;
 constexpr int StatusBarHoogte = 19;
 
+// As designed, or wider when the desktop's font needs more room for the
+// version line: a status bar keeps 6 px left and 12 px right of its text.
+int Breedte(const QFontMetrics& maat) {
+    const int versie = maat.tightBoundingRect(TMainForm::VersieRegel).right() + 1;
+    return std::max(ClientBreedte, versie + 6 + 12);
+}
+
 } // namespace
 
 TMainForm::TMainForm(QWidget* parent)
@@ -47,7 +56,7 @@ TMainForm::TMainForm(QWidget* parent)
     , m_help(new THelp(this)) {
     setWindowTitle(QStringLiteral("Zegerooster"));
     setHelpContext(this, HelpContext::Hoofdvenster);
-    setFixedSize(ClientBreedte, ClientHoogte);
+    setFixedSize(Breedte(fontMetrics()), ClientHoogte);
     setCentralWidget(new QWidget(this));
     MaakKnoppen();
     move(0, 0);

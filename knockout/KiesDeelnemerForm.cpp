@@ -7,9 +7,11 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -66,6 +68,38 @@ bool TKiesDeelnemerForm::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TKiesDeelnemerForm::showEvent(QShowEvent* event) {
+    PasBreedteAan();
+    QDialog::showEvent(event);
+}
+
+// Opens wide enough for the longest code and name in the desktop's font, at
+// most as wide as the screen; the user can still make it narrower.
+void TKiesDeelnemerForm::PasBreedteAan() {
+    const QTableWidget* rooster = DeelnemersStringGrid;
+    const int marge = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 1;
+    int code = 0;
+    int naam = 0;
+    for (int rij = 0; rij < rooster->rowCount(); ++rij) {
+        if (const QTableWidgetItem* cel = rooster->item(rij, 0))
+            code = std::max(code, rooster->fontMetrics().horizontalAdvance(cel->text()) + marge);
+        if (const QTableWidgetItem* cel = rooster->item(rij, 1))
+            naam = std::max(naam, rooster->fontMetrics().horizontalAdvance(cel->text()) + marge);
+    }
+    int nodig = static_cast<int>(std::ceil(naam / (1.0 - m_kolomverhouding)));
+    if (m_kolomverhouding > 0)
+        nodig = std::max(nodig, static_cast<int>(std::ceil(code / m_kolomverhouding)));
+    const int rand =
+        16 + 2 * rooster->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    int breedte = nodig + rand + 1;
+    if (const QScreen* scherm = screen())
+        breedte = std::min(breedte, scherm->availableGeometry().width());
+    if (breedte > width()) {
+        resize(breedte, height());
+        centreerOpScherm(this);
+    }
 }
 
 void TKiesDeelnemerForm::resizeEvent(QResizeEvent* event) {
