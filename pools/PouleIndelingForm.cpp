@@ -204,16 +204,11 @@ void TPouleIndelingForm::VulLijst() {
 // more room for the longest line or the status text; only the list and the
 // status bar grow with it.
 void TPouleIndelingForm::PasBreedteAan() {
-    // Room Qt's list leaves around an item's text and the status bar around
-    // its message.
-    const int tekstmarge = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    // The widest line as the list draws it, and the room a status bar keeps
+    // around its message.
     constexpr int StatusMarge = 18;
-    const QFontMetrics lijstMaat = PouleIndelingenListBox->fontMetrics();
-    int lijst = 0;
-    for (int regel = 0; regel < PouleIndelingenListBox->count(); ++regel)
-        lijst = std::max(lijst,
-                         lijstMaat.horizontalAdvance(PouleIndelingenListBox->item(regel)->text()));
-    const int lijstBreedte = lijst + tekstmarge + 2 * PouleIndelingenListBox->frameWidth() +
+    const int lijstBreedte = PouleIndelingenListBox->sizeHintForColumn(0) +
+                             2 * PouleIndelingenListBox->frameWidth() +
                              style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 16;
     const int statusBreedte =
         StatusBar->fontMetrics().horizontalAdvance(StatusBar->currentMessage()) + StatusMarge;

@@ -97,13 +97,11 @@ void controleerTeksten(const QWidget* w, QStringList& fouten) {
                           .arg(balk->width());
     }
     if (const auto* lijst = qobject_cast<const QListWidget*>(w)) {
-        for (int regel = 0; regel < lijst->count(); ++regel) {
-            const QString tekst = lijst->item(regel)->text();
-            if (lijst->fontMetrics().horizontalAdvance(tekst) + celmarge(lijst) >
-                lijst->viewport()->width())
-                fouten << QStringLiteral("list line \"%1\" is cut off").arg(tekst);
-            return; // one line tells enough
-        }
+        if (lijst->sizeHintForColumn(0) > lijst->viewport()->width())
+            fouten << QStringLiteral("a line of %1 is cut off: needs %2 px, has %3")
+                          .arg(naamVan(lijst))
+                          .arg(lijst->sizeHintForColumn(0))
+                          .arg(lijst->viewport()->width());
     }
     if (const auto* rooster = qobject_cast<const QTableWidget*>(w)) {
         for (int kolom = 0; kolom < rooster->columnCount(); ++kolom) {
