@@ -1,6 +1,7 @@
 #include "app/HelpVenster.h"
 
 #include "app/Help.h"
+#include "app/Icons.h"
 
 #include <QApplication>
 #include <QFile>
@@ -75,10 +76,10 @@ THelpVenster::THelpVenster(QWidget* parent)
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(780, 540);
 
-    QStyle* stijl = style();
-    m_terug = new QPushButton(stijl->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("&Terug"));
-    m_vooruit =
-        new QPushButton(stijl->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("&Vooruit"));
+    m_terug = new QPushButton(themaIcoon(QStringLiteral("go-previous"), QStyle::SP_ArrowBack),
+                              QStringLiteral("&Terug"));
+    m_vooruit = new QPushButton(themaIcoon(QStringLiteral("go-next"), QStyle::SP_ArrowForward),
+                                QStringLiteral("&Vooruit"));
     auto* inhoudKnop = new QPushButton(QStringLiteral("&Inhoud"));
     m_terug->setToolTip(QStringLiteral("Vorige pagina (Alt+Pijl links)"));
     m_vooruit->setToolTip(QStringLiteral("Volgende pagina (Alt+Pijl rechts)"));

@@ -30,6 +30,7 @@
 #include <QStatusBar>
 #include <QStyle>
 
+#include <algorithm>
 #include <initializer_list>
 #include <optional>
 #include <vector>
@@ -72,6 +73,13 @@ QString HerstelBeschadigdTekst(const QString& opzij) {
            Text::lineBreak + Text::lineBreak + QDir::toNativeSeparators(opzij);
 }
 
+// As designed, or wider when the desktop's font needs more room for the
+// version line: a status bar keeps 6 px left and 12 px right of its text.
+int Breedte(const QFontMetrics& maat) {
+    const int versie = maat.tightBoundingRect(TMainForm::VersieRegel).right() + 1;
+    return std::max(ClientBreedte, versie + 6 + 12);
+}
+
 } // namespace
 
 TMainForm::TMainForm(QWidget* parent)
@@ -83,7 +91,7 @@ TMainForm::TMainForm(QWidget* parent)
     , m_herstel(new THerstel(*m_document, &Bestand::SchrijfVeilig, this)) {
     setWindowTitle(QStringLiteral("Zegerooster"));
     setHelpContext(this, HelpContext::Hoofdvenster);
-    setFixedSize(ClientBreedte, ClientHoogte);
+    setFixedSize(Breedte(fontMetrics()), ClientHoogte);
     setCentralWidget(new QWidget(this));
     MaakKnoppen();
     move(0, 0);

@@ -126,7 +126,7 @@ void TOptiesDialog::MaakGetalVelden() {
     RijLabel = MaakLabel(QStringLiteral("Rij"), {72, 120});
     RijEdit = MaakEdit(QStringLiteral("RijEdit"), {96, 116, 33, 21});
     KolomLabel = MaakLabel(QStringLiteral("Kolom"), {144, 120});
-    KolomEdit = MaakEdit(QStringLiteral("KolomEdit"), {176, 116, 33, 21});
+    KolomEdit = MaakEdit(QStringLiteral("KolomEdit"), {naTekst(KolomLabel, 176), 116, 33, 21});
     HelpLabel = new QLabel(QStringLiteral("In de help kunt u meer informatie vinden over de eisen "
                                           "waaraan de werkbladsjablonen moeten voldoen."),
                            this);

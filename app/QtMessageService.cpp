@@ -97,6 +97,11 @@ Answer QtMessageService::confirm(const QString& text, Buttons buttons, int helpC
     return toAnswer(showBox(QMessageBox::Question, text, shown, helpContext));
 }
 
+Answer QtMessageService::informationYesNo(const QString& text, int helpContext) {
+    return toAnswer(
+        showBox(QMessageBox::Information, text, QMessageBox::Yes | QMessageBox::No, helpContext));
+}
+
 std::optional<QString> QtMessageService::input(const QString& caption, const QString& prompt,
                                                const QString& value) {
     bool ok = false;

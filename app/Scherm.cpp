@@ -15,3 +15,9 @@ void centreerOpScherm(QWidget* venster) {
     plaats.moveCenter(scherm->availableGeometry().center());
     venster->move(plaats.topLeft());
 }
+
+int naTekst(const QWidget* label, int ontwerpLinks) {
+    constexpr int Tussenruimte = 4;
+    const int einde = label->x() + label->sizeHint().width();
+    return einde <= ontwerpLinks ? ontwerpLinks : einde + Tussenruimte;
+}

@@ -1,6 +1,7 @@
 #include "knockout/InputEindstandDialog.h"
 
 #include "app/Help.h"
+#include "app/Icons.h"
 #include "app/Scherm.h"
 #include "model/Deelnemer.h"
 #include "model/Eindstand.h"
@@ -72,13 +73,14 @@ void TInputEindstandDialog::MaakScores() {
 }
 
 void TInputEindstandDialog::MaakKnoppen() {
-    OKBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+    OKBitBtn = new QPushButton(themaIcoon(QStringLiteral("dialog-ok"), QStyle::SP_DialogOkButton),
                                QStringLiteral("&OK"), this);
     OKBitBtn->setGeometry(32 + Binnenrand, 72 + Binnenrand, 89, 25);
     OKBitBtn->setDefault(true);
     OKBitBtn->setObjectName(QStringLiteral("OKBitBtn"));
-    AnnulerenBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                                      QStringLiteral("&Annuleren"), this);
+    AnnulerenBitBtn =
+        new QPushButton(themaIcoon(QStringLiteral("dialog-cancel"), QStyle::SP_DialogCancelButton),
+                        QStringLiteral("&Annuleren"), this);
     AnnulerenBitBtn->setGeometry(128 + Binnenrand, 72 + Binnenrand, 89, 25);
     AnnulerenBitBtn->setAutoDefault(false);
     AnnulerenBitBtn->setObjectName(QStringLiteral("AnnulerenBitBtn"));
@@ -90,7 +92,11 @@ bool TInputEindstandDialog::eventFilter(QObject* watched, QEvent* event) {
     // A score such as 3-1 is typed in one go: "-" jumps to the other field.
     if (event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->text() == QStringLiteral("-")) {
-        (watched == DeelnemerBovenEdit ? DeelnemerOnderEdit : DeelnemerBovenEdit)->setFocus();
+        // The other field's text is selected, as on opening, so typing
+        // replaces an old score instead of adding to it.
+        QLineEdit* ander = watched == DeelnemerBovenEdit ? DeelnemerOnderEdit : DeelnemerBovenEdit;
+        ander->setFocus();
+        ander->selectAll();
         return true;
     }
     return QDialog::eventFilter(watched, event);
@@ -104,6 +110,7 @@ void TInputEindstandDialog::ToonVoorWedstrijd(TKnockoutWedstrijd& wedstrijd) {
     DeelnemerBovenEdit->setText(gespeeld ? QString::number(wedstrijd.ScoreBoven()) : QString());
     DeelnemerOnderEdit->setText(gespeeld ? QString::number(wedstrijd.ScoreOnder()) : QString());
     DeelnemerBovenEdit->setFocus();
+    DeelnemerBovenEdit->selectAll();
     centreerOpScherm(this);
     exec();
     m_wedstrijd = nullptr;
@@ -127,7 +134,7 @@ void TInputEindstandDialog::OKBitBtnClick() {
         Wis();
         return;
     case Actie::VraagWissen:
-        if (messages().confirm(controle.Tekst, Buttons::YesNo) == Answer::Yes)
+        if (messages().informationYesNo(controle.Tekst) == Answer::Yes)
             Wis();
         return;
     case Actie::Melding: {

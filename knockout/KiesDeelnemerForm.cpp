@@ -1,13 +1,17 @@
 #include "knockout/KiesDeelnemerForm.h"
 
 #include "app/Help.h"
+#include "app/Icons.h"
 #include "app/Scherm.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -25,27 +29,77 @@ TKiesDeelnemerForm::TKiesDeelnemerForm(QWidget* owner)
     DeelnemersStringGrid->setObjectName(QStringLiteral("DeelnemersStringGrid"));
     DeelnemersStringGrid->horizontalHeader()->hide();
     DeelnemersStringGrid->verticalHeader()->hide();
+    // Fixed rows: the header would otherwise grow them to fit the font.
+    DeelnemersStringGrid->verticalHeader()->setMinimumSectionSize(Rijhoogte);
+    DeelnemersStringGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     DeelnemersStringGrid->verticalHeader()->setDefaultSectionSize(Rijhoogte);
     DeelnemersStringGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     DeelnemersStringGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     DeelnemersStringGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     DeelnemersStringGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     DeelnemersStringGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    OKBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+    OKBitBtn = new QPushButton(themaIcoon(QStringLiteral("dialog-ok"), QStyle::SP_DialogOkButton),
                                QStringLiteral("&OK"), this);
     OKBitBtn->setObjectName(QStringLiteral("OKBitBtn"));
     OKBitBtn->setDefault(true);
-    AnnuleerBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                                     QStringLiteral("&Annuleren"), this);
+    AnnuleerBitBtn =
+        new QPushButton(themaIcoon(QStringLiteral("dialog-cancel"), QStyle::SP_DialogCancelButton),
+                        QStringLiteral("&Annuleren"), this);
     AnnuleerBitBtn->setObjectName(QStringLiteral("AnnuleerBitBtn"));
     AnnuleerBitBtn->setAutoDefault(false);
     connect(OKBitBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(AnnuleerBitBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(DeelnemersStringGrid, &QTableWidget::cellDoubleClicked, this, &QDialog::accept);
+    // The columns follow the visible width of the grid, which is only known
+    // once the grid is laid out; a double click anywhere in it confirms.
+    DeelnemersStringGrid->viewport()->installEventFilter(this);
     setMinimumSize(175, 150);
     resize(195, 268);
     centreerOpScherm(this);
     PasIndelingAan();
+}
+
+bool TKiesDeelnemerForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == DeelnemersStringGrid->viewport()) {
+        if (event->type() == QEvent::Resize)
+            PasKolommenAan();
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TKiesDeelnemerForm::showEvent(QShowEvent* event) {
+    PasBreedteAan();
+    QDialog::showEvent(event);
+}
+
+// Opens wide enough for the longest code and name in the desktop's font, at
+// most as wide as the screen; the user can still make it narrower.
+void TKiesDeelnemerForm::PasBreedteAan() {
+    const QTableWidget* rooster = DeelnemersStringGrid;
+    const int marge = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 1;
+    int code = 0;
+    int naam = 0;
+    for (int rij = 0; rij < rooster->rowCount(); ++rij) {
+        if (const QTableWidgetItem* cel = rooster->item(rij, 0))
+            code = std::max(code, rooster->fontMetrics().horizontalAdvance(cel->text()) + marge);
+        if (const QTableWidgetItem* cel = rooster->item(rij, 1))
+            naam = std::max(naam, rooster->fontMetrics().horizontalAdvance(cel->text()) + marge);
+    }
+    int nodig = static_cast<int>(std::ceil(naam / (1.0 - m_kolomverhouding)));
+    if (m_kolomverhouding > 0)
+        nodig = std::max(nodig, static_cast<int>(std::ceil(code / m_kolomverhouding)));
+    const int rand =
+        16 + 2 * rooster->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    int breedte = nodig + rand + 1;
+    if (const QScreen* scherm = screen())
+        breedte = std::min(breedte, scherm->availableGeometry().width());
+    if (breedte > width()) {
+        resize(breedte, height());
+        centreerOpScherm(this);
+    }
 }
 
 void TKiesDeelnemerForm::resizeEvent(QResizeEvent* event) {

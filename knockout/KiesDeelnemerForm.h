@@ -27,9 +27,12 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void PasIndelingAan();
+    void PasBreedteAan();
 
     float m_kolomverhouding = 0;
 };

@@ -1,6 +1,7 @@
 #include "knockout/KnockoutIndelingForm.h"
 
 #include "app/Help.h"
+#include "app/Icons.h"
 #include "app/Scherm.h"
 #include "model/KnockoutIndeling.h"
 
@@ -11,7 +12,13 @@
 #include <QRadioButton>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace {
+
+constexpr int ClientBreedte = 473;
+constexpr int ClientHoogte = 148;
+constexpr int Rand = 16;
 
 void VulGetallen(QComboBox* keuze, int van, int tot, int selectie) {
     const QSignalBlocker stil(keuze);
@@ -27,10 +34,11 @@ TKnockoutIndelingForm::TKnockoutIndelingForm(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setWindowTitle(QStringLiteral("Knockout-indeling"));
     setHelpContext(this, HelpContext::KnockoutIndeling);
-    setFixedSize(473, 148);
+    setFixedSize(ClientBreedte, ClientHoogte);
     MaakLabels();
     MaakKeuzes();
     MaakKnoppen();
+    SchikRegels();
     RadioBeste->setChecked(true);
     RadioBeste->setObjectName(QStringLiteral("RadioBeste"));
     RadioSlechtste->setObjectName(QStringLiteral("RadioSlechtste"));
@@ -92,15 +100,45 @@ void TKnockoutIndelingForm::MaakKeuzes() {
 }
 
 void TKnockoutIndelingForm::MaakKnoppen() {
-    OKBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+    OKBitBtn = new QPushButton(themaIcoon(QStringLiteral("dialog-ok"), QStyle::SP_DialogOkButton),
                                QStringLiteral("&OK"), this);
     OKBitBtn->setGeometry(132, 115, 105, 25);
     OKBitBtn->setDefault(true);
-    AnnuleerBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                                     QStringLiteral("&Annuleren"), this);
+    AnnuleerBitBtn =
+        new QPushButton(themaIcoon(QStringLiteral("dialog-cancel"), QStyle::SP_DialogCancelButton),
+                        QStringLiteral("&Annuleren"), this);
     AnnuleerBitBtn->setGeometry(244, 115, 105, 25);
     connect(OKBitBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(AnnuleerBitBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TKnockoutIndelingForm::SchikRegels() {
+    SchikRegel(Labels[0], Labels[8], BesteComboBox, Labels[1], Labels[7], {58, 92, 136, 356});
+    SchikRegel(Labels[3], Labels[9], SlechtsteComboBox, Labels[4], Labels[6], {58, 112, 156, 374});
+    int rechts = 0;
+    for (const QLabel* label : std::as_const(Labels))
+        rechts = std::max(rechts, label->x() + label->width());
+    const int breedte = std::max(ClientBreedte, rechts + Rand);
+    if (breedte == ClientBreedte)
+        return;
+    // Wider than designed: the buttons stay in the middle.
+    setFixedSize(breedte, ClientHoogte);
+    const int verschuiving = (breedte - ClientBreedte) / 2;
+    for (QPushButton* knop : {OKBitBtn, AnnuleerBitBtn})
+        knop->move(knop->x() + verschuiving, knop->y());
+}
+
+// One sentence: "De", the bold word, the drop-down, the words, the bold
+// round. Each part stands where it was designed unless the text before it
+// runs into that place; then it follows the text.
+void TKnockoutIndelingForm::SchikRegel(QLabel* de, QLabel* woord, QComboBox* keuze,
+                                       QLabel* doorNaar, QLabel* ronde,
+                                       std::array<int, 4> ontwerp) {
+    woord->move(naTekst(de, ontwerp[0]), woord->y());
+    keuze->move(naTekst(woord, ontwerp[1]), keuze->y());
+    constexpr int NaKeuze = 3;
+    doorNaar->move(std::max(ontwerp[2], keuze->x() + keuze->width() + NaKeuze), doorNaar->y());
+    ronde->move(naTekst(doorNaar, ontwerp[3]), ronde->y());
 }
 
 bool TKnockoutIndelingForm::eventFilter(QObject* watched, QEvent* event) {

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <array>
+
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -39,6 +41,9 @@ private:
     void MaakKeuzes();
     void MaakKnoppen();
     QLabel* MaakLabel(const QString& tekst, QPoint plaats, bool vet = false);
+    void SchikRegels();
+    void SchikRegel(QLabel* de, QLabel* woord, QComboBox* keuze, QLabel* doorNaar, QLabel* ronde,
+                    std::array<int, 4> ontwerp);
 
     TDeelnemerLijst* m_deelnemers = nullptr;
 };

@@ -38,6 +38,11 @@ public:
     virtual Answer informationOkCancel(const QString& text, int helpContext = 0) = 0;
     // Confirmation box with a question icon; answers Yes, No or Cancel.
     virtual Answer confirm(const QString& text, Buttons buttons, int helpContext = 0) = 0;
+    // Yes/No question in an information box, where a window asks it that way;
+    // answers Yes or No. A service without such a box asks it as confirm().
+    virtual Answer informationYesNo(const QString& text, int helpContext = 0) {
+        return confirm(text, Buttons::YesNo, helpContext);
+    }
     // Input box; nothing when the user cancels.
     virtual std::optional<QString> input(const QString& caption, const QString& prompt,
                                          const QString& value) = 0;

@@ -50,7 +50,8 @@ constexpr int KnopMaat = 25;
 } // namespace
 
 TDeelnemersForm::TDeelnemersForm(TToernooiDocument& document, QWidget* owner)
-    : QWidget(owner, Qt::Window)
+    : QWidget(owner, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
     , DeelnemersStringGrid(new QTableWidget(this))
     , NieuwBitBtn(new QPushButton(this))
     , BewerkBitBtn(new QPushButton(this))

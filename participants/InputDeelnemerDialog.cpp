@@ -1,6 +1,7 @@
 #include "participants/InputDeelnemerDialog.h"
 
 #include "app/Help.h"
+#include "app/Icons.h"
 #include "app/Scherm.h"
 #include "model/Deelnemerslijst.h"
 #include "model/MessageService.h"
@@ -21,10 +22,6 @@ const QString ByeTekst =
 
 constexpr int ClientBreedte = 264;
 constexpr int ClientHoogte = 106;
-
-QIcon themaIcoon(const QString& themaNaam, QStyle::StandardPixmap reserve) {
-    return QIcon::fromTheme(themaNaam, QApplication::style()->standardIcon(reserve));
-}
 
 } // namespace
 

@@ -4,11 +4,14 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 using namespace Poules;
 
@@ -379,11 +382,21 @@ void Init(QTableWidget* grid) {
     PasKolombreedtesAan(grid);
 }
 
+// The letter and position columns are 25 wide, or as wide as "n.o." needs
+// in the desktop's font: the cell's margins and its grid line come on top.
+int SmalleKolomBreedte(const QTableWidget* grid) {
+    const int marge =
+        2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
+    return std::max(SmalleKolom,
+                    grid->fontMetrics().horizontalAdvance(QStringLiteral("n.o.")) + marge + 1);
+}
+
 void PasKolombreedtesAan(QTableWidget* grid) {
+    const int smal = SmalleKolomBreedte(grid);
     grid->setColumnWidth(IndexKolom, 0);
-    grid->setColumnWidth(NrKolom, SmalleKolom);
-    grid->setColumnWidth(NaamKolom, grid->viewport()->width() - 2 * SmalleKolom);
-    grid->setColumnWidth(PosKolom, SmalleKolom);
+    grid->setColumnWidth(NrKolom, smal);
+    grid->setColumnWidth(NaamKolom, grid->viewport()->width() - 2 * smal);
+    grid->setColumnWidth(PosKolom, smal);
 }
 
 void Vul(QTableWidget* grid, const TRijen& rijen) {

@@ -1,6 +1,7 @@
 #include "pools/PouleIndelingForm.h"
 
 #include "app/Help.h"
+#include "app/Icons.h"
 #include "app/Scherm.h"
 #include "model/MessageService.h"
 
@@ -12,6 +13,8 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
+
+#include <algorithm>
 
 namespace {
 
@@ -51,6 +54,7 @@ TPouleIndelingForm::TPouleIndelingForm(QWidget* owner)
     setFixedWidth(ClientBreedte);
     setMinimumHeight(MinimaleClientHoogte);
     resize(ClientBreedte, ClientHoogte);
+    PasBreedteAan();
     PasIndelingAan();
     // The window sees every key before its controls: Enter depends on where
     // the focus is.
@@ -64,12 +68,15 @@ void TPouleIndelingForm::MaakGroottePaneel() {
     paneel->setGeometry(8, 8, 209, 89);
     auto* label = new QLabel(QStringLiteral("Poulegroottes"), paneel);
     label->move(16, 20);
+    // A wider font moves the rest of the line, and the panel grows with it.
+    const int verschuiving = naTekst(label, 88) - 88;
     KleinstePouleGrootteEdit = new QLineEdit(QStringLiteral("4"), paneel);
-    KleinstePouleGrootteEdit->setGeometry(88, 16, 33, 21);
+    KleinstePouleGrootteEdit->setGeometry(88 + verschuiving, 16, 33, 21);
     auto* tot = new QLabel(QStringLiteral("tot"), paneel);
-    tot->move(136, 20);
+    tot->move(136 + verschuiving, 20);
     GrootstePouleGrootteEdit = new QLineEdit(QStringLiteral("5"), paneel);
-    GrootstePouleGrootteEdit->setGeometry(160, 16, 33, 21);
+    GrootstePouleGrootteEdit->setGeometry(naTekst(tot, 160 + verschuiving), 16, 33, 21);
+    paneel->resize(std::max(209, GrootstePouleGrootteEdit->x() + 33 + 16), 89);
     BepaalMogelijkhedenBitBtn =
         new QPushButton(QStringLiteral("&Bepaal mogelijke indelingen"), paneel);
     BepaalMogelijkhedenBitBtn->setGeometry(16, 48, 177, 25);
@@ -81,10 +88,11 @@ void TPouleIndelingForm::MaakGroottePaneel() {
 void TPouleIndelingForm::MaakLijstEnKnoppen() {
     PouleIndelingenListBox = new QListWidget(this);
     PouleIndelingenListBox->setSelectionMode(QAbstractItemView::SingleSelection);
-    OKBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+    OKBitBtn = new QPushButton(themaIcoon(QStringLiteral("dialog-ok"), QStyle::SP_DialogOkButton),
                                QStringLiteral("&OK"), this);
-    AnnulerenBitBtn = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                                      QStringLiteral("&Annuleren"), this);
+    AnnulerenBitBtn =
+        new QPushButton(themaIcoon(QStringLiteral("dialog-cancel"), QStyle::SP_DialogCancelButton),
+                        QStringLiteral("&Annuleren"), this);
     DirectKnockoutBitBtn = new QPushButton(QStringLiteral("&Direct naar knockout"), this);
     for (QPushButton* knop : {OKBitBtn, AnnulerenBitBtn, DirectKnockoutBitBtn})
         knop->setAutoDefault(false);
@@ -107,7 +115,7 @@ void TPouleIndelingForm::PasIndelingAan() {
     // The list grows with the window; the buttons keep their distance to
     // the bottom edge.
     const int hoogte = height();
-    PouleIndelingenListBox->setGeometry(8, 112, 209, hoogte - 195);
+    PouleIndelingenListBox->setGeometry(8, 112, width() - 16, hoogte - 195);
     OKBitBtn->setGeometry(8, hoogte - 73, 104, 25);
     AnnulerenBitBtn->setGeometry(112, hoogte - 73, 105, 25);
     DirectKnockoutBitBtn->setGeometry(8, hoogte - 44, 209, 25);
@@ -189,6 +197,27 @@ void TPouleIndelingForm::VulLijst() {
     }
     StatusBar->showMessage(PouleIndeling::StatusTekst(PouleIndelingenListBox->count()));
     OKBitBtn->setEnabled(PouleIndelingenListBox->count() > 0);
+    PasBreedteAan();
+}
+
+// The window is as wide as designed, or wider when the desktop's font needs
+// more room for the longest line or the status text; only the list and the
+// status bar grow with it.
+void TPouleIndelingForm::PasBreedteAan() {
+    // The widest line as the list draws it, and the room a status bar keeps
+    // around its message.
+    constexpr int StatusMarge = 18;
+    const int lijstBreedte = PouleIndelingenListBox->sizeHintForColumn(0) +
+                             2 * PouleIndelingenListBox->frameWidth() +
+                             style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 16;
+    const int statusBreedte =
+        StatusBar->fontMetrics().horizontalAdvance(StatusBar->currentMessage()) + StatusMarge;
+    const int paneel = BepaalMogelijkhedenBitBtn->parentWidget()->width() + 16;
+    const int breedte = std::max({ClientBreedte, paneel, lijstBreedte, statusBreedte});
+    if (breedte != width()) {
+        setFixedWidth(breedte);
+        PasIndelingAan();
+    }
 }
 
 int TPouleIndelingForm::GeselecteerdeRegel() const {

@@ -50,6 +50,7 @@ private:
     void MaakGroottePaneel();
     void MaakLijstEnKnoppen();
     void PasIndelingAan();
+    void PasBreedteAan();
     int GeselecteerdeRegel() const;
     void LeegLijst();
     void ToonFout(QLineEdit* veld, const QString& melding);

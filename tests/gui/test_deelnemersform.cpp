@@ -222,6 +222,9 @@ private Q_SLOTS:
         o.form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&o.form));
         QVERIFY(passen());
+        // Maximise and close, no minimise: the window belongs to the main one.
+        QVERIFY(o.form.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        QVERIFY(!o.form.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
         for (int i = 0; i < 40; ++i) // until a scroll bar takes room
             o.form.VoegToe(QStringLiteral("Naam%1").arg(i), QString());
         QTRY_VERIFY(grid->verticalScrollBar()->isVisible());

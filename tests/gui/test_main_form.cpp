@@ -70,7 +70,8 @@ private Q_SLOTS:
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         QCOMPARE(form->windowTitle(), QStringLiteral("Zegerooster"));
-        QCOMPARE(form->size(), QSize(185, 156));
+        QCOMPARE(form->height(), 156);
+        QVERIFY(form->width() >= 185); // wider only where the font needs it
         QCOMPARE(form->StatusBar->height(), 19);
         QCOMPARE(form->Document().Programmastatus(), psGeen);
         QVERIFY(!form->Document().Gewijzigd());

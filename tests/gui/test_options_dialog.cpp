@@ -106,7 +106,10 @@ private Q_SLOTS:
         QCOMPARE(dialog.KnockoutSjabloonEdit->geometry(), QRect(16, 88, 257, 21));
         QCOMPARE(dialog.BladerenKnockoutBitBtn->geometry(), QRect(272, 86, 65, 25));
         QCOMPARE(dialog.RijEdit->geometry(), QRect(96, 116, 33, 21));
-        QCOMPARE(dialog.KolomEdit->geometry(), QRect(176, 116, 33, 21));
+        // At 176, or a few pixels after "Kolom" where the font needs more room.
+        const int kolomEinde = dialog.KolomLabel->x() + dialog.KolomLabel->width();
+        QCOMPARE(dialog.KolomEdit->geometry(),
+                 QRect(kolomEinde <= 176 ? 176 : kolomEinde + 4, 116, 33, 21));
         QCOMPARE(dialog.OKBitBtn->geometry(), QRect(104, 200, 89, 25));
         QCOMPARE(dialog.AnnulerenBitBtn->geometry(), QRect(200, 200, 89, 25));
         QCOMPARE(dialog.BladerenPoulesBitBtn->text(), QStringLiteral("Bladeren"));

@@ -94,6 +94,22 @@ private Q_SLOTS:
         QVERIFY(gewijzigd > 0);
     }
 
+    // Clicking a played match and typing 4, -, 2, Enter replaces both scores:
+    // "-" selects the other field's old text, so the 2 does not add to it.
+    void aPlayedScoreIsRetypedInOneGo() {
+        wedstrijd->ZetEindstand(3, 1);
+        toon([](TInputEindstandDialog& d) {
+            d.activateWindow();
+            QCOMPARE(d.DeelnemerBovenEdit->selectedText(), QStringLiteral("3"));
+            for (const QChar toets : QStringLiteral("4-2"))
+                QTest::keyClicks(QApplication::focusWidget(), QString(toets));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        QCOMPARE(wedstrijd->ScoreBoven(), 4);
+        QCOMPARE(wedstrijd->ScoreOnder(), 2);
+        QCOMPARE(finale->DeelnemerBoven(), &anna);
+    }
+
     void wrongInputKeepsTheDialogOpen() {
         toon([](TInputEindstandDialog& d) {
             typ(d, QStringLiteral("x"), QStringLiteral("1"));
@@ -128,6 +144,7 @@ private Q_SLOTS:
         });
         QCOMPARE((*berichten)->calls().size(), 2);
         QCOMPARE((*berichten)->calls().constFirst().buttons, Buttons::YesNo);
+        QCOMPARE((*berichten)->calls().constFirst().kind, MessageKind::Information);
         QCOMPARE(wedstrijd->ScoreBoven(), -1);
         QVERIFY(finale->DeelnemerBoven() == nullptr);
     }
@@ -147,6 +164,10 @@ private Q_SLOTS:
         kies.VoegRijToe(QString(), QStringLiteral("n.o."));
         kies.VoegRijToe(QStringLiteral("1p2"), QStringLiteral("Anna de Vries"));
         kies.show();
+        // From the first show on, the name column fills the grid, rows 16 high.
+        QCOMPARE(kies.DeelnemersStringGrid->columnWidth(1),
+                 kies.DeelnemersStringGrid->viewport()->width());
+        QCOMPARE(kies.DeelnemersStringGrid->rowHeight(1), 16);
         kies.resize(300, 300);
         const int breedte = kies.DeelnemersStringGrid->viewport()->width();
         QVERIFY(kies.DeelnemersStringGrid->isColumnHidden(0));
@@ -174,6 +195,13 @@ private Q_SLOTS:
             QTest::mousePress(rooster->viewport(), Qt::LeftButton, {}, punt);
             QTest::mouseRelease(rooster->viewport(), Qt::LeftButton, {}, punt);
             QTest::mouseDClick(rooster->viewport(), Qt::LeftButton, {}, punt);
+        });
+        QCOMPARE(kies.exec(), int(QDialog::Accepted));
+        QCOMPARE(kies.GeselecteerdeRij(), 1);
+        // A double click below the rows confirms the selected row as well.
+        bestuurder.then([&](QWidget*) {
+            QWidget* vlak = kies.DeelnemersStringGrid->viewport();
+            QTest::mouseDClick(vlak, Qt::LeftButton, {}, QPoint(5, vlak->height() - 5));
         });
         QCOMPARE(kies.exec(), int(QDialog::Accepted));
         QCOMPARE(kies.GeselecteerdeRij(), 1);

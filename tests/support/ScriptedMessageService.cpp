@@ -43,6 +43,11 @@ Answer ScriptedMessageService::informationOkCancel(const QString& text, int help
     return nextAnswer(Answer::Cancel);
 }
 
+Answer ScriptedMessageService::informationYesNo(const QString& text, int helpContext) {
+    record({MessageKind::Information, text, helpContext, Buttons::YesNo, {}});
+    return nextAnswer(Answer::No);
+}
+
 Answer ScriptedMessageService::nextAnswer(Answer whenNoneQueued) {
     if (m_answers.empty()) {
         ++m_unexpected;

@@ -45,6 +45,7 @@ public:
     void error(const QString& text, int helpContext = 0) override;
     Answer informationOkCancel(const QString& text, int helpContext = 0) override;
     Answer confirm(const QString& text, Buttons buttons, int helpContext = 0) override;
+    Answer informationYesNo(const QString& text, int helpContext = 0) override;
     std::optional<QString> input(const QString& caption, const QString& prompt,
                                  const QString& value) override;
     QString openFile(const FileDialogRequest& request) override;
