@@ -37,6 +37,8 @@ void setProgramFont() {
 
 void initialiseApplication(QApplication& application) {
     QApplication::setApplicationName(QStringLiteral("Zegerooster"));
+    // Lets the desktop match the windows to the installed entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral(ZEGEROOSTER_APP_ID));
     setProgramFont();
     loadDutchQtTexts(application);
     setMessageService(std::make_unique<QtMessageService>());

@@ -262,7 +262,9 @@ FileDialogRequest TMainForm::ToernooiDialoog(const QString& titel) const {
     verzoek.filter = ToernooiFilter;
     verzoek.helpContext = HelpContext::Toernooibestand;
     if (Bestandsnaam.isEmpty()) {
-        verzoek.directory = Paths::dialogStartFolder(Paths::executableFolder());
+        // Never the program's own folder: installed it is no place for
+        // tournaments, and a build folder offers its own *.txt files.
+        verzoek.directory = Paths::dialogStartFolder(OptiesDialog->ToernooiMap());
     } else {
         const QFileInfo bestand(Bestandsnaam);
         verzoek.directory = bestand.absolutePath();
@@ -275,8 +277,10 @@ bool TMainForm::OpenToernooi() {
     FileDialogRequest verzoek = ToernooiDialoog(QStringLiteral("Toernooi openen"));
     verzoek.mustExist = true;
     const QString pad = messages().openFile(verzoek);
-    if (pad.isEmpty())
-        return false;
+    return !pad.isEmpty() && LaadToernooi(pad);
+}
+
+bool TMainForm::LaadToernooi(const QString& pad) {
     // Read whole before anything changes: a file that cannot be read keeps
     // the current tournament.
     QFile bestand(pad);
@@ -296,6 +300,7 @@ bool TMainForm::OpenToernooi() {
     }
     Bestandsnaam = pad;
     ZetGewijzigd(false);
+    OptiesDialog->ZetToernooiMap(QFileInfo(pad).absolutePath());
     return true;
 }
 
@@ -328,6 +333,7 @@ bool TMainForm::BewaarToernooi() {
     }
     Bestandsnaam = pad;
     ZetGewijzigd(false);
+    OptiesDialog->ZetToernooiMap(QFileInfo(pad).absolutePath());
     return true;
 }
 
