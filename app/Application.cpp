@@ -46,6 +46,8 @@ void ignoreFileSizeSignal() {
 void initialiseApplication(QApplication& application) {
     ignoreFileSizeSignal();
     QApplication::setApplicationName(QStringLiteral("Zegerooster"));
+    // Lets the desktop match the windows to the installed entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral(ZEGEROOSTER_APP_ID));
     setProgramFont();
     loadDutchQtTexts(application);
     setMessageService(std::make_unique<QtMessageService>());

@@ -357,7 +357,9 @@ FileDialogRequest TMainForm::ToernooiDialoog(const QString& titel) const {
     verzoek.helpContext = HelpContext::Toernooibestand;
     const QString& bestandsnaam = m_document->Bestandsnaam();
     if (bestandsnaam.isEmpty()) {
-        verzoek.directory = Paths::dialogStartFolder(Paths::executableFolder());
+        // Never the program's own folder: installed it is no place for
+        // tournaments, and a build folder offers its own *.txt files.
+        verzoek.directory = Paths::dialogStartFolder(OptiesDialog->ToernooiMap());
     } else {
         const QFileInfo bestand(bestandsnaam);
         verzoek.directory = bestand.absolutePath();
@@ -370,8 +372,10 @@ bool TMainForm::OpenToernooi() {
     FileDialogRequest verzoek = ToernooiDialoog(QStringLiteral("Toernooi openen"));
     verzoek.mustExist = true;
     const QString pad = messages().openFile(verzoek);
-    if (pad.isEmpty())
-        return false;
+    return !pad.isEmpty() && LaadToernooi(pad);
+}
+
+bool TMainForm::LaadToernooi(const QString& pad) {
     // Read whole before anything changes: a file that cannot be read keeps
     // the current tournament.
     QFile bestand(pad);
@@ -395,6 +399,7 @@ bool TMainForm::OpenToernooi() {
         messages().information(Toernooibestand::LaadFoutTekst(*fout), HelpContext::Toernooibestand);
         return false;
     }
+    OptiesDialog->ZetToernooiMap(QFileInfo(pad).absolutePath());
     return true;
 }
 
@@ -438,6 +443,7 @@ bool TMainForm::BewaarToernooi() {
     }
     m_document->Bewaard(pad);
     ToonStatusregel();
+    OptiesDialog->ZetToernooiMap(QFileInfo(pad).absolutePath());
     return true;
 }
 

@@ -40,6 +40,10 @@ public:
     // Asks for a file and replaces the tournament by its content; true
     // when a tournament was loaded. Virtual so a test can stand in for it.
     virtual bool OpenToernooi();
+    // Replaces the tournament by the content of the given file, with the
+    // messages of opening; true when a tournament was loaded. Opening runs it
+    // on the chosen file, and so does a file named on the command line.
+    bool LaadToernooi(const QString& pad);
     // Asks for a file and writes the tournament; true when written completely.
     virtual bool BewaarToernooi();
 

@@ -51,6 +51,11 @@ const QString SjabloonFilter =
 
 const QString CrLf = QStringLiteral("\r\n");
 
+// The line after the four options; the key keeps any other fifth line, from
+// elsewhere, from being taken for a folder. Older versions read four lines
+// and never see it.
+const QString ToernooiMapSleutel = QStringLiteral("Toernooimap=");
+
 // A start row or column as the fields take it: the text as typed (a blank
 // after the number makes it no number), from 1 to `grootste`.
 bool IsGeldigGetal(const QString& tekst, int grootste) {
@@ -204,6 +209,9 @@ bool TOptiesDialog::LeesBestand() {
     QLineEdit* const velden[] = {PoulesSjabloonEdit, KnockoutSjabloonEdit, RijEdit, KolomEdit};
     for (qsizetype i = 0; i < qsizetype(std::size(velden)); ++i)
         velden[i]->setText(i < regels.size() ? regels.at(i) : QString());
+    const QString vijfde = regels.value(std::size(velden));
+    if (vijfde.startsWith(ToernooiMapSleutel))
+        m_toernooiMap = vijfde.mid(ToernooiMapSleutel.size());
     return true;
 }
 
@@ -242,20 +250,33 @@ bool TOptiesDialog::ControleerSjablonen() {
 }
 
 bool TOptiesDialog::BewaarOpties() {
-    const QString tekst = PouleSjabloon() + CrLf + KnockoutSjabloon() + CrLf +
-                          Text::trimmed(RijEdit->text()) + CrLf + Text::trimmed(KolomEdit->text()) +
-                          CrLf;
-    // The configuration folder may not exist yet. The file is written
-    // beside the old one and put in its place only when complete, so a
-    // failure never damages the options already there.
-    QString fout = Bestand::MaakMap(QFileInfo(IniBestand).absolutePath());
-    if (fout.isEmpty())
-        fout = Bestand::SchrijfVeilig(IniBestand, Ansi::encode(tekst));
+    const QString fout = SchrijfBestand();
     if (fout.isEmpty())
         return true;
     messages().information(OpslaanMelding + Text::lineBreak + Text::lineBreak + u'"' + fout +
                            QStringLiteral("\"."));
     return false;
+}
+
+QString TOptiesDialog::SchrijfBestand() {
+    QString tekst = PouleSjabloon() + CrLf + KnockoutSjabloon() + CrLf +
+                    Text::trimmed(RijEdit->text()) + CrLf + Text::trimmed(KolomEdit->text()) + CrLf;
+    if (!m_toernooiMap.isEmpty())
+        tekst += ToernooiMapSleutel + m_toernooiMap + CrLf;
+    // The configuration folder may not exist yet. The file is written
+    // beside the old one and put in its place only when complete, so a
+    // failure never damages the options already there.
+    const QString fout = Bestand::MaakMap(QFileInfo(IniBestand).absolutePath());
+    if (!fout.isEmpty())
+        return fout;
+    return Bestand::SchrijfVeilig(IniBestand, Ansi::encode(tekst));
+}
+
+void TOptiesDialog::ZetToernooiMap(const QString& map) {
+    if (map == m_toernooiMap)
+        return;
+    m_toernooiMap = map;
+    SchrijfBestand();
 }
 
 QString TOptiesDialog::KiesSjabloon(const QString& huidig) {
@@ -300,5 +321,13 @@ bool TOptiesDialog::Wijzig(const QString& pouleSjabloon, const QString& knockout
     RijEdit->setText(QString::number(beginRij));
     PoulesSjabloonEdit->setFocus();
     centreerOpScherm(this);
-    return exec() == QDialog::Accepted;
+    if (exec() == QDialog::Accepted)
+        return true;
+    // Back to the values in force: the tournament folder may be written
+    // before the next Wijzig, and must not take what was cancelled with it.
+    PoulesSjabloonEdit->setText(pouleSjabloon);
+    KnockoutSjabloonEdit->setText(knockoutSjabloon);
+    KolomEdit->setText(QString::number(beginKolom));
+    RijEdit->setText(QString::number(beginRij));
+    return false;
 }

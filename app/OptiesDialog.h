@@ -45,6 +45,13 @@ public:
     // trimmed when the user cancels.
     QString KiesSjabloon(const QString& huidig);
 
+    // The folder of the tournament last opened or saved, kept after the four
+    // options on a line of its own; empty when none is known.
+    QString ToernooiMap() const { return m_toernooiMap; }
+    // Remembers a new tournament folder in the options file at once. Quietly:
+    // it is a convenience, not worth a message when it cannot be written.
+    void ZetToernooiMap(const QString& map);
+
     const QString IniBestand;
 
     // Controls, named as the window's design names them.
@@ -72,9 +79,13 @@ private:
     QPushButton* MaakKnop(const QString& naam, const QString& tekst, QRect plaats);
     void ZetTabvolgorde();
     bool LeesBestand();
+    // Writes the file; the failure's own message, or nothing on success.
+    QString SchrijfBestand();
     bool ControleerGetal(QLineEdit* veld, bool stil);
 
     void OKBitBtnClick();
     void BladerenPoulesBitBtnClick();
     void BladerenKnockoutBitBtnClick();
+
+    QString m_toernooiMap;
 };

@@ -25,7 +25,13 @@ QString dialogStartFolder(const QString& preferredFolder) {
     if (folder.isDir() && folder.isWritable())
         return folder.absoluteFilePath();
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+bool isInstalled(const QString& executableFile) {
+    const QDir programFolder = QFileInfo(executableFile).absoluteDir();
+    return programFolder.exists(
+        QStringLiteral("../share/applications/" ZEGEROOSTER_APP_ID ".desktop"));
 }
 
 QString optionsFile() {
@@ -39,7 +45,9 @@ QString optionsFileFor(const QString& executableFile, const QString& configFolde
     const QFileInfo executable(executableFile);
     const QString name = executable.completeBaseName() + QStringLiteral(".ini");
     const QFileInfo programFolder(executable.absolutePath());
-    if ((programFolder.isDir() && programFolder.isWritable()) || configFolder.isEmpty())
+    const bool besideProgram =
+        programFolder.isDir() && programFolder.isWritable() && !isInstalled(executableFile);
+    if (besideProgram || configFolder.isEmpty())
         return QDir(executable.absolutePath()).filePath(name);
     return QDir(configFolder).filePath(name);
 }

@@ -11,14 +11,19 @@ QString executableFolder();
 
 // The folder a file dialog starts in when it has no file of its own to
 // start from: the given folder when the user may write there, otherwise the
-// user's documents folder (a program installed system-wide cannot keep the
-// organiser's tournaments beside itself).
+// user's documents folder, or the home folder when there is none.
 QString dialogStartFolder(const QString& preferredFolder);
 
+// True when the executable sits in an installed tree: its desktop entry is
+// in share/applications beside its bin folder. Such a program keeps nothing
+// beside itself, even when its folder happens to be writable (an
+// administrator, or a tree unpacked by hand).
+bool isInstalled(const QString& executableFile);
+
 // The options file: the executable's path with the extension ".ini", beside
-// the program when its folder is writable (a portable or build-tree
-// install), otherwise under the same name in the user's configuration
-// folder. It is read from where it would be written.
+// the program when it is not installed and its folder is writable (a
+// portable or build-tree copy), otherwise under the same name in the user's
+// configuration folder. It is read from where it would be written.
 QString optionsFile();
 
 // The same choice for a given executable and configuration folder.

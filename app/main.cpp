@@ -1,14 +1,46 @@
 #include "app/Application.h"
 #include "app/MainForm.h"
+#include "app/Opdrachtregel.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace {
+
+QStringList argumenten(int argc, char** argv) {
+    QStringList lijst;
+    for (int i = 1; i < argc; ++i)
+        lijst << QFile::decodeName(argv[i]);
+    return lijst;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    // Help and version need no display, so they answer before Qt starts.
+    const Opdrachtregel vooraf = Opdrachtregel::Lees(argumenten(argc, argv));
+    if (vooraf.actie == Opdrachtregel::Actie::Hulp ||
+        vooraf.actie == Opdrachtregel::Actie::Versie) {
+        std::fputs(vooraf.melding.toUtf8().constData(), stdout);
+        return 0;
+    }
+    // Qt takes its own options (-style, -platform, ...) out of argv.
     QApplication application(argc, argv);
+    const Opdrachtregel regel = Opdrachtregel::Lees(argumenten(argc, argv));
+    if (regel.actie == Opdrachtregel::Actie::Fout) {
+        std::fputs(regel.melding.toUtf8().constData(), stderr);
+        return 2;
+    }
     initialiseApplication(application);
     TMainForm mainForm;
     mainForm.show();
-    // A tournament that was not saved when the program last ended is offered.
-    mainForm.BiedHerstelAan();
+    // A tournament that was not saved when the program last ended is offered
+    // first; a restored one is not replaced by a file from the command line.
+    const bool hersteld = mainForm.BiedHerstelAan();
+    if (!hersteld && !regel.bestand.isEmpty())
+        mainForm.LaadToernooi(QFileInfo(regel.bestand).absoluteFilePath());
     return QApplication::exec();
 }

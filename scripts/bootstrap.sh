@@ -16,12 +16,15 @@ packages=(
 )
 # Tests: Xvfb, xauth and libx11-dev for the smoke test; LibreOffice's
 # spreadsheet to check the exported workbooks and convert legacy templates;
-# clang with its runtime for the fuzzer of the tournament file reader.
+# clang with its runtime for the fuzzer of the tournament file reader;
+# dpkg-dev (dpkg-shlibdeps), desktop-file-utils, appstream and file for the
+# test of the Debian package.
 if [ "${1:-}" = --tests ]; then
   packages+=(
     xvfb xauth libx11-dev
     libreoffice-calc-nogui
     clang libclang-rt-14-dev
+    dpkg-dev desktop-file-utils appstream file
   )
 fi
 

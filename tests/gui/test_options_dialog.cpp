@@ -209,7 +209,35 @@ private Q_SLOTS:
         QTEST(dialog.BeginKolom(), "beginKolom");
         QVERIFY(dialog.LeesOpties());
         QVERIFY(berichten->calls().isEmpty());
-        QCOMPARE(inhoud(ini()), bestand); // reading never rewrites the file
+        QCOMPARE(inhoud(ini()), bestand);          // reading never rewrites the file
+        QCOMPARE(dialog.ToernooiMap(), QString()); // only a keyed fifth line is a folder
+    }
+
+    void theTournamentFolderIsKeptAfterTheFourOptions() {
+        const QByteArray vier = "/Oud/P.xlt\r\n/Oud/K.xlt\r\n5\r\n1\r\n";
+        QVERIFY(schrijf(ini(), vier));
+        ScriptedMessages berichten;
+        {
+            TOptiesDialog dialog(nullptr, ini());
+            // What a cancelled dialog held is not written with the folder.
+            ModalDialogDriver bestuurder;
+            bestuurder.fillAndClick({"/Nieuw/P.xlt", "/Nieuw/K.xlt", "9", "9"},
+                                    QStringLiteral("AnnulerenBitBtn"));
+            QVERIFY(
+                !dialog.Wijzig(QStringLiteral("/Oud/P.xlt"), QStringLiteral("/Oud/K.xlt"), 1, 5));
+            dialog.ZetToernooiMap(QStringLiteral("/Club/Toernooien 2026"));
+        }
+        QCOMPARE(inhoud(ini()), vier + "Toernooimap=/Club/Toernooien 2026\r\n");
+
+        TOptiesDialog opnieuw(nullptr, ini());
+        QCOMPARE(opnieuw.ToernooiMap(), QStringLiteral("/Club/Toernooien 2026"));
+        QCOMPARE(velden(opnieuw), (QStringList{"/Oud/P.xlt", "/Oud/K.xlt", "5", "1"}));
+        ModalDialogDriver bestuurder;
+        bestuurder.click(QStringLiteral("OKBitBtn"));
+        QVERIFY(opnieuw.Wijzig(QStringLiteral("/P.xlt"), QStringLiteral("/K.xlt"), 2, 3));
+        QCOMPARE(inhoud(ini()), QByteArray("/P.xlt\r\n/K.xlt\r\n3\r\n2\r\n"
+                                           "Toernooimap=/Club/Toernooien 2026\r\n"));
+        QVERIFY(berichten->calls().isEmpty());
     }
 
     // --- Confirming and cancelling -----------------------------------------

@@ -2,6 +2,7 @@
 // answered by the test, the real windows filled in from the file.
 #include "app/Application.h"
 #include "app/MainForm.h"
+#include "app/Paths.h"
 #include "knockout/KnockoutForm.h"
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"
@@ -106,6 +107,9 @@ private:
     std::unique_ptr<ScriptedMessages> berichten;
     std::unique_ptr<TMainForm> hoofd;
     QTemporaryDir map;
+    // A fresh options file per test, so no test finds a folder of another,
+    // and none writes beside itself.
+    std::unique_ptr<QTemporaryDir> opties;
 
     QString Pad(const QString& naam) const { return map.filePath(naam); }
 
@@ -169,6 +173,8 @@ private:
 private Q_SLOTS:
     void init() {
         QVERIFY(map.isValid());
+        opties = std::make_unique<QTemporaryDir>();
+        Paths::setOptionsFileOverride(opties->filePath(QStringLiteral("zegerooster.ini")));
         berichten = std::make_unique<ScriptedMessages>();
         hoofd = std::make_unique<TMainForm>();
         hoofd->show();
@@ -177,6 +183,8 @@ private Q_SLOTS:
         hoofd.reset();
         QCOMPARE((*berichten)->unexpected(), 0);
         berichten.reset();
+        Paths::setOptionsFileOverride(QString());
+        opties.reset();
     }
 
     void everyStageSavesAndOpensBackIdentically_data() {
@@ -268,6 +276,43 @@ private Q_SLOTS:
         QVERIFY(open.mustExist);
         QCOMPARE(QDir(open.directory), QDir(map.path()));
         QCOMPARE(open.fileName, QStringLiteral("Clubkampioenschap.txt"));
+    }
+
+    // Without a current file: the folder of the last tournament, kept over a
+    // restart, else the documents folder; never the program's own folder.
+    void theDialogsStartInTheLastTournamentFolder() {
+        maakToernooi(psGeen);
+        const QString sub = Pad(QStringLiteral("Club 2026"));
+        QVERIFY(QDir().mkpath(sub));
+        QVERIFY(bewaarAls(sub + QStringLiteral("/Voorjaar.txt")));
+        const FileDialogRequest eerste = (*berichten)->calls().constLast().file;
+        QCOMPARE(eerste.directory, Paths::dialogStartFolder(QString()));
+        QVERIFY(QDir(eerste.directory) != QDir(Paths::executableFolder()));
+
+        hoofd = std::make_unique<TMainForm>();
+        (*berichten)->queueFileName(QString());
+        QVERIFY(!hoofd->OpenToernooi());
+        QCOMPARE((*berichten)->calls().constLast().file.directory, sub);
+        QCOMPARE((*berichten)->calls().constLast().file.fileName, QString());
+    }
+
+    // What a file named on the command line goes through.
+    void loadingANamedFileAsksNothingAndReportsAFailure() {
+        maakToernooi(psPoules);
+        const QString pad = Pad(QStringLiteral("Genoemd.txt"));
+        QVERIFY(bewaarAls(pad));
+        hoofd = std::make_unique<TMainForm>();
+        (*berichten)->clear();
+        QVERIFY(hoofd->LaadToernooi(pad));
+        QCOMPARE(int(hoofd->Programmastatus), int(psPoules));
+        QCOMPARE(hoofd->Bestandsnaam, pad);
+        QVERIFY((*berichten)->calls().isEmpty());
+
+        hoofd = std::make_unique<TMainForm>();
+        QVERIFY(!hoofd->LaadToernooi(Pad(QStringLiteral("Bestaat niet.txt"))));
+        QCOMPARE(Meldingen(**berichten), QStringList{LaadFout});
+        QVERIFY(hoofd->Deelnemers.empty());
+        QVERIFY(hoofd->Bestandsnaam.isEmpty());
     }
 
     void overwritingAsksFirst() {

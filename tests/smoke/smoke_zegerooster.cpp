@@ -1,8 +1,9 @@
-// Starts the real program on the X display it is given, waits until a window
-// titled "Zegerooster" is on screen, asks that window to close the way a
-// window manager does (WM_DELETE_WINDOW) and expects the program to end with
-// exit code 0. Fails at once when the program ends early, and never leaves
-// the program running: every time limit stays inside the ctest timeout.
+// Starts the real program, with any arguments given after it, on the X
+// display it is given, waits until a window titled "Zegerooster" is on
+// screen, asks that window to close the way a window manager does
+// (WM_DELETE_WINDOW) and expects the program to end with exit code 0. Fails
+// at once when the program ends early, and never leaves the program running:
+// every time limit stays inside the ctest timeout.
 #include <X11/Xlib.h>
 
 #include <chrono>
@@ -112,7 +113,8 @@ void stop(pid_t child) {
     waitpid(child, nullptr, 0);
 }
 
-pid_t start(const char* program) {
+// Runs arguments[0] with the arguments that follow it.
+pid_t start(char** arguments) {
     const pid_t parent = getpid();
     const pid_t child = fork();
     if (child == 0) {
@@ -121,8 +123,8 @@ pid_t start(const char* program) {
         if (getppid() != parent)
             _exit(126);
         setenv("QT_QPA_PLATFORM", "xcb", 1);
-        execl(program, program, static_cast<char*>(nullptr));
-        std::perror(program);
+        execv(arguments[0], arguments);
+        std::perror(arguments[0]);
         _exit(127);
     }
     return child;
@@ -131,15 +133,15 @@ pid_t start(const char* program) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <zegerooster executable>\n", argv[0]);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s <zegerooster executable> [its arguments]\n", argv[0]);
         return 2;
     }
     XSetErrorHandler(ignoreXErrors);
     Display* display = XOpenDisplay(nullptr);
     if (!display)
         return fail("cannot open X display");
-    const pid_t child = start(argv[1]);
+    const pid_t child = start(argv + 1);
     if (child < 0) {
         XCloseDisplay(display);
         return fail("cannot start a process");
