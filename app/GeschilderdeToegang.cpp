@@ -3,6 +3,29 @@
 #include <QWidget>
 #include <QWindow>
 
+namespace {
+
+TToegangLuisteraar& Luisteraar() {
+    static TToegangLuisteraar luisteraar;
+    return luisteraar;
+}
+
+} // namespace
+
+void ZetToegangLuisteraar(TToegangLuisteraar luisteraar) {
+    Luisteraar() = std::move(luisteraar);
+}
+
+void MeldToegang(QObject* object, QAccessible::Event soort, int kind) {
+    if (!QAccessible::isActive() && !Luisteraar())
+        return;
+    QAccessibleEvent melding(object, soort);
+    melding.setChild(kind);
+    if (Luisteraar())
+        Luisteraar()(melding);
+    QAccessible::updateAccessibility(&melding);
+}
+
 TGeschilderdeToegang::TGeschilderdeToegang(QWidget* widget, QAccessible::Role rol)
     : QAccessibleWidget(widget, rol) {}
 

@@ -4,6 +4,16 @@
 #include <QHash>
 #include <QPointer>
 
+#include <functional>
+
+// Sends an accessibility event about child `kind` of `object` to QAccessible,
+// and to the listener when one is set. Nothing is built while no screen
+// reader listens. Qt's offscreen platform has no accessibility bridge and
+// drops every event; tests listen here instead.
+void MeldToegang(QObject* object, QAccessible::Event soort, int kind);
+using TToegangLuisteraar = std::function<void(QAccessibleEvent&)>;
+void ZetToegangLuisteraar(TToegangLuisteraar luisteraar);
+
 // Screen-reader access to the parts a widget paints itself (the matches of
 // a bracket, the tabs of a tab strip). The widget's interface hands out one
 // child interface per part, made on first request and kept until the widget

@@ -7,10 +7,13 @@
 #include "model/Knockout.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -19,8 +22,23 @@ QScrollArea* MaakFrame(QTabWidget* tabs, const QString& titel) {
     frame->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     frame->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     frame->setWidgetResizable(false);
+    // The keyboard goes straight from the tabs to the bracket inside.
+    frame->setFocusPolicy(Qt::NoFocus);
     tabs->addTab(frame, titel);
     return frame;
+}
+
+// Said in the middle of a frame whose bracket has no participants, instead
+// of an empty grey area. It lies beside the bracket view, which the frame
+// keeps as its widget.
+QLabel* MaakLeegMelding(QScrollArea* frame) {
+    auto* melding = new QLabel(QStringLiteral("Geen deelnemers in deze ronde"));
+    melding->setObjectName(QStringLiteral("LeegLabel"));
+    melding->setAlignment(Qt::AlignCenter);
+    auto* indeling = new QVBoxLayout(frame->viewport());
+    indeling->addWidget(melding, 0, Qt::AlignCenter);
+    melding->hide();
+    return melding;
 }
 
 } // namespace
@@ -37,6 +55,8 @@ TKnockoutForm::TKnockoutForm(QWidget* owner)
     PageControl->move(8, 8);
     WinnaarsFrame = MaakFrame(PageControl, QStringLiteral("Winnaarsronde"));
     VerliezersFrame = MaakFrame(PageControl, QStringLiteral("Verliezersronde"));
+    m_winnaarsLeeg = MaakLeegMelding(WinnaarsFrame);
+    m_verliezersLeeg = MaakLeegMelding(VerliezersFrame);
     ExcelWinnaarsRondeBitBtn = new QPushButton(QStringLiteral("Excel (&Winnaarsronde)"), this);
     ExcelVerliezersrondeBitBtn = new QPushButton(QStringLiteral("Excel (&Verliezersronde)"), this);
     ExcelWinnaarsRondeBitBtn->setObjectName(QStringLiteral("ExcelWinnaarsRondeBitBtn"));
@@ -81,6 +101,8 @@ void TKnockoutForm::VerwijderKnockouts() {
     delete VerliezersFrame->takeWidget();
     m_winnaarsView = nullptr;
     m_verliezersView = nullptr;
+    m_winnaarsLeeg->hide();
+    m_verliezersLeeg->hide();
     m_winnaars.reset();
     m_verliezers.reset();
 }
@@ -97,6 +119,13 @@ void TKnockoutForm::Bouw(TDeelnemerLijst& deelnemers, int indeling) {
     m_verliezers = std::make_unique<TKnockout>(deelnemers, 2, indeling, gewijzigd);
     m_verliezersView = new TKnockoutView(*m_verliezers, nullptr);
     VerliezersFrame->setWidget(m_verliezersView);
+    // Tab runs from the tabs through the bracket shown to the buttons.
+    setTabOrder(PageControl->tabBar(), m_winnaarsView);
+    setTabOrder(m_winnaarsView, m_verliezersView);
+    setTabOrder(m_verliezersView, ExcelWinnaarsRondeBitBtn);
+    setTabOrder(ExcelWinnaarsRondeBitBtn, ExcelVerliezersrondeBitBtn);
+    m_winnaarsLeeg->setVisible(m_winnaars->AantalRondes() == 0);
+    m_verliezersLeeg->setVisible(m_verliezers->AantalRondes() == 0);
     PageControl->setCurrentIndex(0);
     show();
     raise();

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+class QLabel;
 class QPushButton;
 class QScrollArea;
 class QTabWidget;
@@ -68,5 +69,8 @@ private:
     std::unique_ptr<TKnockout> m_verliezers;
     TKnockoutView* m_winnaarsView = nullptr;
     TKnockoutView* m_verliezersView = nullptr;
+    // "Geen deelnemers in deze ronde" over an empty bracket's frame.
+    QLabel* m_winnaarsLeeg = nullptr;
+    QLabel* m_verliezersLeeg = nullptr;
     std::function<void()> m_gewijzigd;
 };

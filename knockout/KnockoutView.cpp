@@ -1,5 +1,6 @@
 #include "knockout/KnockoutView.h"
 
+#include "app/GeschilderdeToegang.h"
 #include "knockout/InputEindstandDialog.h"
 #include "knockout/KiesDeelnemerForm.h"
 #include "knockout/KnockoutViewToegang.h"
@@ -84,11 +85,7 @@ void TKnockoutView::WedstrijdGewijzigd(Plaats plaats) {
     update(PlaatsRect(plaats));
     if (!plaats.IsKnop() && plaats.ronde == m_rondes - 1)
         VernieuwWinnaar();
-    if (QAccessible::isActive()) {
-        QAccessibleEvent melding(this, QAccessible::NameChanged);
-        melding.setChild(IndexVan(plaats));
-        QAccessible::updateAccessibility(&melding);
-    }
+    MeldToegang(this, QAccessible::NameChanged, IndexVan(plaats));
 }
 
 int TKnockoutView::KolomX(int ronde) const {
@@ -526,9 +523,7 @@ void TKnockoutView::focusOutEvent(QFocusEvent*) {
 void TKnockoutView::MeldFocus() const {
     if (!hasFocus() || !m_cursor.IsGeldig())
         return;
-    QAccessibleEvent melding(const_cast<TKnockoutView*>(this), QAccessible::Focus);
-    melding.setChild(IndexVan(m_cursor));
-    QAccessible::updateAccessibility(&melding);
+    MeldToegang(const_cast<TKnockoutView*>(this), QAccessible::Focus, IndexVan(m_cursor));
 }
 
 int TKnockoutView::AantalPlaatsen() const {
