@@ -28,6 +28,14 @@ constexpr int TekstInspringing = 3;
 // Room before and after the winner's caption on its line.
 constexpr int WinnaarInspringing = 8;
 
+// A one-pixel line from a to b, both ends included, in the pen's colour. A
+// filled strip gives the pixels a thin pen gives at scale 1, and at any
+// higher scale it covers whole device pixels of exactly those logical ones
+// rather than straddling their edge.
+void Lijn(QPainter& painter, QPoint a, QPoint b) {
+    painter.fillRect(QRect(a, b).normalized(), painter.pen().color());
+}
+
 } // namespace
 
 TKnockoutView::TKnockoutView(TKnockout& knockout, QWidget* parent)
@@ -176,13 +184,13 @@ void TKnockoutView::TekenLijnen(QPainter& painter, const QRect& gebied) const {
         for (int nummer = std::max(0, eerste - 1); nummer < eind; ++nummer) {
             const int y = MiddenY(ronde, nummer);
             if (ronde == m_rondes - 1) {
-                painter.drawLine(x, y, x + WedstrijdBreedte, y);
+                Lijn(painter, {x, y}, {x + WedstrijdBreedte, y});
                 continue;
             }
-            painter.drawLine(x, y, x + Kolombreedte, y);
+            Lijn(painter, {x, y}, {x + Kolombreedte, y});
             if (nummer % 2 == 0) {
                 const int onder = y + static_cast<int>(std::trunc(double(hoogte) / aantal));
-                painter.drawLine(x + Kolombreedte, y, x + Kolombreedte, onder);
+                Lijn(painter, {x + Kolombreedte, y}, {x + Kolombreedte, onder});
             }
         }
     }
@@ -222,10 +230,11 @@ void TKnockoutView::TekenRonde(QPainter& painter, int ronde, const QRect& gebied
 void TKnockoutView::TekenWedstrijd(QPainter& painter, const TKnockoutWedstrijd& wedstrijd,
                                    const QRect& rect) const {
     // A complete match has the window colour, any other the button face.
-    painter.fillRect(rect,
+    // The frame is filled, not stroked, so that it covers whole device
+    // pixels inside the box at any scale.
+    painter.fillRect(rect, palette().color(QPalette::Mid));
+    painter.fillRect(rect.adjusted(1, 1, -1, -1),
                      palette().color(wedstrijd.IsCompleet() ? QPalette::Base : QPalette::Button));
-    painter.setPen(palette().color(QPalette::Mid));
-    painter.drawRect(rect.adjusted(0, 0, -1, -1));
     painter.setPen(palette().color(QPalette::Text));
     const QRect tekst = rect.adjusted(TekstInspringing, 1, -TekstInspringing, -1);
     const int regelHoogte = tekst.height() / 2;
@@ -300,7 +309,7 @@ void TKnockoutView::TekenWinnaar(QPainter& painter) const {
     // The line that leaves the final, with the winner's name standing on it.
     const int y = MiddenY(m_rondes - 1, 0);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawLine(m_winnaarRect.left(), y, m_winnaarRect.right(), y);
+    Lijn(painter, {m_winnaarRect.left(), y}, {m_winnaarRect.right(), y});
     QFont vet = font();
     vet.setBold(true);
     painter.setFont(vet);
