@@ -288,7 +288,6 @@ void TKnockoutView::VernieuwWinnaar() {
     update(m_winnaarRect);
     m_winnaar = tekst;
     m_winnaarRect = {};
-    int breedte = OntwerpBreedte();
     if (!tekst.isEmpty()) {
         QFont vet = font();
         vet.setBold(true);
@@ -298,10 +297,13 @@ void TKnockoutView::VernieuwWinnaar() {
         m_winnaarRect =
             QRect(box.right() + 1, y - metriek.height() - 2,
                   metriek.horizontalAdvance(tekst) + 2 * WinnaarInspringing, metriek.height() + 3);
-        breedte = std::max(breedte, m_winnaarRect.right() + 1 + Marge);
+        // The view grows to hold the caption and keeps that width when the
+        // final is cleared again: a correction does not make the whole
+        // bracket jump or repaint.
+        const int breedte = m_winnaarRect.right() + 1 + Marge;
+        if (breedte > width())
+            setFixedSize(breedte, height());
     }
-    if (breedte != width())
-        setFixedSize(breedte, height());
     update(m_winnaarRect);
 }
 
