@@ -369,8 +369,14 @@ void TKnockoutView::mousePressEvent(QMouseEvent* event) {
     m_ingedrukt = PlaatsOp(event->position().toPoint());
     if (m_ingedrukt.IsKnop())
         ZetZweef(m_ingedrukt);
+    // The cursor follows the click, but the view does not scroll under the
+    // mouse: the release must land on the same box.
+    if (m_ingedrukt.IsGeldig() && m_ingedrukt != m_cursor) {
+        update(PlaatsRect(m_cursor));
+        m_cursor = m_ingedrukt;
+        MeldFocus();
+    }
     update(PlaatsRect(m_ingedrukt));
-    ZetCursor(m_ingedrukt);
 }
 
 void TKnockoutView::mouseReleaseEvent(QMouseEvent* event) {
@@ -522,7 +528,9 @@ void TKnockoutView::MaakCursorZichtbaar() {
 void TKnockoutView::focusInEvent(QFocusEvent* event) {
     // Only the current place shows the focus.
     update(PlaatsRect(m_cursor));
-    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+    // Scrolled to when the keyboard brings the focus, not under a click.
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason ||
+        event->reason() == Qt::OtherFocusReason)
         MaakCursorZichtbaar();
     MeldFocus();
 }

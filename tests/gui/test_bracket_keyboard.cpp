@@ -141,6 +141,20 @@ private Q_SLOTS:
         const QRect zichtbaar = view().visibleRegion().boundingRect();
         QVERIFY(zichtbaar.contains(view().WedstrijdRect(0, 63)));
         QVERIFY(zichtbaar.contains(view().WedstrijdLabelRect(0, 63)));
+
+        // A click on a box that the frame cuts off moves the cursor there
+        // but scrolls nothing away under the mouse.
+        balk->setValue(0);
+        const int onderrand = venster().WinnaarsFrame->viewport()->height();
+        int nummer = 0;
+        while (view().WedstrijdRect(0, nummer).bottom() < onderrand)
+            ++nummer;
+        const QPoint punt(view().WedstrijdRect(0, nummer).center().x(),
+                          view().WedstrijdRect(0, nummer).top() + 2);
+        QTest::mousePress(&view(), Qt::LeftButton, {}, punt);
+        QCOMPARE(view().Cursor(), (Plaats{0, nummer, -1}));
+        QCOMPARE(balk->value(), 0);
+        QTest::mouseRelease(&view(), Qt::LeftButton, {}, QPoint(3, 3));
     }
 
     void enterAndSpaceClick() {
