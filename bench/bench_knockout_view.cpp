@@ -1,5 +1,6 @@
 // Times the knockout window: building and painting a large winners' bracket,
-// and one changed first-round score with its path to the final repainted;
+// one changed first-round score with its path to the final repainted, and
+// one move of the focus cursor;
 // measures the peak memory with two brackets of 4,096 shown. Exits non-zero
 // only on a wrong bracket or a wrong paint, never because of time.
 #include "app/MainForm.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QScrollArea>
 #include <QTabWidget>
 
@@ -228,6 +230,53 @@ bool meetScore(TMainForm& hoofd) {
     return goed;
 }
 
+// Records the area of every paint of the view.
+class Verfteller : public QObject {
+public:
+    QRegion geverfd;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            geverfd += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+// The focus cursor in a shown bracket of 4,096, moved by the arrow keys round
+// four boxes at the top left: down, right, left, up. Timed: the key press
+// and the repaint it leaves. Each move must repaint its two boxes, nothing
+// else.
+bool meetPijltoets(TMainForm& hoofd) {
+    constexpr int Herhalingen = 400;
+    TKnockoutForm& form = *hoofd.KnockoutForm;
+    vul(hoofd, 4096, [](int) { return 1; });
+    form.Bouw(hoofd.Deelnemers, TKnockout::LootWillekeurig);
+    TKnockoutView& view = *form.WinnaarsView();
+    form.activateWindow();
+    view.setFocus();
+    QCoreApplication::processEvents();
+    Verfteller teller;
+    view.installEventFilter(&teller);
+    const Qt::Key toetsen[] = {Qt::Key_Down, Qt::Key_Right, Qt::Key_Left, Qt::Key_Up};
+    std::vector<double> tijden;
+    bool goed = view.Cursor() == TKnockoutView::Plaats{0, 0, -1};
+    for (int h = 0; h < Herhalingen; ++h) {
+        const TKnockoutView::Plaats van = view.Cursor();
+        teller.geverfd = QRegion();
+        QKeyEvent druk(QEvent::KeyPress, toetsen[h % 4], Qt::NoModifier);
+        const auto begin = Klok::now();
+        QCoreApplication::sendEvent(&view, &druk);
+        QCoreApplication::processEvents();
+        const auto einde = Klok::now();
+        tijden.push_back(ms(begin, einde));
+        const TKnockoutView::Plaats naar = view.Cursor();
+        goed = goed && naar != van &&
+               teller.geverfd == QRegion(view.PlaatsRect(van)) + view.PlaatsRect(naar);
+    }
+    view.removeEventFilter(&teller);
+    print("arrow key move, 4096 shown, two boxes repainted", tijden, "< 2 ms", goed);
+    return goed;
+}
+
 // Both brackets of 4,096 built and shown, each tab painted once. Runs in a
 // child process of its own, so that nothing else counts in its peak.
 int meetGeheugen(int argc, char** argv) {
@@ -278,6 +327,7 @@ int main(int argc, char** argv) {
         meetBouw(hoofd, 4096, 12, 10, "Bouw + complete paint, 4096 winners' bracket", "< 700 ms") &&
         goed;
     goed = meetScore(hoofd) && goed;
+    goed = meetPijltoets(hoofd) && goed;
     setRandomSource(std::move(vorige));
     return goed ? 0 : 1;
 }

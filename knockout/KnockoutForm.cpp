@@ -8,11 +8,14 @@
 #include "model/ToernooiDocument.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -21,6 +24,8 @@ QScrollArea* MaakFrame(QTabWidget* tabs, const QString& titel) {
     frame->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     frame->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     frame->setWidgetResizable(false);
+    // The keyboard goes straight from the tabs to the bracket inside.
+    frame->setFocusPolicy(Qt::NoFocus);
     tabs->addTab(frame, titel);
     return frame;
 }
@@ -31,6 +36,19 @@ QString GecorrigeerdTekst(int gewist) {
                                : QString::number(gewist) + QStringLiteral(" latere uitslagen zijn");
     return aantal + QStringLiteral(" gewist. Ctrl+Z zet ") +
            (gewist == 1 ? QStringLiteral("hem") : QStringLiteral("ze")) + QStringLiteral(" terug.");
+}
+
+// Said in the middle of a frame whose bracket has no participants, instead
+// of an empty grey area. It lies beside the bracket view, which the frame
+// keeps as its widget.
+QLabel* MaakLeegMelding(QScrollArea* frame) {
+    auto* melding = new QLabel(QStringLiteral("Geen deelnemers in deze ronde"));
+    melding->setObjectName(QStringLiteral("LeegLabel"));
+    melding->setAlignment(Qt::AlignCenter);
+    auto* indeling = new QVBoxLayout(frame->viewport());
+    indeling->addWidget(melding, 0, Qt::AlignCenter);
+    melding->hide();
+    return melding;
 }
 
 } // namespace
@@ -47,6 +65,8 @@ TKnockoutForm::TKnockoutForm(TToernooiDocument& document, QWidget* owner)
     PageControl->move(8, 8);
     WinnaarsFrame = MaakFrame(PageControl, QStringLiteral("Winnaarsronde"));
     VerliezersFrame = MaakFrame(PageControl, QStringLiteral("Verliezersronde"));
+    m_winnaarsLeeg = MaakLeegMelding(WinnaarsFrame);
+    m_verliezersLeeg = MaakLeegMelding(VerliezersFrame);
     ExcelWinnaarsRondeBitBtn = new QPushButton(QStringLiteral("Excel (&Winnaarsronde)"), this);
     ExcelVerliezersrondeBitBtn = new QPushButton(QStringLiteral("Excel (&Verliezersronde)"), this);
     ExcelWinnaarsRondeBitBtn->setObjectName(QStringLiteral("ExcelWinnaarsRondeBitBtn"));
@@ -133,6 +153,33 @@ void TKnockoutForm::MaakViews() {
 
 void TKnockoutForm::Bouw(TDeelnemerLijst& deelnemers, int indeling) {
     m_document.BouwKnockouts(deelnemers, indeling);
+}
+
+    m_winnaarsLeeg->hide();
+    m_verliezersLeeg->hide();
+    m_winnaars.reset();
+    m_verliezers.reset();
+}
+
+void TKnockoutForm::Bouw(TDeelnemerLijst& deelnemers, int indeling) {
+    VerwijderKnockouts();
+    auto gewijzigd = [this] {
+        if (m_gewijzigd)
+            m_gewijzigd();
+    };
+    m_winnaars = std::make_unique<TKnockout>(deelnemers, 1, indeling, gewijzigd);
+    m_winnaarsView = new TKnockoutView(*m_winnaars, nullptr);
+    WinnaarsFrame->setWidget(m_winnaarsView);
+    m_verliezers = std::make_unique<TKnockout>(deelnemers, 2, indeling, gewijzigd);
+    m_verliezersView = new TKnockoutView(*m_verliezers, nullptr);
+    VerliezersFrame->setWidget(m_verliezersView);
+    // Tab runs from the tabs through the bracket shown to the buttons.
+    setTabOrder(PageControl->tabBar(), m_winnaarsView);
+    setTabOrder(m_winnaarsView, m_verliezersView);
+    setTabOrder(m_verliezersView, ExcelWinnaarsRondeBitBtn);
+    setTabOrder(ExcelWinnaarsRondeBitBtn, ExcelVerliezersrondeBitBtn);
+    m_winnaarsLeeg->setVisible(m_winnaars->AantalRondes() == 0);
+    m_verliezersLeeg->setVisible(m_verliezers->AantalRondes() == 0);
     PageControl->setCurrentIndex(0);
     show();
     raise();

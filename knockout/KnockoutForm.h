@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QLabel;
 class QPushButton;
 class QScrollArea;
 class QStatusBar;
@@ -64,4 +65,7 @@ private:
     TToernooiDocument& m_document;
     TKnockoutView* m_winnaarsView = nullptr;
     TKnockoutView* m_verliezersView = nullptr;
+    // "Geen deelnemers in deze ronde" over an empty bracket's frame.
+    QLabel* m_winnaarsLeeg = nullptr;
+    QLabel* m_verliezersLeeg = nullptr;
 };

@@ -1,14 +1,20 @@
 #include "knockout/KnockoutView.h"
 
+#include "app/GeschilderdeToegang.h"
 #include "knockout/InputEindstandDialog.h"
 #include "knockout/KiesDeelnemerForm.h"
+#include "knockout/KnockoutViewToegang.h"
 #include "model/Knockout.h"
 #include "model/ToernooiDocument.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScrollArea>
 #include <QStyleOptionButton>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +25,18 @@ namespace {
 constexpr int KnopBreedte = TKnockoutView::WedstrijdHoogte;
 constexpr int KnopHoogte = TKnockoutView::WedstrijdHoogte / 2;
 constexpr int Kolombreedte = 2 * TKnockoutView::WedstrijdBreedte;
+// Room between a box's frame and its text.
+constexpr int TekstInspringing = 3;
+// Room before and after the winner's caption on its line.
+constexpr int WinnaarInspringing = 8;
+
+// A one-pixel line from a to b, both ends included, in the pen's colour. A
+// filled strip gives the pixels a thin pen gives at scale 1, and at any
+// higher scale it covers whole device pixels of exactly those logical ones
+// rather than straddling their edge.
+void Lijn(QPainter& painter, QPoint a, QPoint b) {
+    painter.fillRect(QRect(a, b).normalized(), painter.pen().color());
+}
 
 } // namespace
 
@@ -28,13 +46,20 @@ TKnockoutView::TKnockoutView(TKnockout& knockout, QWidget* parent)
     , m_rondes(knockout.AantalRondes())
     , m_eersteRonde(knockout.AantalWedstrijden(0)) {
     const int hoogteWedstrijden = 2 * WedstrijdHoogte * m_eersteRonde;
-    const int breedte =
-        m_rondes > 0 ? Kolombreedte * m_rondes - WedstrijdBreedte / 2 + 2 * Marge : 0;
-    setFixedSize(breedte, 2 * Marge + hoogteWedstrijden);
+    setFixedSize(OntwerpBreedte(), 2 * Marge + hoogteWedstrijden);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Everything is painted from the top left: a wider view (a winner's
+    // caption) only paints the strip that is new.
+    setAttribute(Qt::WA_StaticContents);
     setAutoFillBackground(false);
+    if (m_rondes > 0) {
+        setFocusPolicy(Qt::StrongFocus);
+        m_cursor = {0, 0, -1};
+    }
+    InstalleerKnockoutViewToegang();
     KoppelWaarnemers();
+    VernieuwWinnaar();
 }
 
 TKnockoutView::~TKnockoutView() {
@@ -46,18 +71,31 @@ TKnockoutView::~TKnockoutView() {
         wijziger->ZetWaarnemer({});
 }
 
+int TKnockoutView::OntwerpBreedte() const {
+    return m_rondes > 0 ? Kolombreedte * m_rondes - WedstrijdBreedte / 2 + 2 * Marge : 0;
+}
+
 void TKnockoutView::KoppelWaarnemers() {
     for (int ronde = 0; ronde < m_rondes; ++ronde) {
         for (int nummer = 0; nummer < m_knockout.AantalWedstrijden(ronde); ++nummer) {
-            const QRect rect = WedstrijdRect(ronde, nummer);
-            m_knockout.Wedstrijd(ronde, nummer)->ZetWaarnemer([this, rect] { update(rect); });
+            const Plaats plaats{ronde, nummer, -1};
+            m_knockout.Wedstrijd(ronde, nummer)->ZetWaarnemer([this, plaats] {
+                WedstrijdGewijzigd(plaats);
+            });
         }
     }
     const auto& wijzigers = m_knockout.Wijzigers();
     for (std::size_t i = 0; i < wijzigers.size(); ++i) {
-        const QRect rect = KnopRect(static_cast<int>(i / 2), static_cast<int>(i % 2));
-        wijzigers[i]->ZetWaarnemer([this, rect] { update(rect); });
+        const Plaats plaats{0, static_cast<int>(i / 2), static_cast<int>(i % 2)};
+        wijzigers[i]->ZetWaarnemer([this, plaats] { WedstrijdGewijzigd(plaats); });
     }
+}
+
+void TKnockoutView::WedstrijdGewijzigd(Plaats plaats) {
+    update(PlaatsRect(plaats));
+    if (!plaats.IsKnop() && plaats.ronde == m_rondes - 1)
+        VernieuwWinnaar();
+    MeldToegang(this, QAccessible::NameChanged, IndexVan(plaats));
 }
 
 int TKnockoutView::KolomX(int ronde) const {
@@ -79,6 +117,13 @@ QRect TKnockoutView::KnopRect(int wedstrijd, int plek) const {
     const int midden = MiddenY(0, wedstrijd);
     const int boven = plek == 0 ? midden - WedstrijdHoogte / 2 : midden;
     return {KolomX(0) + WedstrijdBreedte / 2 - WedstrijdHoogte, boven, KnopBreedte, KnopHoogte};
+}
+
+QRect TKnockoutView::PlaatsRect(Plaats plaats) const {
+    if (!plaats.IsGeldig())
+        return {};
+    return plaats.IsKnop() ? KnopRect(plaats.nummer, plaats.plek)
+                           : WedstrijdRect(plaats.ronde, plaats.nummer);
 }
 
 QRect TKnockoutView::RondeLabelRect(int ronde) const {
@@ -126,6 +171,8 @@ void TKnockoutView::paintEvent(QPaintEvent* event) {
     TekenLijnen(painter, gebied);
     for (int ronde = 0; ronde < m_rondes; ++ronde)
         TekenRonde(painter, ronde, gebied);
+    if (!m_winnaar.isEmpty() && m_winnaarRect.intersects(gebied))
+        TekenWinnaar(painter);
 }
 
 void TKnockoutView::TekenLijnen(QPainter& painter, const QRect& gebied) const {
@@ -139,13 +186,13 @@ void TKnockoutView::TekenLijnen(QPainter& painter, const QRect& gebied) const {
         for (int nummer = std::max(0, eerste - 1); nummer < eind; ++nummer) {
             const int y = MiddenY(ronde, nummer);
             if (ronde == m_rondes - 1) {
-                painter.drawLine(x, y, x + WedstrijdBreedte, y);
+                Lijn(painter, {x, y}, {x + WedstrijdBreedte, y});
                 continue;
             }
-            painter.drawLine(x, y, x + Kolombreedte, y);
+            Lijn(painter, {x, y}, {x + Kolombreedte, y});
             if (nummer % 2 == 0) {
                 const int onder = y + static_cast<int>(std::trunc(double(hoogte) / aantal));
-                painter.drawLine(x + Kolombreedte, y, x + Kolombreedte, onder);
+                Lijn(painter, {x + Kolombreedte, y}, {x + Kolombreedte, onder});
             }
         }
     }
@@ -166,15 +213,18 @@ void TKnockoutView::TekenRonde(QPainter& painter, int ronde, const QRect& gebied
                              QStringLiteral("Wedstrijd %1").arg(nummer + 1));
         }
         const QRect box = WedstrijdRect(ronde, nummer);
-        if (box.intersects(gebied))
+        if (box.intersects(gebied)) {
             TekenWedstrijd(painter, *m_knockout.Wedstrijd(ronde, nummer), box);
+            if (hasFocus() && m_cursor == Plaats{ronde, nummer, -1})
+                TekenFocus(painter, box);
+        }
         if (ronde != 0)
             continue;
         for (int plek = 0; plek < 2; ++plek) {
             const QRect knop = KnopRect(nummer, plek);
             const auto index = static_cast<std::size_t>(2 * nummer + plek);
             if (knop.intersects(gebied) && index < m_knockout.Wijzigers().size())
-                TekenKnop(painter, *m_knockout.Wijzigers()[index], knop);
+                TekenKnop(painter, *m_knockout.Wijzigers()[index], {0, nummer, plek}, knop);
         }
     }
 }
@@ -182,15 +232,17 @@ void TKnockoutView::TekenRonde(QPainter& painter, int ronde, const QRect& gebied
 void TKnockoutView::TekenWedstrijd(QPainter& painter, const TKnockoutWedstrijd& wedstrijd,
                                    const QRect& rect) const {
     // A complete match has the window colour, any other the button face; a
-    // result that the open correction would clear stands out in red.
+    // result that the open correction would clear stands out in red. The
+    // frame is filled, not stroked, so that it covers whole device pixels
+    // inside the box at any scale.
     const bool gemarkeerd = m_gemarkeerd.contains(&wedstrijd);
-    painter.fillRect(rect, gemarkeerd ? QColor(255, 205, 205)
-                                      : palette().color(wedstrijd.IsCompleet() ? QPalette::Base
-                                                                               : QPalette::Button));
-    painter.setPen(gemarkeerd ? QColor(200, 0, 0) : palette().color(QPalette::Mid));
-    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    painter.fillRect(rect, gemarkeerd ? QColor(200, 0, 0) : palette().color(QPalette::Mid));
+    painter.fillRect(rect.adjusted(1, 1, -1, -1),
+                     gemarkeerd ? QColor(255, 205, 205)
+                                : palette().color(wedstrijd.IsCompleet() ? QPalette::Base
+                                                                         : QPalette::Button));
     painter.setPen(palette().color(QPalette::Text));
-    const QRect tekst = rect.adjusted(3, 1, -3, -1);
+    const QRect tekst = rect.adjusted(TekstInspringing, 1, -TekstInspringing, -1);
     const int regelHoogte = tekst.height() / 2;
     painter.drawText(QRect(tekst.left(), tekst.top(), tekst.width(), regelHoogte),
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, wedstrijd.Regel(0));
@@ -199,16 +251,83 @@ void TKnockoutView::TekenWedstrijd(QPainter& painter, const TKnockoutWedstrijd& 
 }
 
 void TKnockoutView::TekenKnop(QPainter& painter, const TKnockoutWedstrijdWijzig& wijziger,
-                              const QRect& rect) const {
+                              Plaats plaats, const QRect& rect) const {
     QStyleOptionButton optie;
     optie.initFrom(this);
+    // The view's own focus and hover are not the button's.
+    optie.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
     optie.rect = rect;
     optie.text = wijziger.Bijschrift();
-    optie.state |= QStyle::State_Raised;
+    const bool zweeft = m_zweef == plaats;
+    if (zweeft)
+        optie.state |= QStyle::State_MouseOver;
+    // Pressed while the mouse is still over it, as a push button shows it.
+    optie.state |= zweeft && m_ingedrukt == plaats ? QStyle::State_Sunken : QStyle::State_Raised;
     style()->drawControl(QStyle::CE_PushButton, &optie, &painter, this);
+    if (hasFocus() && m_cursor == plaats)
+        TekenFocus(painter, rect);
 }
 
-TKnockoutView::Plaats TKnockoutView::ZoekPlaats(QPoint punt) const {
+void TKnockoutView::TekenFocus(QPainter& painter, const QRect& rect) const {
+    // Two pixels in the selection colour just inside the frame: clearly seen
+    // on both box colours, and within the box, so that moving the cursor
+    // repaints nothing but the two boxes.
+    const QColor kleur = palette().color(QPalette::Highlight);
+    const QRect binnen = rect.adjusted(1, 1, -1, -1);
+    painter.fillRect(QRect(binnen.left(), binnen.top(), binnen.width(), 2), kleur);
+    painter.fillRect(QRect(binnen.left(), binnen.bottom() - 1, binnen.width(), 2), kleur);
+    painter.fillRect(QRect(binnen.left(), binnen.top(), 2, binnen.height()), kleur);
+    painter.fillRect(QRect(binnen.right() - 1, binnen.top(), 2, binnen.height()), kleur);
+}
+
+QString TKnockoutView::WinnaarTekst() const {
+    return m_winnaar;
+}
+
+void TKnockoutView::VernieuwWinnaar() {
+    const TKnockoutWedstrijd* finale =
+        m_rondes > 0 ? m_knockout.Wedstrijd(m_rondes - 1, 0) : nullptr;
+    const TDeelnemer* winnaar = finale ? finale->Winnaar() : nullptr;
+    const QString tekst = winnaar ? QStringLiteral("Winnaar: ") + winnaar->Naam() : QString();
+    if (tekst == m_winnaar)
+        return;
+    update(m_winnaarRect);
+    m_winnaar = tekst;
+    m_winnaarRect = {};
+    if (!tekst.isEmpty()) {
+        QFont vet = font();
+        vet.setBold(true);
+        const QFontMetrics metriek(vet);
+        const QRect box = WedstrijdRect(m_rondes - 1, 0);
+        const int y = MiddenY(m_rondes - 1, 0);
+        m_winnaarRect =
+            QRect(box.right() + 1, y - metriek.height() - 2,
+                  metriek.horizontalAdvance(tekst) + 2 * WinnaarInspringing, metriek.height() + 3);
+        // The view grows to hold the caption and keeps that width when the
+        // final is cleared again: a correction does not make the whole
+        // bracket jump or repaint.
+        const int breedte = m_winnaarRect.right() + 1 + Marge;
+        if (breedte > width())
+            setFixedSize(breedte, height());
+    }
+    update(m_winnaarRect);
+}
+
+void TKnockoutView::TekenWinnaar(QPainter& painter) const {
+    // The line that leaves the final, with the winner's name standing on it.
+    const int y = MiddenY(m_rondes - 1, 0);
+    painter.setPen(palette().color(QPalette::WindowText));
+    Lijn(painter, {m_winnaarRect.left(), y}, {m_winnaarRect.right(), y});
+    QFont vet = font();
+    vet.setBold(true);
+    painter.setFont(vet);
+    const QRect tekst(m_winnaarRect.left() + WinnaarInspringing, m_winnaarRect.top(),
+                      m_winnaarRect.width() - WinnaarInspringing, y - 2 - m_winnaarRect.top());
+    painter.drawText(tekst, Qt::AlignLeft | Qt::AlignBottom | Qt::TextSingleLine, m_winnaar);
+    painter.setFont(font());
+}
+
+TKnockoutView::Plaats TKnockoutView::PlaatsOp(QPoint punt) const {
     for (int ronde = 0; ronde < m_rondes; ++ronde) {
         const int links = KolomX(ronde) + WedstrijdBreedte / 2 - (ronde == 0 ? KnopBreedte : 0);
         if (punt.x() < links || punt.x() >= KolomX(ronde) + WedstrijdBreedte * 3 / 2)
@@ -227,24 +346,276 @@ TKnockoutView::Plaats TKnockoutView::ZoekPlaats(QPoint punt) const {
 }
 
 void TKnockoutView::mouseMoveEvent(QMouseEvent* event) {
-    const Plaats plaats = ZoekPlaats(event->position().toPoint());
-    const bool speelbaar = plaats.ronde >= 0 && plaats.plek < 0 &&
+    const Plaats plaats = PlaatsOp(event->position().toPoint());
+    const bool speelbaar = plaats.IsGeldig() && !plaats.IsKnop() &&
                            m_knockout.Wedstrijd(plaats.ronde, plaats.nummer)->IsSpeelbaar();
     setCursor(speelbaar ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    ZetZweef(plaats.IsKnop() ? plaats : Plaats{});
     QWidget::mouseMoveEvent(event);
 }
 
+void TKnockoutView::leaveEvent(QEvent* event) {
+    ZetZweef({});
+    QWidget::leaveEvent(event);
+}
+
+void TKnockoutView::ZetZweef(Plaats plaats) {
+    if (plaats == m_zweef)
+        return;
+    update(PlaatsRect(m_zweef));
+    m_zweef = plaats;
+    update(PlaatsRect(m_zweef));
+}
+
+void TKnockoutView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    m_ingedrukt = PlaatsOp(event->position().toPoint());
+    if (m_ingedrukt.IsKnop())
+        ZetZweef(m_ingedrukt);
+    // The cursor follows the click, but the view does not scroll under the
+    // mouse: the release must land on the same box.
+    if (m_ingedrukt.IsGeldig() && m_ingedrukt != m_cursor) {
+        update(PlaatsRect(m_cursor));
+        m_cursor = m_ingedrukt;
+        MeldFocus();
+    }
+    update(PlaatsRect(m_ingedrukt));
+}
+
 void TKnockoutView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        Klik(event->position().toPoint());
-    QWidget::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    const Plaats ingedrukt = m_ingedrukt;
+    m_ingedrukt = {};
+    update(PlaatsRect(ingedrukt));
+    // A click is a press and a release on the same box or button.
+    const Plaats plaats = PlaatsOp(event->position().toPoint());
+    if (plaats.IsGeldig() && plaats == ingedrukt)
+        Activeer(plaats);
+}
+
+bool TKnockoutView::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* hulp = static_cast<QHelpEvent*>(event);
+        ToonTip(hulp->pos(), hulp->globalPos());
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void TKnockoutView::ToonTip(QPoint punt, QPoint globaal) {
+    // Only a name that its box cuts off has a tooltip: the name in full.
+    const Plaats plaats = PlaatsOp(punt);
+    if (plaats.IsGeldig() && !plaats.IsKnop()) {
+        const TKnockoutWedstrijd& wedstrijd = *m_knockout.Wedstrijd(plaats.ronde, plaats.nummer);
+        const QRect box = WedstrijdRect(plaats.ronde, plaats.nummer);
+        const int regel = punt.y() < box.top() + box.height() / 2 ? 0 : 1;
+        const TDeelnemer* deelnemer = regel == 0        ? wedstrijd.DeelnemerBoven()
+                                      : wedstrijd.Bye() ? nullptr
+                                                        : wedstrijd.DeelnemerOnder();
+        const int ruimte = box.width() - 2 * TekstInspringing;
+        if (deelnemer && fontMetrics().horizontalAdvance(wedstrijd.Regel(regel)) > ruimte) {
+            const QRect regelRect(box.left(), box.top() + regel * box.height() / 2, box.width(),
+                                  box.height() / 2);
+            QToolTip::showText(globaal, deelnemer->Naam(), this, regelRect);
+            return;
+        }
+    }
+    QToolTip::hideText();
+}
+
+void TKnockoutView::keyPressEvent(QKeyEvent* event) {
+    if (m_rondes == 0 ||
+        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End: {
+        const Plaats van = m_cursor;
+        const Plaats naar = Buur(van, event->key());
+        ZetCursor(naar);
+        if (event->key() == Qt::Key_Right && !van.IsKnop() && naar != van)
+            m_terug = van;
+        break;
+    }
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        Activeer(m_cursor);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+TKnockoutView::Plaats TKnockoutView::Buur(Plaats van, int toets) const {
+    const int laatste = m_knockout.AantalWedstrijden(van.ronde) - 1;
+    if (van.IsKnop()) {
+        // The choice buttons form one column: upper and lower of every match.
+        const int rij = 2 * van.nummer + van.plek;
+        const int rijen = 2 * m_eersteRonde;
+        auto knop = [](int r) { return Plaats{0, r / 2, r % 2}; };
+        switch (toets) {
+        case Qt::Key_Up:
+            return knop(std::max(rij - 1, 0));
+        case Qt::Key_Down:
+            return knop(std::min(rij + 1, rijen - 1));
+        case Qt::Key_Home:
+            return knop(0);
+        case Qt::Key_End:
+            return knop(rijen - 1);
+        case Qt::Key_Right:
+            return {0, van.nummer, -1};
+        default:
+            return van;
+        }
+    }
+    switch (toets) {
+    case Qt::Key_Up:
+        return {van.ronde, std::max(van.nummer - 1, 0), -1};
+    case Qt::Key_Down:
+        return {van.ronde, std::min(van.nummer + 1, laatste), -1};
+    case Qt::Key_Home:
+        return {van.ronde, 0, -1};
+    case Qt::Key_End:
+        return {van.ronde, laatste, -1};
+    case Qt::Key_Right:
+        return van.ronde + 1 < m_rondes ? Plaats{van.ronde + 1, van.nummer / 2, -1} : van;
+    case Qt::Key_Left:
+        if (van.ronde == 0)
+            return {0, van.nummer, 0};
+        // Back along the way the cursor came, else to the upper feeder.
+        if (m_terug.ronde == van.ronde - 1 && !m_terug.IsKnop() && m_terug.nummer / 2 == van.nummer)
+            return m_terug;
+        return {van.ronde - 1, 2 * van.nummer, -1};
+    default:
+        return van;
+    }
+}
+
+void TKnockoutView::ZetCursor(Plaats plaats) {
+    if (!plaats.IsGeldig())
+        return;
+    if (plaats != m_cursor) {
+        update(PlaatsRect(m_cursor));
+        m_cursor = plaats;
+        update(PlaatsRect(m_cursor));
+    }
+    MaakCursorZichtbaar();
+    MeldFocus();
+}
+
+void TKnockoutView::MaakCursorZichtbaar() {
+    // The view is the widget of the knockout window's scrolling frame.
+    QScrollArea* frame = nullptr;
+    for (QWidget* ouder = parentWidget(); ouder && !frame; ouder = ouder->parentWidget())
+        frame = qobject_cast<QScrollArea*>(ouder);
+    if (!frame || !m_cursor.IsGeldig())
+        return;
+    const QRect rect = PlaatsRect(m_cursor);
+    // The caption above a box comes along.
+    const int boven = m_cursor.IsKnop() ? 0 : fontMetrics().height() + 4;
+    const QPoint midden = rect.center();
+    frame->ensureVisible(midden.x(), midden.y() - boven / 2, rect.width() / 2 + 8,
+                         rect.height() / 2 + boven / 2 + 8);
+}
+
+void TKnockoutView::focusInEvent(QFocusEvent* event) {
+    // Only the current place shows the focus.
+    update(PlaatsRect(m_cursor));
+    // Scrolled to when the keyboard brings the focus, not under a click.
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason ||
+        event->reason() == Qt::OtherFocusReason)
+        MaakCursorZichtbaar();
+    MeldFocus();
+}
+
+void TKnockoutView::focusOutEvent(QFocusEvent*) {
+    update(PlaatsRect(m_cursor));
+}
+
+void TKnockoutView::MeldFocus() const {
+    if (!hasFocus() || !m_cursor.IsGeldig())
+        return;
+    MeldToegang(const_cast<TKnockoutView*>(this), QAccessible::Focus, IndexVan(m_cursor));
+}
+
+int TKnockoutView::AantalPlaatsen() const {
+    if (m_rondes == 0)
+        return 0;
+    return 2 * m_eersteRonde - 1 + static_cast<int>(m_knockout.Wijzigers().size());
+}
+
+int TKnockoutView::IndexVan(Plaats plaats) const {
+    if (!plaats.IsGeldig())
+        return -1;
+    // Round r starts after the 2·M1 − 2·N_r matches of the rounds before it.
+    if (!plaats.IsKnop())
+        return 2 * m_eersteRonde - 2 * m_knockout.AantalWedstrijden(plaats.ronde) + plaats.nummer;
+    return 2 * m_eersteRonde - 1 + 2 * plaats.nummer + plaats.plek;
+}
+
+TKnockoutView::Plaats TKnockoutView::PlaatsVanIndex(int index) const {
+    if (index < 0 || index >= AantalPlaatsen())
+        return {};
+    for (int ronde = 0; ronde < m_rondes; ++ronde) {
+        const int begin = IndexVan({ronde, 0, -1});
+        if (index < begin + m_knockout.AantalWedstrijden(ronde))
+            return {ronde, index - begin, -1};
+    }
+    const int knop = index - (2 * m_eersteRonde - 1);
+    return {0, knop / 2, knop % 2};
+}
+
+QString TKnockoutView::Omschrijving(Plaats plaats) const {
+    if (!plaats.IsGeldig())
+        return {};
+    const TKnockoutWedstrijd& wedstrijd = *m_knockout.Wedstrijd(plaats.ronde, plaats.nummer);
+    auto plek = [&](int p) {
+        if (p == 1 && wedstrijd.Bye())
+            return QStringLiteral("bye");
+        const TDeelnemer* deelnemer =
+            p == 0 ? wedstrijd.DeelnemerBoven() : wedstrijd.DeelnemerOnder();
+        if (!deelnemer)
+            return QStringLiteral("n.o.");
+        const int score = p == 0 ? wedstrijd.ScoreBoven() : wedstrijd.ScoreOnder();
+        return score < 0 ? deelnemer->Naam() : deelnemer->Naam() + u' ' + QString::number(score);
+    };
+    const QString kop =
+        QStringLiteral("Ronde %1, wedstrijd %2").arg(plaats.ronde + 1).arg(plaats.nummer + 1);
+    if (plaats.IsKnop())
+        return kop +
+               (plaats.plek == 0 ? QStringLiteral(", bovenste plek kiezen: ")
+                                 : QStringLiteral(", onderste plek kiezen: ")) +
+               plek(plaats.plek);
+    return kop + QStringLiteral(": ") + plek(0) + QStringLiteral(", ") + plek(1);
+}
+
+bool TKnockoutView::IsKlikbaar(Plaats plaats) const {
+    if (!plaats.IsGeldig())
+        return false;
+    return plaats.IsKnop() || m_knockout.Wedstrijd(plaats.ronde, plaats.nummer)->IsSpeelbaar();
 }
 
 void TKnockoutView::Klik(QPoint punt) {
-    const Plaats plaats = ZoekPlaats(punt);
-    if (plaats.ronde < 0)
+    Activeer(PlaatsOp(punt));
+}
+
+void TKnockoutView::Activeer(Plaats plaats) {
+    if (!plaats.IsGeldig())
         return;
-    if (plaats.plek < 0) {
+    if (!plaats.IsKnop()) {
         KlikWedstrijd(plaats.ronde, plaats.nummer);
         return;
     }

@@ -1,9 +1,12 @@
 #include "pools/PouleControls.h"
 
+#include "app/GeschilderdeToegang.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 #include <QStyle>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
@@ -19,6 +22,66 @@ namespace {
 
 constexpr int RijHoogte = 16;
 constexpr int SmalleKolom = 25;
+
+// Screen readers see the strip as a page tab list with one page tab per pool.
+class TPouleTabToegang : public TGeschilderdDeel {
+public:
+    TPouleTabToegang(TPouleTabBalk* balk, int index)
+        : TGeschilderdDeel(balk, index) {}
+
+    QString text(QAccessible::Text soort) const override {
+        return soort == QAccessible::Name && Balk() ? Balk()->tabText(Index()) : QString();
+    }
+    QAccessible::Role role() const override { return QAccessible::PageTab; }
+    QAccessible::State state() const override {
+        QAccessible::State toestand = TGeschilderdDeel::state();
+        toestand.selectable = true;
+        toestand.selected = Balk() && Balk()->currentIndex() == Index();
+        return toestand;
+    }
+
+protected:
+    QRect LokaalRect() const override { return Balk() ? Balk()->tabRect(Index()) : QRect(); }
+    bool IsKlikbaar() const override { return true; }
+    bool HeeftFocus() const override {
+        return Balk() && Balk()->hasFocus() && Balk()->currentIndex() == Index();
+    }
+    void Klik() override {
+        if (Balk())
+            Balk()->setCurrentIndex(Index());
+    }
+
+private:
+    TPouleTabBalk* Balk() const { return static_cast<TPouleTabBalk*>(Widget()); }
+};
+
+class TPouleTabBalkToegang : public TGeschilderdeToegang {
+public:
+    explicit TPouleTabBalkToegang(TPouleTabBalk* balk)
+        : TGeschilderdeToegang(balk, QAccessible::PageTabList) {}
+
+    int childCount() const override { return Balk()->count(); }
+    QAccessibleInterface* focusChild() const override {
+        return Balk()->hasFocus() ? child(Balk()->currentIndex()) : nullptr;
+    }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        return child(Balk()->tabAt(Balk()->mapFromGlobal(QPoint(x, y))));
+    }
+
+protected:
+    QAccessibleInterface* MaakKind(int index) const override {
+        return new TPouleTabToegang(Balk(), index);
+    }
+
+private:
+    TPouleTabBalk* Balk() const { return static_cast<TPouleTabBalk*>(widget()); }
+};
+
+QAccessibleInterface* TabBalkFabriek(const QString& klasse, QObject* object) {
+    if (klasse == QLatin1String("TPouleTabBalk") && object && object->isWidgetType())
+        return new TPouleTabBalkToegang(static_cast<TPouleTabBalk*>(object));
+    return nullptr;
+}
 
 } // namespace
 
@@ -42,6 +105,11 @@ TPouleTabBalk::TPouleTabBalk(QWidget* parent)
         knop->setAutoFillBackground(true);
         knop->hide();
     }
+    static const bool toegang = [] {
+        QAccessible::installFactory(TabBalkFabriek);
+        return true;
+    }();
+    (void)toegang;
     connect(LinksKnop, &QToolButton::clicked, this, [this] { Schuif(m_eerste - 1); });
     connect(RechtsKnop, &QToolButton::clicked, this, [this] { Schuif(m_eerste + 1); });
 }
@@ -63,7 +131,19 @@ void TPouleTabBalk::setCurrentIndex(int index) {
     m_huidige = index;
     MaakZichtbaar(index);
     update();
+    MeldFocus();
     Q_EMIT currentChanged(index);
+}
+
+void TPouleTabBalk::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    MeldFocus();
+}
+
+void TPouleTabBalk::MeldFocus() {
+    if (!hasFocus() || m_huidige < 0)
+        return;
+    MeldToegang(this, QAccessible::Focus, m_huidige);
 }
 
 void TPouleTabBalk::Meet() const {
@@ -291,8 +371,17 @@ void TPouleTabBalk::wheelEvent(QWheelEvent* event) {
 
 TPouleTabControl::TPouleTabControl(QWidget* parent)
     : QWidget(parent)
-    , m_tabBar(new TPouleTabBalk(this)) {
+    , m_tabBar(new TPouleTabBalk(this))
+    , m_volgende(new QShortcut(this))
+    , m_vorige(new QShortcut(this)) {
     m_tabBar->setObjectName(QStringLiteral("TabBar"));
+    // Shift+Tab arrives as Backtab on most keyboards.
+    m_volgende->setKeys({QKeySequence(Qt::CTRL | Qt::Key_Tab)});
+    m_vorige->setKeys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)});
+    ZetSneltoetsBereik(Qt::WidgetWithChildrenShortcut);
+    connect(m_volgende, &QShortcut::activated, this, [this] { WisselTab(1); });
+    connect(m_vorige, &QShortcut::activated, this, [this] { WisselTab(-1); });
     connect(m_tabBar, &TPouleTabBalk::currentChanged, this, [this] { Q_EMIT Change(); });
 }
 
@@ -320,6 +409,18 @@ int TPouleTabControl::TabIndex() const {
 void TPouleTabControl::ZetTabIndex(int index) {
     const QSignalBlocker blokkeer(m_tabBar);
     m_tabBar->setCurrentIndex(index);
+}
+
+void TPouleTabControl::ZetSneltoetsBereik(Qt::ShortcutContext bereik) {
+    m_volgende->setContext(bereik);
+    m_vorige->setContext(bereik);
+}
+
+void TPouleTabControl::WisselTab(int stap) {
+    const int aantal = AantalTabs();
+    if (aantal < 2)
+        return;
+    m_tabBar->setCurrentIndex(((TabIndex() + stap) % aantal + aantal) % aantal);
 }
 
 int TPouleTabControl::TabHoogte() const {

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QKeyEvent;
+class QShortcut;
 class QTableWidget;
 class QToolButton;
 
@@ -55,9 +56,12 @@ protected:
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     QStyleOptionTab TabOptie(int index) const;
+    // Tells screen readers which tab has the focus.
+    void MeldFocus();
     // Measures every tab once after the captions, font or style changed.
     void Meet() const;
     // The width left for tabs beside the scroll buttons.
@@ -95,6 +99,11 @@ public:
     void ZetTabIndex(int index);
     // The page under the tabs, in this control's coordinates.
     QRect Pagina() const;
+    // Ctrl+Tab and Ctrl+Shift+Tab select the next and the previous tab, round
+    // the ends, as the user's choice. They work while the focus is in this
+    // control, or anywhere in its window with Qt::WindowShortcut.
+    void ZetSneltoetsBereik(Qt::ShortcutContext bereik);
+    void WisselTab(int stap);
 
     TPouleTabBalk* TabBar() const { return m_tabBar; }
 
@@ -110,6 +119,8 @@ private:
     int TabHoogte() const;
 
     TPouleTabBalk* m_tabBar;
+    QShortcut* m_volgende;
+    QShortcut* m_vorige;
 };
 
 // Grids of the pool windows: four columns (the participant's index in the

@@ -59,6 +59,7 @@ TPoulesForm::TPoulesForm(TToernooiDocument& document, QWidget* owner)
 
     PoulesTabControl = new TPouleTabControl(m_vlak);
     PoulesTabControl->setObjectName(QStringLiteral("PoulesTabControl"));
+    PoulesTabControl->ZetSneltoetsBereik(Qt::WindowShortcut);
     DeelnemersStringGrid = new QTableWidget(PoulesTabControl);
     DeelnemersStringGrid->setObjectName(QStringLiteral("DeelnemersStringGrid"));
     WijzigBitBtn = new QPushButton(QStringLiteral("&Wijzig"), m_vlak);
