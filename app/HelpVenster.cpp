@@ -36,6 +36,7 @@ constexpr Onderwerp Onderwerpen[] = {
     {HelpContext::Toernooibestand, "toernooibestand.html"},
     {HelpContext::Opties, "opties.html"},
     {HelpContext::PoulesWijzigen, "poules-wijzigen.html"},
+    {HelpContext::Afdrukken, "afdrukken.html"},
 };
 
 QUrl adres(const char* bestand) {

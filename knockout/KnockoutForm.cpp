@@ -1,10 +1,12 @@
 #include "knockout/KnockoutForm.h"
 
+#include "app/Afdrukken.h"
 #include "app/Help.h"
 #include "app/Paths.h"
 #include "export/KnockoutNaarExcelForm.h"
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"
+#include "print/KnockoutAfdruk.h"
 
 #include <QGuiApplication>
 #include <QPushButton>
@@ -31,7 +33,7 @@ TKnockoutForm::TKnockoutForm(QWidget* owner)
                          Qt::CustomizeWindowHint) {
     setWindowTitle(QStringLiteral("Knockout"));
     setHelpContext(this, HelpContext::Knockout);
-    setMinimumSize(350, 150);
+    setMinimumSize(350 + 25, 150);
     PageControl = new QTabWidget(this);
     PageControl->setObjectName(QStringLiteral("PageControl"));
     PageControl->move(8, 8);
@@ -47,6 +49,15 @@ TKnockoutForm::TKnockoutForm(QWidget* owner)
             &TKnockoutForm::ExcelWinnaarsRondeBitBtnClick);
     connect(ExcelVerliezersrondeBitBtn, &QPushButton::clicked, this,
             &TKnockoutForm::ExcelVerliezersrondeBitBtnClick);
+    // Prints the bracket of the tab shown.
+    AfdrukBitBtn = Afdrukken::MaakKnop(this, [this]() -> std::unique_ptr<Afdruk::TDocument> {
+        const TKnockout* knockout = PageControl->currentIndex() == 0 ? m_winnaars.get()
+                                                                     : m_verliezers.get();
+        if (!knockout)
+            return nullptr;
+        return std::make_unique<TKnockoutAfdruk>(
+            *knockout, Afdrukken::Kop(this, TKnockoutAfdruk::Naam(knockout->KnockoutNr())));
+    });
     ExportDialoog = new TKnockoutNaarExcelForm(this);
     // Until the options are handed over, the export starts from a template
     // beside the program.
@@ -68,10 +79,13 @@ void TKnockoutForm::resizeEvent(QResizeEvent* event) {
 }
 
 void TKnockoutForm::PasIndelingAan() {
-    const int breedte = (width() - 16) / 2;
+    // The square print button closes the row; the export buttons share the rest.
+    const int knoppen = width() - 25;
+    const int breedte = (knoppen - 16) / 2;
     const int boven = height() - 25 - 8;
     ExcelWinnaarsRondeBitBtn->setGeometry(8, boven, breedte, 25);
-    ExcelVerliezersrondeBitBtn->setGeometry(width() / 2, boven, breedte, 25);
+    ExcelVerliezersrondeBitBtn->setGeometry(knoppen / 2, boven, breedte, 25);
+    AfdrukBitBtn->setGeometry(width() - 8 - 25, boven, 25, 25);
     PageControl->setGeometry(8, 8, width() - 16, boven - 16);
 }
 

@@ -54,6 +54,7 @@ public:
     QScrollArea* VerliezersFrame;
     QPushButton* ExcelWinnaarsRondeBitBtn;
     QPushButton* ExcelVerliezersrondeBitBtn;
+    QPushButton* AfdrukBitBtn;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -47,6 +47,7 @@ public:
     QPushButton* VerwijderBitBtn;
     QPushButton* ExcelBitBtn;
     QPushButton* MaakPoulesBitBtn;
+    QPushButton* AfdrukBitBtn;
     QStatusBar* StatusBar;
 
 protected:

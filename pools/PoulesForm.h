@@ -44,6 +44,7 @@ public:
     QPushButton* WijzigBitBtn;
     QPushButton* ExcelBitBtn;
     QPushButton* KnockoutBitBtn;
+    QPushButton* AfdrukBitBtn;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -14,7 +14,7 @@ constexpr int RondePunten = 8;
 constexpr double Regel = 12;                   // height of one line of a box
 constexpr double DoosHoogte = 2 * Regel + 4;   // two lines and a little air
 constexpr double LabelBand = 10;               // the match caption above a box
-constexpr double Tussenruimte = 6;             // below a box
+constexpr double Tussenruimte = 5;             // below a box
 constexpr double Stap = LabelBand + DoosHoogte + Tussenruimte; // per first-round match
 constexpr double RondeKop = 16;                // the round captions
 constexpr double Kolomruimte = 30;             // between two rounds, for the lines
@@ -63,7 +63,8 @@ TKnockoutAfdruk::TKnockoutAfdruk(const TKnockout& knockout, Afdruk::TKop kop)
                 code = std::max(code, label.Breedte(deelnemer->PouleCode()));
     }
     m_codeBreedte = code > 0 ? code + 2 * Binnenrand : 0;
-    m_merkBreedte = label.Breedte(QStringLiteral("← blad 8888 en 8888")) + 10;
+    m_merkInBreedte = label.Breedte(QStringLiteral("← blad 8888 en 8888")) + 10;
+    m_merkUitBreedte = label.Breedte(QStringLiteral("→ blad 8888")) + 10;
 }
 
 QString TKnockoutAfdruk::Naam(std::uint8_t knockoutNr) {
@@ -71,8 +72,8 @@ QString TKnockoutAfdruk::Naam(std::uint8_t knockoutNr) {
 }
 
 double TKnockoutAfdruk::BlokBreedte(int eersteRonde, int rondes) const {
-    const double links = eersteRonde == 0 ? m_codeBreedte : m_merkBreedte;
-    const double rechts = eersteRonde + rondes < m_rondes ? m_merkBreedte : 0;
+    const double links = eersteRonde == 0 ? m_codeBreedte : m_merkInBreedte;
+    const double rechts = eersteRonde + rondes < m_rondes ? m_merkUitBreedte : 0;
     return links + rondes * m_doosBreedte + (rondes - 1) * Kolomruimte + rechts;
 }
 
@@ -146,7 +147,7 @@ double TKnockoutAfdruk::Schaal(int index) const {
 }
 
 double TKnockoutAfdruk::Links(const TBlok& blok) const {
-    return blok.eersteRonde == 0 ? m_codeBreedte : m_merkBreedte;
+    return blok.eersteRonde == 0 ? m_codeBreedte : m_merkInBreedte;
 }
 
 double TKnockoutAfdruk::KolomX(const TBlok& blok, int ronde) const {

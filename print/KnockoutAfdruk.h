@@ -65,6 +65,7 @@ private:
     int m_eersteRonde = 0;  // matches in round 1
     double m_doosBreedte = 0;
     double m_codeBreedte = 0;
-    double m_merkBreedte = 0;
+    double m_merkInBreedte = 0;  // "← blad 3" before a block's first round
+    double m_merkUitBreedte = 0; // "→ blad 5" after its last
     std::vector<TBlok> m_blokken;
 };

@@ -16,12 +16,14 @@ packages=(
 )
 # Tests: Xvfb, xauth and libx11-dev for the smoke test; LibreOffice's
 # spreadsheet to check the exported workbooks and convert legacy templates;
-# clang with its runtime for the fuzzer of the tournament file reader.
+# clang with its runtime for the fuzzer of the tournament file reader;
+# poppler-utils (pdftotext, pdfinfo, pdftoppm) to read back the printouts.
 if [ "${1:-}" = --tests ]; then
   packages+=(
     xvfb xauth libx11-dev
     libreoffice-calc-nogui
     clang libclang-rt-14-dev
+    poppler-utils
   )
 fi
 
