@@ -44,8 +44,9 @@ int main(int argc, char** argv) {
     }
     goed = goed && QFileInfo(pad).size() > 0;
     std::sort(tijden.begin(), tijden.end());
-    std::printf("pool sheets, 512 pools of 8, to PDF (A4, %3d pages)  median %8.2f ms  max %8.2f ms  "
-                "(target < 2000 ms)%s\n",
-                bladen, tijden[tijden.size() / 2], tijden.back(), goed ? "" : "  WRONG RESULT");
+    std::printf(
+        "pool sheets, 512 pools of 8, to PDF (A4, %3d pages)  median %8.2f ms  max %8.2f ms  "
+        "(target < 2000 ms)%s\n",
+        bladen, tijden[tijden.size() / 2], tijden.back(), goed ? "" : "  WRONG RESULT");
     return goed ? 0 : 1;
 }

@@ -31,8 +31,8 @@ void TekenKop(QPainter& painter, const TKop& kop, double breedte) {
     const double titelBreedte = std::max(0.0, breedte - momentBreedte - 12);
     QFont groot = titel;
     groot.setPixelSize(TitelPunten * Meetfactor);
-    const QString naam = QFontMetricsF(groot).elidedText(kop.Toernooi, Qt::ElideMiddle,
-                                                         titelBreedte * Meetfactor);
+    const QString naam =
+        QFontMetricsF(groot).elidedText(kop.Toernooi, Qt::ElideMiddle, titelBreedte * Meetfactor);
     painter.setPen(QPen(Qt::black, DunsteLijn));
     painter.setFont(titel);
     painter.drawText(QPointF(0, TitelPunten), naam);

@@ -61,8 +61,14 @@ private:
                     double midden) const;
 
     const TKnockout& m_knockout;
+    const QFont m_naamFont;
+    const QFont m_winnaarFont;
+    const QFont m_labelFont;
+    const QFont m_rondeFont;
+    const Afdruk::TMaat m_labelMaat;
+    const Afdruk::TMaat m_rondeMaat;
     int m_rondes = 0;
-    int m_eersteRonde = 0;  // matches in round 1
+    int m_eersteRonde = 0; // matches in round 1
     double m_doosBreedte = 0;
     double m_codeBreedte = 0;
     double m_merkInBreedte = 0;  // "← blad 3" before a block's first round

@@ -104,13 +104,14 @@ void TPoulesAfdruk::TekenPagina(QPainter& painter, int index) const {
         painter.save();
         painter.translate(0, plaats.y);
         painter.scale(plaats.schaal, plaats.schaal);
-        TekenPoule(painter, m_poules[plaats.poule]);
+        TekenPoule(painter, m_poules[plaats.poule], plaats.schaal);
         painter.restore();
     }
 }
 
-void TPoulesAfdruk::TekenPoule(QPainter& painter, const TPoule& poule) const {
-    const QPen dun(Qt::black, Afdruk::DunsteLijn * 1.2);
+void TPoulesAfdruk::TekenPoule(QPainter& painter, const TPoule& poule, double schaal) const {
+    // A pool made smaller keeps its lines printable.
+    const QPen dun(Qt::black, Afdruk::DunsteLijn * 1.2 / schaal);
     painter.setPen(dun);
     painter.setFont(Afdruk::Lettertype(TitelPunten, true));
     painter.drawText(QPointF(0, TitelBand - 6), QStringLiteral("Poule %1").arg(poule.nummer));

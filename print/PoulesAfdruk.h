@@ -36,7 +36,7 @@ private:
 
     double Hoogte(const TPoule& poule) const;
     double Breedte() const;
-    void TekenPoule(QPainter& painter, const TPoule& poule) const;
+    void TekenPoule(QPainter& painter, const TPoule& poule, double schaal) const;
 
     std::vector<TPoule> m_poules;
     std::vector<std::vector<TPlaats>> m_bladen;

@@ -105,9 +105,10 @@ private Q_SLOTS:
         const QString tekst = Plat(Tekst(pdf));
         QStringList verwacht = AlleRegels(knockout);
         verwacht << QStringLiteral("Naamloos toernooi") << QStringLiteral("Winnaarsronde")
-                 << QStringLiteral("Afgedrukt op 7-12-2026 om 14:05") << QStringLiteral("blad 1 van 1")
-                 << QStringLiteral("Ronde 3") << QStringLiteral("Wedstrijd 4") << QStringLiteral("bye")
-                 << QStringLiteral("1p1") << QStringLiteral("3p2");
+                 << QStringLiteral("Afgedrukt op 7-12-2026 om 14:05")
+                 << QStringLiteral("blad 1 van 1") << QStringLiteral("Ronde 3")
+                 << QStringLiteral("Wedstrijd 4") << QStringLiteral("bye") << QStringLiteral("1p1")
+                 << QStringLiteral("3p2");
         for (const QString& stuk : verwacht)
             QVERIFY2(tekst.contains(stuk), qPrintable(stuk));
     }
@@ -153,7 +154,8 @@ private Q_SLOTS:
 
     void longNamesStayWholeAndInsideThePrintableArea() {
         TDeelnemerLijst lijst = Lijst(8);
-        lijst[3]->Achternaam = QStringLiteral("van ") + QString(70, u'W') + QStringLiteral("-Einde");
+        lijst[3]->Achternaam =
+            QStringLiteral("van ") + QString(70, u'W') + QStringLiteral("-Einde");
         TKnockout knockout(lijst, 1, TKnockout::LootWillekeurig);
         SpeelUit(knockout);
         TKnockoutAfdruk document(knockout, Kop());
@@ -167,15 +169,17 @@ private Q_SLOTS:
               {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-png"), pdf, prefix});
         const QPageLayout layout = Afdruk::StandaardLayout();
         for (int blad = 1; blad <= bladen; ++blad) {
-            const QString naam = bladen < 10 ? QStringLiteral("%1-%2.png").arg(prefix).arg(blad)
-                                             : QStringLiteral("%1-%2.png").arg(prefix).arg(blad, 2, 10, QChar(u'0'));
+            const QString naam =
+                bladen < 10 ? QStringLiteral("%1-%2.png").arg(prefix).arg(blad)
+                            : QStringLiteral("%1-%2.png").arg(prefix).arg(blad, 2, 10, QChar(u'0'));
             const QImage beeld(naam);
             QVERIFY2(!beeld.isNull(), qPrintable(naam));
             const QRect binnen = layout.paintRectPixels(50).adjusted(-1, -1, 1, 1);
             for (int y = 0; y < beeld.height(); ++y)
                 for (int x = 0; x < beeld.width(); ++x)
                     if (!binnen.contains(x, y) && qGray(beeld.pixel(x, y)) < 250)
-                        QFAIL(qPrintable(QStringLiteral("ink at %1,%2 of page %3").arg(x).arg(y).arg(blad)));
+                        QFAIL(qPrintable(
+                            QStringLiteral("ink at %1,%2 of page %3").arg(x).arg(y).arg(blad)));
         }
     }
 
@@ -196,13 +200,15 @@ private Q_SLOTS:
             vanaf = eerste.indexOf(paar, vanaf);
             QVERIFY2(vanaf > 0, qPrintable(paar));
         }
-        QVERIFY(eerste.indexOf(QStringLiteral("A–D"), eerste.indexOf(QStringLiteral("Poule 2"))) < 0);
+        QVERIFY(eerste.indexOf(QStringLiteral("A–D"), eerste.indexOf(QStringLiteral("Poule 2"))) <
+                0);
         const int bladen = Bladen(pdf);
         QVERIFY(bladen > 1);
         for (int blad = 1; blad <= bladen; ++blad) {
             const QString tekst = Plat(Tekst(pdf, blad));
             for (const auto& deelnemer : lijst) {
-                const bool poule = tekst.contains(QStringLiteral("Poule %1 ").arg(deelnemer->Poule));
+                const bool poule =
+                    tekst.contains(QStringLiteral("Poule %1 ").arg(deelnemer->Poule));
                 QCOMPARE(tekst.contains(deelnemer->Naam() + u' '), poule);
             }
         }
@@ -213,7 +219,8 @@ private Q_SLOTS:
         toernooi[1]->Positie = -1;
         Deelnemerslijst::TNamen namen;
         for (int i = 0; i < 400; ++i)
-            namen.push_back({QStringLiteral("Voornaam%1").arg(i), QStringLiteral("Achternaam%1").arg(i)});
+            namen.push_back(
+                {QStringLiteral("Voornaam%1").arg(i), QStringLiteral("Achternaam%1").arg(i)});
         const auto rijen = TDeelnemersAfdruk::Rijen(namen, toernooi);
         QCOMPARE(rijen[0].Poule, 1);
         QCOMPARE(rijen[2].Positie, 3);
