@@ -51,8 +51,8 @@ TKnockoutForm::TKnockoutForm(QWidget* owner)
             &TKnockoutForm::ExcelVerliezersrondeBitBtnClick);
     // Prints the bracket of the tab shown.
     AfdrukBitBtn = Afdrukken::MaakKnop(this, [this]() -> std::unique_ptr<Afdruk::TDocument> {
-        const TKnockout* knockout = PageControl->currentIndex() == 0 ? m_winnaars.get()
-                                                                     : m_verliezers.get();
+        const TKnockout* knockout =
+            PageControl->currentIndex() == 0 ? m_winnaars.get() : m_verliezers.get();
         if (!knockout)
             return nullptr;
         return std::make_unique<TKnockoutAfdruk>(
