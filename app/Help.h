@@ -22,6 +22,7 @@ constexpr int Toernooibestand = 1006;
 constexpr int Opties = 1007;
 constexpr int PoulesWijzigen = 1008;
 constexpr int Herstel = 1009;
+constexpr int Afdrukken = 1010;
 } // namespace HelpContext
 
 // Gives a window, control or message box its help topic.

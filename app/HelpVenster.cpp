@@ -38,6 +38,7 @@ constexpr Onderwerp Onderwerpen[] = {
     {HelpContext::Opties, "opties.html"},
     {HelpContext::PoulesWijzigen, "poules-wijzigen.html"},
     {HelpContext::Herstel, "herstel.html"},
+    {HelpContext::Afdrukken, "afdrukken.html"},
 };
 
 QUrl adres(const char* bestand) {

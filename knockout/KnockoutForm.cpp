@@ -1,11 +1,13 @@
 #include "knockout/KnockoutForm.h"
 
+#include "app/Afdrukken.h"
 #include "app/Help.h"
 #include "app/Paths.h"
 #include "export/KnockoutNaarExcelForm.h"
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"
 #include "model/ToernooiDocument.h"
+#include "print/KnockoutAfdruk.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -59,7 +61,7 @@ TKnockoutForm::TKnockoutForm(TToernooiDocument& document, QWidget* owner)
     , m_document(document) {
     setWindowTitle(QStringLiteral("Knockout"));
     setHelpContext(this, HelpContext::Knockout);
-    setMinimumSize(350, 150);
+    setMinimumSize(350 + 25, 150);
     PageControl = new QTabWidget(this);
     PageControl->setObjectName(QStringLiteral("PageControl"));
     PageControl->move(8, 8);
@@ -80,6 +82,16 @@ TKnockoutForm::TKnockoutForm(TToernooiDocument& document, QWidget* owner)
     StatusBar = new QStatusBar(this);
     StatusBar->setFixedHeight(19);
     StatusBar->setSizeGripEnabled(false);
+    // Prints the bracket of the tab shown.
+    AfdrukBitBtn = Afdrukken::MaakKnop(this, [this]() -> std::unique_ptr<Afdruk::TDocument> {
+        const TKnockout* knockout =
+            PageControl->currentIndex() == 0 ? m_document.WinnaarsKnockout()
+                                        : m_document.VerliezersKnockout();
+        if (!knockout)
+            return nullptr;
+        return std::make_unique<TKnockoutAfdruk>(
+            *knockout, Afdrukken::Kop(this, TKnockoutAfdruk::Naam(knockout->KnockoutNr())));
+    });
     ExportDialoog = new TKnockoutNaarExcelForm(this);
     // Until the options are handed over, the export starts from a template
     // beside the program.
@@ -115,13 +127,16 @@ void TKnockoutForm::resizeEvent(QResizeEvent* event) {
 }
 
 void TKnockoutForm::PasIndelingAan() {
-    // The status bar lies below the client area the buttons are placed in.
+    // The status bar lies below the client area the buttons are placed in;
+    // the square print button closes the row, the export buttons share the rest.
     const int hoogte = height() - StatusBar->height();
     StatusBar->setGeometry(0, hoogte, width(), StatusBar->height());
-    const int breedte = (width() - 16) / 2;
+    const int knoppen = width() - 25;
+    const int breedte = (knoppen - 16) / 2;
     const int boven = hoogte - 25 - 8;
     ExcelWinnaarsRondeBitBtn->setGeometry(8, boven, breedte, 25);
-    ExcelVerliezersrondeBitBtn->setGeometry(width() / 2, boven, breedte, 25);
+    ExcelVerliezersrondeBitBtn->setGeometry(knoppen / 2, boven, breedte, 25);
+    AfdrukBitBtn->setGeometry(width() - 8 - 25, boven, 25, 25);
     PageControl->setGeometry(8, 8, width() - 16, boven - 16);
 }
 

@@ -48,6 +48,7 @@ public:
     QScrollArea* VerliezersFrame;
     QPushButton* ExcelWinnaarsRondeBitBtn;
     QPushButton* ExcelVerliezersrondeBitBtn;
+    QPushButton* AfdrukBitBtn;
     // Says what a correction cleared.
     QStatusBar* StatusBar;
 

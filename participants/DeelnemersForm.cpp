@@ -1,5 +1,6 @@
 #include "participants/DeelnemersForm.h"
 
+#include "app/Afdrukken.h"
 #include "app/Help.h"
 #include "app/Icons.h"
 #include "export/DeelnemersExport.h"
@@ -8,6 +9,7 @@
 #include "model/Text.h"
 #include "model/ToernooiDocument.h"
 #include "participants/InputDeelnemerDialog.h"
+#include "print/DeelnemersAfdruk.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -62,7 +64,7 @@ TDeelnemersForm::TDeelnemersForm(TToernooiDocument& document, QWidget* owner)
     , m_document(document) {
     setWindowTitle(QStringLiteral("Deelnemers invoeren"));
     setHelpContext(this, HelpContext::Deelnemers);
-    setMinimumSize(200, 200);
+    setMinimumSize(200 + KnopMaat, 200);
     move(160, 0);
     resize(275, 305);
 
@@ -97,12 +99,18 @@ TDeelnemersForm::TDeelnemersForm(TToernooiDocument& document, QWidget* owner)
     glyphKnop(VerwijderBitBtn, QStringLiteral("Verwijder deelnemer (Ctrl+Del)"),
               themaIcoon(QStringLiteral("list-remove"), QStyle::SP_TrashIcon));
     StatusBar->setFixedHeight(StatusBarHoogte);
+    AfdrukBitBtn = Afdrukken::MaakKnop(this, [this] {
+        return std::make_unique<TDeelnemersAfdruk>(
+            TDeelnemersAfdruk::Rijen(Namen(), m_mainForm->Deelnemers),
+            Afdrukken::Kop(this, QStringLiteral("Deelnemers")));
+    });
 
     setTabOrder(DeelnemersStringGrid, NieuwBitBtn);
     setTabOrder(NieuwBitBtn, BewerkBitBtn);
     setTabOrder(BewerkBitBtn, VerwijderBitBtn);
     setTabOrder(VerwijderBitBtn, ExcelBitBtn);
     setTabOrder(ExcelBitBtn, MaakPoulesBitBtn);
+    setTabOrder(MaakPoulesBitBtn, AfdrukBitBtn);
 
     connect(NieuwBitBtn, &QPushButton::clicked, this, &TDeelnemersForm::NieuwBitBtnClick);
     connect(BewerkBitBtn, &QPushButton::clicked, this, &TDeelnemersForm::BewerkBitBtnClick);
@@ -213,9 +221,11 @@ void TDeelnemersForm::FormResize() {
     NieuwBitBtn->move(8, t);
     BewerkBitBtn->move(33, t);
     VerwijderBitBtn->move(58, t);
-    const int w = (cw - 91) / 2;
+    // The print button closes the row; the other two share what is left.
+    const int w = (cw - 91 - KnopMaat) / 2;
     ExcelBitBtn->setGeometry(83, t, w, KnopMaat);
     MaakPoulesBitBtn->setGeometry(83 + w, t, w, KnopMaat);
+    AfdrukBitBtn->setGeometry(83 + 2 * w, t, KnopMaat, KnopMaat);
     DeelnemersStringGrid->setGeometry(8, 8, cw - 16, t - 16);
     StatusBar->setGeometry(0, ch - sh, cw, sh);
     PasKolombreedtesAan();

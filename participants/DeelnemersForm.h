@@ -49,6 +49,7 @@ public:
     QPushButton* VerwijderBitBtn;
     QPushButton* ExcelBitBtn;
     QPushButton* MaakPoulesBitBtn;
+    QPushButton* AfdrukBitBtn;
     QStatusBar* StatusBar;
 
 Q_SIGNALS:

@@ -1,10 +1,12 @@
 #include "pools/PoulesForm.h"
 
+#include "app/Afdrukken.h"
 #include "app/Help.h"
 #include "export/PoulesExport.h"
 #include "model/MessageService.h"
 #include "model/ToernooiDocument.h"
 #include "pools/PoulesWijzigenForm.h"
+#include "print/PoulesAfdruk.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -53,7 +55,7 @@ TPoulesForm::TPoulesForm(TToernooiDocument& document, QWidget* owner)
     , m_vlak(new QWidget(this)) {
     setWindowTitle(QStringLiteral("Poules"));
     setHelpContext(this, HelpContext::Poules);
-    setMinimumSize(200, 175);
+    setMinimumSize(200 + KnopHoogte, 175);
     move(445, 0);
     resize(315, 305);
 
@@ -69,6 +71,15 @@ TPoulesForm::TPoulesForm(TToernooiDocument& document, QWidget* owner)
     KnockoutBitBtn = new QPushButton(QStringLiteral("&Knockout -->"), m_vlak);
     KnockoutBitBtn->setObjectName(QStringLiteral("KnockoutBitBtn"));
     KnockoutBitBtn->setEnabled(false);
+    AfdrukBitBtn = Afdrukken::MaakKnop(
+        this,
+        [this]() -> std::unique_ptr<Afdruk::TDocument> {
+            if (!m_deelnemers)
+                return nullptr;
+            return std::make_unique<TPoulesAfdruk>(*m_deelnemers,
+                                                   Afdrukken::Kop(this, QStringLiteral("Poules")));
+        },
+        m_vlak);
 
     PouleRooster::Init(DeelnemersStringGrid);
 
@@ -76,6 +87,7 @@ TPoulesForm::TPoulesForm(TToernooiDocument& document, QWidget* owner)
     setTabOrder(DeelnemersStringGrid, WijzigBitBtn);
     setTabOrder(WijzigBitBtn, ExcelBitBtn);
     setTabOrder(ExcelBitBtn, KnockoutBitBtn);
+    setTabOrder(KnockoutBitBtn, AfdrukBitBtn);
 
     connect(PoulesTabControl, &TPouleTabControl::Change, this, &TPoulesForm::TabGewisseld);
     connect(WijzigBitBtn, &QPushButton::clicked, this, &TPoulesForm::WijzigBitBtnClick);
@@ -187,11 +199,13 @@ void TPoulesForm::FormResize() {
     m_vlak->setGeometry(rect().adjusted(Rand, Rand, -Rand, -Rand));
     const int cw = m_vlak->width();
     const int ch = m_vlak->height();
-    const int w = cw / 3;
+    // The square print button closes the row; the other three share the rest.
+    const int w = (cw - KnopHoogte) / 3;
     const int top = ch - KnopHoogte;
     WijzigBitBtn->setGeometry(0, top, w, KnopHoogte);
     ExcelBitBtn->setGeometry(w, top, w, KnopHoogte);
     KnockoutBitBtn->setGeometry(2 * w, top, w, KnopHoogte);
+    AfdrukBitBtn->setGeometry(cw - KnopHoogte, top, KnopHoogte, KnopHoogte);
     PoulesTabControl->setGeometry(0, 0, cw, ExcelBitBtn->y() - 10);
     DeelnemersStringGrid->setGeometry(PoulesTabControl->Pagina().adjusted(8, 8, -8, -8));
     PasKolombreedtesAan();

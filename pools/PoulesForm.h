@@ -44,6 +44,7 @@ public:
     QPushButton* WijzigBitBtn;
     QPushButton* ExcelBitBtn;
     QPushButton* KnockoutBitBtn;
+    QPushButton* AfdrukBitBtn;
 
 Q_SIGNALS:
     // "&Knockout -->", with the stage back at the pools: divide and build.

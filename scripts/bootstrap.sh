@@ -18,13 +18,15 @@ packages=(
 # spreadsheet to check the exported workbooks and convert legacy templates;
 # clang with its runtime for the fuzzer of the tournament file reader;
 # dpkg-dev (dpkg-shlibdeps), desktop-file-utils, appstream and file for the
-# test of the Debian package.
+# test of the Debian package; poppler-utils (pdftotext, pdfinfo, pdftoppm) to
+# read back the printouts.
 if [ "${1:-}" = --tests ]; then
   packages+=(
     xvfb xauth libx11-dev
     libreoffice-calc-nogui
     clang libclang-rt-14-dev
     dpkg-dev desktop-file-utils appstream file
+    poppler-utils
   )
 fi
 

@@ -118,11 +118,13 @@ private Q_SLOTS:
 
         toon(false);
         f->resize(400, 330);
-        // Client area 380 x 310 inside the border; w = 380 div 3 = 126.
+        // Client area 380 x 310 inside the border; w = (380 - 25) div 3 = 118.
         QCOMPARE(f->WijzigBitBtn->parentWidget()->geometry(), QRect(10, 10, 380, 310));
-        QCOMPARE(f->WijzigBitBtn->geometry(), QRect(0, 285, 126, 25));
-        QCOMPARE(f->ExcelBitBtn->geometry(), QRect(126, 285, 126, 25));
-        QCOMPARE(f->KnockoutBitBtn->geometry(), QRect(252, 285, 126, 25));
+        // The square print button closes the row.
+        QCOMPARE(f->WijzigBitBtn->geometry(), QRect(0, 285, 118, 25));
+        QCOMPARE(f->ExcelBitBtn->geometry(), QRect(118, 285, 118, 25));
+        QCOMPARE(f->KnockoutBitBtn->geometry(), QRect(236, 285, 118, 25));
+        QCOMPARE(f->AfdrukBitBtn->geometry(), QRect(355, 285, 25, 25));
         QCOMPARE(f->PoulesTabControl->geometry(), QRect(0, 0, 380, 275));
         const QRect pagina = f->PoulesTabControl->Pagina();
         QCOMPARE(pagina, QRect(0, pagina.top(), 380, 275 - pagina.top()));

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "print/Afdruk.h"
+
+#include <cstdint>
+#include <vector>
+
+class QPainter;
+class TKnockout;
+class TKnockoutWedstrijd;
+
+// A bracket on paper: everything the bracket view shows, with a column per
+// round, the match captions, both lines of every box and the pool codes of
+// the first round, joined by lines.
+//
+// A bracket that does not fit one page at a legible size is cut into tiles:
+// blocks of whole rounds across, and halves, quarters and so on of the draw
+// down. Each block lays its first round out as closely as the first round of
+// the whole bracket, and repeats the captions of its rounds. Where a line
+// runs on into another tile, a mark names the page it continues on.
+class TKnockoutAfdruk : public Afdruk::TDocument {
+public:
+    // Names are never shown smaller than this on paper (the em height).
+    static constexpr double KleinsteNaamMm = 2.5;
+
+    TKnockoutAfdruk(const TKnockout& knockout, Afdruk::TKop kop);
+
+    // "Winnaarsronde" for bracket 1, "Verliezersronde" otherwise.
+    static QString Naam(std::uint8_t knockoutNr);
+
+    // Scales the whole bracket onto one page, however small that makes it.
+    bool OpEenBlad = false;
+
+    int Opmaken(QSizeF romp) override;
+    void TekenPagina(QPainter& painter, int index) const override;
+
+    // After Opmaken: the page (from 1) that shows a match, rounds and
+    // matches counted from 0; and the scale of that page (1 = full size).
+    int BladVan(int ronde, int nummer) const;
+    double Schaal(int index) const;
+
+private:
+    struct TBlok {
+        int eersteRonde = 0;
+        int rondes = 0;
+        int delen = 1;       // slices of the draw down: 1, 2, 4, ...
+        int eersteBlad = 0;  // page index of its first slice
+        double schaal = 1.0; // below 1 only when a tile cannot hold it otherwise
+    };
+
+    double BlokBreedte(int eersteRonde, int rondes) const;
+    double Links(const TBlok& blok) const;
+    double KolomX(const TBlok& blok, int ronde) const;
+    // Vertical centre of a match's box within a slice, from its index in it.
+    double MiddenY(const TBlok& blok, int ronde, int plaats) const;
+    const TBlok& BlokVan(int ronde) const;
+    int PerDeel(const TBlok& blok, int ronde) const;
+    void TekenWedstrijd(QPainter& painter, const TKnockoutWedstrijd& wedstrijd, double x,
+                        double midden, double schaal) const;
+    void TekenCodes(QPainter& painter, const TKnockoutWedstrijd& wedstrijd, double x,
+                    double midden) const;
+
+    const TKnockout& m_knockout;
+    const QFont m_naamFont;
+    const QFont m_winnaarFont;
+    const QFont m_labelFont;
+    const QFont m_rondeFont;
+    const Afdruk::TMaat m_labelMaat;
+    const Afdruk::TMaat m_rondeMaat;
+    int m_rondes = 0;
+    int m_eersteRonde = 0; // matches in round 1
+    double m_doosBreedte = 0;
+    double m_codeBreedte = 0;
+    double m_merkInBreedte = 0;  // "← blad 3" before a block's first round
+    double m_merkUitBreedte = 0; // "→ blad 5" after its last
+    std::vector<TBlok> m_blokken;
+};

@@ -1,0 +1,139 @@
+// The print button and keys of the participant, pools and knockout windows:
+// Ctrl+Shift+P writes a PDF in the export folder through the message
+// service, Ctrl+P opens the preview with its help and, for a bracket, the
+// option to fit it on one page.
+#include "app/Help.h"
+#include "app/MainForm.h"
+#include "export/WorkbookEngine.h"
+#include "knockout/KnockoutForm.h"
+#include "model/Knockout.h"
+#include "participants/DeelnemersForm.h"
+#include "pools/PoulesForm.h"
+#include "support/ModalDialogDriver.h"
+#include "support/ScriptedMessageService.h"
+#include "support/TestMain.h"
+
+#include <QAction>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+namespace {
+
+QString PdfTekst(const QString& pad) {
+    QProcess proces;
+    proces.start(QStringLiteral("pdftotext"), {pad, QStringLiteral("-")});
+    proces.waitForFinished(60000);
+    return QString::fromUtf8(proces.readAllStandardOutput()).simplified();
+}
+
+void DrukToets(QWidget* venster, Qt::KeyboardModifiers toetsen) {
+    venster->show();
+    // The offscreen platform does not always hand over activation itself.
+    QApplication::setActiveWindow(venster);
+    QTest::keyClick(venster, Qt::Key_P, toetsen);
+}
+
+} // namespace
+
+class PrintWindowsTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScriptedMessages> berichten;
+    std::unique_ptr<TMainForm> hoofd;
+    QTemporaryDir map;
+    QString vorigeMap;
+
+    void VulToernooi(int aantal) {
+        for (int i = 0; i < aantal; ++i) {
+            hoofd->DeelnemersForm->VoegToe(QStringLiteral("Speler"), QString::number(i));
+            auto deelnemer =
+                std::make_unique<TDeelnemer>(QStringLiteral("Speler"), QString::number(i));
+            deelnemer->Poule = i % 4 + 1;
+            deelnemer->Positie = i / 4 + 1;
+            deelnemer->KnockoutNr = i % 2 + 1;
+            hoofd->Deelnemers.push_back(std::move(deelnemer));
+        }
+    }
+
+private Q_SLOTS:
+    void init() {
+        berichten = std::make_unique<ScriptedMessages>();
+        hoofd = std::make_unique<TMainForm>();
+        vorigeMap = Spreadsheet::SetExportFolder(map.filePath(QStringLiteral("export")));
+    }
+    void cleanup() {
+        hoofd.reset();
+        Spreadsheet::SetExportFolder(vorigeMap);
+        QCOMPARE((*berichten)->unexpected(), 0);
+        berichten.reset();
+    }
+
+    void everyWindowHasItsPrintButton() {
+        const QList<QWidget*> vensters = {hoofd->DeelnemersForm, hoofd->PoulesForm,
+                                          hoofd->KnockoutForm};
+        for (QWidget* venster : vensters) {
+            auto* knop = venster->findChild<QPushButton*>(QStringLiteral("AfdrukBitBtn"));
+            QVERIFY(knop);
+            QCOMPARE(knop->toolTip(), QStringLiteral("Afdrukken of als PDF bewaren (Ctrl+P)"));
+            QCOMPARE(knop->accessibleName(), QStringLiteral("Afdrukken"));
+        }
+    }
+
+    void ctrlShiftPWritesThePdfWhereTheExportsGo() {
+        VulToernooi(12);
+        const QString pad = map.filePath(QStringLiteral("lijst.pdf"));
+        (*berichten)->queueFileName(pad);
+        DrukToets(hoofd->DeelnemersForm, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE((*berichten)->calls().size(), 1);
+        const MessageCall& vraag = (*berichten)->calls().first();
+        QCOMPARE(vraag.kind, MessageKind::SaveFile);
+        QCOMPARE(vraag.file.directory, map.filePath(QStringLiteral("export")));
+        QVERIFY(vraag.file.fileName.startsWith(QStringLiteral("Deelnemers ")));
+        QVERIFY(vraag.file.fileName.endsWith(QStringLiteral(".pdf")));
+        const QString tekst = PdfTekst(pad);
+        QVERIFY(tekst.contains(QStringLiteral("Naamloos toernooi")));
+        QVERIFY(tekst.contains(QStringLiteral("12. Speler 9 2 3")));
+
+        // The knockout window prints the bracket of the tab shown.
+        hoofd->KnockoutForm->Bouw(hoofd->Deelnemers, TKnockout::LootWillekeurig);
+        hoofd->KnockoutForm->PageControl->setCurrentIndex(1);
+        (*berichten)->queueFileName(pad);
+        (*berichten)->queueAnswer(Answer::Yes); // replace the list printed above
+        DrukToets(hoofd->KnockoutForm, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(PdfTekst(pad).contains(QStringLiteral("Verliezersronde")));
+        QVERIFY(!PdfTekst(pad).contains(QStringLiteral("Winnaarsronde")));
+    }
+
+    void previewHasHelpAndFitsTheBracketOnOnePage() {
+        VulToernooi(128);
+        hoofd->KnockoutForm->Bouw(hoofd->Deelnemers, TKnockout::LootWillekeurig);
+        int bladen = 0;
+        int passend = 0;
+        int help = 0;
+        ModalDialogDriver bestuurder;
+        bestuurder.then([&](QWidget* dialoog) {
+            help = helpContextOf(dialoog);
+            auto* voorbeeld = dialoog->findChild<QPrintPreviewWidget*>();
+            auto* optie = dialoog->findChild<QAction*>(QStringLiteral("OpEenBladAction"));
+            if (!voorbeeld || !optie)
+                return;
+            bladen = voorbeeld->pageCount();
+            optie->trigger();
+            passend = voorbeeld->pageCount();
+            static_cast<QDialog*>(dialoog)->reject();
+        });
+        DrukToets(hoofd->KnockoutForm, Qt::ControlModifier);
+        QTRY_COMPARE(bestuurder.pending(), 0);
+        QCOMPARE(bestuurder.unexpected(), 0);
+        QCOMPARE(help, HelpContext::Afdrukken);
+        QVERIFY(bladen > 1);
+        QCOMPARE(passend, 1);
+    }
+};
+
+ZEGEROOSTER_GUI_TEST_MAIN(PrintWindowsTest)
+#include "test_print_windows.moc"

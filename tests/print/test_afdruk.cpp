@@ -1,0 +1,241 @@
+// The printouts as PDF files, made by the same drawing as the print preview,
+// read back with poppler's pdftotext, pdfinfo and pdftoppm.
+#include "model/Knockout.h"
+#include "print/Afdruk.h"
+#include "print/DeelnemersAfdruk.h"
+#include "print/KnockoutAfdruk.h"
+#include "print/PoulesAfdruk.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QString Draai(const QString& programma, const QStringList& argumenten) {
+    QProcess proces;
+    proces.start(programma, argumenten);
+    if (!proces.waitForFinished(60000) || proces.exitCode() != 0)
+        return QStringLiteral("<%1 faalde: %2>")
+            .arg(programma, QString::fromLocal8Bit(proces.readAllStandardError()));
+    return QString::fromUtf8(proces.readAllStandardOutput());
+}
+
+QString Tekst(const QString& pdf, int blad = 0, bool raw = false) {
+    QStringList argumenten;
+    if (raw)
+        argumenten << QStringLiteral("-raw");
+    if (blad > 0)
+        argumenten << QStringLiteral("-f") << QString::number(blad) << QStringLiteral("-l")
+                   << QString::number(blad);
+    return Draai(QStringLiteral("pdftotext"), argumenten << pdf << QStringLiteral("-"));
+}
+
+int Bladen(const QString& pdf) {
+    const QString info = Draai(QStringLiteral("pdfinfo"), {pdf});
+    return QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info).captured(1).toInt();
+}
+
+Afdruk::TKop Kop() {
+    return {Afdruk::ToernooiTitel({}), {}, QDateTime(QDate(2026, 12, 7), QTime(14, 5))};
+}
+
+// Participants "Voornaam<i> Achternaam<i>" in pools of `grootte`, all in
+// bracket 1.
+TDeelnemerLijst Lijst(int aantal, int grootte = 4) {
+    TDeelnemerLijst lijst;
+    for (int i = 0; i < aantal; ++i) {
+        auto deelnemer = std::make_unique<TDeelnemer>(QStringLiteral("Voornaam%1").arg(i),
+                                                      QStringLiteral("Achternaam%1").arg(i));
+        deelnemer->Poule = i / grootte + 1;
+        deelnemer->Positie = i % grootte + 1;
+        deelnemer->KnockoutNr = 1;
+        lijst.push_back(std::move(deelnemer));
+    }
+    return lijst;
+}
+
+// Every playable match gets a result, round by round; the upper one wins.
+void SpeelUit(TKnockout& knockout) {
+    for (int ronde = 0; ronde < knockout.AantalRondes(); ++ronde)
+        for (int nummer = 0; nummer < knockout.AantalWedstrijden(ronde); ++nummer)
+            if (knockout.Wedstrijd(ronde, nummer)->IsSpeelbaar())
+                knockout.Wedstrijd(ronde, nummer)->ZetEindstand(20 + nummer % 7, nummer % 5);
+}
+
+QStringList AlleRegels(const TKnockout& knockout) {
+    QStringList regels;
+    for (int ronde = 0; ronde < knockout.AantalRondes(); ++ronde)
+        for (int nummer = 0; nummer < knockout.AantalWedstrijden(ronde); ++nummer)
+            for (int plek = 0; plek < 2; ++plek)
+                regels << knockout.Wedstrijd(ronde, nummer)->Regel(plek);
+    return regels;
+}
+
+// Text as one line per item: pdftotext may break a long line anywhere.
+QString Plat(QString tekst) {
+    return tekst.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
+}
+
+} // namespace
+
+class TestAfdruk : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_map;
+
+    QString Pdf(Afdruk::TDocument& document, const QString& naam,
+                const QPageLayout& layout = Afdruk::StandaardLayout()) {
+        const QString pad = m_map.filePath(naam);
+        if (!Afdruk::BewaarPdf(document, pad, layout))
+            return {};
+        return pad;
+    }
+
+private Q_SLOTS:
+    void smallBracketShowsEverythingOnOnePage() {
+        TDeelnemerLijst lijst = Lijst(7);
+        TKnockout knockout(lijst, 1, TKnockout::LootWillekeurig);
+        SpeelUit(knockout);
+        TKnockoutAfdruk document(knockout, Kop());
+        const QString pdf = Pdf(document, QStringLiteral("acht.pdf"));
+        QCOMPARE(Bladen(pdf), 1);
+        const QString tekst = Plat(Tekst(pdf));
+        QStringList verwacht = AlleRegels(knockout);
+        verwacht << QStringLiteral("Naamloos toernooi") << QStringLiteral("Winnaarsronde")
+                 << QStringLiteral("Afgedrukt op 7-12-2026 om 14:05")
+                 << QStringLiteral("blad 1 van 1") << QStringLiteral("Ronde 3")
+                 << QStringLiteral("Wedstrijd 4") << QStringLiteral("bye") << QStringLiteral("1p1")
+                 << QStringLiteral("3p2");
+        for (const QString& stuk : verwacht)
+            QVERIFY2(tekst.contains(stuk), qPrintable(stuk));
+    }
+
+    void largeBracketIsTiledByHalvesAndWholeRounds() {
+        TDeelnemerLijst lijst = Lijst(1024);
+        TKnockout knockout(lijst, 1, TKnockout::LootWillekeurig);
+        SpeelUit(knockout);
+        TKnockoutAfdruk document(knockout, Kop());
+        const QString pdf = Pdf(document, QStringLiteral("1024.pdf"));
+        const int bladen = Bladen(pdf);
+        QVERIFY(bladen > 8);
+        QCOMPARE(document.Opmaken(Afdruk::Romp(Afdruk::StandaardLayout())), bladen);
+        const QString alles = Plat(Tekst(pdf));
+        for (const QString& regel : AlleRegels(knockout))
+            QVERIFY2(alles.contains(regel), qPrintable(regel));
+        // The first round is cut into halves, quarters, ...; every tile
+        // repeats its captions, and every mark leads to a later page.
+        int eersteRonde = 0;
+        const QRegularExpression verder(QStringLiteral("→ blad (\\d+)"));
+        for (int blad = 1; blad <= bladen; ++blad) {
+            const QString tekst = Plat(Tekst(pdf, blad));
+            QVERIFY(tekst.contains(QStringLiteral("blad %1 van %2").arg(blad).arg(bladen)));
+            QVERIFY(tekst.contains(QStringLiteral("Ronde ")));
+            QVERIFY(tekst.contains(QStringLiteral("Winnaarsronde")));
+            QCOMPARE(document.Schaal(blad - 1), 1.0);
+            if (tekst.contains(QStringLiteral("Ronde 1 ")))
+                ++eersteRonde;
+            for (const auto& merk : verder.globalMatch(tekst)) {
+                QVERIFY(merk.captured(1).toInt() > blad);
+                QVERIFY(merk.captured(1).toInt() <= bladen);
+            }
+        }
+        QVERIFY(eersteRonde > 1 && (eersteRonde & (eersteRonde - 1)) == 0);
+        QCOMPARE(document.BladVan(0, 0), 1);
+        QCOMPARE(document.BladVan(knockout.AantalRondes() - 1, 0), bladen);
+
+        document.OpEenBlad = true;
+        const QString een = Pdf(document, QStringLiteral("1024-een.pdf"));
+        QCOMPARE(Bladen(een), 1);
+        QVERIFY(Plat(Tekst(een)).contains(lijst[1023]->Naam()));
+    }
+
+    void longNamesStayWholeAndInsideThePrintableArea() {
+        TDeelnemerLijst lijst = Lijst(8);
+        lijst[3]->Achternaam =
+            QStringLiteral("van ") + QString(70, u'W') + QStringLiteral("-Einde");
+        TKnockout knockout(lijst, 1, TKnockout::LootWillekeurig);
+        SpeelUit(knockout);
+        TKnockoutAfdruk document(knockout, Kop());
+        const QString pdf = Pdf(document, QStringLiteral("lang.pdf"));
+        QVERIFY(Plat(Tekst(pdf)).contains(lijst[3]->Naam()));
+        // Every page as an image: nothing but white outside the margins.
+        const int bladen = Bladen(pdf);
+        QVERIFY(bladen >= 1);
+        const QString prefix = m_map.filePath(QStringLiteral("lang"));
+        Draai(QStringLiteral("pdftoppm"),
+              {QStringLiteral("-r"), QStringLiteral("50"), QStringLiteral("-png"), pdf, prefix});
+        const QPageLayout layout = Afdruk::StandaardLayout();
+        for (int blad = 1; blad <= bladen; ++blad) {
+            const QString naam =
+                bladen < 10 ? QStringLiteral("%1-%2.png").arg(prefix).arg(blad)
+                            : QStringLiteral("%1-%2.png").arg(prefix).arg(blad, 2, 10, QChar(u'0'));
+            const QImage beeld(naam);
+            QVERIFY2(!beeld.isNull(), qPrintable(naam));
+            const QRect binnen = layout.paintRectPixels(50).adjusted(-1, -1, 1, 1);
+            for (int y = 0; y < beeld.height(); ++y)
+                for (int x = 0; x < beeld.width(); ++x)
+                    if (!binnen.contains(x, y) && qGray(beeld.pixel(x, y)) < 250)
+                        QFAIL(qPrintable(
+                            QStringLiteral("ink at %1,%2 of page %3").arg(x).arg(y).arg(blad)));
+        }
+    }
+
+    void poolSheetsListEveryPairInOrderAndNeverSplitAPool() {
+        TDeelnemerLijst lijst = Lijst(5 * 8, 8);
+        for (int i = 0; i < 5; ++i)
+            lijst[i]->Poule = 1; // pool 1 has 5, pool 2 3 participants
+        for (int i = 5; i < 8; ++i)
+            lijst[i]->Poule = 2;
+        TPoulesAfdruk document(lijst, Kop());
+        const QString pdf = Pdf(document, QStringLiteral("poules.pdf"));
+        const QString eerste = Plat(Tekst(pdf, 1, true));
+        const QStringList paren = {"A–B", "A–C", "A–D", "A–E", "B–C",
+                                   "B–D", "B–E", "C–D", "C–E", "D–E"};
+        QCOMPARE(TPoulesAfdruk::Paren(5), paren);
+        qsizetype vanaf = eerste.indexOf(QStringLiteral("Poule 1"));
+        for (const QString& paar : paren) {
+            vanaf = eerste.indexOf(paar, vanaf);
+            QVERIFY2(vanaf > 0, qPrintable(paar));
+        }
+        QVERIFY(eerste.indexOf(QStringLiteral("A–D"), eerste.indexOf(QStringLiteral("Poule 2"))) <
+                0);
+        const int bladen = Bladen(pdf);
+        QVERIFY(bladen > 1);
+        for (int blad = 1; blad <= bladen; ++blad) {
+            const QString tekst = Plat(Tekst(pdf, blad));
+            for (const auto& deelnemer : lijst) {
+                const bool poule =
+                    tekst.contains(QStringLiteral("Poule %1 ").arg(deelnemer->Poule));
+                QCOMPARE(tekst.contains(deelnemer->Naam() + u' '), poule);
+            }
+        }
+    }
+
+    void participantListNumbersInColumnsWithPoolAndPosition() {
+        TDeelnemerLijst toernooi = Lijst(3);
+        toernooi[1]->Positie = -1;
+        Deelnemerslijst::TNamen namen;
+        for (int i = 0; i < 400; ++i)
+            namen.push_back(
+                {QStringLiteral("Voornaam%1").arg(i), QStringLiteral("Achternaam%1").arg(i)});
+        const auto rijen = TDeelnemersAfdruk::Rijen(namen, toernooi);
+        QCOMPARE(rijen[0].Poule, 1);
+        QCOMPARE(rijen[2].Positie, 3);
+        QCOMPARE(rijen[1].Positie, -1);
+        QCOMPARE(rijen[3].Poule, 0);
+        TDeelnemersAfdruk document(rijen, Kop());
+        const QString pdf = Pdf(document, QStringLiteral("lijst.pdf"));
+        // 400 short names take two pages of columns, not eight of one.
+        QVERIFY(Bladen(pdf) <= 4);
+        const QString tekst = Plat(Tekst(pdf));
+        QVERIFY(tekst.contains(QStringLiteral("1. Voornaam0 Achternaam0 1 1")));
+        QVERIFY(tekst.contains(QStringLiteral("2. Voornaam1 Achternaam1 1 3.")));
+        QVERIFY(tekst.contains(QStringLiteral("400. Voornaam399 Achternaam399")));
+    }
+};
+
+QTEST_MAIN(TestAfdruk)
+#include "test_afdruk.moc"
