@@ -101,7 +101,7 @@ TDeelnemersForm::TDeelnemersForm(TToernooiDocument& document, QWidget* owner)
     StatusBar->setFixedHeight(StatusBarHoogte);
     AfdrukBitBtn = Afdrukken::MaakKnop(this, [this] {
         return std::make_unique<TDeelnemersAfdruk>(
-            TDeelnemersAfdruk::Rijen(Namen(), m_mainForm->Deelnemers),
+            TDeelnemersAfdruk::Rijen(Namen(), m_document.Deelnemers()),
             Afdrukken::Kop(this, QStringLiteral("Deelnemers")));
     });
 
