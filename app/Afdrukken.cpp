@@ -5,6 +5,7 @@
 #include "app/Paths.h"
 #include "export/WorkbookEngine.h"
 #include "model/MessageService.h"
+#include "model/ToernooiDocument.h"
 #include "print/KnockoutAfdruk.h"
 
 #include <QAction>
@@ -141,7 +142,7 @@ Afdruk::TKop Kop(const QWidget* venster, const QString& onderwerp) {
     QString bestand;
     for (const QWidget* w = venster; w; w = w->parentWidget()) {
         if (const auto* hoofd = qobject_cast<const TMainForm*>(w)) {
-            bestand = hoofd->Bestandsnaam;
+            bestand = hoofd->Document().Bestandsnaam();
             break;
         }
     }
