@@ -117,7 +117,7 @@ Spreadsheet::ZipPackage poolTemplate(const QString& mainType) {
 // The pool template with what organisers put on a model sheet besides
 // cells: on 3poule and on 4poule a logo (one image for both), a note on B2
 // and a table "UitslagenN" over D4:E6.
-Spreadsheet::ZipPackage poolTemplateWithObjects(const QString& mainType) {
+inline Spreadsheet::ZipPackage poolTemplateWithObjects(const QString& mainType) {
     Spreadsheet::ZipPackage p = poolTemplate(mainType);
     const QString rel = QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/"
                                        "relationships/");
