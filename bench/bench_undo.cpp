@@ -14,6 +14,7 @@
 #include "pools/PoulesForm.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -33,7 +34,7 @@ void Speel(TKnockout& knockout) {
             knockout.Wedstrijd(r, m)->ZetEindstand(m % 2 ? 3 : 1, 2);
 }
 
-QByteArray Toernooibestand() {
+QByteArray GroteToernooibestand() {
     TToernooi toernooi;
     toernooi.Programmastatus = 2;
     for (int poule = 1; poule <= AantalPoules; ++poule) {
@@ -73,7 +74,7 @@ int main(int argc, char** argv) {
     QStandardPaths::setTestModeEnabled(true);
     TMainForm hoofd;
     TToernooiDocument& document = hoofd.Document();
-    if (document.Open(Toernooibestand(), QString()))
+    if (document.Open(GroteToernooibestand(), QString()))
         return 1;
     hoofd.show();
     hoofd.PoulesForm->ToonPoules(document.Deelnemers());

@@ -148,6 +148,13 @@ void TDeelnemersForm::GeefNamenDoor(const QString& omschrijving) {
 
 void TDeelnemersForm::ToonNamen() {
     const TNamen& namen = m_document.Namen();
+    // Undoing a score leaves the names as they are: nothing to redraw.
+    const TNamen getoond = Namen();
+    if (std::equal(getoond.begin(), getoond.end(), namen.begin(), namen.end(),
+                   [](const TNaam& a, const TNaam& b) {
+                       return a.Voornaam == b.Voornaam && a.Achternaam == b.Achternaam;
+                   }))
+        return;
     const int rij = Row();
     DeelnemersStringGrid->setUpdatesEnabled(false);
     DeelnemersStringGrid->setRowCount(static_cast<int>(namen.size()) + 1);

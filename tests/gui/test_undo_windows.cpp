@@ -3,7 +3,6 @@
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"
 #include "participants/DeelnemersForm.h"
-#include "pools/PoulesForm.h"
 #include "support/ModalDialogDriver.h"
 #include "support/ScriptedMessageService.h"
 #include "support/ScriptedRandomSource.h"
@@ -11,6 +10,7 @@
 
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTableWidget>
 
 // Undo and redo as the organiser meets them: Ctrl+Z and Ctrl+Y in every
 // window, the two buttons of the main window with the step in their
@@ -88,30 +88,6 @@ private Q_SLOTS:
         QCOMPARE(hoofd->DeelnemersForm->RowCount(), 5);
         QCOMPARE(hoofd->DeelnemersForm->StatusBar->currentMessage(),
                  QStringLiteral("3 deelnemers ingevoerd."));
-    }
-
-    void ctrlZInThePoolsWindowBringsBackThePositionAndTheStage() {
-        voerNamenIn(6);
-        start(QStringLiteral("OKBitBtn"));
-        TPoulesForm& poules = *hoofd->PoulesForm;
-        QVERIFY(poules.isVisible());
-        poules.SelecteerRij(1);
-        QTest::keyClick(poules.DeelnemersStringGrid, Qt::Key_1);
-        QCOMPARE(poules.Cel(3, 1), QStringLiteral("1"));
-        QVERIFY(hoofd->OngedaanMakenBitBtn->toolTip().startsWith("Ongedaan maken: eindstand "));
-        ctrl(poules.DeelnemersStringGrid, Qt::Key_Z);
-        QCOMPARE(poules.Cel(3, 1), QStringLiteral("n.o."));
-        QVERIFY(std::all_of(document().Deelnemers().begin(), document().Deelnemers().end(),
-                            [](const auto& d) { return d->Positie == -1; }));
-        ctrl(poules.DeelnemersStringGrid, Qt::Key_Y);
-        QCOMPARE(poules.Cel(3, 1), QStringLiteral("1"));
-        // Undoing the start closes the pools window; redoing it opens it.
-        ctrl(poules.DeelnemersStringGrid, Qt::Key_Z);
-        ctrl(poules.DeelnemersStringGrid, Qt::Key_Z);
-        QCOMPARE(document().Programmastatus(), psGeen);
-        QVERIFY(!poules.isVisible() && !hoofd->PoulesBitBtn->isEnabled());
-        ctrl(hoofd->DeelnemersForm, Qt::Key_Y);
-        QVERIFY(poules.isVisible() && hoofd->PoulesBitBtn->isEnabled());
     }
 
     void ctrlZInTheKnockoutWindowAndTheCorrectionPreview() {

@@ -1,0 +1,145 @@
+#include "app/Herstel.h"
+#include "app/MainForm.h"
+#include "knockout/KnockoutForm.h"
+#include "participants/DeelnemersForm.h"
+#include "support/ScriptedMessageService.h"
+#include "support/TestMain.h"
+
+#include <QDir>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+// Autosave and recovery, with the clock and the folder in the test's hands.
+class HerstelTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ScriptedMessages> berichten;
+    std::unique_ptr<QTemporaryDir> map;
+    QDateTime nu{QDate(2026, 5, 1), QTime(10, 0)};
+
+    std::unique_ptr<TMainForm> start() {
+        auto hoofd = std::make_unique<TMainForm>();
+        hoofd->Herstel().ZetMap(map->path());
+        hoofd->Herstel().ZetKlok([this] { return nu; });
+        return hoofd;
+    }
+    QStringList versies() const {
+        return QDir(map->path()).entryList({"herstel-*.txt"}, QDir::Files, QDir::Name);
+    }
+
+private Q_SLOTS:
+    void init() {
+        nu = QDateTime(QDate(2026, 5, 1), QTime(10, 0));
+        berichten = std::make_unique<ScriptedMessages>();
+        map = std::make_unique<QTemporaryDir>();
+    }
+    void cleanup() {
+        QCOMPARE((*berichten)->unexpected(), 0);
+        berichten.reset();
+    }
+
+    void changesAreWrittenSoonKeptTenDeepAndACleanExitRemovesTheLast() {
+        auto hoofd = start();
+        hoofd->DeelnemersForm->VoegToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
+        QTRY_COMPARE_WITH_TIMEOUT(versies().size(), 1, 2000); // within two seconds
+        for (int i = 0; i < 12; ++i) {
+            nu = nu.addSecs(1);
+            hoofd->Herstel().SchrijfNu();
+        }
+        hoofd->Herstel().Wacht();
+        QCOMPARE(versies().size(), THerstel::AantalVersies);
+        QCOMPARE(versies().last(), QStringLiteral("herstel-20260501-100012-000.txt"));
+        (*berichten)->queueAnswer(Answer::No); // not saved, but closed cleanly
+        QVERIFY(hoofd->close());
+        QCOMPARE(versies().size(), THerstel::AantalVersies - 1);
+        QVERIFY(!versies().contains(QStringLiteral("herstel-20260501-100012-000.txt")));
+        QVERIFY(!start()->BiedHerstelAan()); // nothing newer than the clean exit
+    }
+
+    void jaRestoresTheTournamentModifiedWithItsFileName() {
+        {
+            auto hoofd = start();
+            hoofd->DeelnemersForm->VoegToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
+            hoofd->Document().Bewaard(map->filePath(QStringLiteral("cup.txt")));
+            hoofd->DeelnemersForm->VoegToe(QStringLiteral("Piet"), QStringLiteral("Pietersen"));
+            hoofd->Herstel().SchrijfNu();
+            hoofd->Herstel().Wacht();
+        } // ends without the clean exit, as a crash would
+        nu = nu.addSecs(60);
+        auto hoofd = start();
+        (*berichten)->queueAnswer(Answer::Yes);
+        QVERIFY(hoofd->BiedHerstelAan());
+        const MessageCall vraag = (*berichten)->calls().last();
+        QCOMPARE(vraag.helpContext, 1009);
+        QVERIFY2(vraag.text.contains(QStringLiteral("1-5-2026 om 10:00:00")) &&
+                     vraag.text.contains(QStringLiteral("2 deelnemers")) &&
+                     vraag.text.contains(QStringLiteral("(cup.txt)")),
+                 qPrintable(vraag.text));
+        QCOMPARE(hoofd->DeelnemersForm->RowCount(), 4);
+        QVERIFY(hoofd->Document().Gewijzigd());
+        QCOMPARE(hoofd->Document().Bestandsnaam(), map->filePath(QStringLiteral("cup.txt")));
+        QCOMPARE(hoofd->StatusBar->currentMessage(), QStringLiteral("cup*"));
+    }
+
+    void neeStartsEmptyKeepsTheVersionAndDoesNotAskAgain() {
+        {
+            auto hoofd = start();
+            hoofd->DeelnemersForm->VoegToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
+            hoofd->Herstel().SchrijfNu();
+            hoofd->Herstel().Wacht();
+        }
+        nu = nu.addSecs(60);
+        auto hoofd = start();
+        (*berichten)->queueAnswer(Answer::No);
+        QVERIFY(!hoofd->BiedHerstelAan());
+        QCOMPARE(hoofd->DeelnemersForm->RowCount(), 2);
+        QCOMPARE(versies().size(), 1);
+        QVERIFY(!start()->BiedHerstelAan());
+    }
+
+    void aDamagedVersionIsSetAsideWithAMessage() {
+        QFile kapot(map->filePath(QStringLiteral("herstel-20260501-095959-000.txt")));
+        QVERIFY(kapot.open(QIODevice::WriteOnly));
+        kapot.write("#Programmastatus\r\n9\r\n#Deelnemer\r\nJan\r\n");
+        kapot.close();
+        auto hoofd = start();
+        QVERIFY(!hoofd->BiedHerstelAan());
+        QCOMPARE((*berichten)->calls().last().kind, MessageKind::Warning);
+        QVERIFY((*berichten)->texts().last().contains(QStringLiteral(".beschadigd")));
+        QVERIFY(versies().isEmpty());
+        QVERIFY(QFile::exists(kapot.fileName() + QStringLiteral(".beschadigd")));
+        QCOMPARE(hoofd->Document().Programmastatus(), psGeen);
+    }
+
+    // A program killed while it writes a version leaves the versions before
+    // it whole and no half version under a recovery name.
+    void aKillDuringAWriteLeavesThePreviousVersionIntact() {
+        const QString vorige = map->filePath(QStringLiteral("herstel-20260501-100000-000.txt"));
+        QCOMPARE(TMainForm::SchrijfVeilig(vorige, "#Programmastatus\r\n0\r\n#Einde\r\n"),
+                 QString());
+        const QString nieuwe = map->filePath(QStringLiteral("herstel-20260501-100001-000.txt"));
+        const pid_t kind = fork();
+        if (kind == 0) {
+            const QByteArray groot(256 * 1024 * 1024, 'x');
+            TMainForm::SchrijfVeilig(nieuwe, groot);
+            _exit(0);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(QDir(map->path()).entryList(QDir::Files | QDir::Hidden).size() > 1,
+                                 5000); // the write has begun
+        kill(kind, SIGKILL);
+        waitpid(kind, nullptr, 0);
+        // Either the whole new version or none: never half of one.
+        QVERIFY(!QFile::exists(nieuwe) || QFileInfo(nieuwe).size() == 256 * 1024 * 1024);
+        QFile bestand(vorige);
+        QVERIFY(bestand.open(QIODevice::ReadOnly));
+        QCOMPARE(bestand.readAll(), QByteArray("#Programmastatus\r\n0\r\n#Einde\r\n"));
+    }
+};
+
+ZEGEROOSTER_GUI_TEST_MAIN(HerstelTest)
+#include "test_herstel.moc"
