@@ -8,6 +8,7 @@
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"
 #include "model/RandomSource.h"
+#include "model/ToernooiDocument.h"
 
 #include <QApplication>
 #include <QImage>
@@ -249,7 +250,7 @@ bool meetPijltoets(TMainForm& hoofd) {
     constexpr int Herhalingen = 400;
     TKnockoutForm& form = *hoofd.KnockoutForm;
     vul(hoofd, 4096, [](int) { return 1; });
-    form.Bouw(hoofd.Deelnemers, TKnockout::LootWillekeurig);
+    form.Bouw(hoofd.Document().Deelnemers(), TKnockout::LootWillekeurig);
     TKnockoutView& view = *form.WinnaarsView();
     form.activateWindow();
     view.setFocus();

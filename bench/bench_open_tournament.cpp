@@ -8,6 +8,7 @@
 #include "model/MessageService.h"
 #include "model/RandomSource.h"
 #include "model/Toernooi.h"
+#include "model/ToernooiDocument.h"
 #include "participants/DeelnemersForm.h"
 
 #include <QApplication>
@@ -125,8 +126,8 @@ int main(int argc, char** argv) {
 
             const TKnockout* winnaars = hoofd.KnockoutForm->WinnaarsKnockout();
             goed = goed && geopend && antwoorden->Meldingen == 0 &&
-                   hoofd.Programmastatus == psDirectKnockout && hoofd.DeelnemersForm->isVisible() &&
-                   hoofd.KnockoutForm->isVisible() &&
+                   hoofd.Document().Programmastatus() == psDirectKnockout &&
+                   hoofd.DeelnemersForm->isVisible() && hoofd.KnockoutForm->isVisible() &&
                    hoofd.DeelnemersForm->RowCount() == Aantal + 2 &&
                    IsGesorteerd(*hoofd.DeelnemersForm) && winnaars &&
                    winnaars->Aantal() == Aantal && winnaars->IsVolledig();

@@ -84,8 +84,8 @@ TKnockoutForm::TKnockoutForm(TToernooiDocument& document, QWidget* owner)
     StatusBar->setSizeGripEnabled(false);
     // Prints the bracket of the tab shown.
     AfdrukBitBtn = Afdrukken::MaakKnop(this, [this]() -> std::unique_ptr<Afdruk::TDocument> {
-        const TKnockout* knockout =
-            PageControl->currentIndex() == 0 ? m_document.WinnaarsKnockout()
+        const TKnockout* knockout = PageControl->currentIndex() == 0
+                                        ? m_document.WinnaarsKnockout()
                                         : m_document.VerliezersKnockout();
         if (!knockout)
             return nullptr;
@@ -146,6 +146,8 @@ void TKnockoutForm::VerwijderViews() {
     delete VerliezersFrame->takeWidget();
     m_winnaarsView = nullptr;
     m_verliezersView = nullptr;
+    m_winnaarsLeeg->hide();
+    m_verliezersLeeg->hide();
 }
 
 TKnockoutView* TKnockoutForm::MaakView(TKnockout* knockout, QScrollArea* frame) {
@@ -164,37 +166,20 @@ void TKnockoutForm::MaakViews() {
     StatusBar->clearMessage();
     m_winnaarsView = MaakView(m_document.WinnaarsKnockout(), WinnaarsFrame);
     m_verliezersView = MaakView(m_document.VerliezersKnockout(), VerliezersFrame);
-}
-
-void TKnockoutForm::Bouw(TDeelnemerLijst& deelnemers, int indeling) {
-    m_document.BouwKnockouts(deelnemers, indeling);
-}
-
-    m_winnaarsLeeg->hide();
-    m_verliezersLeeg->hide();
-    m_winnaars.reset();
-    m_verliezers.reset();
-}
-
-void TKnockoutForm::Bouw(TDeelnemerLijst& deelnemers, int indeling) {
-    VerwijderKnockouts();
-    auto gewijzigd = [this] {
-        if (m_gewijzigd)
-            m_gewijzigd();
-    };
-    m_winnaars = std::make_unique<TKnockout>(deelnemers, 1, indeling, gewijzigd);
-    m_winnaarsView = new TKnockoutView(*m_winnaars, nullptr);
-    WinnaarsFrame->setWidget(m_winnaarsView);
-    m_verliezers = std::make_unique<TKnockout>(deelnemers, 2, indeling, gewijzigd);
-    m_verliezersView = new TKnockoutView(*m_verliezers, nullptr);
-    VerliezersFrame->setWidget(m_verliezersView);
+    if (!m_winnaarsView || !m_verliezersView)
+        return;
     // Tab runs from the tabs through the bracket shown to the buttons.
     setTabOrder(PageControl->tabBar(), m_winnaarsView);
     setTabOrder(m_winnaarsView, m_verliezersView);
     setTabOrder(m_verliezersView, ExcelWinnaarsRondeBitBtn);
     setTabOrder(ExcelWinnaarsRondeBitBtn, ExcelVerliezersrondeBitBtn);
-    m_winnaarsLeeg->setVisible(m_winnaars->AantalRondes() == 0);
-    m_verliezersLeeg->setVisible(m_verliezers->AantalRondes() == 0);
+    setTabOrder(ExcelVerliezersrondeBitBtn, AfdrukBitBtn);
+    m_winnaarsLeeg->setVisible(m_document.WinnaarsKnockout()->AantalRondes() == 0);
+    m_verliezersLeeg->setVisible(m_document.VerliezersKnockout()->AantalRondes() == 0);
+}
+
+void TKnockoutForm::Bouw(TDeelnemerLijst& deelnemers, int indeling) {
+    m_document.BouwKnockouts(deelnemers, indeling);
     PageControl->setCurrentIndex(0);
     show();
     raise();

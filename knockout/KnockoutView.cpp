@@ -237,10 +237,10 @@ void TKnockoutView::TekenWedstrijd(QPainter& painter, const TKnockoutWedstrijd& 
     // inside the box at any scale.
     const bool gemarkeerd = m_gemarkeerd.contains(&wedstrijd);
     painter.fillRect(rect, gemarkeerd ? QColor(200, 0, 0) : palette().color(QPalette::Mid));
-    painter.fillRect(rect.adjusted(1, 1, -1, -1),
-                     gemarkeerd ? QColor(255, 205, 205)
-                                : palette().color(wedstrijd.IsCompleet() ? QPalette::Base
-                                                                         : QPalette::Button));
+    painter.fillRect(
+        rect.adjusted(1, 1, -1, -1),
+        gemarkeerd ? QColor(255, 205, 205)
+                   : palette().color(wedstrijd.IsCompleet() ? QPalette::Base : QPalette::Button));
     painter.setPen(palette().color(QPalette::Text));
     const QRect tekst = rect.adjusted(TekstInspringing, 1, -TekstInspringing, -1);
     const int regelHoogte = tekst.height() / 2;

@@ -4,6 +4,7 @@
 #include "knockout/KnockoutForm.h"
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"
+#include "model/ToernooiDocument.h"
 #include "pools/PouleControls.h"
 #include "pools/PoulesForm.h"
 #include "support/ModalDialogDriver.h"
@@ -53,10 +54,11 @@ private:
     // A direct knockout, everyone in the winners' round; the view has the focus.
     void bouw(const QStringList& namen) {
         for (const QString& naam : namen) {
-            auto& d = hoofd->Deelnemers.emplace_back(std::make_unique<TDeelnemer>(naam, QString()));
+            auto& d = hoofd->Document().Deelnemers().emplace_back(
+                std::make_unique<TDeelnemer>(naam, QString()));
             d->KnockoutNr = 1;
         }
-        venster().Bouw(hoofd->Deelnemers, TKnockout::LootWillekeurig);
+        venster().Bouw(hoofd->Document().Deelnemers(), TKnockout::LootWillekeurig);
         venster().resize(900, 500);
         venster().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&venster()));
@@ -292,13 +294,13 @@ private Q_SLOTS:
 
     void thePoolTabsFromTheKeyboardAndForScreenReaders() {
         for (int i = 0; i < 9; ++i) {
-            auto& d = hoofd->Deelnemers.emplace_back(
+            auto& d = hoofd->Document().Deelnemers().emplace_back(
                 std::make_unique<TDeelnemer>(QStringLiteral("Speler %1").arg(i), QString()));
             d->Poule = i % 3 + 1;
         }
         hoofd->ZetProgrammastatus(psPoules);
         TPoulesForm& f = *hoofd->PoulesForm;
-        f.ToonPoules(hoofd->Deelnemers);
+        f.ToonPoules(hoofd->Document().Deelnemers());
         f.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&f));
         TPouleTabBalk* balk = f.PoulesTabControl->TabBar();

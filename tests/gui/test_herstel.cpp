@@ -1,6 +1,7 @@
 #include "app/Herstel.h"
 #include "app/MainForm.h"
 #include "knockout/KnockoutForm.h"
+#include "model/Bestand.h"
 #include "participants/DeelnemersForm.h"
 #include "support/ScriptedMessageService.h"
 #include "support/TestMain.h"
@@ -120,13 +121,12 @@ private Q_SLOTS:
     // it whole and no half version under a recovery name.
     void aKillDuringAWriteLeavesThePreviousVersionIntact() {
         const QString vorige = map->filePath(QStringLiteral("herstel-20260501-100000-000.txt"));
-        QCOMPARE(TMainForm::SchrijfVeilig(vorige, "#Programmastatus\r\n0\r\n#Einde\r\n"),
-                 QString());
+        QCOMPARE(Bestand::SchrijfVeilig(vorige, "#Programmastatus\r\n0\r\n#Einde\r\n"), QString());
         const QString nieuwe = map->filePath(QStringLiteral("herstel-20260501-100001-000.txt"));
         const pid_t kind = fork();
         if (kind == 0) {
             const QByteArray groot(256 * 1024 * 1024, 'x');
-            TMainForm::SchrijfVeilig(nieuwe, groot);
+            Bestand::SchrijfVeilig(nieuwe, groot);
             _exit(0);
         }
         QTRY_VERIFY_WITH_TIMEOUT(QDir(map->path()).entryList(QDir::Files | QDir::Hidden).size() > 1,

@@ -6,6 +6,7 @@
 #include "knockout/KnockoutForm.h"
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"
+#include "model/ToernooiDocument.h"
 #include "support/ScriptedMessageService.h"
 #include "support/TestMain.h"
 
@@ -83,12 +84,12 @@ private Q_SLOTS:
 
     void knockoutWindow() {
         for (int i = 0; i < 8; ++i) {
-            auto& d = hoofd->Deelnemers.emplace_back(
+            auto& d = hoofd->Document().Deelnemers().emplace_back(
                 std::make_unique<TDeelnemer>(QStringLiteral("Speler"), QString::number(i + 1)));
             d->KnockoutNr = 1;
         }
         TKnockoutForm& venster = *hoofd->KnockoutForm;
-        venster.Bouw(hoofd->Deelnemers, TKnockout::LootWillekeurig);
+        venster.Bouw(hoofd->Document().Deelnemers(), TKnockout::LootWillekeurig);
         venster.resize(1000, 560);
         TKnockout& knockout = *venster.WinnaarsKnockout();
         for (int ronde = 0; ronde < knockout.AantalRondes(); ++ronde)

@@ -14,6 +14,7 @@
 #include "knockout/KiesDeelnemerForm.h"
 #include "knockout/KnockoutForm.h"
 #include "model/KnockoutWedstrijd.h"
+#include "model/ToernooiDocument.h"
 #include "participants/DeelnemersForm.h"
 #include "pools/PouleControls.h"
 #include "pools/PouleIndelingForm.h"
@@ -267,7 +268,7 @@ private Q_SLOTS:
         voerPositiesIn(*hoofd.PoulesForm);
         bekijkModaal([&] { hoofd.PoulesForm->KnockoutBitBtn->click(); },
                      [](QWidget* d) { klik(d, "OKBitBtn"); });
-        QCOMPARE(hoofd.Programmastatus, psKnockout);
+        QCOMPARE(hoofd.Document().Programmastatus(), psKnockout);
         bekijk(hoofd.KnockoutForm);
         bekijk(hoofd.KnockoutForm->ExportDialoog);
         bekijk(hoofd.OptiesDialog);

@@ -7,6 +7,7 @@
 #include "export/WorkbookEngine.h"
 #include "knockout/KnockoutForm.h"
 #include "model/Knockout.h"
+#include "model/ToernooiDocument.h"
 #include "participants/DeelnemersForm.h"
 #include "pools/PoulesForm.h"
 #include "support/ModalDialogDriver.h"
@@ -55,7 +56,7 @@ class PrintWindowsTest : public QObject {
             deelnemer->Poule = i % 4 + 1;
             deelnemer->Positie = i / 4 + 1;
             deelnemer->KnockoutNr = i % 2 + 1;
-            hoofd->Deelnemers.push_back(std::move(deelnemer));
+            hoofd->Document().Deelnemers().push_back(std::move(deelnemer));
         }
     }
 
@@ -99,7 +100,7 @@ private Q_SLOTS:
         QVERIFY(tekst.contains(QStringLiteral("12. Speler 9 2 3")));
 
         // The knockout window prints the bracket of the tab shown.
-        hoofd->KnockoutForm->Bouw(hoofd->Deelnemers, TKnockout::LootWillekeurig);
+        hoofd->KnockoutForm->Bouw(hoofd->Document().Deelnemers(), TKnockout::LootWillekeurig);
         hoofd->KnockoutForm->PageControl->setCurrentIndex(1);
         (*berichten)->queueFileName(pad);
         (*berichten)->queueAnswer(Answer::Yes); // replace the list printed above
@@ -110,7 +111,7 @@ private Q_SLOTS:
 
     void previewHasHelpAndFitsTheBracketOnOnePage() {
         VulToernooi(128);
-        hoofd->KnockoutForm->Bouw(hoofd->Deelnemers, TKnockout::LootWillekeurig);
+        hoofd->KnockoutForm->Bouw(hoofd->Document().Deelnemers(), TKnockout::LootWillekeurig);
         int bladen = 0;
         int passend = 0;
         int help = 0;
