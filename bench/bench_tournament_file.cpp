@@ -4,6 +4,7 @@
 // file, synced to disk. Then, outside the clock, the peak of extra heap that
 // saving and reading take, against the file's size. Exits non-zero only when
 // the file does not read back to itself, never because of time or memory.
+#include "bench/GrootToernooi.h"
 #include "model/Bestand.h"
 #include "model/Knockout.h"
 #include "model/RandomSource.h"
@@ -92,33 +93,6 @@ void free(void* blok) {
 namespace {
 
 constexpr int Herhalingen = 30;
-constexpr int AantalPoules = 512;
-constexpr int Grootte = 8;
-
-void Speel(TKnockout& knockout) {
-    for (int r = 0; r < knockout.AantalRondes(); ++r)
-        for (int m = 0; m < knockout.AantalWedstrijden(r); ++m)
-            knockout.Wedstrijd(r, m)->ZetEindstand(m % 2 ? 3 : 1, 2);
-}
-
-void MaakToernooi(TToernooi& toernooi) {
-    toernooi.Programmastatus = 2;
-    for (int poule = 1; poule <= AantalPoules; ++poule) {
-        for (int positie = 1; positie <= Grootte; ++positie) {
-            auto d = std::make_unique<TDeelnemer>(QStringLiteral("Speler %1").arg(positie),
-                                                  QStringLiteral("van Poule %1").arg(poule));
-            d->Poule = poule;
-            d->Positie = positie;
-            d->KnockoutNr = positie <= Grootte / 2 ? 1 : 2;
-            toernooi.Lijst.push_back(std::move(d));
-        }
-    }
-    toernooi.Winnaars = std::make_unique<TKnockout>(toernooi.Lijst, 1, TKnockout::VolgensPoules);
-    toernooi.Verliezers = std::make_unique<TKnockout>(toernooi.Lijst, 2, TKnockout::VolgensPoules);
-    Speel(*toernooi.Winnaars);
-    Speel(*toernooi.Verliezers);
-}
-
 double Meet(const std::function<void()>& stap) {
     const auto begin = std::chrono::steady_clock::now();
     stap();
@@ -161,7 +135,7 @@ int main() {
     auto vorige =
         setRandomSource(std::make_unique<ClockSeededRandomSource>([] { return std::uint64_t{7}; }));
     TToernooi toernooi;
-    MaakToernooi(toernooi);
+    GrootToernooi::Maak(toernooi);
     QTemporaryDir map;
 
     std::vector<double> bewaren;

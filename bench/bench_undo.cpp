@@ -7,6 +7,7 @@
 // Exits non-zero only when undo does not bring the tournament back exactly.
 #include "app/Herstel.h"
 #include "app/MainForm.h"
+#include "bench/GrootToernooi.h"
 #include "knockout/KnockoutForm.h"
 #include "model/Knockout.h"
 #include "model/Toernooi.h"
@@ -25,32 +26,9 @@
 
 namespace {
 
-constexpr int AantalPoules = 512;
-constexpr int Grootte = 8;
-
-void Speel(TKnockout& knockout) {
-    for (int r = 0; r < knockout.AantalRondes(); ++r)
-        for (int m = 0; m < knockout.AantalWedstrijden(r); ++m)
-            knockout.Wedstrijd(r, m)->ZetEindstand(m % 2 ? 3 : 1, 2);
-}
-
 QByteArray GroteToernooibestand() {
     TToernooi toernooi;
-    toernooi.Programmastatus = 2;
-    for (int poule = 1; poule <= AantalPoules; ++poule) {
-        for (int positie = 1; positie <= Grootte; ++positie) {
-            auto d = std::make_unique<TDeelnemer>(QStringLiteral("Speler %1").arg(positie),
-                                                  QStringLiteral("van Poule %1").arg(poule));
-            d->Poule = poule;
-            d->Positie = positie;
-            d->KnockoutNr = positie <= Grootte / 2 ? 1 : 2;
-            toernooi.Lijst.push_back(std::move(d));
-        }
-    }
-    toernooi.Winnaars = std::make_unique<TKnockout>(toernooi.Lijst, 1, TKnockout::VolgensPoules);
-    toernooi.Verliezers = std::make_unique<TKnockout>(toernooi.Lijst, 2, TKnockout::VolgensPoules);
-    Speel(*toernooi.Winnaars);
-    Speel(*toernooi.Verliezers);
+    GrootToernooi::Maak(toernooi);
     return toernooi.Bewaar();
 }
 

@@ -1,5 +1,7 @@
 #include "model/Ansi.h"
 
+#include "model/Text.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -30,16 +32,6 @@ int byteOf(char16_t c) {
     return -1;
 }
 
-// Surrogates sit below U+E000 in UTF-16 but encode code points above U+FFFF;
-// shifting the two ranges restores code point order for a unit-wise order.
-char16_t codePointRank(char16_t unit) {
-    if (unit >= 0xE000)
-        return static_cast<char16_t>(unit - 0x800);
-    if (unit >= 0xD800)
-        return static_cast<char16_t>(unit + 0x2000);
-    return unit;
-}
-
 // The sort rank of every UTF-16 unit: the code page's 256 characters take
 // their byte; all other units follow in code point order. That is exactly
 // 65,536 ranks, so a rank fits a unit again.
@@ -49,7 +41,7 @@ std::unique_ptr<RankTable> makeRankTable() {
     auto table = std::make_unique<RankTable>();
     std::vector<char16_t> unitOfRank(0x10000);
     for (std::uint32_t unit = 0; unit < 0x10000; ++unit)
-        unitOfRank[codePointRank(static_cast<char16_t>(unit))] = static_cast<char16_t>(unit);
+        unitOfRank[Text::codePointRank(static_cast<char16_t>(unit))] = static_cast<char16_t>(unit);
     std::uint32_t next = 0x100;
     for (const char16_t unit : unitOfRank) {
         const int byte = byteOf(unit);

@@ -10,16 +10,6 @@ bool isBlankOrControl(QChar c) {
     return c.unicode() <= 32;
 }
 
-// Surrogates sit below U+E000 in UTF-16 but encode code points above U+FFFF;
-// shifting the two ranges restores code point order for a unit-wise compare.
-char16_t codePointRank(char16_t unit) {
-    if (unit >= 0xE000)
-        return static_cast<char16_t>(unit - 0x800);
-    if (unit >= 0xD800)
-        return static_cast<char16_t>(unit + 0x2000);
-    return unit;
-}
-
 } // namespace
 
 QString trimmed(const QString& text) {
@@ -66,6 +56,16 @@ QString lowerAscii(const QString& text) {
             c = QChar(c.unicode() - u'A' + u'a');
     }
     return result;
+}
+
+// Surrogates sit below U+E000 in UTF-16 but encode code points above U+FFFF;
+// shifting the two ranges restores code point order for a unit-wise compare.
+char16_t codePointRank(char16_t unit) {
+    if (unit >= 0xE000)
+        return static_cast<char16_t>(unit - 0x800);
+    if (unit >= 0xD800)
+        return static_cast<char16_t>(unit + 0x2000);
+    return unit;
 }
 
 int compareCodePoints(const QString& a, const QString& b) {

@@ -24,6 +24,9 @@ QString lowerAscii(const QString& text);
 // Orders two texts by Unicode code point, the order that byte-wise comparison
 // gives for Latin-1 text and for UTF-8; <0, 0 or >0.
 int compareCodePoints(const QString& a, const QString& b);
+// A UTF-16 unit's place in code point order: surrogates, which encode code
+// points above U+FFFF, move after U+E000..U+FFFF.
+char16_t codePointRank(char16_t unit);
 
 // Message texts break lines with LF CR; a person should see one line break
 // for LF CR, CR LF, LF or CR alike.
