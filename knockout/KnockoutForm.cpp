@@ -61,7 +61,7 @@ TKnockoutForm::TKnockoutForm(TToernooiDocument& document, QWidget* owner)
     , m_document(document) {
     setWindowTitle(QStringLiteral("Knockout"));
     setHelpContext(this, HelpContext::Knockout);
-    setMinimumSize(350 + 25, 150);
+    setMinimumSize(350, 150);
     PageControl = new QTabWidget(this);
     PageControl->setObjectName(QStringLiteral("PageControl"));
     PageControl->move(8, 8);
@@ -92,6 +92,9 @@ TKnockoutForm::TKnockoutForm(TToernooiDocument& document, QWidget* owner)
         return std::make_unique<TKnockoutAfdruk>(
             *knockout, Afdrukken::Kop(this, TKnockoutAfdruk::Naam(knockout->KnockoutNr())));
     });
+    // In the corner of the tabs the button leaves the export buttons' row
+    // as it was.
+    PageControl->setCornerWidget(AfdrukBitBtn, Qt::TopRightCorner);
     ExportDialoog = new TKnockoutNaarExcelForm(this);
     // Until the options are handed over, the export starts from a template
     // beside the program.
@@ -127,16 +130,13 @@ void TKnockoutForm::resizeEvent(QResizeEvent* event) {
 }
 
 void TKnockoutForm::PasIndelingAan() {
-    // The status bar lies below the client area the buttons are placed in;
-    // the square print button closes the row, the export buttons share the rest.
+    // The status bar lies below the client area the buttons are placed in.
     const int hoogte = height() - StatusBar->height();
     StatusBar->setGeometry(0, hoogte, width(), StatusBar->height());
-    const int knoppen = width() - 25;
-    const int breedte = (knoppen - 16) / 2;
+    const int breedte = (width() - 16) / 2;
     const int boven = hoogte - 25 - 8;
     ExcelWinnaarsRondeBitBtn->setGeometry(8, boven, breedte, 25);
-    ExcelVerliezersrondeBitBtn->setGeometry(knoppen / 2, boven, breedte, 25);
-    AfdrukBitBtn->setGeometry(width() - 8 - 25, boven, 25, 25);
+    ExcelVerliezersrondeBitBtn->setGeometry(width() / 2, boven, breedte, 25);
     PageControl->setGeometry(8, 8, width() - 16, boven - 16);
 }
 

@@ -66,7 +66,8 @@ TDeelnemersForm::TDeelnemersForm(TToernooiDocument& document, QWidget* owner)
     setHelpContext(this, HelpContext::Deelnemers);
     setMinimumSize(200 + KnopMaat, 200);
     move(160, 0);
-    resize(275, 305);
+    // Wider by the print button, so the other buttons keep their width.
+    resize(275 + KnopMaat, 305);
 
     QTableWidget* grid = DeelnemersStringGrid;
     grid->setColumnCount(2);

@@ -57,7 +57,8 @@ TPoulesForm::TPoulesForm(TToernooiDocument& document, QWidget* owner)
     setHelpContext(this, HelpContext::Poules);
     setMinimumSize(200 + KnopHoogte, 175);
     move(445, 0);
-    resize(315, 305);
+    // Wider by the print button, so the other buttons keep their width.
+    resize(315 + KnopHoogte, 305);
 
     PoulesTabControl = new TPouleTabControl(m_vlak);
     PoulesTabControl->setObjectName(QStringLiteral("PoulesTabControl"));

@@ -77,14 +77,14 @@ private Q_SLOTS:
         QCOMPARE(venster().PageControl->tabText(1), QStringLiteral("Verliezersronde"));
         venster().show();
         venster().resize(600, 400);
-        // The client area lies above the status bar; the square print button
-        // closes the row.
+        // The client area lies above the status bar; the print button sits in
+        // the tabs' corner.
         const int hoogte = 400 - venster().StatusBar->height();
         QCOMPARE(venster().StatusBar->geometry(), QRect(0, hoogte, 600, 19));
-        QCOMPARE(venster().ExcelWinnaarsRondeBitBtn->geometry(), QRect(8, hoogte - 33, 279, 25));
+        QCOMPARE(venster().ExcelWinnaarsRondeBitBtn->geometry(), QRect(8, hoogte - 33, 292, 25));
         QCOMPARE(venster().ExcelVerliezersrondeBitBtn->geometry(),
-                 QRect(287, hoogte - 33, 279, 25));
-        QCOMPARE(venster().AfdrukBitBtn->geometry(), QRect(567, hoogte - 33, 25, 25));
+                 QRect(300, hoogte - 33, 292, 25));
+        QCOMPARE(venster().PageControl->cornerWidget(Qt::TopRightCorner), venster().AfdrukBitBtn);
         QCOMPARE(venster().PageControl->geometry(), QRect(8, 8, 584, hoogte - 33 - 16));
         QCOMPARE(venster().ExcelWinnaarsRondeBitBtn->text(),
                  QStringLiteral("Excel (&Winnaarsronde)"));
