@@ -312,7 +312,8 @@ private:
         }
         // PTRACE_O_EXITKILL: should this thread end first, so does the program.
         ptrace(PTRACE_SETOPTIONS, pid, nullptr,
-               PTRACE_O_TRACESYSGOOD | PTRACE_O_TRACECLONE | PTRACE_O_EXITKILL);
+               PTRACE_O_TRACESYSGOOD | PTRACE_O_TRACECLONE | PTRACE_O_TRACEEXEC |
+                   PTRACE_O_EXITKILL);
         ptrace(PTRACE_SYSCALL, pid, nullptr, nullptr);
         for (pid_t draad; (draad = waitpid(-1, &status, __WALL)) > 0;) {
             if (!WIFSTOPPED(status)) {
@@ -397,6 +398,12 @@ Window hoofdvenster(Scherm& scherm) {
     return scherm.wachtOpVenster("Zegerooster", [&](Window w) { return !scherm.isTransient(w); });
 }
 
+// The key that closes a window, and the wait until it has gone.
+void sluit(Scherm& scherm, Window venster, KeySym toets, unsigned toetsen = 0) {
+    scherm.toets(toets, toetsen);
+    scherm.wachtTotWeg(venster);
+}
+
 // "&Deelnemers", then Enter on the empty row: the participant dialog.
 void openDeelnemerdialoog(Scherm& scherm) {
     scherm.activeer("Zegerooster", [&](Window w) { return !scherm.isTransient(w); });
@@ -411,8 +418,7 @@ void voerDeelnemerIn(Scherm& scherm, const std::pair<std::string, std::string>& 
     scherm.typ(naam.first);
     scherm.toets(XK_Tab);
     scherm.typ(naam.second);
-    scherm.toets(XK_Return);
-    scherm.wachtTotWeg(dialoog);
+    sluit(scherm, dialoog, XK_Return);
 }
 
 // Types a score in the score dialog of the match under the bracket's cursor.
@@ -420,8 +426,7 @@ void voerUitslagIn(Scherm& scherm, const std::string& uitslag) {
     scherm.toets(XK_Return);
     const Window dialoog = scherm.activeer("Eindstand");
     scherm.typ(uitslag); // "-" moves on to the lower score
-    scherm.toets(XK_Return);
-    scherm.wachtTotWeg(dialoog);
+    sluit(scherm, dialoog, XK_Return);
     scherm.activeer("Knockout");
 }
 
@@ -433,14 +438,12 @@ std::string herstelEnBewaar(Scherm& scherm, const std::string& programma, const 
     const Window hoofd = hoofdvenster(scherm);
     const Window vraag =
         scherm.activeer("Zegerooster", [&](Window w) { return scherm.isTransient(w); });
-    scherm.toets(XK_j, Scherm::Alt); // "&Ja"
-    scherm.wachtTotWeg(vraag);
-    scherm.klik(hoofd, 56 + 12, 8 + 12); // "Bewaar toernooi"
+    sluit(scherm, vraag, XK_j, Scherm::Alt); // "&Ja"
+    scherm.klik(hoofd, 56 + 12, 8 + 12);     // "Bewaar toernooi"
     const Window dialoog = scherm.activeer("Toernooi bewaren");
     const fs::path bewaard = map / "bewaard.txt";
     scherm.typ(bewaard.string());
-    scherm.toets(XK_Return);
-    scherm.wachtTotWeg(dialoog);
+    sluit(scherm, dialoog, XK_Return);
     wachtOp("the saved file", [&] { return fs::exists(bewaard); });
     scherm.vraagTeSluiten(hoofd); // saved: no question
     opnieuw.wachtOpSchoonEinde();
@@ -467,12 +470,12 @@ void herstelNaCrash(Scherm& scherm, const std::string& programma, const fs::path
     openDeelnemerdialoog(scherm);
     for (const auto& naam : Deelnemers)
         voerDeelnemerIn(scherm, naam);
-    scherm.activeer("Nieuwe deelnemer");
-    scherm.toets(XK_Escape);
+    // A window only takes the focus once the dialog before it has gone: a
+    // focus that comes while the dialog still blocks it goes back to the dialog.
+    sluit(scherm, scherm.activeer("Nieuwe deelnemer"), XK_Escape);
     scherm.activeer("Deelnemers invoeren");
-    scherm.toets(XK_p, Scherm::Alt); // "&Poules -->"
-    scherm.activeer("Poule-indeling");
-    scherm.toets(XK_d, Scherm::Alt); // "&Direct naar knockout"
+    scherm.toets(XK_p, Scherm::Alt);                                     // "&Poules -->"
+    sluit(scherm, scherm.activeer("Poule-indeling"), XK_d, Scherm::Alt); // "&Direct naar knockout"
     scherm.activeer("Knockout");
     scherm.toets(XK_Tab); // from the tabs into the bracket, its cursor on match 1
     voerUitslagIn(scherm, "3-1");
