@@ -284,6 +284,7 @@ public:
     }
     ~GevolgdProgramma() {
         programmaGestopt = nullptr;
+        m_stoppen = true; // also for a program that the thread is only starting
         if (const pid_t pid = m_pid.load(); pid > 0 && !m_einde)
             kill(pid, SIGKILL);
         m_volger.join();
@@ -304,6 +305,8 @@ private:
         char* argumenten[] = {const_cast<char*>(m_pad.c_str()), nullptr};
         const pid_t pid = start(argumenten, [] { ptrace(PTRACE_TRACEME, 0, nullptr, nullptr); });
         m_pid = pid;
+        if (m_stoppen && pid > 0)
+            kill(pid, SIGKILL);
         int status = 0;
         // The first stop is the one after exec.
         if (pid < 0 || waitpid(pid, &status, __WALL) != pid || !WIFSTOPPED(status)) {
@@ -385,6 +388,7 @@ private:
     std::atomic<pid_t> m_pid{0};
     std::atomic<bool> m_gedood{false};
     std::atomic<bool> m_einde{false};
+    std::atomic<bool> m_stoppen{false};
     std::thread m_volger; // last: it starts at once
 };
 
