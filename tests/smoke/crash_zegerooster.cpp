@@ -146,14 +146,16 @@ public:
 
     Window wortel() const { return DefaultRootWindow(d); }
 
-    Window wachtOpVenster(const std::string& titel, const std::function<bool(Window)>& keuze = {}) {
-        return wachtOp("a window titled " + titel,
+    Window wachtOpVenster(const std::string& titel, const std::function<bool(Window)>& keuze = {},
+                          const std::string& soort = "window") {
+        return wachtOp("a " + soort + " titled " + titel,
                        [&] { return findShownWindow(d, wortel(), titel, keuze); });
     }
 
     // The shown window with this title, with the keyboard focus.
-    Window activeer(const std::string& titel, const std::function<bool(Window)>& keuze = {}) {
-        const Window venster = wachtOpVenster(titel, keuze);
+    Window activeer(const std::string& titel, const std::function<bool(Window)>& keuze = {},
+                    const std::string& soort = "window") {
+        const Window venster = wachtOpVenster(titel, keuze, soort);
         XSelectInput(d, venster, StructureNotifyMask); // for wachtTotWeg
         XSetInputFocus(d, venster, RevertToParent, CurrentTime);
         wachtOp("the keyboard focus on " + titel, [&] {
@@ -440,8 +442,9 @@ void voerUitslagIn(Scherm& scherm, const std::string& uitslag) {
 std::string herstelEnBewaar(Scherm& scherm, const std::string& programma, const fs::path& map) {
     Programma opnieuw(programma);
     const Window hoofd = hoofdvenster(scherm);
-    const Window vraag =
-        scherm.activeer("Zegerooster", [&](Window w) { return scherm.isTransient(w); });
+    const Window vraag = scherm.activeer(
+        "Zegerooster", [&](Window w) { return scherm.isTransient(w); },
+        "message box (the recovery question)");
     sluit(scherm, vraag, XK_j, Scherm::Alt); // "&Ja"
     scherm.klik(hoofd, 56 + 12, 8 + 12);     // "Bewaar toernooi"
     const Window dialoog = scherm.activeer("Toernooi bewaren");
