@@ -297,7 +297,8 @@ public:
     // Until the program has been killed as planned and collected.
     void wachtOpDood() {
         programmaGestopt = nullptr;
-        wachtOp("the kill during the autosave", [&] { return m_einde.load(); });
+        wachtOp("the autosave to put its version in place, where the test kills it",
+                [&] { return m_einde.load(); });
         if (!m_gedood)
             throw Fout("Zegerooster ended by itself, before the planned kill");
     }
