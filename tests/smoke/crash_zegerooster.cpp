@@ -282,7 +282,11 @@ public:
         : m_pad(pad)
         , m_dodelijkeVersie(dodelijkeVersie)
         , m_volger([this] { Volg(); }) {
-        programmaGestopt = [this] { return m_einde.load(); };
+        programmaGestopt = [this] {
+            if (m_geenPtrace)
+                throw Fout("the system does not let this test follow the program (ptrace)");
+            return m_einde.load();
+        };
     }
     ~GevolgdProgramma() {
         programmaGestopt = nullptr;
@@ -306,13 +310,17 @@ public:
 private:
     void Volg() {
         char* argumenten[] = {const_cast<char*>(m_pad.c_str()), nullptr};
-        const pid_t pid = start(argumenten, [] { ptrace(PTRACE_TRACEME, 0, nullptr, nullptr); });
+        const pid_t pid = start(argumenten, [] {
+            if (ptrace(PTRACE_TRACEME, 0, nullptr, nullptr) != 0)
+                _exit(GeenPtrace);
+        });
         m_pid = pid;
         if (m_stoppen && pid > 0)
             kill(pid, SIGKILL);
         int status = 0;
         // The first stop is the one after exec.
         if (pid < 0 || waitpid(pid, &status, __WALL) != pid || !WIFSTOPPED(status)) {
+            m_geenPtrace = pid > 0 && WIFEXITED(status) && WEXITSTATUS(status) == GeenPtrace;
             m_einde = true;
             return;
         }
@@ -385,6 +393,8 @@ private:
         return tekst;
     }
 
+    static constexpr int GeenPtrace = 125; // the child's exit code
+
     const std::string m_pad;
     const int m_dodelijkeVersie;
     int m_versies = 0;
@@ -392,6 +402,7 @@ private:
     std::atomic<bool> m_gedood{false};
     std::atomic<bool> m_einde{false};
     std::atomic<bool> m_stoppen{false};
+    std::atomic<bool> m_geenPtrace{false};
     std::thread m_volger; // last: it starts at once
 };
 
