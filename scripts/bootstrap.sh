@@ -14,7 +14,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n
   libzip-dev pkg-config
 )
-# Tests: Xvfb, xauth and libx11-dev for the smoke test; LibreOffice's
+# Tests: Xvfb, xauth, libx11-dev and libxtst-dev for the smoke and crash tests; LibreOffice's
 # spreadsheet to check the exported workbooks and convert legacy templates;
 # clang with its runtime for the fuzzer of the tournament file reader;
 # dpkg-dev (dpkg-shlibdeps), desktop-file-utils, appstream and file for the
@@ -22,7 +22,7 @@ packages=(
 # read back the printouts.
 if [ "${1:-}" = --tests ]; then
   packages+=(
-    xvfb xauth libx11-dev
+    xvfb xauth libx11-dev libxtst-dev
     libreoffice-calc-nogui
     clang libclang-rt-14-dev
     dpkg-dev desktop-file-utils appstream file

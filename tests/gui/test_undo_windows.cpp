@@ -2,7 +2,10 @@
 #include "knockout/KnockoutForm.h"
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"
+#include "model/Poules.h"
 #include "participants/DeelnemersForm.h"
+#include "pools/PouleControls.h"
+#include "pools/PoulesForm.h"
 #include "support/ModalDialogDriver.h"
 #include "support/ScriptedMessageService.h"
 #include "support/ScriptedRandomSource.h"
@@ -88,6 +91,42 @@ private Q_SLOTS:
         QCOMPARE(hoofd->DeelnemersForm->RowCount(), 5);
         QCOMPARE(hoofd->DeelnemersForm->StatusBar->currentMessage(),
                  QStringLiteral("3 deelnemers ingevoerd."));
+    }
+
+    // The last position completes the pools: undo takes it out of the grid
+    // and disables "Knockout -->" again, redo brings both back.
+    void ctrlZAndCtrlYInThePoolsWindow() {
+        voerNamenIn(8);
+        start(QStringLiteral("OKBitBtn")); // two pools of four
+        TPoulesForm& poules = *hoofd->PoulesForm;
+        QTableWidget* grid = poules.DeelnemersStringGrid;
+        for (int tab = 0; tab < poules.PoulesTabControl->AantalTabs(); ++tab) {
+            poules.PoulesTabControl->ZetTabIndex(tab);
+            poules.PoulesTabControlChange();
+            for (int rij = 1; rij < poules.RowCount(); ++rij) {
+                poules.SelecteerRij(rij); // sorted: the first row without a position
+                QTest::keyClick(grid, Qt::Key_0 + rij);
+            }
+        }
+        QVERIFY(poules.KnockoutBitBtn->isEnabled());
+        const QString laatste = poules.Cel(2, 4);
+        QCOMPARE(hoofd->OngedaanMakenBitBtn->toolTip(),
+                 QStringLiteral("Ongedaan maken: eindstand ") + laatste);
+        auto positieVan = [&](const QString& naam) {
+            for (int rij = 1; rij < poules.RowCount(); ++rij)
+                if (poules.Cel(2, rij) == naam)
+                    return poules.Cel(3, rij);
+            return QStringLiteral("(weg)");
+        };
+
+        ctrl(grid, Qt::Key_Z);
+        QCOMPARE(positieVan(laatste), Poules::PositieTekst(-1));
+        QVERIFY(!poules.KnockoutBitBtn->isEnabled());
+        QCOMPARE(poules.PoulesTabControl->TabIndex(), 1);
+        ctrl(grid, Qt::Key_Y);
+        QCOMPARE(positieVan(laatste), QStringLiteral("4"));
+        QVERIFY(poules.KnockoutBitBtn->isEnabled());
+        QVERIFY(poules.isVisible());
     }
 
     void ctrlZInTheKnockoutWindowAndTheCorrectionPreview() {

@@ -4,130 +4,24 @@
 // (WM_DELETE_WINDOW) and expects the program to end with exit code 0. Fails
 // at once when the program ends early, and never leaves the program running:
 // every time limit stays inside the ctest timeout.
-#include <X11/Xlib.h>
+#include "X11Program.h"
 
 #include <chrono>
-#include <csignal>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <optional>
-#include <string>
-#include <sys/prctl.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 
 using namespace std::chrono_literals;
+using namespace x11program;
 using Clock = std::chrono::steady_clock;
 
 constexpr auto windowLimit = 60s;
 constexpr auto exitLimit = 40s;
 constexpr auto pollInterval = 50ms;
 
-// Qt creates and destroys helper windows while it starts; asking about one
-// that has just gone must not end this program (Xlib's default handler exits).
-int ignoreXErrors(Display*, XErrorEvent*) {
-    return 0;
-}
-
-std::string windowTitle(Display* display, Window window) {
-    const Atom netWmName = XInternAtom(display, "_NET_WM_NAME", False);
-    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, remaining = 0;
-    unsigned char* data = nullptr;
-    std::string title;
-    if (XGetWindowProperty(display, window, netWmName, 0, 1024, False, utf8, &type, &format, &count,
-                           &remaining, &data) == Success &&
-        data) {
-        title.assign(reinterpret_cast<char*>(data), count);
-        XFree(data);
-    }
-    return title;
-}
-
-bool isViewable(Display* display, Window window) {
-    XWindowAttributes attributes;
-    return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
-}
-
-// The viewable window with this title: one that the program has shown, not
-// merely created.
-Window findShownWindow(Display* display, Window parent, const std::string& title) {
-    if (windowTitle(display, parent) == title && isViewable(display, parent))
-        return parent;
-    Window rootReturn = 0, parentReturn = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(display, parent, &rootReturn, &parentReturn, &children, &count))
-        return 0;
-    Window found = 0;
-    for (unsigned int i = 0; i < count && !found; ++i)
-        found = findShownWindow(display, children[i], title);
-    if (children)
-        XFree(children);
-    return found;
-}
-
-void askToClose(Display* display, Window window) {
-    XEvent event;
-    std::memset(&event, 0, sizeof event);
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, window, False, NoEventMask, &event);
-    XFlush(display);
-}
-
-std::string describe(int status) {
-    if (WIFEXITED(status))
-        return "exit code " + std::to_string(WEXITSTATUS(status));
-    if (WIFSIGNALED(status))
-        return "signal " + std::to_string(WTERMSIG(status));
-    return "status " + std::to_string(status);
-}
-
-// The child's wait status once it has ended, or nothing when it still runs.
-std::optional<int> endedStatus(pid_t child) {
-    int status = 0;
-    if (waitpid(child, &status, WNOHANG) == child)
-        return status;
-    return std::nullopt;
-}
-
 int fail(const std::string& message) {
     std::fprintf(stderr, "smoke test failed: %s\n", message.c_str());
     return 1;
-}
-
-// Ends a program that is still running; the caller has not collected it yet.
-void stop(pid_t child) {
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-}
-
-// Runs arguments[0] with the arguments that follow it.
-pid_t start(char** arguments) {
-    const pid_t parent = getpid();
-    const pid_t child = fork();
-    if (child == 0) {
-        // Whatever ends this test also ends the program under test.
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
-        if (getppid() != parent)
-            _exit(126);
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
-        execv(arguments[0], arguments);
-        std::perror(arguments[0]);
-        _exit(127);
-    }
-    return child;
 }
 
 } // namespace
