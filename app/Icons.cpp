@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QIconEngine>
+#include <QPaintDevice>
 #include <QPainter>
 
 namespace {
@@ -10,6 +11,12 @@ namespace {
 // from then on hands every request to the chosen icon. The theme's icons are
 // vector or multi-size images; the style's come in sizes up to 128 px, so
 // neither is scaled up on a high-resolution screen.
+//
+// The style's complete icon decodes every size it has, the 128 px images
+// included, which costs more than the rest of the main window's start. Its
+// smallest image, the style's own pixmap, serves every request it covers;
+// the complete icon is built only for a larger request, as on a
+// high-resolution screen.
 class UitgesteldIcoon : public QIconEngine {
 public:
     UitgesteldIcoon(const QString& themaNaam, QStyle::StandardPixmap reserve)
@@ -18,42 +25,73 @@ public:
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {
-        icoon().paint(painter, rect, Qt::AlignCenter, mode, state);
+        const qreal schaal = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
+        icoonVoor(rect.size() * schaal).paint(painter, rect, Qt::AlignCenter, mode, state);
     }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return icoon().pixmap(size, 1.0, mode, state);
+        return icoonVoor(size).pixmap(size, 1.0, mode, state);
     }
     QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
                          qreal scale) override {
         // `size` is in device pixels here; the icon asks for logical ones.
-        return icoon().pixmap(size / scale, scale, mode, state);
+        return icoonVoor(size).pixmap(size / scale, scale, mode, state);
     }
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        return icoon().actualSize(size, mode, state);
+        return icoonVoor(size).actualSize(size, mode, state);
     }
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
-        return icoon().availableSizes(mode, state);
+        return volledig().availableSizes(mode, state);
     }
-    QString iconName() override { return icoon().name(); }
-    bool isNull() override { return icoon().isNull(); }
+    QString iconName() override { return volledig().name(); }
+    bool isNull() override { return icoonVoor({}).isNull(); }
     QString key() const override { return QStringLiteral("UitgesteldIcoon"); }
     QIconEngine* clone() const override { return new UitgesteldIcoon(*this); }
 
 private:
-    const QIcon& icoon() {
-        if (!m_gekozen) {
-            m_icoon = QIcon::hasThemeIcon(m_themaNaam)
-                          ? QIcon::fromTheme(m_themaNaam)
-                          : QApplication::style()->standardIcon(m_reserve);
-            m_gekozen = true;
+    // The icon for a request of `pixels` device pixels.
+    const QIcon& icoonVoor(QSize pixels) {
+        kies();
+        if (m_volledigGekozen)
+            return m_icoon;
+        if (!m_klein.isNull() && pixels.width() <= m_kleinMaat.width() &&
+            pixels.height() <= m_kleinMaat.height())
+            return m_klein;
+        return volledig();
+    }
+
+    void kies() {
+        if (m_gekozen)
+            return;
+        m_gekozen = true;
+        if (QIcon::hasThemeIcon(m_themaNaam)) {
+            m_icoon = QIcon::fromTheme(m_themaNaam);
+            m_volledigGekozen = true;
+            return;
+        }
+        const QPixmap klein = QApplication::style()->standardPixmap(m_reserve);
+        // Only an image of one device pixel per pixel says its size plainly.
+        if (klein.isNull() || klein.devicePixelRatio() != 1.0)
+            return;
+        m_kleinMaat = klein.size();
+        m_klein = QIcon(klein);
+    }
+
+    const QIcon& volledig() {
+        kies();
+        if (!m_volledigGekozen) {
+            m_icoon = QApplication::style()->standardIcon(m_reserve);
+            m_volledigGekozen = true;
         }
         return m_icoon;
     }
 
     QString m_themaNaam;
     QStyle::StandardPixmap m_reserve;
-    QIcon m_icoon;
     bool m_gekozen = false;
+    bool m_volledigGekozen = false;
+    QIcon m_klein;
+    QSize m_kleinMaat;
+    QIcon m_icoon;
 };
 
 } // namespace

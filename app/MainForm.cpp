@@ -73,6 +73,12 @@ QString HerstelBeschadigdTekst(const QString& opzij) {
            Text::lineBreak + Text::lineBreak + QDir::toNativeSeparators(opzij);
 }
 
+// A window not made yet has nothing to hide.
+void verberg(QWidget* venster) {
+    if (venster)
+        venster->hide();
+}
+
 // As designed, or wider when the desktop's font needs more room for the
 // version line: a status bar keeps 6 px left and 12 px right of its text.
 int Breedte(const QFontMetrics& maat) {
@@ -86,6 +92,12 @@ TMainForm::TMainForm(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    , DeelnemersForm([this] { return MaakDeelnemersForm(); })
+    , PouleIndelingForm([this] { return new TPouleIndelingForm(this); })
+    , PoulesForm([this] { return MaakPoulesForm(); })
+    , KnockoutIndelingForm([this] { return new TKnockoutIndelingForm(this); })
+    , KnockoutForm([this] { return MaakKnockoutForm(); })
+    , OptiesDialog([this] { return new TOptiesDialog(this); })
     , m_help(new THelp(this))
     , m_document(new TToernooiDocument(this))
     , m_herstel(new THerstel(*m_document, &Bestand::SchrijfVeilig, this)) {
@@ -95,13 +107,11 @@ TMainForm::TMainForm(QWidget* parent)
     setCentralWidget(new QWidget(this));
     MaakKnoppen();
     move(0, 0);
-    MaakVensters();
     KoppelDocument();
     Spreadsheet::SetBringToFront([this] {
         raise();
         activateWindow();
     });
-    GeefOptiesDoor();
     ZetGewijzigd(false);
     ZetProgrammastatus(psGeen);
     ToonGeschiedenis();
@@ -116,12 +126,12 @@ TMainForm::~TMainForm() {
     // and only then the tournament they show.
     delete m_help;
     m_help = nullptr;
-    delete DeelnemersForm;
-    delete PouleIndelingForm;
-    delete PoulesForm;
-    delete KnockoutIndelingForm;
-    delete KnockoutForm;
-    delete OptiesDialog;
+    delete DeelnemersForm.Gemaakt();
+    delete PouleIndelingForm.Gemaakt();
+    delete PoulesForm.Gemaakt();
+    delete KnockoutIndelingForm.Gemaakt();
+    delete KnockoutForm.Gemaakt();
+    delete OptiesDialog.Gemaakt();
     delete m_herstel;
     delete m_document;
 }
@@ -180,13 +190,26 @@ void TMainForm::MaakKnoppen() {
     connect(OpnieuwBitBtn, &QPushButton::clicked, this, &TMainForm::OpnieuwBitBtnClick);
 }
 
-void TMainForm::MaakVensters() {
-    DeelnemersForm = new TDeelnemersForm(*m_document, this);
-    PouleIndelingForm = new TPouleIndelingForm(this);
-    PoulesForm = new TPoulesForm(*m_document, this);
-    KnockoutIndelingForm = new TKnockoutIndelingForm(this);
-    KnockoutForm = new TKnockoutForm(*m_document, this);
-    OptiesDialog = new TOptiesDialog(this);
+// The windows that show the tournament are made with the document as it
+// stands, and the options reach them from the options dialog when they are made.
+TDeelnemersForm* TMainForm::MaakDeelnemersForm() {
+    auto* form = new TDeelnemersForm(*m_document, this);
+    connect(form, &TDeelnemersForm::PoulesGevraagd, this, &TMainForm::StartToernooi);
+    return form;
+}
+
+TPoulesForm* TMainForm::MaakPoulesForm() {
+    auto* form = new TPoulesForm(*m_document, this);
+    connect(form, &TPoulesForm::KnockoutGevraagd, this, &TMainForm::StartKnockout);
+    form->PouleSjabloon = OptiesDialog->PouleSjabloon();
+    return form;
+}
+
+TKnockoutForm* TMainForm::MaakKnockoutForm() {
+    auto* form = new TKnockoutForm(*m_document, this);
+    form->ZetExportwaarden(OptiesDialog->KnockoutSjabloon(), OptiesDialog->BeginRij(),
+                           OptiesDialog->BeginKolom());
+    return form;
 }
 
 void TMainForm::KoppelDocument() {
@@ -196,8 +219,6 @@ void TMainForm::KoppelDocument() {
     connect(m_document, &TToernooiDocument::GeschiedenisVeranderd, this,
             &TMainForm::ToonGeschiedenis);
     connect(m_document, &TToernooiDocument::Hersteld, this, &TMainForm::ToonHersteldeStage);
-    connect(DeelnemersForm, &TDeelnemersForm::PoulesGevraagd, this, &TMainForm::StartToernooi);
-    connect(PoulesForm, &TPoulesForm::KnockoutGevraagd, this, &TMainForm::StartKnockout);
 }
 
 void TMainForm::GeefOptiesDoor() {
@@ -214,14 +235,14 @@ void TMainForm::ToonProgrammastatus(TProgrammastatus status) {
     switch (status) {
     case psGeen:
         PoulesBitBtn->setEnabled(false);
-        PoulesForm->hide();
+        verberg(PoulesForm.Gemaakt());
         KnockoutBitBtn->setEnabled(false);
-        KnockoutForm->hide();
+        verberg(KnockoutForm.Gemaakt());
         break;
     case psPoules:
         PoulesBitBtn->setEnabled(true);
         KnockoutBitBtn->setEnabled(false);
-        KnockoutForm->hide();
+        verberg(KnockoutForm.Gemaakt());
         break;
     case psKnockout:
         PoulesBitBtn->setEnabled(true);
@@ -229,7 +250,7 @@ void TMainForm::ToonProgrammastatus(TProgrammastatus status) {
         break;
     case psDirectKnockout:
         PoulesBitBtn->setEnabled(false);
-        PoulesForm->hide();
+        verberg(PoulesForm.Gemaakt());
         KnockoutBitBtn->setEnabled(true);
         break;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/OpVraag.h"
 #include "model/Deelnemer.h"
 #include "model/MessageService.h"
 #include "model/Programmastatus.h"
@@ -70,13 +71,13 @@ public:
     QPushButton* OpnieuwBitBtn;
     QStatusBar* StatusBar;
 
-    // The owned long-lived windows, created hidden in this order.
-    TDeelnemersForm* DeelnemersForm = nullptr;
-    TPouleIndelingForm* PouleIndelingForm = nullptr;
-    TPoulesForm* PoulesForm = nullptr;
-    TKnockoutIndelingForm* KnockoutIndelingForm = nullptr;
-    TKnockoutForm* KnockoutForm = nullptr;
-    TOptiesDialog* OptiesDialog = nullptr;
+    // The owned long-lived windows, each made hidden when first needed.
+    TOpVraag<TDeelnemersForm> DeelnemersForm;
+    TOpVraag<TPouleIndelingForm> PouleIndelingForm;
+    TOpVraag<TPoulesForm> PoulesForm;
+    TOpVraag<TKnockoutIndelingForm> KnockoutIndelingForm;
+    TOpVraag<TKnockoutForm> KnockoutForm;
+    TOpVraag<TOptiesDialog> OptiesDialog;
 
     THelp& Help() { return *m_help; }
 
@@ -89,7 +90,9 @@ protected:
 
 private:
     void MaakKnoppen();
-    void MaakVensters();
+    TDeelnemersForm* MaakDeelnemersForm();
+    TPoulesForm* MaakPoulesForm();
+    TKnockoutForm* MaakKnockoutForm();
     void GeefOptiesDoor();
     // The save question shared by new, open and close; true = go on.
     bool VraagBewaren();

@@ -1,14 +1,20 @@
 // Times the program's start: from starting the process to the first paint of
 // the main window, against an empty Qt window started the same way by the
 // same executable. Every start is a fresh process that ends at once after the
-// paint; the two kinds alternate so that both meet the same machine. Reports
-// the wall time and the processor time of the processes, which a busy
-// machine disturbs less. Exits non-zero only when a start fails.
+// paint; the kinds alternate so that all meet the same machine. Reports the
+// wall time and the processor time of the processes, which a busy machine
+// disturbs less. Exits non-zero only when a start fails.
+//
+// A third kind, for reading the figures only, is the empty window with one
+// line of text: the first text any Qt program draws reads the system's font
+// configuration, which costs about as much as the whole empty window, and no
+// window with a caption on it can avoid that.
 #include "app/Application.h"
 #include "app/MainForm.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QWidget>
 
 #include <spawn.h>
@@ -19,7 +25,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -55,20 +63,28 @@ void stilOffscreen(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 // One start, in this process: prints the time at which the first paint was
 // done, on the same clock the parent read when it started the process.
-int start(int argc, char** argv, bool hoofdvenster) {
+enum class Soort { Leeg, Tekst, Hoofdvenster };
+
+int start(int argc, char** argv, Soort soort) {
     qInstallMessageHandler(stilOffscreen);
     QApplication app(argc, argv);
     std::unique_ptr<QWidget> venster;
-    if (hoofdvenster) {
+    if (soort == Soort::Hoofdvenster) {
         initialiseApplication(app);
         venster = std::make_unique<TMainForm>();
     } else {
         venster = std::make_unique<QWidget>();
         venster->resize(142, 175);
+        if (soort == Soort::Tekst)
+            (new QLabel(QStringLiteral("Zegerooster"), venster.get()))->move(8, 8);
     }
     EersteVerf verf;
     venster->installEventFilter(&verf);
     venster->show();
+    // As the program does: the question about an unsaved tournament comes
+    // before the first paint. There is none: the data folder is a fresh one.
+    if (auto* hoofd = qobject_cast<TMainForm*>(venster.get()))
+        hoofd->BiedHerstelAan();
     if (QApplication::exec() != 0)
         return 1;
     std::printf("%lld\n", nuNs());
@@ -123,31 +139,53 @@ double mediaan(std::vector<double> tijden) {
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--leeg") == 0)
-        return start(argc, argv, false);
+        return start(argc, argv, Soort::Leeg);
+    if (argc > 1 && std::strcmp(argv[1], "--tekst") == 0)
+        return start(argc, argv, Soort::Tekst);
     if (argc > 1 && std::strcmp(argv[1], "--hoofdvenster") == 0)
-        return start(argc, argv, true);
+        return start(argc, argv, Soort::Hoofdvenster);
+
+    // A fresh data folder for the starts, so that no tournament left
+    // unsaved by the user or a test is offered.
+    char map[] = "/tmp/zegerooster-bench-XXXXXX";
+    if (!mkdtemp(map) || setenv("XDG_DATA_HOME", map, 1) != 0)
+        return 1;
+    const struct Opruimen {
+        const char* map;
+        ~Opruimen() { std::filesystem::remove_all(map); }
+    } opruimen{map};
 
     constexpr int Rondes = 15;
-    std::vector<double> leegWand, leegProcessor, hoofdWand, hoofdProcessor;
+    std::vector<double> leegWand, leegProcessor, tekstWand, tekstProcessor, hoofdWand,
+        hoofdProcessor;
     meet(argv[0], "--hoofdvenster"); // warms the caches of the disk and the fonts
     for (int ronde = 0; ronde < Rondes; ++ronde) {
         const Meting leeg = meet(argv[0], "--leeg");
         const Meting hoofd = meet(argv[0], "--hoofdvenster");
-        if (leeg.wand < 0 || hoofd.wand < 0) {
+        const Meting tekst = meet(argv[0], "--tekst");
+        if (leeg.wand < 0 || hoofd.wand < 0 || tekst.wand < 0) {
             std::printf("start to first paint: a start FAILED\n");
             return 1;
         }
         leegWand.push_back(leeg.wand);
         leegProcessor.push_back(leeg.processor);
+        tekstWand.push_back(tekst.wand);
+        tekstProcessor.push_back(tekst.processor);
         hoofdWand.push_back(hoofd.wand);
         hoofdProcessor.push_back(hoofd.processor);
     }
-    const auto regel = [](const char* naam, double leeg, double hoofd) {
-        std::printf("%-44s empty %7.2f ms  main %7.2f ms  %5.2fx (target <= 1.3x)\n", naam, leeg,
-                    hoofd, hoofd / leeg);
+    const auto regel = [](const char* naam, const char* basis, double leeg, double hoofd,
+                          const char* doel) {
+        std::printf("%-44s %-5s %7.2f ms  main %7.2f ms  %5.2fx%s\n", naam, basis, leeg, hoofd,
+                    hoofd / leeg, doel);
     };
-    regel("start to first paint, wall time, median", mediaan(leegWand), mediaan(hoofdWand));
-    regel("start to first paint, processor time, median", mediaan(leegProcessor),
-          mediaan(hoofdProcessor));
+    const char* doel = " (target <= 1.3x)";
+    regel("start to first paint, wall time, median", "empty", mediaan(leegWand), mediaan(hoofdWand),
+          doel);
+    regel("start to first paint, processor time, median", "empty", mediaan(leegProcessor),
+          mediaan(hoofdProcessor), doel);
+    regel("the same against a window with one text line", "text", mediaan(tekstWand),
+          mediaan(hoofdWand), " (wall)");
+    regel("", "text", mediaan(tekstProcessor), mediaan(hoofdProcessor), " (processor)");
     return 0;
 }

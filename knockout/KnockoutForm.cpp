@@ -110,6 +110,8 @@ TKnockoutForm::TKnockoutForm(TToernooiDocument& document, QWidget* owner)
             &TKnockoutForm::VerwijderViews);
     connect(&m_document, &TToernooiDocument::KnockoutsGebouwd, this, &TKnockoutForm::MaakViews);
     connect(&m_document, &TToernooiDocument::Vervangen, this, &TKnockoutForm::MaakViews);
+    // The window is made when first needed, perhaps after the brackets were.
+    MaakViews();
 }
 
 TKnockoutForm::~TKnockoutForm() {

@@ -137,6 +137,8 @@ TDeelnemersForm::TDeelnemersForm(TToernooiDocument& document, QWidget* owner)
             ToonNamen();
     });
     connect(&m_document, &TToernooiDocument::Vervangen, this, &TDeelnemersForm::ToonNamen);
+    // The window is made when first needed, perhaps after names were loaded.
+    ToonNamen();
 }
 
 void TDeelnemersForm::GeefNamenDoor(const QString& omschrijving) {

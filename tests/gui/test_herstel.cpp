@@ -7,6 +7,7 @@
 #include "support/TestMain.h"
 
 #include <QDir>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTemporaryDir>
 
@@ -85,6 +86,29 @@ private Q_SLOTS:
         QVERIFY(hoofd->Document().Gewijzigd());
         QCOMPARE(hoofd->Document().Bestandsnaam(), map->filePath(QStringLiteral("cup.txt")));
         QCOMPARE(hoofd->StatusBar->currentMessage(), QStringLiteral("cup*"));
+    }
+
+    // The knockout window is made only when the recovered stage shows it,
+    // after the brackets were loaded.
+    void aRecoveredKnockoutShowsItsBrackets() {
+        {
+            auto hoofd = start();
+            for (const QString& naam : {QStringLiteral("Jan"), QStringLiteral("Piet")})
+                hoofd->DeelnemersForm->VoegToe(naam, QStringLiteral("Jansen"));
+            hoofd->Document().ZetDeelnemers(hoofd->DeelnemersForm->MaakDeelnemerslijst());
+            for (auto& deelnemer : hoofd->Document().Deelnemers())
+                deelnemer->KnockoutNr = 1;
+            hoofd->KnockoutForm->Bouw(hoofd->Document().Deelnemers(), 0);
+            hoofd->ZetProgrammastatus(psDirectKnockout);
+            hoofd->Herstel().SchrijfNu();
+            hoofd->Herstel().Wacht();
+        }
+        nu = nu.addSecs(60);
+        auto hoofd = start();
+        (*berichten)->queueAnswer(Answer::Yes);
+        QVERIFY(hoofd->BiedHerstelAan());
+        QVERIFY(hoofd->KnockoutForm->isVisible());
+        QVERIFY(hoofd->KnockoutForm->WinnaarsFrame->widget());
     }
 
     void neeStartsEmptyKeepsTheVersionAndDoesNotAskAgain() {
