@@ -5,6 +5,7 @@
 #include "app/Icons.h"
 #include "app/OptiesDialog.h"
 #include "app/Paths.h"
+#include "app/PresentatieForm.h"
 #include "export/Spreadsheet.h"
 #include "knockout/KnockoutForm.h"
 #include "knockout/KnockoutIndelingForm.h"
@@ -48,8 +49,9 @@ const QString ToernooiFilter = QStringLiteral("Toernooien (*.txt)|*.txt|Alle bes
 const QString OngedaanMakenHint = QStringLiteral("Ongedaan maken");
 const QString OpnieuwHint = QStringLiteral("Opnieuw");
 
-// Wide enough for the undo and redo buttons after the five glyph buttons.
-constexpr int ClientBreedte = 185;
+// Wide enough for the undo, redo and presentation buttons after the five
+// glyph buttons.
+constexpr int ClientBreedte = 209;
 constexpr int ClientHoogte = 156;
 constexpr int StatusBarHoogte = 19;
 
@@ -122,6 +124,7 @@ TMainForm::~TMainForm() {
     delete KnockoutIndelingForm;
     delete KnockoutForm;
     delete OptiesDialog;
+    delete PresentatieForm;
     delete m_herstel;
     delete m_document;
 }
@@ -162,6 +165,9 @@ void TMainForm::MaakKnoppen() {
                                     themaIcoon(QStringLiteral("edit-undo"), QStyle::SP_ArrowBack));
     OpnieuwBitBtn = glyphKnop(OpnieuwHint, {152, 8, 25, 25},
                               themaIcoon(QStringLiteral("edit-redo"), QStyle::SP_ArrowForward));
+    PresentatieBitBtn =
+        glyphKnop(QStringLiteral("Presentatie (F11)"), {176, 8, 25, 25},
+                  themaIcoon(QStringLiteral("video-display"), QStyle::SP_ComputerIcon));
 
     StatusBar = new QStatusBar(this);
     StatusBar->setFixedHeight(StatusBarHoogte);
@@ -178,6 +184,7 @@ void TMainForm::MaakKnoppen() {
     connect(HelpBitBtn, &QPushButton::clicked, this, &TMainForm::HelpBitBtnClick);
     connect(OngedaanMakenBitBtn, &QPushButton::clicked, this, &TMainForm::OngedaanMakenBitBtnClick);
     connect(OpnieuwBitBtn, &QPushButton::clicked, this, &TMainForm::OpnieuwBitBtnClick);
+    connect(PresentatieBitBtn, &QPushButton::clicked, this, &TMainForm::PresentatieBitBtnClick);
 }
 
 void TMainForm::MaakVensters() {
@@ -187,6 +194,9 @@ void TMainForm::MaakVensters() {
     KnockoutIndelingForm = new TKnockoutIndelingForm(this);
     KnockoutForm = new TKnockoutForm(*m_document, this);
     OptiesDialog = new TOptiesDialog(this);
+    // A window of its own, not owned by this one: it must not stay above
+    // the main window or share its screen.
+    PresentatieForm = new TPresentatieForm(*m_document);
 }
 
 void TMainForm::KoppelDocument() {
@@ -518,6 +528,10 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         OpnieuwBitBtnClick();
         return true;
     }
+    if (toets->key() == Qt::Key_F11 && modifiers == Qt::NoModifier) {
+        PresentatieBitBtnClick();
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -559,6 +573,10 @@ void TMainForm::OptiesBitBtnClick() {
                              KnockoutForm->BeginKolom(), KnockoutForm->BeginRij());
     if (ok)
         GeefOptiesDoor();
+}
+
+void TMainForm::PresentatieBitBtnClick() {
+    PresentatieForm->Wissel(this);
 }
 
 void TMainForm::HelpBitBtnClick() {

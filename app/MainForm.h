@@ -18,6 +18,7 @@ class TPoulesForm;
 class TKnockoutIndelingForm;
 class TKnockoutForm;
 class TOptiesDialog;
+class TPresentatieForm;
 class TToernooiDocument;
 class THerstel;
 
@@ -53,6 +54,8 @@ public:
     // Undo and redo of the last step, as Ctrl+Z and Ctrl+Y do in every window.
     void OngedaanMakenBitBtnClick();
     void OpnieuwBitBtnClick();
+    // Opens or closes the presentation, as F11 does in every window.
+    void PresentatieBitBtnClick();
     // The recovery question at start; false when nothing was recovered.
     bool BiedHerstelAan();
     THerstel& Herstel() const { return *m_herstel; }
@@ -68,6 +71,7 @@ public:
     QPushButton* HelpBitBtn;
     QPushButton* OngedaanMakenBitBtn;
     QPushButton* OpnieuwBitBtn;
+    QPushButton* PresentatieBitBtn;
     QStatusBar* StatusBar;
 
     // The owned long-lived windows, created hidden in this order.
@@ -77,6 +81,8 @@ public:
     TKnockoutIndelingForm* KnockoutIndelingForm = nullptr;
     TKnockoutForm* KnockoutForm = nullptr;
     TOptiesDialog* OptiesDialog = nullptr;
+    // The hall's full-screen view; F11 opens and closes it from every window.
+    TPresentatieForm* PresentatieForm = nullptr;
 
     THelp& Help() { return *m_help; }
 
