@@ -420,20 +420,37 @@ void TPresentatieForm::TekenPoules(QPainter& painter, const TMaten& maten,
         for (const TDeelnemer* deelnemer : poule)
             namen << deelnemer->Naam();
     }
-    const int kolommen = std::min(4, pagina.aantal);
-    const int rijen = (pagina.aantal + kolommen - 1) / kolommen;
+    // One size for the whole page, as large as the fullest pool and the
+    // longest name allow. Long names take fewer, wider columns of pools
+    // while the height has room for the extra row.
+    const int regels = static_cast<int>(grootste) + 1;
+    auto rijenBij = [&](int kolommen) { return (pagina.aantal + kolommen - 1) / kolommen; };
+    auto pastHoogte = [&](int kolommen, const QFontMetrics& maat) {
+        return maat.lineSpacing() * regels + maten.rand <=
+               maten.inhoud.height() / rijenBij(kolommen);
+    };
+    auto past = [&](int kolommen, int pixels) {
+        const QFontMetrics maat(Letter(font(), pixels));
+        const int nummer = maat.horizontalAdvance(QStringLiteral("88 "));
+        return pastHoogte(kolommen, maat) &&
+               nummer + Breedste(maat, namen) + 3 * maten.rand <= maten.inhoud.width() / kolommen;
+    };
+    int kolommen = std::min(4, pagina.aantal);
+    const QFontMetrics kleinste(Letter(font(), maten.letter));
+    for (int k = kolommen; k >= 2; --k) {
+        if (past(k, maten.letter)) {
+            kolommen = k;
+            break;
+        }
+        if (pastHoogte(k, kleinste))
+            kolommen = k; // the widest that holds the pools, when none holds the names
+    }
+    const int rijen = rijenBij(kolommen);
     const int celBreedte = maten.inhoud.width() / kolommen;
     const int celHoogte = maten.inhoud.height() / rijen;
-    const int regels = static_cast<int>(grootste) + 1;
-    // One size for the whole page, as large as the fullest pool and the
-    // longest name allow.
-    const int letter = GrootstePassende(
-        maten.letter, static_cast<int>(maten.letter * GrootsteFactor), [&](int pixels) {
-            const QFontMetrics maat(Letter(font(), pixels));
-            const int nummer = maat.horizontalAdvance(QStringLiteral("88 "));
-            return maat.lineSpacing() * regels + maten.rand <= celHoogte &&
-                   nummer + Breedste(maat, namen) + 3 * maten.rand <= celBreedte;
-        });
+    const int letter =
+        GrootstePassende(maten.letter, static_cast<int>(maten.letter * GrootsteFactor),
+                         [&](int pixels) { return past(kolommen, pixels); });
     const QFont gewoon = Letter(font(), letter);
     const QFontMetrics maat(gewoon);
     const int regelHoogte = maat.lineSpacing();
