@@ -43,12 +43,17 @@ int Breedste(const QFontMetrics& maat, const QStringList& teksten) {
     return breedste;
 }
 
-// The largest pixel size from `grootste` down to `kleinste` at which `past`
-// holds; `kleinste` when none does (the text is then shortened).
-template <typename Past> int GrootstePassende(int kleinste, int grootste, Past past) {
-    for (int pixels = grootste; pixels > kleinste; --pixels)
-        if (past(pixels))
+// The largest of a few sizes from `kleinste` up to GrootsteFactor times it
+// at which `past` holds; `kleinste` when none does (the text is then
+// shortened). A few fixed steps, not every pixel size: each size is a font
+// of its own with its own cache of drawn letters, and with too many of them
+// the caches are thrown away and every paint draws its letters anew.
+template <typename Past> int GrootstePassende(int kleinste, Past past) {
+    for (const double stap : {GrootsteFactor, 1.45, 1.3, 1.15}) {
+        const int pixels = static_cast<int>(kleinste * stap);
+        if (pixels > kleinste && past(pixels))
             return pixels;
+    }
     return kleinste;
 }
 
@@ -449,8 +454,7 @@ void TPresentatieForm::TekenPoules(QPainter& painter, const TMaten& maten,
     const int celBreedte = maten.inhoud.width() / kolommen;
     const int celHoogte = maten.inhoud.height() / rijen;
     const int letter =
-        GrootstePassende(maten.letter, static_cast<int>(maten.letter * GrootsteFactor),
-                         [&](int pixels) { return past(kolommen, pixels); });
+        GrootstePassende(maten.letter, [&](int pixels) { return past(kolommen, pixels); });
     const QFont gewoon = Letter(font(), letter);
     const QFontMetrics maat(gewoon);
     const int regelHoogte = maat.lineSpacing();
@@ -514,17 +518,17 @@ void TPresentatieForm::TekenKnockout(QPainter& painter, const TMaten& maten,
     }
     const QFontMetrics klein(Letter(font(), maten.letter));
     const int tussen = std::max(2 * maten.rand, maten.letter * 3 / 2); // room for the lines
-    // Measured in bold, as the winner's line and the round in play stand.
-    auto nodig = [&](const TKolom& kolom) {
-        return Breedste(QFontMetrics(Letter(font(), kolom.letter, true)), kolom.regels) +
-               2 * maten.rand;
-    };
-    // As many columns as the width holds at the smallest text; never fewer
-    // than up to the round in play.
+    // Each column's width at the smallest text, measured in bold as the
+    // winner's line and the round in play stand.
+    const QFontMetrics vet(Letter(font(), maten.letter, true));
+    for (TKolom& kolom : kolommen)
+        kolom.breedte = Breedste(vet, kolom.regels) + 2 * maten.rand;
+    // As many columns as the width holds; never fewer than up to the round
+    // in play.
     auto totaal = [&] {
         int som = tussen * (static_cast<int>(kolommen.size()) - 1);
         for (const TKolom& kolom : kolommen)
-            som += nodig(kolom);
+            som += kolom.breedte;
         return som;
     };
     while (kolommen.size() > 1 && kolommen.back().ronde > pagina.inSpel &&
@@ -541,18 +545,17 @@ void TPresentatieForm::TekenKnockout(QPainter& painter, const TMaten& maten,
     const int extra = vrij / static_cast<int>(kolommen.size());
     int x = maten.inhoud.left();
     for (TKolom& kolom : kolommen) {
-        kolom.breedte = nodig(kolom) + extra;
+        kolom.breedte += extra;
         kolom.x = x;
         x += kolom.breedte + tussen;
         if (kolom.ronde != pagina.inSpel)
             continue;
         const double ruimte = vak * (1 << (kolom.ronde - pagina.ronde));
-        kolom.letter = GrootstePassende(
-            maten.letter, static_cast<int>(maten.letter * GrootsteFactor), [&](int pixels) {
-                const QFontMetrics maat(Letter(font(), pixels, true));
-                return 2 * maat.height() + 2 * maten.rand <= ruimte * 0.8 &&
-                       Breedste(maat, kolom.regels) + 2 * maten.rand <= kolom.breedte;
-            });
+        kolom.letter = GrootstePassende(maten.letter, [&](int pixels) {
+            const QFontMetrics maat(Letter(font(), pixels, true));
+            return 2 * maat.height() + 2 * maten.rand <= ruimte * 0.8 &&
+                   Breedste(maat, kolom.regels) + 2 * maten.rand <= kolom.breedte;
+        });
     }
 
     auto midden = [&](const TKolom& kolom, int nummer) {
