@@ -167,7 +167,7 @@ void TMainForm::MaakKnoppen() {
                               themaIcoon(QStringLiteral("edit-redo"), QStyle::SP_ArrowForward));
     PresentatieBitBtn =
         glyphKnop(QStringLiteral("Presentatie (F11)"), {176, 8, 25, 25},
-                  themaIcoon(QStringLiteral("video-display"), QStyle::SP_ComputerIcon));
+                  themaIcoon(QStringLiteral("x-office-presentation"), QStyle::SP_MediaPlay));
 
     StatusBar = new QStatusBar(this);
     StatusBar->setFixedHeight(StatusBarHoogte);
