@@ -612,8 +612,9 @@ void TPresentatieForm::TekenKnockout(QPainter& painter, const TMaten& maten,
             painter.fillRect(box.adjusted(lijn, lijn, -lijn, -lijn), gemarkeerd ? Accent : Vak);
             const QRect tekst =
                 box.adjusted(maten.rand, maten.rand / 2, -maten.rand / 2, -maten.rand / 2);
+            // A bye is decided from the start: its participant goes on.
             const TDeelnemer* winnaar =
-                wedstrijd->ScoreBoven() >= 0 ? wedstrijd->Winnaar() : nullptr;
+                wedstrijd->Bye() || wedstrijd->ScoreBoven() >= 0 ? wedstrijd->Winnaar() : nullptr;
             for (int plek = 0; plek < 2; ++plek) {
                 const TDeelnemer* deelnemer =
                     plek == 0 ? wedstrijd->DeelnemerBoven() : wedstrijd->DeelnemerOnder();
