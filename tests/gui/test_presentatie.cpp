@@ -8,7 +8,6 @@
 #include "support/ScriptedMessageService.h"
 #include "support/TestMain.h"
 
-#include <QElapsedTimer>
 #include <QImage>
 #include <QPushButton>
 #include <QScreen>
@@ -110,11 +109,10 @@ private Q_SLOTS:
         bestuurder.fillAndClick({"3", "1"}, QStringLiteral("OKBitBtn"));
         view.Klik(view.WedstrijdRect(0, 1).center());
         QCOMPARE(bestuurder.pending(), 0);
-        QElapsedTimer klok;
-        klok.start();
+        // Shown at once, without waiting for a timer: the wall clock is the
+        // benchmark's business.
         QCOMPARE(presentatie().Gemarkeerd(), (TPresentatieForm::TPlaats{1, 0, 1}));
         QVERIFY(presentatie().grab().toImage() != oud);
-        QVERIFY(klok.elapsed() < 100);
         // The mark goes when its time is up; a cancelled dialog marks nothing.
         QTRY_VERIFY_WITH_TIMEOUT(!presentatie().Gemarkeerd().IsGeldig(), 2000);
         bestuurder.click(QStringLiteral("AnnulerenBitBtn"));
