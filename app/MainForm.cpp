@@ -5,6 +5,7 @@
 #include "app/Icons.h"
 #include "app/OptiesDialog.h"
 #include "app/Paths.h"
+#include "app/PresentatieForm.h"
 #include "export/Spreadsheet.h"
 #include "knockout/KnockoutForm.h"
 #include "knockout/KnockoutIndelingForm.h"
@@ -48,8 +49,9 @@ const QString ToernooiFilter = QStringLiteral("Toernooien (*.txt)|*.txt|Alle bes
 const QString OngedaanMakenHint = QStringLiteral("Ongedaan maken");
 const QString OpnieuwHint = QStringLiteral("Opnieuw");
 
-// Wide enough for the undo and redo buttons after the five glyph buttons.
-constexpr int ClientBreedte = 185;
+// Wide enough for the undo, redo and presentation buttons after the five
+// glyph buttons.
+constexpr int ClientBreedte = 209;
 constexpr int ClientHoogte = 156;
 constexpr int StatusBarHoogte = 19;
 
@@ -98,6 +100,9 @@ TMainForm::TMainForm(QWidget* parent)
     , KnockoutIndelingForm([this] { return new TKnockoutIndelingForm(this); })
     , KnockoutForm([this] { return MaakKnockoutForm(); })
     , OptiesDialog([this] { return new TOptiesDialog(this); })
+    // A window of its own, not owned by this one: it must not stay above
+    // the main window or share its screen.
+    , PresentatieForm([this] { return new TPresentatieForm(*m_document); })
     , m_help(new THelp(this))
     , m_document(new TToernooiDocument(this))
     , m_herstel(new THerstel(*m_document, &Bestand::SchrijfVeilig, this)) {
@@ -132,6 +137,7 @@ TMainForm::~TMainForm() {
     delete KnockoutIndelingForm.Gemaakt();
     delete KnockoutForm.Gemaakt();
     delete OptiesDialog.Gemaakt();
+    delete PresentatieForm.Gemaakt();
     delete m_herstel;
     delete m_document;
 }
@@ -172,6 +178,9 @@ void TMainForm::MaakKnoppen() {
                                     themaIcoon(QStringLiteral("edit-undo"), QStyle::SP_ArrowBack));
     OpnieuwBitBtn = glyphKnop(OpnieuwHint, {152, 8, 25, 25},
                               themaIcoon(QStringLiteral("edit-redo"), QStyle::SP_ArrowForward));
+    PresentatieBitBtn =
+        glyphKnop(QStringLiteral("Presentatie (F11)"), {176, 8, 25, 25},
+                  themaIcoon(QStringLiteral("x-office-presentation"), QStyle::SP_MediaPlay));
 
     StatusBar = new QStatusBar(this);
     StatusBar->setFixedHeight(StatusBarHoogte);
@@ -188,6 +197,7 @@ void TMainForm::MaakKnoppen() {
     connect(HelpBitBtn, &QPushButton::clicked, this, &TMainForm::HelpBitBtnClick);
     connect(OngedaanMakenBitBtn, &QPushButton::clicked, this, &TMainForm::OngedaanMakenBitBtnClick);
     connect(OpnieuwBitBtn, &QPushButton::clicked, this, &TMainForm::OpnieuwBitBtnClick);
+    connect(PresentatieBitBtn, &QPushButton::clicked, this, &TMainForm::PresentatieBitBtnClick);
 }
 
 // The windows that show the tournament are made with the document as it
@@ -539,6 +549,10 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         OpnieuwBitBtnClick();
         return true;
     }
+    if (toets->key() == Qt::Key_F11 && modifiers == Qt::NoModifier) {
+        PresentatieBitBtnClick();
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -580,6 +594,10 @@ void TMainForm::OptiesBitBtnClick() {
                              KnockoutForm->BeginKolom(), KnockoutForm->BeginRij());
     if (ok)
         GeefOptiesDoor();
+}
+
+void TMainForm::PresentatieBitBtnClick() {
+    PresentatieForm->Wissel(this);
 }
 
 void TMainForm::HelpBitBtnClick() {

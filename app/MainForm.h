@@ -19,6 +19,7 @@ class TPoulesForm;
 class TKnockoutIndelingForm;
 class TKnockoutForm;
 class TOptiesDialog;
+class TPresentatieForm;
 class TToernooiDocument;
 class THerstel;
 
@@ -54,6 +55,8 @@ public:
     // Undo and redo of the last step, as Ctrl+Z and Ctrl+Y do in every window.
     void OngedaanMakenBitBtnClick();
     void OpnieuwBitBtnClick();
+    // Opens or closes the presentation, as F11 does in every window.
+    void PresentatieBitBtnClick();
     // The recovery question at start; false when nothing was recovered.
     bool BiedHerstelAan();
     THerstel& Herstel() const { return *m_herstel; }
@@ -69,6 +72,7 @@ public:
     QPushButton* HelpBitBtn;
     QPushButton* OngedaanMakenBitBtn;
     QPushButton* OpnieuwBitBtn;
+    QPushButton* PresentatieBitBtn;
     QStatusBar* StatusBar;
 
     // The owned long-lived windows, each made hidden when first needed.
@@ -78,6 +82,8 @@ public:
     TOpVraag<TKnockoutIndelingForm> KnockoutIndelingForm;
     TOpVraag<TKnockoutForm> KnockoutForm;
     TOpVraag<TOptiesDialog> OptiesDialog;
+    // The hall's full-screen view; F11 opens and closes it from every window.
+    TOpVraag<TPresentatieForm> PresentatieForm;
 
     THelp& Help() { return *m_help; }
 

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -655,12 +656,15 @@ void TKnockoutView::KlikWedstrijd(int ronde, int nummer) {
             if (verder->ScoreBoven() >= 0)
                 teWissen.insert(verder);
     Markeer(teWissen);
+    const std::pair voor{wedstrijd.ScoreBoven(), wedstrijd.ScoreOnder()};
     wedstrijd.VoerEindstandIn([this](TKnockoutWedstrijd& deze) {
         Markeer({});
         TInputEindstandDialog dialoog(window());
         dialoog.ToonVoorWedstrijd(deze);
     });
     Markeer({});
+    if (m_document && std::pair{wedstrijd.ScoreBoven(), wedstrijd.ScoreOnder()} != voor)
+        m_document->MeldUitslag(m_knockout.KnockoutNr(), ronde, nummer);
     // A cancelled score dialog clears nothing.
     const auto gewist =
         std::count_if(teWissen.begin(), teWissen.end(),

@@ -267,6 +267,7 @@ void TToernooiDocument::BeginStap(const QString& omschrijving) {
         return;
     m_stapOmschrijving = omschrijving;
     m_forceerGewijzigd = false;
+    m_uitslag.reset();
     if (m_buitenStap)
         HerijkHuidig();
 }
@@ -285,6 +286,7 @@ void TToernooiDocument::ZetStapOmschrijving(const QString& omschrijving) {
 void TToernooiDocument::EindigStap() {
     if (--m_stapDiepte > 0)
         return;
+    const std::optional<TUitslag> uitslag = std::exchange(m_uitslag, std::nullopt);
     TToestand nieuw = Vastleggen();
     if (nieuw.Inhoud == m_huidig.Inhoud) {
         // Nothing changed: no step. The tournament may still count as
@@ -303,6 +305,8 @@ void TToernooiDocument::EindigStap() {
     Q_EMIT GewijzigdVeranderd(Gewijzigd());
     Q_EMIT GeschiedenisVeranderd();
     Q_EMIT InhoudVeranderd();
+    if (uitslag)
+        Q_EMIT UitslagIngevoerd(uitslag->KnockoutNr, uitslag->Ronde, uitslag->Nummer);
 }
 
 QString TToernooiDocument::OngedaanMakenOmschrijving() const {
@@ -410,4 +414,9 @@ void TToernooiDocument::LateInschrijving(std::unique_ptr<TDeelnemer> deelnemer) 
     m_toernooi->Lijst.push_back(std::move(deelnemer));
     Q_EMIT NamenVeranderd();
     Q_EMIT PoulesVeranderd();
+}
+
+void TToernooiDocument::MeldUitslag(int knockoutNr, int ronde, int nummer) {
+    if (InStap())
+        m_uitslag = TUitslag{knockoutNr, ronde, nummer};
 }

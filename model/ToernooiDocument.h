@@ -106,6 +106,11 @@ public:
     bool WisselPoules(int links, int linksPoule, int rechts, int rechtsPoule);
     // A participant who arrives late joins the running list and the names.
     void LateInschrijving(std::unique_ptr<TDeelnemer> deelnemer);
+    // The running step entered or changed the score of this match (rounds
+    // and matches counted from 0). Once the step has changed the tournament
+    // the document passes it on (UitslagIngevoerd), so that whoever shows the
+    // brackets can point out the match just played.
+    void MeldUitslag(int knockoutNr, int ronde, int nummer);
 
     // --- history
     bool KanOngedaanMaken() const { return !m_ongedaan.empty(); }
@@ -135,6 +140,9 @@ Q_SIGNALS:
     void GeschiedenisVeranderd();
     // A step changed the tournament: time to write the recovery file.
     void InhoudVeranderd();
+    // The step that just ended entered the score of this match; it follows
+    // InhoudVeranderd.
+    void UitslagIngevoerd(int knockoutNr, int ronde, int nummer);
 
 private:
     struct TToestand {
@@ -172,4 +180,10 @@ private:
     QString m_stapOmschrijving;
     bool m_forceerGewijzigd = false;
     bool m_buitenStap = false; // the stage was set outside any step
+    struct TUitslag {
+        int KnockoutNr = 0;
+        int Ronde = 0;
+        int Nummer = 0;
+    };
+    std::optional<TUitslag> m_uitslag; // reported by the running step
 };

@@ -1,0 +1,646 @@
+#include "app/PresentatieForm.h"
+
+#include "app/Help.h"
+#include "model/Knockout.h"
+#include "model/ToernooiDocument.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QStringList>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace {
+
+// High contrast for a beamer in a lit hall: white on black, captions in
+// yellow, the match just played in yellow with black text.
+const QColor Achtergrond(0, 0, 0);
+const QColor Tekst(255, 255, 255);
+const QColor Accent(255, 210, 0);
+const QColor Vak(38, 38, 38);
+const QColor Rand(150, 150, 150);
+const QColor Zwak(190, 190, 190);
+
+// The smallest text, the largest a round in play or a pool may grow to.
+constexpr double GrootsteFactor = 1.6;
+
+QFont Letter(const QFont& basis, int pixels, bool vet = false) {
+    QFont font = basis;
+    font.setPixelSize(pixels);
+    font.setBold(vet);
+    return font;
+}
+
+int Breedste(const QFontMetrics& maat, const QStringList& teksten) {
+    int breedste = 0;
+    for (const QString& tekst : teksten)
+        breedste = std::max(breedste, maat.horizontalAdvance(tekst));
+    return breedste;
+}
+
+// The largest of a few sizes from `kleinste` up to GrootsteFactor times it
+// at which `past` holds; `kleinste` when none does (the text is then
+// shortened). A few fixed steps, not every pixel size: each size is a font
+// of its own with its own cache of drawn letters, and with too many of them
+// the caches are thrown away and every paint draws its letters anew.
+template <typename Past> int GrootstePassende(int kleinste, Past past) {
+    for (const double stap : {GrootsteFactor, 1.45, 1.3, 1.15}) {
+        const int pixels = static_cast<int>(kleinste * stap);
+        if (pixels > kleinste && past(pixels))
+            return pixels;
+    }
+    return kleinste;
+}
+
+void TekenRegel(QPainter& painter, const QRect& rect, const QString& tekst, int uitlijning) {
+    const QString kort =
+        painter.fontMetrics().elidedText(tekst, Qt::ElideRight, std::max(rect.width(), 0));
+    painter.drawText(rect, uitlijning | Qt::AlignVCenter | Qt::TextSingleLine, kort);
+}
+
+} // namespace
+
+struct TPresentatieForm::TMaten {
+    int letter = 0;    // pixel size of the smallest text
+    int rand = 0;      // margin round the screen and inside a box
+    QRect kop;         // the title line
+    QRect inhoud;      // everything below it
+    int perPagina = 1; // matches of a bracket page's first column
+};
+
+TPresentatieForm::TPresentatieForm(TToernooiDocument& document, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , m_document(document) {
+    setWindowTitle(QStringLiteral("Presentatie"));
+    setHelpContext(this, HelpContext::Presentatie);
+    // The whole screen is painted at once, over the previous picture: a
+    // change shows without a blank frame in between.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setCursor(Qt::BlankCursor);
+    // It never keeps the program running once the main window has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFocusPolicy(Qt::StrongFocus);
+
+    m_paginaTimer.setInterval(PaginaInterval);
+    m_markeringTimer.setInterval(MarkeringDuur);
+    m_markeringTimer.setSingleShot(true);
+    connect(&m_paginaTimer, &QTimer::timeout, this, [this] {
+        if (!m_paginas.empty())
+            ZetPagina((m_pagina + 1) % static_cast<int>(m_paginas.size()));
+    });
+    connect(&m_markeringTimer, &QTimer::timeout, this, [this] {
+        m_gemarkeerd = {};
+        update();
+    });
+
+    for (auto signaal : {&TToernooiDocument::InhoudVeranderd, &TToernooiDocument::PoulesVeranderd,
+                         &TToernooiDocument::KnockoutsGebouwd})
+        connect(&m_document, signaal, this, &TPresentatieForm::Vernieuw);
+    connect(&m_document, &TToernooiDocument::ProgrammastatusVeranderd, this,
+            &TPresentatieForm::Vernieuw);
+    connect(&m_document, &TToernooiDocument::Vervangen, this, [this] {
+        m_gemarkeerd = {};
+        Vernieuw();
+    });
+    connect(&m_document, &TToernooiDocument::KnockoutsVerdwijnen, this, [this] {
+        m_gemarkeerd = {};
+        m_paginas.clear();
+    });
+    connect(&m_document, &TToernooiDocument::UitslagIngevoerd, this,
+            &TPresentatieForm::MarkeerUitslag);
+    Vernieuw();
+}
+
+QScreen* TPresentatieForm::KiesScherm(const QWidget* hoofdvenster) {
+    QScreen* huidig = hoofdvenster ? hoofdvenster->screen() : QGuiApplication::primaryScreen();
+    for (QScreen* scherm : QGuiApplication::screens())
+        if (scherm != huidig)
+            return scherm;
+    return huidig;
+}
+
+void TPresentatieForm::Open(QWidget* hoofdvenster) {
+    QScreen* scherm = KiesScherm(hoofdvenster);
+    if (scherm && scherm != screen())
+        setScreen(scherm);
+    if (scherm)
+        setGeometry(scherm->geometry());
+    showFullScreen();
+    raise();
+    activateWindow();
+    setFocus();
+}
+
+void TPresentatieForm::Wissel(QWidget* hoofdvenster) {
+    if (isVisible())
+        close();
+    else
+        Open(hoofdvenster);
+}
+
+int TPresentatieForm::MinimaleLetter() const {
+    if (m_letter.first == height())
+        return m_letter.second;
+    const int doel = static_cast<int>(std::ceil(height() / 40.0));
+    // Measured on letters that reach from ascender to descender, as a name
+    // stands on the screen.
+    int pixels = std::max(doel, 1);
+    while (pixels < 4 * doel &&
+           QFontMetrics(Letter(font(), pixels)).tightBoundingRect(QStringLiteral("lpJg")).height() <
+               doel)
+        ++pixels;
+    m_letter = {height(), pixels};
+    return pixels;
+}
+
+TPresentatieForm::TMaten TPresentatieForm::Maten() const {
+    TMaten maten;
+    maten.letter = MinimaleLetter();
+    maten.rand = std::max(8, maten.letter / 2);
+    const QFontMetrics kopMaat(Letter(font(), maten.letter, true));
+    const QRect scherm = rect().adjusted(maten.rand, maten.rand / 2, -maten.rand, -maten.rand / 2);
+    maten.kop = QRect(scherm.left(), scherm.top(), scherm.width(), kopMaat.height() + maten.rand);
+    maten.inhoud = scherm.adjusted(0, maten.kop.height(), 0, 0);
+    // A bracket page: round captions, then slots of two lines and a gap.
+    const QFontMetrics maat(Letter(font(), maten.letter));
+    const int schema = maten.inhoud.height() - maat.height() - maten.rand;
+    const int vakMin = 2 * maat.height() + maten.rand + maat.height() / 2;
+    while (2 * maten.perPagina * vakMin <= schema)
+        maten.perPagina *= 2;
+    return maten;
+}
+
+// ------------------------------------------------------------------ pages
+
+TKnockout* TPresentatieForm::Knockout(int knockoutNr) const {
+    return knockoutNr == 1 ? m_document.WinnaarsKnockout() : m_document.VerliezersKnockout();
+}
+
+std::vector<TPresentatieForm::TPagina> TPresentatieForm::MaakPaginas() const {
+    std::vector<TPagina> paginas;
+    switch (m_document.Programmastatus()) {
+    case psPoules: {
+        int poules = 0;
+        for (const auto& deelnemer : m_document.Deelnemers())
+            poules = std::max(poules, deelnemer->Poule);
+        for (int eerste = 1; eerste <= poules; eerste += PoulesPerPagina)
+            paginas.push_back({0, 0, eerste, std::min(PoulesPerPagina, poules - eerste + 1), 0});
+        break;
+    }
+    case psKnockout:
+    case psDirectKnockout:
+        VoegKnockoutToe(paginas, 1);
+        VoegKnockoutToe(paginas, 2);
+        break;
+    default:
+        break;
+    }
+    return paginas;
+}
+
+void TPresentatieForm::VoegKnockoutToe(std::vector<TPagina>& paginas, int knockoutNr) const {
+    const TKnockout* knockout = Knockout(knockoutNr);
+    if (!knockout || knockout->AantalRondes() == 0)
+        return;
+    // The round in play is the first with a match still to be played; the
+    // round before it stays in sight, with the results that led there.
+    const int rondes = knockout->AantalRondes();
+    int inSpel = rondes - 1;
+    for (int ronde = 0; ronde < rondes && inSpel == rondes - 1; ++ronde)
+        for (int nummer = 0; nummer < knockout->AantalWedstrijden(ronde); ++nummer) {
+            const TKnockoutWedstrijd* wedstrijd = knockout->Wedstrijd(ronde, nummer);
+            if (!wedstrijd->Bye() && wedstrijd->ScoreBoven() < 0) {
+                inSpel = ronde;
+                break;
+            }
+        }
+    const int eersteRonde = std::max(0, inSpel - 1);
+    const int aantal = knockout->AantalWedstrijden(eersteRonde);
+    const int perPagina = Maten().perPagina;
+    for (int eerste = 0; eerste < aantal; eerste += perPagina)
+        paginas.push_back(
+            {knockoutNr, eersteRonde, eerste, std::min(perPagina, aantal - eerste), inSpel});
+}
+
+int TPresentatieForm::LaatsteRonde(const TPagina& pagina) const {
+    const TKnockout* knockout = Knockout(pagina.knockoutNr);
+    if (!knockout)
+        return pagina.ronde;
+    int laatste = pagina.ronde;
+    while (laatste + 1 < knockout->AantalRondes() &&
+           (pagina.aantal >> (laatste + 1 - pagina.ronde)))
+        ++laatste;
+    return laatste;
+}
+
+void TPresentatieForm::Vernieuw() {
+    const TPagina huidige = m_pagina < static_cast<int>(m_paginas.size())
+                                ? m_paginas[std::size_t(m_pagina)]
+                                : TPagina{};
+    m_paginas = MaakPaginas();
+    // The same page stays, else the page at the same place.
+    const auto gelijk = std::find(m_paginas.begin(), m_paginas.end(), huidige);
+    if (gelijk != m_paginas.end())
+        m_pagina = static_cast<int>(gelijk - m_paginas.begin());
+    else
+        m_pagina = std::clamp(m_pagina, 0, std::max(0, static_cast<int>(m_paginas.size()) - 1));
+    if (!m_paginaTimer.isActive())
+        StartPaginaTimer();
+    else if (m_paginas.size() < 2)
+        m_paginaTimer.stop();
+    update();
+}
+
+void TPresentatieForm::MarkeerUitslag(int knockoutNr, int ronde, int nummer) {
+    m_gemarkeerd = {knockoutNr, ronde, nummer};
+    m_markeringTimer.start();
+    // The page that shows the match comes up.
+    for (std::size_t i = 0; i < m_paginas.size(); ++i) {
+        const TPagina& pagina = m_paginas[i];
+        if (pagina.knockoutNr != knockoutNr || ronde < pagina.ronde || ronde > LaatsteRonde(pagina))
+            continue;
+        const int eerste = nummer << (ronde - pagina.ronde);
+        if (eerste >= pagina.eerste && eerste < pagina.eerste + pagina.aantal) {
+            ZetPagina(static_cast<int>(i));
+            StartPaginaTimer();
+            break;
+        }
+    }
+    update();
+}
+
+void TPresentatieForm::ZetPagina(int pagina) {
+    if (pagina == m_pagina)
+        return;
+    m_pagina = pagina;
+    update();
+}
+
+void TPresentatieForm::VolgendePagina() {
+    if (m_paginas.empty())
+        return;
+    ZetPagina((m_pagina + 1) % static_cast<int>(m_paginas.size()));
+    StartPaginaTimer();
+}
+
+void TPresentatieForm::VorigePagina() {
+    if (m_paginas.empty())
+        return;
+    const int aantal = static_cast<int>(m_paginas.size());
+    ZetPagina((m_pagina + aantal - 1) % aantal);
+    StartPaginaTimer();
+}
+
+void TPresentatieForm::ZetGepauzeerd(bool gepauzeerd) {
+    m_gepauzeerd = gepauzeerd;
+    StartPaginaTimer();
+    update();
+}
+
+void TPresentatieForm::ZetIntervallen(int pagina, int markering) {
+    m_paginaTimer.setInterval(pagina);
+    m_markeringTimer.setInterval(markering);
+    StartPaginaTimer();
+}
+
+void TPresentatieForm::StartPaginaTimer() {
+    // Every turn, by hand or by the clock, gives the page its full time.
+    if (isVisible() && !m_gepauzeerd && m_paginas.size() > 1)
+        m_paginaTimer.start();
+    else
+        m_paginaTimer.stop();
+}
+
+// ----------------------------------------------------------------- events
+
+void TPresentatieForm::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_F11:
+        close();
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+    case Qt::Key_PageDown:
+        VolgendePagina();
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_PageUp:
+        VorigePagina();
+        break;
+    case Qt::Key_Space:
+        ZetGepauzeerd(!m_gepauzeerd);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void TPresentatieForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // Text size and the matches per page follow the screen.
+    Vernieuw();
+}
+
+void TPresentatieForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    StartPaginaTimer();
+}
+
+void TPresentatieForm::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    m_paginaTimer.stop();
+}
+
+// --------------------------------------------------------------- painting
+
+void TPresentatieForm::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Achtergrond);
+    const TMaten maten = Maten();
+    if (m_pagina >= static_cast<int>(m_paginas.size())) {
+        TekenKop(painter, maten, QStringLiteral("Zegerooster"));
+        painter.setPen(Tekst);
+        painter.setFont(Letter(font(), maten.letter));
+        painter.drawText(maten.inhoud, Qt::AlignCenter,
+                         m_document.Programmastatus() == psGeen
+                             ? QStringLiteral("Het toernooi is nog niet begonnen.")
+                             : QStringLiteral("Er is nog niets te tonen."));
+        return;
+    }
+    const TPagina& pagina = m_paginas[std::size_t(m_pagina)];
+    if (pagina.knockoutNr == 0)
+        TekenPoules(painter, maten, pagina);
+    else
+        TekenKnockout(painter, maten, pagina);
+}
+
+void TPresentatieForm::TekenKop(QPainter& painter, const TMaten& maten,
+                                const QString& titel) const {
+    painter.setFont(Letter(font(), maten.letter, true));
+    painter.setPen(Accent);
+    QString rechts;
+    if (m_paginas.size() > 1)
+        rechts = QStringLiteral("Pagina %1 van %2").arg(m_pagina + 1).arg(m_paginas.size());
+    if (m_gepauzeerd)
+        rechts += rechts.isEmpty() ? QStringLiteral("Gepauzeerd") : QStringLiteral(" (gepauzeerd)");
+    const int rechtsBreedte = painter.fontMetrics().horizontalAdvance(rechts);
+    const QRect regel = maten.kop.adjusted(0, 0, 0, -maten.rand);
+    TekenRegel(painter, regel.adjusted(0, 0, -rechtsBreedte - maten.rand, 0), titel, Qt::AlignLeft);
+    painter.drawText(regel, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, rechts);
+    painter.fillRect(QRect(maten.kop.left(), maten.kop.bottom() - maten.rand / 2, maten.kop.width(),
+                           std::max(2, maten.letter / 10)),
+                     Accent);
+}
+
+void TPresentatieForm::TekenPoules(QPainter& painter, const TMaten& maten,
+                                   const TPagina& pagina) const {
+    const int laatste = pagina.eerste + pagina.aantal - 1;
+    TekenKop(painter, maten,
+             pagina.aantal == 1 ? QStringLiteral("Poule %1").arg(pagina.eerste)
+                                : QStringLiteral("Poules %1–%2").arg(pagina.eerste).arg(laatste));
+    // Each pool in its standing: the positions entered first, in order,
+    // then the others in the order of their letters.
+    std::vector<std::vector<const TDeelnemer*>> poules(std::size_t(pagina.aantal));
+    for (const auto& deelnemer : m_document.Deelnemers())
+        if (deelnemer->Poule >= pagina.eerste && deelnemer->Poule <= laatste)
+            poules[std::size_t(deelnemer->Poule - pagina.eerste)].push_back(deelnemer.get());
+    std::size_t grootste = 0;
+    QStringList namen;
+    for (auto& poule : poules) {
+        std::stable_sort(poule.begin(), poule.end(), [](const TDeelnemer* a, const TDeelnemer* b) {
+            auto sleutel = [](const TDeelnemer* d) {
+                return d->Positie >= 1 ? d->Positie : INT_MAX;
+            };
+            return sleutel(a) < sleutel(b);
+        });
+        grootste = std::max(grootste, poule.size());
+        for (const TDeelnemer* deelnemer : poule)
+            namen << deelnemer->Naam();
+    }
+    // One size for the whole page, as large as the fullest pool and the
+    // longest name allow. Long names take fewer, wider columns of pools
+    // while the height has room for the extra row.
+    const int regels = static_cast<int>(grootste) + 1;
+    auto rijenBij = [&](int kolommen) { return (pagina.aantal + kolommen - 1) / kolommen; };
+    auto pastHoogte = [&](int kolommen, const QFontMetrics& maat) {
+        return maat.lineSpacing() * regels + maten.rand <=
+               maten.inhoud.height() / rijenBij(kolommen);
+    };
+    auto past = [&](int kolommen, int pixels) {
+        const QFontMetrics maat(Letter(font(), pixels));
+        const int nummer = maat.horizontalAdvance(QStringLiteral("88 "));
+        return pastHoogte(kolommen, maat) &&
+               nummer + Breedste(maat, namen) + 3 * maten.rand <= maten.inhoud.width() / kolommen;
+    };
+    int kolommen = std::min(4, pagina.aantal);
+    const QFontMetrics kleinste(Letter(font(), maten.letter));
+    for (int k = kolommen; k >= 2; --k) {
+        if (past(k, maten.letter)) {
+            kolommen = k;
+            break;
+        }
+        if (pastHoogte(k, kleinste))
+            kolommen = k; // the widest that holds the pools, when none holds the names
+    }
+    const int rijen = rijenBij(kolommen);
+    const int celBreedte = maten.inhoud.width() / kolommen;
+    const int celHoogte = maten.inhoud.height() / rijen;
+    const int letter =
+        GrootstePassende(maten.letter, [&](int pixels) { return past(kolommen, pixels); });
+    const QFont gewoon = Letter(font(), letter);
+    const QFontMetrics maat(gewoon);
+    const int regelHoogte = maat.lineSpacing();
+    const int nummerBreedte = maat.horizontalAdvance(QStringLiteral("88"));
+    for (int i = 0; i < pagina.aantal; ++i) {
+        const QRect cel(maten.inhoud.left() + (i % kolommen) * celBreedte,
+                        maten.inhoud.top() + (i / kolommen) * celHoogte, celBreedte, celHoogte);
+        const QRect binnen = cel.adjusted(maten.rand / 2, maten.rand / 2, -maten.rand, 0);
+        painter.setFont(Letter(font(), letter, true));
+        painter.setPen(Accent);
+        TekenRegel(painter, QRect(binnen.left(), binnen.top(), binnen.width(), regelHoogte),
+                   QStringLiteral("Poule %1").arg(pagina.eerste + i), Qt::AlignLeft);
+        painter.fillRect(QRect(binnen.left(), binnen.top() + regelHoogte, binnen.width(), 2), Rand);
+        painter.setFont(gewoon);
+        int y = binnen.top() + regelHoogte + 4;
+        for (const TDeelnemer* deelnemer : poules[std::size_t(i)]) {
+            painter.setPen(Zwak);
+            if (deelnemer->Positie >= 1)
+                painter.drawText(QRect(binnen.left(), y, nummerBreedte, regelHoogte),
+                                 Qt::AlignRight | Qt::AlignVCenter,
+                                 QString::number(deelnemer->Positie));
+            painter.setPen(Tekst);
+            const int links = binnen.left() + nummerBreedte + maten.rand;
+            TekenRegel(painter, QRect(links, y, binnen.right() - links, regelHoogte),
+                       deelnemer->Naam(), Qt::AlignLeft);
+            y += regelHoogte;
+        }
+    }
+}
+
+void TPresentatieForm::TekenKnockout(QPainter& painter, const TMaten& maten,
+                                     const TPagina& pagina) const {
+    const TKnockout* knockout = Knockout(pagina.knockoutNr);
+    if (!knockout || pagina.ronde >= knockout->AantalRondes())
+        return;
+    const QString naam = pagina.knockoutNr == 1 ? QStringLiteral("Winnaarsronde")
+                                                : QStringLiteral("Verliezersronde");
+    TekenKop(painter, maten, naam);
+
+    // The columns: the round before the one in play, the round in play and
+    // the later rounds that the page's matches feed.
+    struct TKolom {
+        int ronde = 0;
+        int eerste = 0;
+        int aantal = 0;
+        int letter = 0;
+        int breedte = 0;
+        int x = 0;
+        QStringList regels;
+    };
+    std::vector<TKolom> kolommen;
+    for (int ronde = pagina.ronde; ronde <= LaatsteRonde(pagina); ++ronde) {
+        const int stap = ronde - pagina.ronde;
+        TKolom kolom{
+            ronde, pagina.eerste >> stap, std::max(1, pagina.aantal >> stap), maten.letter, 0, 0,
+            {}};
+        for (int nummer = kolom.eerste; nummer < kolom.eerste + kolom.aantal; ++nummer)
+            if (const TKnockoutWedstrijd* w = knockout->Wedstrijd(ronde, nummer))
+                kolom.regels << w->Regel(0) << w->Regel(1);
+        kolommen.push_back(std::move(kolom));
+    }
+    const QFontMetrics klein(Letter(font(), maten.letter));
+    const int tussen = std::max(2 * maten.rand, maten.letter * 3 / 2); // room for the lines
+    // Each column's width at the smallest text, measured in bold as the
+    // winner's line and the round in play stand.
+    const QFontMetrics vet(Letter(font(), maten.letter, true));
+    for (TKolom& kolom : kolommen)
+        kolom.breedte = Breedste(vet, kolom.regels) + 2 * maten.rand;
+    // As many columns as the width holds; never fewer than up to the round
+    // in play.
+    auto totaal = [&] {
+        int som = tussen * (static_cast<int>(kolommen.size()) - 1);
+        for (const TKolom& kolom : kolommen)
+            som += kolom.breedte;
+        return som;
+    };
+    while (kolommen.size() > 1 && kolommen.back().ronde > pagina.inSpel &&
+           totaal() > maten.inhoud.width())
+        kolommen.pop_back();
+
+    const QRect koppen(maten.inhoud.left(), maten.inhoud.top(), maten.inhoud.width(),
+                       klein.height() + maten.rand / 2);
+    const QRect schema = maten.inhoud.adjusted(0, koppen.height() + maten.rand / 2, 0, 0);
+    const double vak = double(schema.height()) / pagina.aantal;
+    // What the width leaves over is shared; the round in play then takes
+    // the largest text its boxes have room for.
+    const int vrij = std::max(0, maten.inhoud.width() - totaal());
+    const int extra = vrij / static_cast<int>(kolommen.size());
+    int x = maten.inhoud.left();
+    for (TKolom& kolom : kolommen) {
+        kolom.breedte += extra;
+        kolom.x = x;
+        x += kolom.breedte + tussen;
+        if (kolom.ronde != pagina.inSpel)
+            continue;
+        const double ruimte = vak * (1 << (kolom.ronde - pagina.ronde));
+        kolom.letter = GrootstePassende(maten.letter, [&](int pixels) {
+            const QFontMetrics maat(Letter(font(), pixels, true));
+            return 2 * maat.height() + 2 * maten.rand <= ruimte * 0.8 &&
+                   Breedste(maat, kolom.regels) + 2 * maten.rand <= kolom.breedte;
+        });
+    }
+
+    auto midden = [&](const TKolom& kolom, int nummer) {
+        const int stap = kolom.ronde - pagina.ronde;
+        const double span = vak * (1 << stap);
+        return schema.top() + static_cast<int>((nummer - kolom.eerste + 0.5) * span);
+    };
+    auto vakHoogte = [&](const TKolom& kolom) {
+        return 2 * QFontMetrics(Letter(font(), kolom.letter)).height() + maten.rand;
+    };
+
+    // Round captions and the lines from each pair of matches to the next.
+    for (std::size_t k = 0; k < kolommen.size(); ++k) {
+        const TKolom& kolom = kolommen[k];
+        const bool inSpel = kolom.ronde == pagina.inSpel;
+        painter.setFont(Letter(font(), maten.letter, inSpel));
+        painter.setPen(inSpel ? Accent : Zwak);
+        const QString kop = kolom.ronde + 1 == knockout->AantalRondes()
+                                ? QStringLiteral("Finale")
+                                : QStringLiteral("Ronde %1").arg(kolom.ronde + 1);
+        TekenRegel(painter, QRect(kolom.x, koppen.top(), kolom.breedte, koppen.height()), kop,
+                   Qt::AlignLeft);
+        if (k + 1 >= kolommen.size())
+            continue;
+        const TKolom& volgende = kolommen[k + 1];
+        const int dikte = std::max(2, maten.letter / 12);
+        const int knik = kolom.x + kolom.breedte + tussen / 2;
+        for (int nummer = volgende.eerste; nummer < volgende.eerste + volgende.aantal; ++nummer) {
+            const int boven = midden(kolom, 2 * nummer);
+            const int onder = midden(kolom, 2 * nummer + 1);
+            const int doel = midden(volgende, nummer);
+            painter.fillRect(
+                QRect(kolom.x + kolom.breedte, boven, knik - kolom.x - kolom.breedte, dikte), Rand);
+            painter.fillRect(
+                QRect(kolom.x + kolom.breedte, onder, knik - kolom.x - kolom.breedte, dikte), Rand);
+            painter.fillRect(QRect(knik, boven, dikte, onder - boven + dikte), Rand);
+            painter.fillRect(QRect(knik, doel, volgende.x - knik, dikte), Rand);
+        }
+    }
+
+    // The boxes: two lines each, the winner's in bold; the match just
+    // played in yellow.
+    for (const TKolom& kolom : kolommen) {
+        const int hoogte = vakHoogte(kolom);
+        const bool inSpel = kolom.ronde == pagina.inSpel;
+        for (int nummer = kolom.eerste; nummer < kolom.eerste + kolom.aantal; ++nummer) {
+            const TKnockoutWedstrijd* wedstrijd = knockout->Wedstrijd(kolom.ronde, nummer);
+            if (!wedstrijd)
+                continue;
+            const QRect box(kolom.x, midden(kolom, nummer) - hoogte / 2, kolom.breedte, hoogte);
+            const bool gemarkeerd = m_gemarkeerd == TPlaats{pagina.knockoutNr, kolom.ronde, nummer};
+            const int lijn = inSpel || gemarkeerd ? 3 : 1;
+            painter.fillRect(box, gemarkeerd ? Accent : inSpel ? Tekst : Rand);
+            painter.fillRect(box.adjusted(lijn, lijn, -lijn, -lijn), gemarkeerd ? Accent : Vak);
+            const QRect tekst =
+                box.adjusted(maten.rand, maten.rand / 2, -maten.rand / 2, -maten.rand / 2);
+            // A bye is decided from the start: its participant goes on.
+            const TDeelnemer* winnaar =
+                wedstrijd->Bye() || wedstrijd->ScoreBoven() >= 0 ? wedstrijd->Winnaar() : nullptr;
+            for (int plek = 0; plek < 2; ++plek) {
+                const TDeelnemer* deelnemer =
+                    plek == 0 ? wedstrijd->DeelnemerBoven() : wedstrijd->DeelnemerOnder();
+                const bool wint = winnaar && deelnemer == winnaar;
+                painter.setFont(Letter(font(), kolom.letter, wint || (inSpel && !winnaar)));
+                painter.setPen(gemarkeerd                        ? Achtergrond
+                               : deelnemer && (!winnaar || wint) ? Tekst
+                                                                 : Zwak);
+                const int h = tekst.height() / 2;
+                TekenRegel(painter, QRect(tekst.left(), tekst.top() + plek * h, tekst.width(), h),
+                           wedstrijd->Regel(plek), Qt::AlignLeft);
+            }
+        }
+    }
+
+    // The winner of the final, under it.
+    const TKolom& laatste = kolommen.back();
+    if (laatste.ronde + 1 == knockout->AantalRondes()) {
+        const TKnockoutWedstrijd* finale = knockout->Wedstrijd(laatste.ronde, 0);
+        if (const TDeelnemer* winnaar = finale ? finale->Winnaar() : nullptr;
+            winnaar && finale->ScoreBoven() >= 0) {
+            painter.setFont(Letter(font(), maten.letter, true));
+            painter.setPen(Accent);
+            const int y = midden(laatste, 0) + vakHoogte(laatste) / 2 + maten.rand / 2;
+            TekenRegel(painter, QRect(laatste.x, y, laatste.breedte, klein.height()),
+                       QStringLiteral("Winnaar: ") + winnaar->Naam(), Qt::AlignLeft);
+        }
+    }
+}

@@ -1,0 +1,186 @@
+#include "app/MainForm.h"
+#include "app/PresentatieForm.h"
+#include "knockout/KnockoutForm.h"
+#include "knockout/KnockoutView.h"
+#include "model/Knockout.h"
+#include "model/Toernooi.h"
+#include "support/ModalDialogDriver.h"
+#include "support/ScriptedMessageService.h"
+#include "support/TestMain.h"
+
+#include <QImage>
+#include <QPushButton>
+#include <QScreen>
+
+// The presentation as the hall sees it. ctest runs this once offscreen (one
+// screen) and once in a virtual X display with two screens
+// (ZEGEROOSTER_SCHERMEN=2), where it must open on the second.
+class PresentatieTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ScriptedMessages> berichten;
+    std::unique_ptr<TMainForm> hoofd;
+
+    TPresentatieForm& presentatie() { return *hoofd->PresentatieForm; }
+
+    // Pools of `grootte`, names with ascenders and descenders; in the
+    // knockout stage the best half of every pool plays the winners' round.
+    void laad(int status, int poules, int grootte, const QString& achternaam) {
+        TToernooi toernooi;
+        toernooi.Programmastatus = status;
+        for (int poule = 1; poule <= poules; ++poule)
+            for (int positie = 1; positie <= grootte; ++positie) {
+                auto d = std::make_unique<TDeelnemer>(QStringLiteral("Jip %1").arg(positie),
+                                                      achternaam + QString::number(poule));
+                d->Poule = poule;
+                d->Positie = positie;
+                d->KnockoutNr = positie <= grootte / 2 ? 1 : 2;
+                toernooi.Lijst.push_back(std::move(d));
+            }
+        if (status == psKnockout) {
+            toernooi.Winnaars =
+                std::make_unique<TKnockout>(toernooi.Lijst, 1, TKnockout::VolgensPoules);
+            toernooi.Verliezers =
+                std::make_unique<TKnockout>(toernooi.Lijst, 2, TKnockout::VolgensPoules);
+        }
+        QVERIFY(!hoofd->Document().Open(toernooi.Bewaar(), QString()));
+    }
+
+    void open() {
+        QTest::keyClick(hoofd.get(), Qt::Key_F11);
+        QVERIFY(QTest::qWaitForWindowExposed(&presentatie()));
+    }
+
+private Q_SLOTS:
+    void init() {
+        berichten = std::make_unique<ScriptedMessages>();
+        hoofd = std::make_unique<TMainForm>();
+        hoofd->show();
+        QVERIFY(QTest::qWaitForWindowExposed(hoofd.get()));
+    }
+    void cleanup() {
+        hoofd.reset();
+        QCOMPARE((*berichten)->unexpected(), 0);
+        berichten.reset();
+    }
+
+    void opensFullScreenOnTheOtherScreenAndClosesWithF11OrEsc() {
+        const QList<QScreen*> schermen = QGuiApplication::screens();
+        const int verwacht = qEnvironmentVariableIntValue("ZEGEROOSTER_SCHERMEN");
+        if (verwacht > 0)
+            QCOMPARE(schermen.size(), verwacht);
+        QScreen* doel = schermen.size() > 1 ? schermen.at(1) : hoofd->screen();
+        QCOMPARE(hoofd->screen(), schermen.at(0));
+
+        open();
+        QCOMPARE(presentatie().screen(), doel);
+        QCOMPARE(presentatie().geometry(), doel->geometry());
+        QVERIFY(presentatie().isFullScreen());
+        QVERIFY(presentatie().windowFlags() & Qt::FramelessWindowHint);
+        QTest::keyClick(&presentatie(), Qt::Key_Escape);
+        QVERIFY(!presentatie().isVisible());
+
+        // The glyph button after the others opens it; F11 in it closes.
+        QCOMPARE(hoofd->PresentatieBitBtn->geometry(), QRect(176, 8, 25, 25));
+        QVERIFY(hoofd->PresentatieBitBtn->geometry().right() < hoofd->width() - 4);
+        QTest::mouseClick(hoofd->PresentatieBitBtn, Qt::LeftButton);
+        QVERIFY(presentatie().isVisible());
+        QTest::keyClick(&presentatie(), Qt::Key_F11);
+        QVERIFY(!presentatie().isVisible());
+    }
+
+    void followsAScoreFromTheKnockoutWindowAndIgnoresClicks() {
+        laad(psKnockout, 4, 4, QStringLiteral("Klaassen"));
+        open();
+        presentatie().ZetIntervallen(60000, 300);
+        TToernooiDocument& document = hoofd->Document();
+        const QByteArray voor = document.Bestand();
+        // Clicks and keys on it change nothing of the tournament.
+        QTest::mouseClick(&presentatie(), Qt::LeftButton, {}, presentatie().rect().center());
+        QTest::mouseDClick(&presentatie(), Qt::LeftButton, {}, presentatie().rect().center());
+        QTest::keyClick(&presentatie(), Qt::Key_Return);
+        QCOMPARE(document.Bestand(), voor);
+        QVERIFY(!document.KanOngedaanMaken());
+
+        const QImage oud = presentatie().grab().toImage();
+        TKnockoutView& view = *hoofd->KnockoutForm->WinnaarsView();
+        ModalDialogDriver bestuurder;
+        bestuurder.fillAndClick({"3", "1"}, QStringLiteral("OKBitBtn"));
+        view.Klik(view.WedstrijdRect(0, 1).center());
+        QCOMPARE(bestuurder.pending(), 0);
+        // Shown at once, without waiting for a timer: the wall clock is the
+        // benchmark's business.
+        QCOMPARE(presentatie().Gemarkeerd(), (TPresentatieForm::TPlaats{1, 0, 1}));
+        QVERIFY(presentatie().grab().toImage() != oud);
+        // The mark goes when its time is up; a cancelled dialog marks nothing.
+        QTRY_VERIFY_WITH_TIMEOUT(!presentatie().Gemarkeerd().IsGeldig(), 2000);
+        bestuurder.click(QStringLiteral("AnnulerenBitBtn"));
+        view.Klik(view.WedstrijdRect(0, 0).center());
+        QVERIFY(!presentatie().Gemarkeerd().IsGeldig());
+    }
+
+    void turnsPagesByClockAndKeysAndPausesOnSpace() {
+        laad(psPoules, 20, 4, QStringLiteral("Klaassen"));
+        open();
+        const auto& paginas = presentatie().Paginas();
+        QCOMPARE(paginas.size(), std::size_t(3));
+        QCOMPARE(paginas.back().eerste, 17); // pools 17-20
+        QCOMPARE(paginas.back().aantal, 4);
+        presentatie().ZetIntervallen(50, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(presentatie().HuidigePagina(), 1, 2000);
+        QTest::keyClick(&presentatie(), Qt::Key_Left);
+        QTest::keyClick(&presentatie(), Qt::Key_Left);
+        QCOMPARE(presentatie().HuidigePagina(), 2); // wraps round
+        QTest::keyClick(&presentatie(), Qt::Key_Space);
+        QVERIFY(presentatie().Gepauzeerd() && !presentatie().PaginaTimer().isActive());
+        QTest::qWait(200);
+        QCOMPARE(presentatie().HuidigePagina(), 2);
+        QTest::keyClick(&presentatie(), Qt::Key_Right);
+        QCOMPARE(presentatie().HuidigePagina(), 0);
+
+        // A large knockout: the winners' round pages, then the losers'.
+        laad(psKnockout, 64, 8, QStringLiteral("Klaassen"));
+        std::vector<int> nummers;
+        for (const auto& pagina : paginas)
+            nummers.push_back(pagina.knockoutNr);
+        QVERIFY(nummers.size() > 2 && nummers.front() == 1 && nummers.back() == 2);
+        QVERIFY(std::is_sorted(nummers.begin(), nummers.end()));
+    }
+
+    void aNameIsAtLeastAFortiethOfTheScreenHigh() {
+        // Long names hold the text at its smallest size.
+        laad(psPoules, 8, 8, QStringLiteral("Klaassen-van Oppenheimer-Pappegaaij "));
+        open();
+        const QImage beeld = presentatie().grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const double minimum = beeld.height() / 40.0;
+        // Rows with white ink, the names (captions are yellow, positions
+        // grey), form one band per line of text.
+        auto wit = [&](int y) {
+            for (int x = 0; x < beeld.width(); ++x) {
+                const QRgb p = beeld.pixel(x, y);
+                if (qRed(p) > 200 && qGreen(p) > 200 && qBlue(p) > 200)
+                    return true;
+            }
+            return false;
+        };
+        QList<int> banden;
+        int begin = -1;
+        for (int y = 0; y <= beeld.height(); ++y) {
+            const bool inkt = y < beeld.height() && wit(y);
+            if (inkt && begin < 0)
+                begin = y;
+            if (!inkt && begin >= 0) {
+                banden << y - begin;
+                begin = -1;
+            }
+        }
+        QVERIFY2(banden.size() >= 8, qPrintable(QString::number(banden.size())));
+        for (int hoogte : banden)
+            QVERIFY2(hoogte >= minimum,
+                     qPrintable(QStringLiteral("%1 < %2").arg(hoogte).arg(minimum)));
+    }
+};
+
+ZEGEROOSTER_GUI_TEST_MAIN(PresentatieTest)
+#include "test_presentatie.moc"
