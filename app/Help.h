@@ -23,6 +23,7 @@ constexpr int Opties = 1007;
 constexpr int PoulesWijzigen = 1008;
 constexpr int Herstel = 1009;
 constexpr int Afdrukken = 1010;
+constexpr int Importeren = 1011;
 } // namespace HelpContext
 
 // Gives a window, control or message box its help topic.
