@@ -83,7 +83,6 @@ TImporteerDialog::TImporteerDialog(QWidget* owner, Import::TImport import,
     , m_bestaand(std::move(bestaand)) {
     setWindowTitle(QStringLiteral("Deelnemers importeren"));
     setHelpContext(this, HelpContext::Importeren);
-    setSizeGripEnabled(true);
 
     ScheidingLabel->setBuddy(ScheidingComboBox);
     for (const TScheidingKeuze& keuze : ScheidingKeuzes)
@@ -236,7 +235,8 @@ void TImporteerDialog::ToonVoorbeeld() {
         breedtes[kolom] = grid->horizontalHeader()->fontMetrics().horizontalAdvance(
                               grid->horizontalHeaderItem(kolom)->text()) +
                           2 * marge;
-    const QBrush geweigerd = palette().brush(QPalette::Disabled, QPalette::Text);
+    // A refusal stands out in its verdict; the names stay readable.
+    const QBrush geweigerd(QColor(0xa0, 0x10, 0x10));
 
     grid->setUpdatesEnabled(false);
     grid->clearContents();
@@ -248,7 +248,7 @@ void TImporteerDialog::ToonVoorbeeld() {
                                              Import::OordeelTekst(bron.Oordeel)};
         for (int kolom = 0; kolom < 4; ++kolom) {
             auto* cel = new QTableWidgetItem(teksten[kolom]);
-            if (bron.Oordeel != TOordeel::Toevoegen)
+            if (kolom == 3 && bron.Oordeel != TOordeel::Toevoegen)
                 cel->setForeground(geweigerd);
             grid->setItem(rij, kolom, cel);
             breedtes[kolom] =

@@ -16,6 +16,7 @@
 #include "model/KnockoutWedstrijd.h"
 #include "model/ToernooiDocument.h"
 #include "participants/DeelnemersForm.h"
+#include "participants/ImporteerDialog.h"
 #include "pools/PouleControls.h"
 #include "pools/PouleIndelingForm.h"
 #include "pools/PoulesForm.h"
@@ -292,6 +293,19 @@ private Q_SLOTS:
         kies.VoegRijToe(QStringLiteral("2p1"), boven.Naam());
         kies.ZetKolomverhouding(0.3f);
         bekijk(&kies);
+        meldFouten();
+    }
+
+    // Every verdict and long names in the import's preview.
+    void importDialog() {
+        const Import::TImport import = Import::TImport::UitTekst(QStringLiteral(
+            "Voornaam;Tussenvoegsel;Achternaam;E-mailadres van de inschrijver\n"
+            "Bartholomeus;van den;Heuvel-Oosterhuizen;bart@example.nl\n"
+            ";;;leeg@example.nl\nBye;;;\nKees;de;Vries;\nKees;de;Vries;\n\"Jan;;;\n"));
+        TImporteerDialog dialoog(nullptr, import, {{QStringLiteral("Kees"), QStringLiteral("de Vries")}},
+                                 QStringLiteral("inschrijvingen van de clubwebsite.csv"));
+        bekijkModaal([&] { dialoog.Importeren(); },
+                     [](QWidget* d) { klik(d, "AnnulerenBitBtn"); });
         meldFouten();
     }
 
