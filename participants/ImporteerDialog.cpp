@@ -4,6 +4,7 @@
 #include "app/Icons.h"
 #include "app/Scherm.h"
 
+#include <QAbstractTableModel>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -12,8 +13,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
+
+#include <functional>
 
 using Import::TKolommen;
 using Import::TOordeel;
@@ -51,6 +54,24 @@ int& Deel(TKolommen& kolommen, int deel) {
     }
 }
 
+constexpr int AantalKolommen = 4;
+// The widest texts of a column are among its longest; measuring only those
+// keeps a long preview quick.
+constexpr int GemetenTeksten = 64;
+
+QString Celtekst(const Import::TVoorbeeldRij& rij, int kolom) {
+    switch (kolom) {
+    case 0:
+        return QString::number(rij.Regel);
+    case 1:
+        return rij.Naam.Voornaam;
+    case 2:
+        return rij.Naam.Achternaam;
+    default:
+        return Import::OordeelTekst(rij.Oordeel);
+    }
+}
+
 QString OKTekst(int aantal) {
     return aantal == 1 ? QStringLiteral("1 deelnemer toevoegen")
                        : QStringLiteral("%1 deelnemers toevoegen").arg(aantal);
@@ -67,6 +88,46 @@ QString SamenvattingTekst(const Import::TVoorbeeld& voorbeeld) {
 
 } // namespace
 
+// The preview's rows, read straight from the verdicts: thousands of rows cost
+// no item each.
+class TImporteerDialog::TVoorbeeldModel : public QAbstractTableModel {
+public:
+    TVoorbeeldModel(const Import::TVoorbeeld& voorbeeld, QObject* parent)
+        : QAbstractTableModel(parent)
+        , m_voorbeeld(voorbeeld) {}
+
+    void Vernieuw(const std::function<void()>& verander) {
+        beginResetModel();
+        verander();
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& ouder) const override {
+        return ouder.isValid() ? 0 : static_cast<int>(m_voorbeeld.Rijen.size());
+    }
+    int columnCount(const QModelIndex& ouder) const override {
+        return ouder.isValid() ? 0 : AantalKolommen;
+    }
+    QVariant data(const QModelIndex& index, int rol) const override {
+        const Import::TVoorbeeldRij& rij = m_voorbeeld.Rijen[index.row()];
+        if (rol == Qt::DisplayRole)
+            return Celtekst(rij, index.column());
+        // A refusal stands out in its verdict; the names stay readable.
+        if (rol == Qt::ForegroundRole && index.column() == 3 && rij.Oordeel != TOordeel::Toevoegen)
+            return QBrush(QColor(0xa0, 0x10, 0x10));
+        return {};
+    }
+    QVariant headerData(int sectie, Qt::Orientation richting, int rol) const override {
+        static const std::array<const char*, AantalKolommen> koppen{"Rij", "Voornaam", "Achternaam",
+                                                                    "Beoordeling"};
+        if (richting != Qt::Horizontal || rol != Qt::DisplayRole)
+            return {};
+        return QString::fromLatin1(koppen[sectie]);
+    }
+
+private:
+    const Import::TVoorbeeld& m_voorbeeld;
+};
+
 TImporteerDialog::TImporteerDialog(QWidget* owner, Import::TImport import,
                                    Deelnemerslijst::TNamen bestaand, const QString& bron)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -75,7 +136,7 @@ TImporteerDialog::TImporteerDialog(QWidget* owner, Import::TImport import,
     , ScheidingLabel(new QLabel(QStringLiteral("&Scheidingsteken:"), this))
     , ScheidingComboBox(new QComboBox(this))
     , KopCheckBox(new QCheckBox(QStringLiteral("&Eerste rij noemt de kolommen"), this))
-    , VoorbeeldStringGrid(new QTableWidget(this))
+    , VoorbeeldStringGrid(new QTableView(this))
     , SamenvattingLabel(new QLabel(this))
     , OKBitBtn(new QPushButton(this))
     , AnnulerenBitBtn(new QPushButton(QStringLiteral("&Annuleren"), this))
@@ -87,7 +148,9 @@ TImporteerDialog::TImporteerDialog(QWidget* owner, Import::TImport import,
     ScheidingLabel->setBuddy(ScheidingComboBox);
     for (const TScheidingKeuze& keuze : ScheidingKeuzes)
         ScheidingComboBox->addItem(QString::fromUtf8(keuze.Tekst), QChar(keuze.Teken));
-    ScheidingComboBox->setEnabled(m_import.IsTekst());
+    // A sheet has its own cells: no separator to choose.
+    ScheidingLabel->setVisible(m_import.IsTekst());
+    ScheidingComboBox->setVisible(m_import.IsTekst());
 
     auto* kolommen = new QGridLayout;
     for (int deel = 0; deel < AantalDelen; ++deel) {
@@ -102,10 +165,9 @@ TImporteerDialog::TImporteerDialog(QWidget* owner, Import::TImport import,
     }
     kolommen->setColumnStretch(4, 1);
 
-    QTableWidget* grid = VoorbeeldStringGrid;
-    grid->setColumnCount(4);
-    grid->setHorizontalHeaderLabels({QStringLiteral("Rij"), QStringLiteral("Voornaam"),
-                                     QStringLiteral("Achternaam"), QStringLiteral("Beoordeling")});
+    QTableView* grid = VoorbeeldStringGrid;
+    m_model = new TVoorbeeldModel(m_voorbeeld, grid);
+    grid->setModel(m_model);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -225,41 +287,30 @@ void TImporteerDialog::KolomComboBoxChange(int deel) {
 }
 
 void TImporteerDialog::ToonVoorbeeld() {
-    m_voorbeeld = m_import.Voorbeeld(m_bestaand);
-    QTableWidget* grid = VoorbeeldStringGrid;
-    const QFontMetrics maat = grid->fontMetrics();
-    const int marge =
-        2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + 6;
-    std::array<int, 4> breedtes{};
-    for (int kolom = 0; kolom < 4; ++kolom)
-        breedtes[kolom] = grid->horizontalHeader()->fontMetrics().horizontalAdvance(
-                              grid->horizontalHeaderItem(kolom)->text()) +
-                          2 * marge;
-    // A refusal stands out in its verdict; the names stay readable.
-    const QBrush geweigerd(QColor(0xa0, 0x10, 0x10));
-
-    grid->setUpdatesEnabled(false);
-    grid->clearContents();
-    grid->setRowCount(static_cast<int>(m_voorbeeld.Rijen.size()));
-    for (int rij = 0; rij < grid->rowCount(); ++rij) {
-        const Import::TVoorbeeldRij& bron = m_voorbeeld.Rijen[rij];
-        const std::array<QString, 4> teksten{QString::number(bron.Regel), bron.Naam.Voornaam,
-                                             bron.Naam.Achternaam,
-                                             Import::OordeelTekst(bron.Oordeel)};
-        for (int kolom = 0; kolom < 4; ++kolom) {
-            auto* cel = new QTableWidgetItem(teksten[kolom]);
-            if (kolom == 3 && bron.Oordeel != TOordeel::Toevoegen)
-                cel->setForeground(geweigerd);
-            grid->setItem(rij, kolom, cel);
-            breedtes[kolom] =
-                std::max(breedtes[kolom], maat.horizontalAdvance(teksten[kolom]) + marge);
-        }
-    }
-    for (int kolom = 0; kolom < 3; ++kolom)
-        grid->setColumnWidth(kolom, breedtes[kolom]);
-    grid->setUpdatesEnabled(true);
-
+    m_model->Vernieuw([this] { m_voorbeeld = m_import.Voorbeeld(m_bestaand); });
+    PasKolombreedtesAan();
     SamenvattingLabel->setText(SamenvattingTekst(m_voorbeeld));
     OKBitBtn->setText(OKTekst(m_voorbeeld.AantalToevoegen));
     OKBitBtn->setEnabled(m_voorbeeld.AantalToevoegen > 0);
+}
+
+void TImporteerDialog::PasKolombreedtesAan() {
+    QTableView* grid = VoorbeeldStringGrid;
+    const QFontMetrics maat = grid->fontMetrics();
+    const int marge =
+        2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + 6;
+    // The last column takes the rest of the width.
+    for (int kolom = 0; kolom + 1 < AantalKolommen; ++kolom) {
+        std::vector<QString> teksten;
+        teksten.reserve(m_voorbeeld.Rijen.size());
+        for (const Import::TVoorbeeldRij& rij : m_voorbeeld.Rijen)
+            teksten.push_back(Celtekst(rij, kolom));
+        const auto langer = [](const QString& a, const QString& b) { return a.size() > b.size(); };
+        const auto gemeten = teksten.begin() + std::min<qsizetype>(GemetenTeksten, teksten.size());
+        std::partial_sort(teksten.begin(), gemeten, teksten.end(), langer);
+        int breedte = grid->horizontalHeader()->sectionSizeHint(kolom);
+        for (auto tekst = teksten.begin(); tekst != gemeten; ++tekst)
+            breedte = std::max(breedte, maat.horizontalAdvance(*tekst) + marge);
+        grid->setColumnWidth(kolom, breedte);
+    }
 }

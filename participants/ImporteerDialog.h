@@ -11,7 +11,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 // The import dialog: shows every row of a source with the name it gives and
 // whether it will be added, before anything changes. The organiser may
@@ -41,7 +41,7 @@ public:
     QCheckBox* KopCheckBox;
     std::array<QLabel*, AantalDelen> KolomLabels;
     std::array<QComboBox*, AantalDelen> KolomComboBoxen;
-    QTableWidget* VoorbeeldStringGrid;
+    QTableView* VoorbeeldStringGrid;
     QLabel* SamenvattingLabel;
     QPushButton* OKBitBtn;
     QPushButton* AnnulerenBitBtn;
@@ -53,9 +53,14 @@ private:
     // Shows the source's separator, header and columns in the controls.
     void ToonKeuzes();
     void ToonVoorbeeld();
+    // Every column but the last as wide as its widest text.
+    void PasKolombreedtesAan();
+
+    class TVoorbeeldModel;
 
     Import::TImport m_import;
     Deelnemerslijst::TNamen m_bestaand;
     Import::TVoorbeeld m_voorbeeld;
+    TVoorbeeldModel* m_model = nullptr;
     bool m_toontKeuzes = false;
 };
