@@ -97,6 +97,44 @@ private Q_SLOTS:
         QCOMPARE(Namen(import), (QStringList{"José|van der Berg", "Anna|de Vries"}));
     }
 
+    // A formula gives the value it last showed; an error value is not
+    // guessed at.
+    void formulas() {
+        QVERIFY2(!LibreOffice::program().isEmpty(), LibreOffice::missingMessage());
+        const QByteArray cel = "<table:table-cell office:value-type=\"string\"><text:p>%1</text:p>"
+                               "</table:table-cell>";
+        const QString fods = schrijf(
+            QStringLiteral("formules.fods"),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document "
+            "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+            "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+            "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
+            "xmlns:of=\"urn:oasis:names:tc:opendocument:xmlns:of:1.2\" office:version=\"1.2\" "
+            "office:mimetype=\"application/vnd.oasis.opendocument.spreadsheet\"><office:body>"
+            "<office:spreadsheet><table:table table:name=\"Blad1\"><table:table-row>" +
+                QByteArray(cel).replace("%1", "Voornaam") +
+                QByteArray(cel).replace("%1", "Achternaam") +
+                "</table:table-row><table:table-row>" + QByteArray(cel).replace("%1", "Jan") +
+                "<table:table-cell table:formula=\"of:=&quot;Ber&quot;&amp;&quot;g&quot;\" "
+                "office:value-type=\"string\" office:string-value=\"Berg\"><text:p>Berg</text:p>"
+                "</table:table-cell></table:table-row><table:table-row>" +
+                QByteArray(cel).replace("%1", "Kees") +
+                "<table:table-cell table:formula=\"of:=1/0\"/></table:table-row></table:table>"
+                "</office:spreadsheet></office:body></office:document>");
+        const QString fout =
+            LibreOffice::run({QStringLiteral("--convert-to"), QStringLiteral("xlsx"),
+                              QStringLiteral("--outdir"), map.path(), fods},
+                             map.path());
+        QVERIFY2(fout.isEmpty(), qPrintable(fout));
+        const Import::TVoorbeeld voorbeeld =
+            DeelnemersImport::LeesBestand(map.filePath(QStringLiteral("formules.xlsx")))
+                .Voorbeeld({});
+        QCOMPARE(voorbeeld.Rijen.size(), 2u);
+        QCOMPARE(voorbeeld.Rijen[0].Naam.Achternaam, QStringLiteral("Berg"));
+        QCOMPARE(voorbeeld.Rijen[0].Oordeel, Import::TOordeel::Toevoegen);
+        QCOMPARE(voorbeeld.Rijen[1].Oordeel, Import::TOordeel::Onleesbaar);
+    }
+
     void missingFileIsReported() {
         for (const char* naam : {"weg.csv", "weg.xlsx"}) {
             try {
