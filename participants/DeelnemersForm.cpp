@@ -5,7 +5,7 @@
 #include "app/Icons.h"
 #include "export/DeelnemersExport.h"
 #include "export/DeelnemersImport.h"
-#include "export/Spreadsheet.h"
+#include "export/SpreadsheetExport.h"
 #include "model/Ansi.h"
 #include "model/Deelnemerslijst.h"
 #include "model/MessageService.h"
@@ -446,18 +446,22 @@ void TDeelnemersForm::ImporteerBitBtnClick() {
     const QString pad = messages().openFile(vraag);
     if (pad.isEmpty())
         return;
+    // Converting a workbook with LibreOffice takes a few seconds.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     std::optional<Import::TImport> import;
-    {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        try {
-            import = DeelnemersImport::LeesBestand(pad);
-        } catch (const Spreadsheet::Error& fout) {
-            QApplication::restoreOverrideCursor();
-            messages().information(QStringLiteral("Foutmelding: ") + fout.message(),
-                                   HelpContext::Importeren);
-            return;
-        }
-        QApplication::restoreOverrideCursor();
+    QString fout;
+    try {
+        import = DeelnemersImport::LeesBestand(pad);
+    } catch (const std::exception& e) {
+        fout = SpreadsheetExport::Foutmelding(e);
+    }
+    QApplication::restoreOverrideCursor();
+    if (!import) {
+        messages().information(
+            SpreadsheetExport::FoutTekst(
+                QStringLiteral("Het bestand kan niet worden geïmporteerd."), fout),
+            HelpContext::Importeren);
+        return;
     }
     Importeer(std::move(*import), QFileInfo(pad).fileName());
 }

@@ -39,7 +39,7 @@ constexpr std::array<TScheidingKeuze, 4> ScheidingKeuzes{{
 }};
 
 constexpr std::array<const char*, TImporteerDialog::AantalDelen> DeelTeksten{
-    "Voornaam:", "Tussenvoegsel:", "Achternaam:", "Volledige naam:"};
+    "&Voornaam:", "&Tussenvoegsel:", "A&chternaam:", "Volledige &naam:"};
 
 int& Deel(TKolommen& kolommen, int deel) {
     switch (deel) {

@@ -63,6 +63,15 @@ private Q_SLOTS:
         QVERIFY(bestand.open(QIODevice::WriteOnly));
         bestand.write("Voornaam;Achternaam\r\nJos\xe9;Bakker\r\nPiet;Bakker\r\nAnna;de Vries\r\n");
         bestand.close();
+        // A file that cannot be read is reported and changes nothing.
+        (*berichten)->queueFileName(map.filePath(QStringLiteral("weg.xlsx")));
+        QTest::keyClick(venster->DeelnemersStringGrid, Qt::Key_I, Qt::ControlModifier);
+        QVERIFY((*berichten)
+                    ->texts()
+                    .last()
+                    .startsWith(QStringLiteral(
+                        "Het bestand kan niet worden geïmporteerd.\n\r\n\rFoutmelding: ")));
+
         (*berichten)->queueFileName(pad);
         ModalDialogDriver bestuurder;
         bestuurder.then([](QWidget* d) {
