@@ -1,4 +1,5 @@
 #include "app/Help.h"
+#include "app/HelpVenster.h"
 #include "model/ToernooiDocument.h"
 #include "participants/DeelnemersForm.h"
 #include "participants/ImporteerDialog.h"
@@ -76,6 +77,9 @@ private Q_SLOTS:
         ModalDialogDriver bestuurder;
         bestuurder.then([](QWidget* d) {
             QCOMPARE(helpContextOf(d), HelpContext::Importeren);
+            QVERIFY(QFile::exists(QStringLiteral(":/help/importeren.html")));
+            QCOMPARE(THelpVenster::PaginaVan(HelpContext::Importeren).fileName(),
+                     QStringLiteral("importeren.html"));
             QCOMPARE(d->findChild<QTableView*>()->model()->rowCount(), 3);
             QCOMPARE(cel(d, 1, 3), QStringLiteral("staat al in het toernooi"));
             auto* ok = d->findChild<QPushButton*>(QStringLiteral("OKBitBtn"));
