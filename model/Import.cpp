@@ -173,7 +173,9 @@ QChar HerkenScheiding(const QString& tekst) {
         const auto aantal = std::count_if(regels.begin(), regels.end(), [&](const QString& r) {
             return AantalVelden(r, scheiding) > 1;
         });
-        if (aantal > besteAantal) {
+        // A comma in one name of a list is no column: a separator splits
+        // at least half of the lines.
+        if (aantal > besteAantal && 2 * aantal >= regels.size()) {
             beste = QChar(scheiding);
             besteAantal = static_cast<int>(aantal);
         }

@@ -31,7 +31,8 @@ using TTabel = std::vector<TBronRij>;
 QString DecodeerTekst(const QByteArray& bytes);
 
 // The separator of a text: tab, semicolon or comma, whichever splits most of
-// the first lines; a null character when the text has one column.
+// the first lines, and at least half of them; a null character when the text
+// has one column.
 QChar HerkenScheiding(const QString& tekst);
 
 // The rows of a text split at `scheiding` (null: one cell per line). Fields

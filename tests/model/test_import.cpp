@@ -32,6 +32,9 @@ private Q_SLOTS:
         QTest::newRow("last name first on each line")
             << QStringLiteral("Berg, Jan van der\nJansen, Piet\n") << false
             << QStringList{"Jan|van der Berg", "Piet|Jansen"};
+        QTest::newRow("last name first on a few lines")
+            << QStringLiteral("Kees de Vries\nBerg,Jan\nAnna Smit\n") << false
+            << QStringList{"Kees|de Vries", "Jan|Berg", "Anna|Smit"};
         QTest::newRow("tab, no header") << QStringLiteral("Jan\tBerg\nPiet\tJansen") << false
                                         << QStringList{"Jan|Berg", "Piet|Jansen"};
         QTest::newRow("semicolon, tussenvoegsel column")
