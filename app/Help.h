@@ -23,6 +23,7 @@ constexpr int Opties = 1007;
 constexpr int PoulesWijzigen = 1008;
 constexpr int Herstel = 1009;
 constexpr int Afdrukken = 1010;
+constexpr int Importeren = 1011;
 constexpr int Presentatie = 1012;
 } // namespace HelpContext
 

@@ -39,6 +39,7 @@ constexpr Onderwerp Onderwerpen[] = {
     {HelpContext::PoulesWijzigen, "poules-wijzigen.html"},
     {HelpContext::Herstel, "herstel.html"},
     {HelpContext::Afdrukken, "afdrukken.html"},
+    {HelpContext::Importeren, "importeren.html"},
     {HelpContext::Presentatie, "presentatie.html"},
 };
 

@@ -4,14 +4,20 @@
 #include "app/Help.h"
 #include "app/Icons.h"
 #include "export/DeelnemersExport.h"
+#include "export/DeelnemersImport.h"
+#include "export/SpreadsheetExport.h"
+#include "model/Ansi.h"
 #include "model/Deelnemerslijst.h"
 #include "model/MessageService.h"
 #include "model/Text.h"
 #include "model/ToernooiDocument.h"
+#include "participants/ImporteerDialog.h"
 #include "participants/InputDeelnemerDialog.h"
 #include "print/DeelnemersAfdruk.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
@@ -37,6 +43,9 @@ const QString WijzigenZin = QStringLiteral(
 const QString VerwijderenZin = QStringLiteral(
     "Wanneer er een deelnemer wordt verwijderd, dan moet het huidige toernooi beëindigd worden.");
 const QString DoorgaanZin = QStringLiteral(" Wilt u doorgaan en het toernooi beëindigen?");
+const QString ImportFilter =
+    QStringLiteral("Deelnemerslijsten|*.csv;*.txt;*.xlsx;*.xlsm;*.ods;*.xls|"
+                   "Alle bestanden (*.*)|*.*");
 const QString ToernooiBezigVraag =
     QStringLiteral("Er is momenteel een toernooi bezig. Wilt u dit beëindigen?");
 
@@ -49,6 +58,13 @@ QString NaamTekst(const QString& voornaam, const QString& achternaam) {
 constexpr int RijHoogte = 16;
 constexpr int KnopMaat = 25;
 
+// What a button with a caption needs to show it whole.
+int TekstKnopBreedte(const QPushButton* knop) {
+    QString tekst = knop->text();
+    tekst.remove(u'&');
+    return knop->fontMetrics().horizontalAdvance(tekst) + 16;
+}
+
 } // namespace
 
 TDeelnemersForm::TDeelnemersForm(TToernooiDocument& document, QWidget* owner)
@@ -60,14 +76,12 @@ TDeelnemersForm::TDeelnemersForm(TToernooiDocument& document, QWidget* owner)
     , VerwijderBitBtn(new QPushButton(this))
     , ExcelBitBtn(new QPushButton(QStringLiteral("&Excel"), this))
     , MaakPoulesBitBtn(new QPushButton(QStringLiteral("&Poules -->"), this))
+    , ImporteerBitBtn(new QPushButton(QStringLiteral("&Importeren…"), this))
     , StatusBar(new QStatusBar(this))
     , m_document(document) {
     setWindowTitle(QStringLiteral("Deelnemers invoeren"));
     setHelpContext(this, HelpContext::Deelnemers);
-    setMinimumSize(200 + KnopMaat, 200);
     move(160, 0);
-    // Wider by the print button, so the other buttons keep their width.
-    resize(275 + KnopMaat, 305);
 
     QTableWidget* grid = DeelnemersStringGrid;
     grid->setColumnCount(2);
@@ -111,19 +125,32 @@ TDeelnemersForm::TDeelnemersForm(TToernooiDocument& document, QWidget* owner)
     setTabOrder(BewerkBitBtn, VerwijderBitBtn);
     setTabOrder(VerwijderBitBtn, ExcelBitBtn);
     setTabOrder(ExcelBitBtn, MaakPoulesBitBtn);
-    setTabOrder(MaakPoulesBitBtn, AfdrukBitBtn);
+    setTabOrder(MaakPoulesBitBtn, ImporteerBitBtn);
+    setTabOrder(ImporteerBitBtn, AfdrukBitBtn);
+    ImporteerBitBtn->setToolTip(QStringLiteral("Deelnemers importeren (Ctrl+I)"));
 
     connect(NieuwBitBtn, &QPushButton::clicked, this, &TDeelnemersForm::NieuwBitBtnClick);
     connect(BewerkBitBtn, &QPushButton::clicked, this, &TDeelnemersForm::BewerkBitBtnClick);
     connect(VerwijderBitBtn, &QPushButton::clicked, this, &TDeelnemersForm::VerwijderBitBtnClick);
     connect(ExcelBitBtn, &QPushButton::clicked, this, &TDeelnemersForm::ExcelBitBtnClick);
     connect(MaakPoulesBitBtn, &QPushButton::clicked, this, &TDeelnemersForm::MaakPoulesBitBtnClick);
+    connect(ImporteerBitBtn, &QPushButton::clicked, this, &TDeelnemersForm::ImporteerBitBtnClick);
 
     // The window sees key presses before its controls do; the viewport also
     // reports double-clicks and the width changes a scroll bar causes.
     const QList<QWidget*> kinderen = findChildren<QWidget*>();
     for (QWidget* kind : kinderen)
         kind->installEventFilter(this);
+
+    // The window opens wider by the import and print buttons, so the other
+    // buttons keep their designed width, and never gets so narrow that a
+    // caption is cut off.
+    const int nieuw = KnopMaat + TekstKnopBreedte(ImporteerBitBtn);
+    const int knoppen =
+        91 + nieuw +
+        2 * std::max(TekstKnopBreedte(ExcelBitBtn), TekstKnopBreedte(MaakPoulesBitBtn));
+    setMinimumSize(knoppen, 200);
+    resize(std::max(275 + nieuw, knoppen), 305);
 
     MaakPoulesBitBtn->setEnabled(false);
     ZetRowCount(2);
@@ -231,11 +258,14 @@ void TDeelnemersForm::FormResize() {
     NieuwBitBtn->move(8, t);
     BewerkBitBtn->move(33, t);
     VerwijderBitBtn->move(58, t);
-    // The print button closes the row; the other two share what is left.
-    const int w = (cw - 91 - KnopMaat) / 2;
+    // The import and print buttons close the row; the other two share what
+    // is left.
+    const int import = TekstKnopBreedte(ImporteerBitBtn);
+    const int w = (cw - 91 - KnopMaat - import) / 2;
     ExcelBitBtn->setGeometry(83, t, w, KnopMaat);
     MaakPoulesBitBtn->setGeometry(83 + w, t, w, KnopMaat);
-    AfdrukBitBtn->setGeometry(83 + 2 * w, t, KnopMaat, KnopMaat);
+    ImporteerBitBtn->setGeometry(83 + 2 * w, t, import, KnopMaat);
+    AfdrukBitBtn->setGeometry(83 + 2 * w + import, t, KnopMaat, KnopMaat);
     DeelnemersStringGrid->setGeometry(8, 8, cw - 16, t - 16);
     StatusBar->setGeometry(0, ch - sh, cw, sh);
     PasKolombreedtesAan();
@@ -409,9 +439,87 @@ void TDeelnemersForm::MaakPoulesBitBtnClick() {
         Q_EMIT PoulesGevraagd();
 }
 
+void TDeelnemersForm::ImporteerBitBtnClick() {
+    if (!BeeindigToernooiGevraagd())
+        return;
+    FileDialogRequest vraag;
+    vraag.title = QStringLiteral("Deelnemers importeren");
+    vraag.filter = ImportFilter;
+    vraag.mustExist = true;
+    vraag.helpContext = HelpContext::Importeren;
+    const QString pad = messages().openFile(vraag);
+    if (pad.isEmpty())
+        return;
+    // Converting a workbook with LibreOffice takes a few seconds.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::optional<Import::TImport> import;
+    QString fout;
+    try {
+        import = DeelnemersImport::LeesBestand(pad);
+    } catch (const std::exception& e) {
+        fout = SpreadsheetExport::Foutmelding(e);
+    }
+    QApplication::restoreOverrideCursor();
+    if (!import) {
+        messages().information(
+            SpreadsheetExport::FoutTekst(
+                QStringLiteral("Het bestand kan niet worden geïmporteerd."), fout),
+            HelpContext::Importeren);
+        return;
+    }
+    Importeer(std::move(*import), QFileInfo(pad).fileName());
+}
+
+bool TDeelnemersForm::ImporteerKlembord() {
+    const QString tekst = QApplication::clipboard()->text();
+    const QStringList regels = Ansi::splitLines(tekst);
+    const auto gevuld = std::count_if(regels.cbegin(), regels.cend(), [](const QString& regel) {
+        return !Text::trimmed(regel).isEmpty();
+    });
+    // One line is an ordinary paste, which this window does not take.
+    if (gevuld < 2)
+        return false;
+    if (BeeindigToernooiGevraagd())
+        Importeer(Import::TImport::UitTekst(tekst), QStringLiteral("klembord"));
+    return true;
+}
+
+bool TDeelnemersForm::BeeindigToernooiGevraagd() {
+    if (m_document.Programmastatus() == psGeen)
+        return true;
+    const QString vraag = ToevoegenZin + Text::lineBreak + Text::lineBreak + DoorgaanZin;
+    return messages().confirm(vraag, Buttons::YesNo) == Answer::Yes;
+}
+
+void TDeelnemersForm::Importeer(Import::TImport import, const QString& bron) {
+    TImporteerDialog dialoog(this, std::move(import), m_document.Namen(), bron);
+    if (!dialoog.Importeren())
+        return;
+    const TNamen nieuw = dialoog.Toevoegen();
+    const QString omschrijving =
+        nieuw.size() == 1 ? QStringLiteral("importeren van 1 deelnemer")
+                          : QStringLiteral("importeren van %1 deelnemers").arg(nieuw.size());
+    // The tournament ends only now the names really change, in the same step.
+    TToernooiDocument::TStap stap(m_document, omschrijving);
+    m_document.ZetStapOmschrijving(omschrijving);
+    if (m_document.Programmastatus() != psGeen)
+        m_document.ZetProgrammastatus(psGeen);
+    TNamen namen = m_document.Namen();
+    namen.insert(namen.end(), nieuw.begin(), nieuw.end());
+    Deelnemerslijst::Sorteer(namen, -1);
+    m_document.ZetNamen(std::move(namen), omschrijving);
+}
+
 bool TDeelnemersForm::FormKeyDown(const QKeyEvent* event) {
     const Qt::KeyboardModifiers toetsen = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->matches(QKeySequence::Paste))
+        return ImporteerKlembord();
     switch (event->key()) {
+    case Qt::Key_I:
+        if (toetsen != Qt::ControlModifier)
+            return false;
+        ImporteerBitBtnClick();
+        return true;
     case Qt::Key_Delete:
         if (toetsen != Qt::ControlModifier)
             return false;

@@ -2,6 +2,7 @@
 
 #include "model/Deelnemer.h"
 #include "model/Deelnemerslijst.h"
+#include "model/Import.h"
 
 #include <QWidget>
 
@@ -50,6 +51,7 @@ public:
     QPushButton* ExcelBitBtn;
     QPushButton* MaakPoulesBitBtn;
     QPushButton* AfdrukBitBtn;
+    QPushButton* ImporteerBitBtn;
     QStatusBar* StatusBar;
 
 Q_SIGNALS:
@@ -67,12 +69,18 @@ private:
     void VerwijderBitBtnClick();
     void ExcelBitBtnClick();
     void MaakPoulesBitBtnClick();
+    // "Importeren..." (Ctrl+I): names from a file.
+    void ImporteerBitBtnClick();
+    // Ctrl+V with more than one line on the clipboard: names from it.
+    bool ImporteerKlembord();
     void FormResize();
     // The window's own keys; true when the key was one of them.
     bool FormKeyDown(const QKeyEvent* event);
 
     // Asks to end a running tournament before the names change; true = go on.
     bool BeeindigToernooi(const QString& eersteZin);
+    // Asks the same before an import, but leaves ending it to the import.
+    bool BeeindigToernooiGevraagd();
     // The names of the participant rows, in the order shown.
     Deelnemerslijst::TNamen Namen() const;
     void ZetRowCount(int aantal);
@@ -82,6 +90,9 @@ private:
     void GeefNamenDoor(const QString& omschrijving);
     // Shows the document's names, after undo, redo, new or open.
     void ToonNamen();
+    // The import dialog on a source; the names it accepts are added in one
+    // step, which ends a running tournament as adding by hand does.
+    void Importeer(Import::TImport import, const QString& bron);
 
     TToernooiDocument& m_document;
     bool m_geeftDoor = false;

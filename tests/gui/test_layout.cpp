@@ -16,6 +16,7 @@
 #include "model/KnockoutWedstrijd.h"
 #include "model/ToernooiDocument.h"
 #include "participants/DeelnemersForm.h"
+#include "participants/ImporteerDialog.h"
 #include "pools/PouleControls.h"
 #include "pools/PouleIndelingForm.h"
 #include "pools/PoulesForm.h"
@@ -28,6 +29,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -104,18 +106,19 @@ void controleerTeksten(const QWidget* w, QStringList& fouten) {
                           .arg(lijst->sizeHintForColumn(0))
                           .arg(lijst->viewport()->width());
     }
-    if (const auto* rooster = qobject_cast<const QTableWidget*>(w)) {
-        for (int kolom = 0; kolom < rooster->columnCount(); ++kolom) {
+    if (const auto* rooster = qobject_cast<const QTableView*>(w)) {
+        const QAbstractItemModel* model = rooster->model();
+        for (int kolom = 0; kolom < model->columnCount(); ++kolom) {
             if (rooster->isColumnHidden(kolom) || rooster->columnWidth(kolom) == 0)
                 continue;
-            for (int rij = 0; rij < std::min(rooster->rowCount(), 50); ++rij) {
-                const QTableWidgetItem* cel = rooster->item(rij, kolom);
-                if (cel &&
-                    rooster->fontMetrics().horizontalAdvance(cel->text()) + celmarge(rooster) >
+            for (int rij = 0; rij < std::min(model->rowCount(), 50); ++rij) {
+                const QString cel = model->index(rij, kolom).data().toString();
+                if (!cel.isEmpty() &&
+                    rooster->fontMetrics().horizontalAdvance(cel) + celmarge(rooster) >
                         rooster->columnWidth(kolom))
                     fouten << QStringLiteral("cell \"%1\" of %2 is cut off: needs %3 px, has %4")
-                                  .arg(cel->text(), naamVan(rooster))
-                                  .arg(rooster->fontMetrics().horizontalAdvance(cel->text()) +
+                                  .arg(cel, naamVan(rooster))
+                                  .arg(rooster->fontMetrics().horizontalAdvance(cel) +
                                        celmarge(rooster))
                                   .arg(rooster->columnWidth(kolom));
             }
@@ -292,6 +295,19 @@ private Q_SLOTS:
         kies.VoegRijToe(QStringLiteral("2p1"), boven.Naam());
         kies.ZetKolomverhouding(0.3f);
         bekijk(&kies);
+        meldFouten();
+    }
+
+    // Every verdict and long names in the import's preview.
+    void importDialog() {
+        const Import::TImport import = Import::TImport::UitTekst(QStringLiteral(
+            "Voornaam;Tussenvoegsel;Achternaam;E-mailadres van de inschrijver\n"
+            "Bartholomeus;van den;Heuvel-Oosterhuizen;bart@example.nl\n"
+            ";;;leeg@example.nl\nBye;;;\nKees;de;Vries;\nKees;de;Vries;\n\"Jan;;;\n"));
+        TImporteerDialog dialoog(nullptr, import,
+                                 {{QStringLiteral("Kees"), QStringLiteral("de Vries")}},
+                                 QStringLiteral("inschrijvingen van de clubwebsite.csv"));
+        bekijkModaal([&] { dialoog.Importeren(); }, [](QWidget* d) { klik(d, "AnnulerenBitBtn"); });
         meldFouten();
     }
 

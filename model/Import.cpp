@@ -1,0 +1,409 @@
+#include "model/Import.h"
+
+#include "model/Ansi.h"
+#include "model/Text.h"
+
+#include <QHash>
+#include <QSet>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <array>
+
+using Deelnemerslijst::TNaam;
+using Deelnemerslijst::TNamen;
+
+namespace Import {
+
+namespace {
+
+// The separators in order of preference when two split equally many lines.
+constexpr std::array<char16_t, 3> Scheidingen{u'\t', u';', u','};
+// Enough lines to recognise a separator without reading a long file twice.
+constexpr int ProefRegels = 200;
+
+bool IsRegeleinde(QChar c) {
+    return c == u'\n' || c == u'\r';
+}
+
+// Characters no text file or cell of names holds: control characters other
+// than tab and line breaks, the C1 controls that bytes undefined in
+// Windows-1252 decode to, and the replacement character.
+bool IsGeenTekst(QChar c) {
+    const char16_t u = c.unicode();
+    if (u < 32)
+        return u != u'\t' && u != u'\n' && u != u'\r';
+    return u == 0x7f || (u >= 0x80 && u <= 0x9f) || u == 0xfffd;
+}
+
+bool IsLeeg(const QStringList& cellen) {
+    return std::all_of(cellen.begin(), cellen.end(),
+                       [](const QString& cel) { return Text::trimmed(cel).isEmpty(); });
+}
+
+// Takes one record from `i` on; false when a quoted field is not closed.
+bool LeesRecord(const QString& tekst, qsizetype& i, QChar scheiding, QStringList& cellen,
+                int& regel) {
+    const qsizetype n = tekst.size();
+    QString veld;
+    while (true) {
+        if (!scheiding.isNull() && i < n && tekst.at(i) == u'"') {
+            ++i;
+            bool gesloten = false;
+            while (i < n) {
+                const QChar c = tekst.at(i);
+                if (c == u'"') {
+                    if (i + 1 < n && tekst.at(i + 1) == u'"') {
+                        veld += u'"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    gesloten = true;
+                    break;
+                }
+                if (c == u'\n' || (c == u'\r' && (i + 1 >= n || tekst.at(i + 1) != u'\n')))
+                    ++regel;
+                veld += c;
+                ++i;
+            }
+            if (!gesloten)
+                return false;
+        }
+        // Unquoted text, or what follows a closing quote, up to the field's end.
+        const qsizetype begin = i;
+        while (i < n && !IsRegeleinde(tekst.at(i)) &&
+               (scheiding.isNull() || tekst.at(i) != scheiding))
+            ++i;
+        veld += QStringView(tekst).mid(begin, i - begin);
+        cellen.append(std::exchange(veld, QString()));
+        if (i < n && !scheiding.isNull() && tekst.at(i) == scheiding) {
+            ++i;
+            continue;
+        }
+        break;
+    }
+    if (i < n && tekst.at(i) == u'\r')
+        ++i;
+    if (i < n && tekst.at(i) == u'\n')
+        ++i;
+    ++regel;
+    return true;
+}
+
+// The number of fields of one line at a separator, quotes respected.
+int AantalVelden(QStringView regel, char16_t scheiding) {
+    int velden = 1;
+    bool inQuotes = false;
+    for (qsizetype i = 0; i < regel.size(); ++i) {
+        const QChar c = regel.at(i);
+        if (c == u'"')
+            inQuotes = !inQuotes;
+        else if (c == scheiding && !inQuotes)
+            ++velden;
+    }
+    return velden;
+}
+
+QStringList ProefRegelsVan(const QString& tekst) {
+    QStringList regels;
+    qsizetype begin = 0;
+    while (begin < tekst.size() && regels.size() < ProefRegels) {
+        qsizetype eind = begin;
+        while (eind < tekst.size() && !IsRegeleinde(tekst.at(eind)))
+            ++eind;
+        const QString regel = tekst.mid(begin, eind - begin);
+        if (!Text::trimmed(regel).isEmpty())
+            regels.append(regel);
+        begin = eind + 1;
+    }
+    return regels;
+}
+
+// A header cell reduced to its words run together: "First name",
+// "first_name" and "Firstname" are one.
+QString KopWoord(const QString& cel) {
+    QString woord = Text::cleanName(cel).toLower();
+    woord.remove(u' ');
+    woord.remove(u'_');
+    woord.remove(u'-');
+    return woord;
+}
+
+QString Cel(const QStringList& cellen, int kolom) {
+    return kolom >= 0 && kolom < cellen.size() ? Text::cleanName(cellen.at(kolom)) : QString();
+}
+
+QString Samen(const QString& voor, const QString& achter) {
+    if (voor.isEmpty())
+        return achter;
+    if (achter.isEmpty())
+        return voor;
+    return voor + u' ' + achter;
+}
+
+// A name's identity for the duplicate checks: cleaned names hold no line
+// break, so the pair cannot be confused with another.
+QString Identiteit(const TNaam& naam) {
+    return naam.Voornaam + u'\n' + naam.Achternaam;
+}
+
+} // namespace
+
+QString DecodeerTekst(const QByteArray& bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes.mid(3));
+    // Spreadsheet programs save "Unicode text" as UTF-16 behind a mark.
+    if (bytes.startsWith("\xFF\xFE"))
+        return QStringDecoder(QStringDecoder::Utf16LE)(bytes.mid(2));
+    if (bytes.startsWith("\xFE\xFF"))
+        return QStringDecoder(QStringDecoder::Utf16BE)(bytes.mid(2));
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString tekst = utf8(bytes);
+    if (!utf8.hasError())
+        return tekst;
+    return Ansi::decode(bytes);
+}
+
+QChar HerkenScheiding(const QString& tekst) {
+    const QStringList regels = ProefRegelsVan(tekst);
+    QChar beste;
+    int besteAantal = 0;
+    for (const char16_t scheiding : Scheidingen) {
+        const auto aantal = std::count_if(regels.begin(), regels.end(), [&](const QString& r) {
+            return AantalVelden(r, scheiding) > 1;
+        });
+        // A comma in one name of a list is no column: a separator splits
+        // at least half of the lines.
+        if (aantal > besteAantal && 2 * aantal >= regels.size()) {
+            beste = QChar(scheiding);
+            besteAantal = static_cast<int>(aantal);
+        }
+    }
+    if (beste != u',')
+        return beste;
+    const TTabel eerste = SplitsTekst(regels.first(), beste);
+    if (!eerste.empty() && HerkenKop(eerste.front().Cellen))
+        return beste;
+    // "Berg, Jan van der" on every line is one name written last name first,
+    // not two columns: a program writing CSV puts no blank after its commas.
+    const bool achternaamEerst = std::all_of(regels.begin(), regels.end(), [](const QString& r) {
+        const qsizetype komma = r.indexOf(u',');
+        return AantalVelden(r, u',') == 2 && komma + 1 < r.size() && r.at(komma + 1) == u' ';
+    });
+    return achternaamEerst ? QChar() : beste;
+}
+
+TTabel SplitsTekst(const QString& tekst, QChar scheiding) {
+    TTabel tabel;
+    qsizetype i = 0;
+    int regel = 1;
+    while (i < tekst.size()) {
+        TBronRij rij;
+        rij.Regel = regel;
+        const qsizetype begin = i;
+        if (!LeesRecord(tekst, i, scheiding, rij.Cellen, regel)) {
+            // An unclosed quote would swallow the rest of the text: only
+            // its own line is lost, the lines after it are read again.
+            i = begin;
+            while (i < tekst.size() && !IsRegeleinde(tekst.at(i)))
+                ++i;
+            rij.Cellen = {tekst.mid(begin, i - begin)};
+            rij.Leesbaar = false;
+            if (i < tekst.size() && tekst.at(i) == u'\r')
+                ++i;
+            if (i < tekst.size() && tekst.at(i) == u'\n')
+                ++i;
+            regel = rij.Regel + 1;
+        }
+        if (rij.Leesbaar && IsLeeg(rij.Cellen))
+            continue;
+        for (const QString& cel : std::as_const(rij.Cellen)) {
+            if (std::any_of(cel.begin(), cel.end(), IsGeenTekst))
+                rij.Leesbaar = false;
+        }
+        tabel.push_back(std::move(rij));
+    }
+    return tabel;
+}
+
+std::optional<TKolommen> HerkenKop(const QStringList& cellen) {
+    static const QHash<QString, int TKolommen::*> namen{
+        {QStringLiteral("voornaam"), &TKolommen::Voornaam},
+        {QStringLiteral("firstname"), &TKolommen::Voornaam},
+        {QStringLiteral("achternaam"), &TKolommen::Achternaam},
+        {QStringLiteral("lastname"), &TKolommen::Achternaam},
+        {QStringLiteral("tussenvoegsel"), &TKolommen::Tussenvoegsel},
+        {QStringLiteral("tussenvoegsels"), &TKolommen::Tussenvoegsel},
+        {QStringLiteral("naam"), &TKolommen::Naam},
+        {QStringLiteral("name"), &TKolommen::Naam},
+    };
+    TKolommen kolommen;
+    for (int kolom = 0; kolom < cellen.size(); ++kolom) {
+        const auto gevonden = namen.constFind(KopWoord(cellen.at(kolom)));
+        if (gevonden != namen.constEnd() && kolommen.*(*gevonden) < 0)
+            kolommen.*(*gevonden) = kolom;
+    }
+    // "Voornaam; Naam" is how many forms ask for the last name.
+    if (kolommen.Naam >= 0 && kolommen.Voornaam >= 0 && kolommen.Achternaam < 0)
+        kolommen.Achternaam = std::exchange(kolommen.Naam, -1);
+    if (kolommen.Voornaam < 0 && kolommen.Achternaam < 0 && kolommen.Naam < 0)
+        return std::nullopt;
+    return kolommen;
+}
+
+TKolommen RaadKolommen(int aantalKolommen) {
+    TKolommen kolommen;
+    if (aantalKolommen <= 1) {
+        kolommen.Naam = 0;
+    } else if (aantalKolommen == 2) {
+        kolommen.Voornaam = 0;
+        kolommen.Achternaam = 1;
+    } else {
+        kolommen.Voornaam = 0;
+        kolommen.Tussenvoegsel = 1;
+        kolommen.Achternaam = 2;
+    }
+    return kolommen;
+}
+
+TNaam SplitsNaam(const QString& naam) {
+    const QString schoon = Text::cleanName(naam);
+    const qsizetype komma = schoon.indexOf(u',');
+    if (komma >= 0) {
+        // Last name first: the first word after the comma is the first
+        // name, the words after it belong before the last name.
+        const TNaam rest = SplitsNaam(schoon.mid(komma + 1));
+        return {rest.Voornaam, Samen(rest.Achternaam, Text::trimmed(schoon.left(komma)))};
+    }
+    const qsizetype spatie = schoon.indexOf(u' ');
+    if (spatie < 0)
+        return {schoon, QString()};
+    return {schoon.left(spatie), Text::trimmed(schoon.mid(spatie + 1))};
+}
+
+TNaam LeesNaam(const QStringList& cellen, const TKolommen& kolommen) {
+    if (kolommen.Voornaam < 0 && kolommen.Achternaam < 0)
+        return SplitsNaam(Cel(cellen, kolommen.Naam));
+    return {Cel(cellen, kolommen.Voornaam),
+            Samen(Cel(cellen, kolommen.Tussenvoegsel), Cel(cellen, kolommen.Achternaam))};
+}
+
+QString OordeelTekst(TOordeel oordeel) {
+    switch (oordeel) {
+    case TOordeel::Toevoegen:
+        return QStringLiteral("wordt toegevoegd");
+    case TOordeel::Leeg:
+        return QStringLiteral("geen naam");
+    case TOordeel::Bye:
+        return QStringLiteral("de naam \"Bye\" mag niet");
+    case TOordeel::AlAanwezig:
+        return QStringLiteral("staat al in het toernooi");
+    case TOordeel::Dubbel:
+        return QStringLiteral("staat twee keer in de import");
+    case TOordeel::Onleesbaar:
+        return QStringLiteral("niet leesbaar");
+    }
+    return {};
+}
+
+TNamen TVoorbeeld::Toevoegen() const {
+    TNamen namen;
+    namen.reserve(AantalToevoegen);
+    for (const TVoorbeeldRij& rij : Rijen) {
+        if (rij.Oordeel == TOordeel::Toevoegen)
+            namen.push_back(rij.Naam);
+    }
+    return namen;
+}
+
+TImport TImport::UitTekst(const QString& tekst) {
+    TImport import;
+    import.m_isTekst = true;
+    import.m_tekst = tekst;
+    import.ZetScheiding(HerkenScheiding(tekst));
+    return import;
+}
+
+TImport TImport::UitBytes(const QByteArray& bytes) {
+    return UitTekst(DecodeerTekst(bytes));
+}
+
+TImport TImport::UitTabel(TTabel tabel) {
+    TImport import;
+    import.m_tabel = std::move(tabel);
+    import.HerkenKolommen();
+    return import;
+}
+
+void TImport::ZetScheiding(QChar scheiding) {
+    m_scheiding = scheiding;
+    m_tabel = SplitsTekst(m_tekst, scheiding);
+    HerkenKolommen();
+}
+
+void TImport::HerkenKolommen() {
+    const std::optional<TKolommen> kop =
+        m_tabel.empty() ? std::nullopt : HerkenKop(m_tabel.front().Cellen);
+    m_heeftKop = kop.has_value();
+    m_kolommen = kop.value_or(RaadKolommen(AantalKolommen()));
+}
+
+void TImport::ZetKop(bool heeftKop) {
+    m_heeftKop = heeftKop && !m_tabel.empty();
+    if (!m_heeftKop)
+        return;
+    if (const std::optional<TKolommen> kop = HerkenKop(m_tabel.front().Cellen))
+        m_kolommen = *kop;
+}
+
+int TImport::AantalKolommen() const {
+    qsizetype aantal = 0;
+    for (const TBronRij& rij : m_tabel)
+        aantal = std::max(aantal, rij.Cellen.size());
+    return static_cast<int>(aantal);
+}
+
+TVoorbeeld TImport::Voorbeeld(const TNamen& bestaand) const {
+    QSet<QString> aanwezig;
+    aanwezig.reserve(static_cast<qsizetype>(bestaand.size()));
+    for (const TNaam& naam : bestaand)
+        aanwezig.insert(Identiteit(naam));
+    QSet<QString> gezien;
+    TVoorbeeld voorbeeld;
+    voorbeeld.Rijen.reserve(m_tabel.size());
+    for (std::size_t i = m_heeftKop ? 1 : 0; i < m_tabel.size(); ++i) {
+        const TBronRij& bron = m_tabel[i];
+        TVoorbeeldRij rij;
+        rij.Regel = bron.Regel;
+        rij.Naam = LeesNaam(bron.Cellen, m_kolommen);
+        if (!bron.Leesbaar) {
+            rij.Oordeel = TOordeel::Onleesbaar;
+        } else {
+            switch (Deelnemerslijst::Beoordeel(rij.Naam.Voornaam, rij.Naam.Achternaam)) {
+            case Deelnemerslijst::TNaamOordeel::Leeg:
+                rij.Oordeel = TOordeel::Leeg;
+                break;
+            case Deelnemerslijst::TNaamOordeel::Bye:
+                rij.Oordeel = TOordeel::Bye;
+                break;
+            case Deelnemerslijst::TNaamOordeel::Goed: {
+                const QString sleutel = Identiteit(rij.Naam);
+                if (aanwezig.contains(sleutel)) {
+                    rij.Oordeel = TOordeel::AlAanwezig;
+                } else if (gezien.contains(sleutel)) {
+                    rij.Oordeel = TOordeel::Dubbel;
+                } else {
+                    gezien.insert(sleutel);
+                    ++voorbeeld.AantalToevoegen;
+                }
+                break;
+            }
+            }
+        }
+        voorbeeld.Rijen.push_back(std::move(rij));
+    }
+    return voorbeeld;
+}
+
+} // namespace Import

@@ -1,0 +1,137 @@
+#include "model/Import.h"
+
+#include <QtTest>
+
+using namespace Import;
+using Deelnemerslijst::TNamen;
+
+namespace {
+
+// "Voornaam|Achternaam" per row that would be added, for short comparisons.
+QStringList Namen(const TVoorbeeld& voorbeeld) {
+    QStringList namen;
+    for (const auto& naam : voorbeeld.Toevoegen())
+        namen << naam.Voornaam + u'|' + naam.Achternaam;
+    return namen;
+}
+
+} // namespace
+
+class ImportTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Every layout of a text source gives the same kind of names: header or
+    // not, a tussenvoegsel column, a full-name column in either order.
+    void textSources_data() {
+        QTest::addColumn<QString>("tekst");
+        QTest::addColumn<bool>("kop");
+        QTest::addColumn<QStringList>("namen");
+        QTest::newRow("one name per line") << QStringLiteral("Jan van der Berg\r\nMadonna\n\n")
+                                           << false << QStringList{"Jan|van der Berg", "Madonna|"};
+        QTest::newRow("last name first on each line")
+            << QStringLiteral("Berg, Jan van der\nJansen, Piet\n") << false
+            << QStringList{"Jan|van der Berg", "Piet|Jansen"};
+        QTest::newRow("last name first on a few lines")
+            << QStringLiteral("Kees de Vries\nBerg,Jan\nAnna Smit\n") << false
+            << QStringList{"Kees|de Vries", "Jan|Berg", "Anna|Smit"};
+        QTest::newRow("tab, no header") << QStringLiteral("Jan\tBerg\nPiet\tJansen") << false
+                                        << QStringList{"Jan|Berg", "Piet|Jansen"};
+        QTest::newRow("semicolon, tussenvoegsel column")
+            << QStringLiteral("VOORNAAM;Tussenvoegsel;achternaam;Club\nJan;van der;Berg;HZV\n"
+                              "Piet;;Jansen;HZV\n")
+            << true << QStringList{"Jan|van der Berg", "Piet|Jansen"};
+        QTest::newRow("comma, English, quoted fields in reverse order")
+            << QStringLiteral("Last name,First Name\n\"Smit, de\",\"Anne \"\"An\"\"\"\n"
+                              "Berg,\"Jan\nPeter\"\n")
+            << true << QStringList{"Anne \"An\"|Smit, de", "Jan Peter|Berg"};
+        QTest::newRow("full-name column written last name first")
+            << QStringLiteral("Naam;Club\nBerg, Jan van der;HZV\n\t Kees  de Vries ;X\n") << true
+            << QStringList{"Jan|van der Berg", "Kees|de Vries"};
+        QTest::newRow("Voornaam and Naam: Naam is the last name")
+            << QStringLiteral("Voornaam;Naam\nJan;Berg\n") << true << QStringList{"Jan|Berg"};
+        QTest::newRow("header of a last-name-first list")
+            << QStringLiteral("Achternaam, Voornaam\nBerg, Jan\n") << true
+            << QStringList{"Jan|Berg"};
+    }
+    void textSources() {
+        QFETCH(QString, tekst);
+        QFETCH(bool, kop);
+        QFETCH(QStringList, namen);
+        const TImport import = TImport::UitTekst(tekst);
+        QCOMPARE(import.HeeftKop(), kop);
+        QCOMPARE(Namen(import.Voorbeeld({})), namen);
+    }
+
+    // Each verdict once, judged against the tournament's names exactly as
+    // the participant window compares them: case counts, blanks do not.
+    void verdicts() {
+        const TImport import = TImport::UitTekst(
+            QStringLiteral("Voornaam;Achternaam;Club\n"
+                           "Jan;Jansen\n"      // added
+                           " ;  ;HZV\n"        // empty name
+                           " bYe ;\n"          // "Bye"
+                           "Piet ; Bakker\n"   // already in the tournament
+                           "Jan;Jansen\n"      // twice in the import
+                           "\"Kees;de Vries\n" // unclosed quote: only this line is lost
+                           "jan;jansen\n"      // another name
+                           "B;ye\n"));         // no "bye" once joined
+        const TNamen bestaand{{QStringLiteral("Piet"), QStringLiteral("Bakker")}};
+        const TVoorbeeld voorbeeld = import.Voorbeeld(bestaand);
+        QList<TOordeel> oordelen;
+        QList<int> regels;
+        for (const TVoorbeeldRij& rij : voorbeeld.Rijen) {
+            oordelen << rij.Oordeel;
+            regels << rij.Regel;
+        }
+        QCOMPARE(oordelen,
+                 (QList<TOordeel>{TOordeel::Toevoegen, TOordeel::Leeg, TOordeel::Bye,
+                                  TOordeel::AlAanwezig, TOordeel::Dubbel, TOordeel::Onleesbaar,
+                                  TOordeel::Toevoegen, TOordeel::Toevoegen}));
+        QCOMPARE(regels, (QList<int>{2, 3, 4, 5, 6, 7, 8, 9}));
+        QCOMPARE(voorbeeld.AantalToevoegen, 3);
+        QCOMPARE(Namen(voorbeeld), (QStringList{"Jan|Jansen", "jan|jansen", "B|ye"}));
+    }
+
+    // Without a header the organiser names the columns; a separator chosen
+    // by hand splits the text again.
+    void chosenColumnsAndSeparator() {
+        TImport import = TImport::UitTekst(QStringLiteral("Berg;Jan;van der\nVries;Kees;de\n"));
+        QVERIFY(!import.HeeftKop());
+        QCOMPARE(import.AantalKolommen(), 3);
+        import.ZetKolommen({.Voornaam = 1, .Tussenvoegsel = 2, .Achternaam = 0});
+        QCOMPARE(Namen(import.Voorbeeld({})), (QStringList{"Jan|van der Berg", "Kees|de Vries"}));
+        import.ZetScheiding(QChar());
+        QCOMPARE(import.AantalKolommen(), 1);
+        QCOMPARE(Namen(import.Voorbeeld({})), (QStringList{"Berg;Jan;van|der", "Vries;Kees;de|"}));
+    }
+
+    void decoding_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("tekst");
+        const QString accenten = QStringLiteral("José;Müller-Ørsted €");
+        QTest::newRow("UTF-8") << accenten.toUtf8() << accenten;
+        QTest::newRow("UTF-8 with mark") << "\xEF\xBB\xBF" + accenten.toUtf8() << accenten;
+        QTest::newRow("Windows-1252") << QByteArray("Jos\xe9;M\xfcller \x80") << "José;Müller €";
+        QByteArray utf16("\xFF\xFE");
+        utf16.append(reinterpret_cast<const char*>(accenten.utf16()), accenten.size() * 2);
+        QTest::newRow("UTF-16 with mark") << utf16 << accenten;
+    }
+    void decoding() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, tekst);
+        QCOMPARE(DecodeerTekst(bytes), tekst);
+    }
+
+    // Bytes that are no text (a binary file chosen by mistake) are not
+    // guessed at.
+    void binaryRowsAreUnreadable() {
+        const TVoorbeeld voorbeeld =
+            TImport::UitBytes(QByteArray("Jan Jansen\nPK\x03\x04\x81\x00x\n", 17)).Voorbeeld({});
+        QCOMPARE(voorbeeld.Rijen.size(), 2u);
+        QCOMPARE(voorbeeld.Rijen[1].Oordeel, TOordeel::Onleesbaar);
+    }
+};
+
+QTEST_GUILESS_MAIN(ImportTest)
+#include "test_import.moc"
