@@ -202,14 +202,19 @@ void TMainForm::MaakKnoppen() {
 
 // The windows that show the tournament are made with the document as it
 // stands, and the options reach them from the options dialog when they are made.
+// The participant and pools windows open side by side to the right of this
+// one, at the designed gaps: windows that grew for new buttons push their
+// neighbours right instead of covering them.
 TDeelnemersForm* TMainForm::MaakDeelnemersForm() {
     auto* form = new TDeelnemersForm(*m_document, this);
+    form->move(std::max(form->x(), x() + width() + 18), form->y());
     connect(form, &TDeelnemersForm::PoulesGevraagd, this, &TMainForm::StartToernooi);
     return form;
 }
 
 TPoulesForm* TMainForm::MaakPoulesForm() {
     auto* form = new TPoulesForm(*m_document, this);
+    form->move(std::max(form->x(), DeelnemersForm->x() + DeelnemersForm->width() + 10), form->y());
     connect(form, &TPoulesForm::KnockoutGevraagd, this, &TMainForm::StartKnockout);
     form->PouleSjabloon = OptiesDialog->PouleSjabloon();
     return form;

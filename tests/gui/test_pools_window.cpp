@@ -1,5 +1,6 @@
 #include "app/Help.h"
 #include "app/MainForm.h"
+#include "participants/DeelnemersForm.h"
 #include "pools/PoulesForm.h"
 
 #include "support/ModalDialogDriver.h"
@@ -108,8 +109,12 @@ private Q_SLOTS:
     void opbouwEnIndeling() {
         QVERIFY(!f->isVisible());
         QCOMPARE(helpContextOf(f), 1003);
-        // Wider by the print button.
-        QCOMPARE(f->geometry(), QRect(445, 0, 340, 305));
+        // Wider by the print button, beside the participant window, which
+        // stands beside the main window.
+        QCOMPARE(f->size(), QSize(340, 305));
+        const QWidget* deelnemers = hoofd->DeelnemersForm.get();
+        QCOMPARE(deelnemers->pos(), QPoint(hoofd->width() + 18, 0));
+        QCOMPARE(f->pos(), QPoint(deelnemers->x() + deelnemers->width() + 10, 0));
         QVERIFY(!(f->windowFlags() & Qt::WindowMinimizeButtonHint));
         QVERIFY(!f->KnockoutBitBtn->isEnabled());
         QTableWidget* grid = f->DeelnemersStringGrid;
