@@ -2,6 +2,8 @@
 
 #include "model/Text.h"
 
+#include <QStringDecoder>
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -19,6 +21,7 @@ constexpr std::array<char16_t, 32> HogeReeks = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 constexpr char ByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr qsizetype MarkSize = 3;
 
 // The byte of one character, or -1 when the code page has none.
 int byteOf(char16_t c) {
@@ -185,6 +188,24 @@ qsizetype utf8Size(QStringView text) {
     return size;
 }
 
+namespace {
+
+bool startsWithMark(const char* data, qsizetype size) {
+    return QByteArrayView(data, size).startsWith(ByteOrderMark);
+}
+
+// QString::fromUtf8 drops a byte-order mark at the start of what it decodes.
+// Only the first line may lose one, as it does in the whole text; at the
+// start of a later line it is a character of that line (U+FEFF), and losing
+// it there would change a name between saving and reading back.
+QString decodeKeepingMark(const char* data, qsizetype size) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom |
+                                                     QStringConverter::Flag::Stateless);
+    return decoder(QByteArrayView(data, size));
+}
+
+} // namespace
+
 LineReader::LineReader(const QByteArray& bytes)
     : m_bytes(bytes)
     , m_utf8(bytes.startsWith(ByteOrderMark)) {
@@ -209,7 +230,9 @@ QString LineReader::next() {
         return decodeCodePage(data + begin, end - begin);
     // With its line end, so a broken sequence just before it decodes as it
     // does inside the whole text; the line end then comes off again.
-    QString line = QString::fromUtf8(data + begin, next - begin);
+    QString line = startsWithMark(data + begin, next - begin) && begin != MarkSize
+                       ? decodeKeepingMark(data + begin, next - begin)
+                       : QString::fromUtf8(data + begin, next - begin);
     line.chop(next - end);
     return line;
 }

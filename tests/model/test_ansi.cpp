@@ -84,6 +84,9 @@ private Q_SLOTS:
             << QByteArray("\xEF\xBB\xBF\xE2\x82\r\n\xF0\x9F\r\x80\n\xC5\xE2\x82");
         QTest::newRow("second mark") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
                                                    "a\r\nb");
+        QTest::newRow("mark starting a later line")
+            << QByteArray("\xEF\xBB\xBF"
+                          "a\r\n\xEF\xBB\xBF b\r\n\xEF\xBB\xBF\xC5");
     }
     void linesReadOneByOneAreTheLinesOfTheWholeText() {
         QFETCH(QByteArray, bytes);
