@@ -57,9 +57,8 @@ void THerstel::SchrijfNu() {
     QElapsedTimer wacht;
     wacht.start();
     const QByteArray inhoud = m_document.Herstelbestand();
-    QString pad = m_map + u'/' + Voorvoegsel + m_klok().toString(Tijdvorm) + Achtervoegsel;
-    if (pad == m_huidig) // two writes within one millisecond
-        pad.insert(pad.size() - Achtervoegsel.size(), QStringLiteral("-1"));
+    const QString pad =
+        m_map + u'/' + Voorvoegsel + VolgendeTijd().toString(Tijdvorm) + Achtervoegsel;
     m_huidig = pad;
     const QString map = m_map;
     QMetaObject::invokeMethod(
@@ -76,6 +75,18 @@ void THerstel::SchrijfNu() {
         },
         Qt::QueuedConnection);
     m_langsteWacht = std::max(m_langsteWacht, wacht.nsecsElapsed() / 1e6);
+}
+
+// The versions are offered and rotated by name, so every name must sort after
+// the one before it, also when two writes fall in one millisecond or the
+// clock is set back; otherwise an older version would be offered, or a newer
+// one overwritten.
+QDateTime THerstel::VolgendeTijd() {
+    QDateTime tijd = m_klok();
+    if (m_vorigeTijd.isValid() && tijd <= m_vorigeTijd)
+        tijd = m_vorigeTijd.addMSecs(1);
+    m_vorigeTijd = tijd;
+    return tijd;
 }
 
 void THerstel::Wacht() {
@@ -105,7 +116,7 @@ QDateTime THerstel::LaatsteAfsluiting() const {
 
 void THerstel::NoteerAfsluiting() {
     QDir().mkpath(m_map);
-    m_schrijver(NotitiePad(), m_klok().toString(Tijdvorm).toLatin1());
+    m_schrijver(NotitiePad(), VolgendeTijd().toString(Tijdvorm).toLatin1());
 }
 
 QString THerstel::TeHerstellen() const {

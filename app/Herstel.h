@@ -66,6 +66,7 @@ private:
     QString NotitiePad() const;
     QDateTime LaatsteAfsluiting() const;
     void NoteerAfsluiting();
+    QDateTime VolgendeTijd();
     QStringList Versies() const;
 
     TToernooiDocument& m_document;
@@ -73,6 +74,7 @@ private:
     Klok m_klok;
     QString m_map;
     QString m_huidig;
+    QDateTime m_vorigeTijd; // of the last name given
     QTimer m_timer;
     QThread* m_thread;
     QObject* m_werker;

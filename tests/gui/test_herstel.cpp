@@ -63,6 +63,23 @@ private Q_SLOTS:
         QVERIFY(!start()->BiedHerstelAan()); // nothing newer than the clean exit
     }
 
+    // Two writes in one millisecond, then a clock set back: each version has
+    // a name of its own, and the newest sorts last, so it is the one offered.
+    void versionsSortInTheOrderWritten() {
+        auto hoofd = start();
+        for (const QString naam : {"Jan", "Piet", "Kees"}) {
+            if (naam == QStringLiteral("Kees"))
+                nu = nu.addSecs(-3600);
+            hoofd->DeelnemersForm->VoegToe(naam, QStringLiteral("Jansen"));
+            hoofd->Herstel().SchrijfNu();
+        }
+        hoofd->Herstel().Wacht();
+        QCOMPARE(versies().size(), 3);
+        QFile nieuwste(map->filePath(versies().last()));
+        QVERIFY(nieuwste.open(QIODevice::ReadOnly));
+        QVERIFY(nieuwste.readAll().contains("Kees"));
+    }
+
     void jaRestoresTheTournamentModifiedWithItsFileName() {
         {
             auto hoofd = start();
