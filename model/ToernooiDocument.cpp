@@ -124,28 +124,27 @@ TToernooiDocument::Lees(const QByteArray& inhoud, std::unique_ptr<TToernooi>& to
     return std::nullopt;
 }
 
-std::optional<Toernooibestand::Leesfout> TToernooiDocument::Open(const QByteArray& inhoud,
-                                                                 const QString& pad) {
+std::optional<Toernooibestand::Leesfout>
+TToernooiDocument::Laad(const QByteArray& inhoud, const std::optional<QString>& pad) {
     std::unique_ptr<TToernooi> toernooi;
     TNamen namen;
     QString bewaardeNaam;
     if (auto fout = Lees(inhoud, toernooi, namen, bewaardeNaam))
         return fout;
-    m_bestandsnaam = pad;
+    m_bestandsnaam = pad.value_or(bewaardeNaam);
     Vervang(std::move(toernooi), std::move(namen));
     BeginOpnieuw();
     return std::nullopt;
 }
 
+std::optional<Toernooibestand::Leesfout> TToernooiDocument::Open(const QByteArray& inhoud,
+                                                                 const QString& pad) {
+    return Laad(inhoud, pad);
+}
+
 std::optional<Toernooibestand::Leesfout> TToernooiDocument::Herstel(const QByteArray& inhoud) {
-    std::unique_ptr<TToernooi> toernooi;
-    TNamen namen;
-    QString bestandsnaam;
-    if (auto fout = Lees(inhoud, toernooi, namen, bestandsnaam))
+    if (auto fout = Laad(inhoud, std::nullopt))
         return fout;
-    m_bestandsnaam = bestandsnaam;
-    Vervang(std::move(toernooi), std::move(namen));
-    BeginOpnieuw();
     m_bewaardId = 0; // nobody has saved what was recovered
     Q_EMIT GewijzigdVeranderd(true);
     return std::nullopt;

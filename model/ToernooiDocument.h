@@ -154,6 +154,11 @@ private:
         QString Omschrijving;
     };
 
+    // Replaces the tournament by the file's only when it loaded completely;
+    // the history starts anew. Without `pad` the file name is the one a
+    // recovery file carries.
+    std::optional<Toernooibestand::Leesfout> Laad(const QByteArray& inhoud,
+                                                  const std::optional<QString>& pad);
     QByteArray MaakInhoud(const QString& bestandsnaam) const;
     TToestand Vastleggen();
     void BeginOpnieuw(); // the current state becomes the whole history
