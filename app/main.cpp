@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/LettertypenVooraf.h"
 #include "app/MainForm.h"
 #include "app/Opdrachtregel.h"
 
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
         std::fputs(vooraf.melding.toUtf8().constData(), stdout);
         return 0;
     }
+    TLettertypenVooraf lettertypen;
     // Qt takes its own options (-style, -platform, ...) out of argv.
     QApplication application(argc, argv);
     const Opdrachtregel regel = Opdrachtregel::Lees(argumenten(argc, argv));
@@ -35,6 +37,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     initialiseApplication(application);
+    lettertypen.wacht();
     TMainForm mainForm;
     mainForm.show();
     // A tournament that was not saved when the program last ended is offered
