@@ -10,6 +10,17 @@ bool isBlankOrControl(QChar c) {
     return c.unicode() <= 32;
 }
 
+// Half of a surrogate pair without its other half, as a broken UTF-16 text
+// holds: no file encoding can store it, so a save would change it unseen.
+bool isLoneSurrogate(const QString& text, qsizetype i) {
+    const QChar c = text.at(i);
+    if (c.isHighSurrogate())
+        return i + 1 >= text.size() || !text.at(i + 1).isLowSurrogate();
+    if (c.isLowSurrogate())
+        return i == 0 || !text.at(i - 1).isHighSurrogate();
+    return false;
+}
+
 } // namespace
 
 QString trimmed(const QString& text) {
@@ -24,11 +35,16 @@ QString trimmed(const QString& text) {
 
 QString cleanName(const QString& name) {
     const auto control = [](QChar c) { return c.unicode() < 32; };
-    if (std::none_of(name.begin(), name.end(), control))
+    const auto needsWork = [&](QChar c) { return control(c) || c.isSurrogate(); };
+    if (std::none_of(name.begin(), name.end(), needsWork))
         return trimmed(name);
     QString result;
     result.reserve(name.size());
     for (qsizetype i = 0; i < name.size(); ++i) {
+        if (isLoneSurrogate(name, i)) {
+            result.append(QChar::ReplacementCharacter);
+            continue;
+        }
         if (!control(name.at(i))) {
             result.append(name.at(i));
             continue;

@@ -26,6 +26,16 @@ private Q_SLOTS:
         QCOMPARE(Text::cleanName(QStringLiteral("\r\n")), QString());
     }
 
+    void halfASurrogatePairBecomesTheReplacementCharacter() {
+        const QChar hoog(0xD83D), laag(0xDE00); // together U+1F600
+        const QString paar = QString(hoog) + laag;
+        QCOMPARE(Text::cleanName(QStringLiteral("Jan") + paar), QStringLiteral("Jan") + paar);
+        const QChar vervang = QChar::ReplacementCharacter;
+        QCOMPARE(Text::cleanName(QString(laag) + QStringLiteral("Jan") + hoog),
+                 QString(vervang) + QStringLiteral("Jan") + vervang);
+        QCOMPARE(Text::cleanName(QString(hoog) + hoog + laag), QString(vervang) + paar);
+    }
+
     void foldingTouchesOnlyAsciiLetters() {
         const QString mixed = QStringLiteral("aZé ÉłŁΩω 09 [`{");
         QCOMPARE(Text::upperAscii(mixed), QStringLiteral("AZé ÉłŁΩω 09 [`{"));
