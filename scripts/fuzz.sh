@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the fuzzer of the tournament file reader with clang and runs it for
-# the given number of seconds (default 60) from the seed corpus in
-# tests/fuzz/corpus. New inputs go to build-fuzz/corpus, never into tests/.
+# Builds the fuzzers of the tournament file reader and of the participant
+# import with clang and runs each for the given number of seconds (default
+# 60) from its seed corpus in tests/fuzz/corpus and tests/fuzz/corpus-import.
+# New inputs go to build-fuzz/corpus*, never into tests/.
 # A crash, leak, hang (10 s per input) or broken round trip fails the run and
 # leaves the input in build-fuzz/.
 set -euo pipefail
@@ -10,9 +11,11 @@ cd "$(dirname "$0")/.."
 scripts/bootstrap.sh --tests
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DZEGEROOSTER_FUZZ=ON >/dev/null
-cmake --build build-fuzz --target fuzz_toernooibestand
-mkdir -p build-fuzz/corpus
+cmake --build build-fuzz --target fuzz_toernooibestand fuzz_import
+mkdir -p build-fuzz/corpus build-fuzz/corpus-import
 cd build-fuzz
 tests/fuzz/fuzz_toernooibestand -dict=../tests/fuzz/toernooibestand.dict \
   -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
   corpus ../tests/fuzz/corpus
+tests/fuzz/fuzz_import -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  -print_final_stats=1 corpus-import ../tests/fuzz/corpus-import
