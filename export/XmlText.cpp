@@ -81,7 +81,7 @@ QString withAttributes(const QString& element, const std::vector<AttributeChange
         return element;
     for (const auto& [name, value] : changes) {
         auto it = std::find_if(tag->attributes.begin(), tag->attributes.end(),
-                               [&](const auto& a) { return a.first == name; });
+                               [&name = name](const auto& a) { return a.first == name; });
         if (!value) {
             if (it != tag->attributes.end())
                 tag->attributes.erase(it);
