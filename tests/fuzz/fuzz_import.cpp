@@ -4,29 +4,13 @@
 // offers to add is one the participant dialog could have produced, is new,
 // and survives a save and a reload of the tournament unchanged.
 #include "model/Deelnemer.h"
-#include "model/Import.h"
-#include "model/Text.h"
 #include "model/Toernooi.h"
+#include "tests/fuzz/VoorbeeldEisen.h"
 
-#include <QSet>
-
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
 namespace {
-
-void Eis(bool voorwaarde) {
-    if (!voorwaarde)
-        std::abort();
-}
-
-// No line break or other control character, which would break the file's
-// one name per line, and trimmed as the participant dialog trims.
-bool IsSchoon(const QString& naam) {
-    return naam == Text::cleanName(naam) &&
-           std::none_of(naam.begin(), naam.end(), [](QChar c) { return c.unicode() < 32; });
-}
 
 void KiesZoalsDeOrganisator(Import::TImport& import, std::uint8_t keuze) {
     static const QChar Scheidingen[] = {QChar(), u'\t', u';', u','};
@@ -36,26 +20,6 @@ void KiesZoalsDeOrganisator(Import::TImport& import, std::uint8_t keuze) {
         import.ZetKop(!import.HeeftKop());
     if (keuze & 0x10)
         import.ZetKolommen(Import::RaadKolommen((keuze >> 5) + 1));
-}
-
-void EisGoedeVoorbeeld(const Import::TVoorbeeld& voorbeeld,
-                       const Deelnemerslijst::TNamen& bestaand) {
-    QSet<QString> gezien;
-    for (const auto& naam : bestaand)
-        gezien.insert(naam.Voornaam + u'\n' + naam.Achternaam);
-    int toevoegen = 0;
-    for (const auto& rij : voorbeeld.Rijen) {
-        if (rij.Oordeel != Import::TOordeel::Toevoegen)
-            continue;
-        ++toevoegen;
-        Eis(IsSchoon(rij.Naam.Voornaam) && IsSchoon(rij.Naam.Achternaam));
-        Eis(!(rij.Naam.Voornaam + rij.Naam.Achternaam).isEmpty());
-        const QString sleutel = rij.Naam.Voornaam + u'\n' + rij.Naam.Achternaam;
-        Eis(!gezien.contains(sleutel));
-        gezien.insert(sleutel);
-    }
-    Eis(toevoegen == voorbeeld.AantalToevoegen);
-    Eis(static_cast<int>(voorbeeld.Toevoegen().size()) == toevoegen);
 }
 
 void EisBewaardEnTeruggelezen(const Deelnemerslijst::TNamen& namen) {
