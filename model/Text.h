@@ -15,8 +15,8 @@ QString trimmed(const QString& text);
 // per line, so no name may hold a line break: every run of control
 // characters (codes below 32: line breaks, tabs) becomes one blank, and the
 // result is trimmed. Blanks typed on purpose stay as they are. Half of a
-// surrogate pair on its own becomes U+FFFD, which is what a save would make
-// of it anyway, so the name shown is the name stored.
+// surrogate pair on its own, which no file can store, becomes U+FFFD, so
+// the name shown is the name stored.
 QString cleanName(const QString& name);
 
 // Folds only a-z to A-Z (or A-Z to a-z); every other character is kept.
