@@ -56,6 +56,14 @@ QString cleanName(const QString& name) {
     return trimmed(result);
 }
 
+bool hasLoneSurrogate(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (isLoneSurrogate(text, i))
+            return true;
+    }
+    return false;
+}
+
 QString upperAscii(const QString& text) {
     QString result = text;
     for (QChar& c : result) {

@@ -19,6 +19,10 @@ QString trimmed(const QString& text);
 // the name shown is the name stored.
 QString cleanName(const QString& name);
 
+// True when the text holds half a surrogate pair on its own, as broken
+// UTF-16 does.
+bool hasLoneSurrogate(const QString& text);
+
 // Folds only a-z to A-Z (or A-Z to a-z); every other character is kept.
 QString upperAscii(const QString& text);
 QString lowerAscii(const QString& text);

@@ -130,6 +130,12 @@ private Q_SLOTS:
             TImport::UitBytes(QByteArray("Jan Jansen\nPK\x03\x04\x81\x00x\n", 17)).Voorbeeld({});
         QCOMPARE(voorbeeld.Rijen.size(), 2u);
         QCOMPARE(voorbeeld.Rijen[1].Oordeel, TOordeel::Onleesbaar);
+        // UTF-16 with half a surrogate pair on its own (U+D800) is broken too.
+        const QByteArray kapot("\xFF\xFEJ\x00\x61\x00n\x00\n\x00\x00\xD8x\x00", 14);
+        const TVoorbeeld utf16 = TImport::UitBytes(kapot).Voorbeeld({});
+        QCOMPARE(utf16.Rijen.size(), 2u);
+        QCOMPARE(utf16.Rijen[0].Oordeel, TOordeel::Toevoegen);
+        QCOMPARE(utf16.Rijen[1].Oordeel, TOordeel::Onleesbaar);
     }
 };
 
