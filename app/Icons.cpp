@@ -99,3 +99,11 @@ private:
 QIcon themaIcoon(const QString& themaNaam, QStyle::StandardPixmap reserve) {
     return QIcon(new UitgesteldIcoon(themaNaam, reserve));
 }
+
+QIcon okIcoon() {
+    return themaIcoon(QStringLiteral("dialog-ok"), QStyle::SP_DialogOkButton);
+}
+
+QIcon annulerenIcoon() {
+    return themaIcoon(QStringLiteral("dialog-cancel"), QStyle::SP_DialogCancelButton);
+}

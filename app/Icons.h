@@ -7,3 +7,7 @@
 // theme has none. Nothing is looked up or loaded until the icon is first
 // drawn, so windows that start hidden cost nothing at start-up.
 QIcon themaIcoon(const QString& themaNaam, QStyle::StandardPixmap reserve);
+
+// The glyphs of every dialog's OK and Annuleren buttons.
+QIcon okIcoon();
+QIcon annulerenIcoon();

@@ -141,12 +141,11 @@ void TOptiesDialog::MaakGetalVelden() {
 
 void TOptiesDialog::MaakKnoppen() {
     OKBitBtn = MaakKnop(QStringLiteral("OKBitBtn"), QStringLiteral("&OK"), {104, 200, 89, 25});
-    OKBitBtn->setIcon(themaIcoon(QStringLiteral("dialog-ok"), QStyle::SP_DialogOkButton));
+    OKBitBtn->setIcon(okIcoon());
     OKBitBtn->setDefault(true);
     AnnulerenBitBtn = MaakKnop(QStringLiteral("AnnulerenBitBtn"), QStringLiteral("&Annuleren"),
                                {200, 200, 89, 25});
-    AnnulerenBitBtn->setIcon(
-        themaIcoon(QStringLiteral("dialog-cancel"), QStyle::SP_DialogCancelButton));
+    AnnulerenBitBtn->setIcon(annulerenIcoon());
     // Esc and the window's close box reject the dialog as well: nothing is
     // checked or written.
     connect(OKBitBtn, &QPushButton::clicked, this, &TOptiesDialog::OKBitBtnClick);

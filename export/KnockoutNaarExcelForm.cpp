@@ -42,14 +42,11 @@ QCheckBox* TKnockoutNaarExcelForm::MaakKeuze(const QString& naam, const QString&
 }
 
 void TKnockoutNaarExcelForm::MaakKnoppen() {
-    OKBitBtn = new QPushButton(themaIcoon(QStringLiteral("dialog-ok"), QStyle::SP_DialogOkButton),
-                               QStringLiteral("&OK"), this);
+    OKBitBtn = new QPushButton(okIcoon(), QStringLiteral("&OK"), this);
     OKBitBtn->setObjectName(QStringLiteral("OKBitBtn"));
     OKBitBtn->setGeometry(72, 152, 89, 25);
     OKBitBtn->setDefault(true);
-    AnnulerenBitBtn =
-        new QPushButton(themaIcoon(QStringLiteral("dialog-cancel"), QStyle::SP_DialogCancelButton),
-                        QStringLiteral("&Annuleren"), this);
+    AnnulerenBitBtn = new QPushButton(annulerenIcoon(), QStringLiteral("&Annuleren"), this);
     AnnulerenBitBtn->setObjectName(QStringLiteral("AnnulerenBitBtn"));
     AnnulerenBitBtn->setGeometry(168, 152, 89, 25);
     connect(OKBitBtn, &QPushButton::clicked, this, &QDialog::accept);

@@ -73,14 +73,11 @@ void TInputEindstandDialog::MaakScores() {
 }
 
 void TInputEindstandDialog::MaakKnoppen() {
-    OKBitBtn = new QPushButton(themaIcoon(QStringLiteral("dialog-ok"), QStyle::SP_DialogOkButton),
-                               QStringLiteral("&OK"), this);
+    OKBitBtn = new QPushButton(okIcoon(), QStringLiteral("&OK"), this);
     OKBitBtn->setGeometry(32 + Binnenrand, 72 + Binnenrand, 89, 25);
     OKBitBtn->setDefault(true);
     OKBitBtn->setObjectName(QStringLiteral("OKBitBtn"));
-    AnnulerenBitBtn =
-        new QPushButton(themaIcoon(QStringLiteral("dialog-cancel"), QStyle::SP_DialogCancelButton),
-                        QStringLiteral("&Annuleren"), this);
+    AnnulerenBitBtn = new QPushButton(annulerenIcoon(), QStringLiteral("&Annuleren"), this);
     AnnulerenBitBtn->setGeometry(128 + Binnenrand, 72 + Binnenrand, 89, 25);
     AnnulerenBitBtn->setAutoDefault(false);
     AnnulerenBitBtn->setObjectName(QStringLiteral("AnnulerenBitBtn"));

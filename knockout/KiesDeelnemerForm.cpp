@@ -38,13 +38,10 @@ TKiesDeelnemerForm::TKiesDeelnemerForm(QWidget* owner)
     DeelnemersStringGrid->setSelectionMode(QAbstractItemView::SingleSelection);
     DeelnemersStringGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     DeelnemersStringGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    OKBitBtn = new QPushButton(themaIcoon(QStringLiteral("dialog-ok"), QStyle::SP_DialogOkButton),
-                               QStringLiteral("&OK"), this);
+    OKBitBtn = new QPushButton(okIcoon(), QStringLiteral("&OK"), this);
     OKBitBtn->setObjectName(QStringLiteral("OKBitBtn"));
     OKBitBtn->setDefault(true);
-    AnnuleerBitBtn =
-        new QPushButton(themaIcoon(QStringLiteral("dialog-cancel"), QStyle::SP_DialogCancelButton),
-                        QStringLiteral("&Annuleren"), this);
+    AnnuleerBitBtn = new QPushButton(annulerenIcoon(), QStringLiteral("&Annuleren"), this);
     AnnuleerBitBtn->setObjectName(QStringLiteral("AnnuleerBitBtn"));
     AnnuleerBitBtn->setAutoDefault(false);
     connect(OKBitBtn, &QPushButton::clicked, this, &QDialog::accept);

@@ -100,13 +100,10 @@ void TKnockoutIndelingForm::MaakKeuzes() {
 }
 
 void TKnockoutIndelingForm::MaakKnoppen() {
-    OKBitBtn = new QPushButton(themaIcoon(QStringLiteral("dialog-ok"), QStyle::SP_DialogOkButton),
-                               QStringLiteral("&OK"), this);
+    OKBitBtn = new QPushButton(okIcoon(), QStringLiteral("&OK"), this);
     OKBitBtn->setGeometry(132, 115, 105, 25);
     OKBitBtn->setDefault(true);
-    AnnuleerBitBtn =
-        new QPushButton(themaIcoon(QStringLiteral("dialog-cancel"), QStyle::SP_DialogCancelButton),
-                        QStringLiteral("&Annuleren"), this);
+    AnnuleerBitBtn = new QPushButton(annulerenIcoon(), QStringLiteral("&Annuleren"), this);
     AnnuleerBitBtn->setGeometry(244, 115, 105, 25);
     connect(OKBitBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(AnnuleerBitBtn, &QPushButton::clicked, this, &QDialog::reject);

@@ -181,9 +181,8 @@ TImporteerDialog::TImporteerDialog(QWidget* owner, Import::TImport import,
 
     OKBitBtn->setObjectName(QStringLiteral("OKBitBtn"));
     AnnulerenBitBtn->setObjectName(QStringLiteral("AnnulerenBitBtn"));
-    OKBitBtn->setIcon(themaIcoon(QStringLiteral("dialog-ok"), QStyle::SP_DialogOkButton));
-    AnnulerenBitBtn->setIcon(
-        themaIcoon(QStringLiteral("dialog-cancel"), QStyle::SP_DialogCancelButton));
+    OKBitBtn->setIcon(okIcoon());
+    AnnulerenBitBtn->setIcon(annulerenIcoon());
     OKBitBtn->setDefault(true);
 
     auto* keuzes = new QHBoxLayout;

@@ -50,9 +50,8 @@ TInputDeelnemerDialog::TInputDeelnemerDialog(QWidget* owner)
     OKBitBtn->setObjectName(QStringLiteral("OKBitBtn"));
     AnnulerenBitBtn->setObjectName(QStringLiteral("AnnulerenBitBtn"));
 
-    OKBitBtn->setIcon(themaIcoon(QStringLiteral("dialog-ok"), QStyle::SP_DialogOkButton));
-    AnnulerenBitBtn->setIcon(
-        themaIcoon(QStringLiteral("dialog-cancel"), QStyle::SP_DialogCancelButton));
+    OKBitBtn->setIcon(okIcoon());
+    AnnulerenBitBtn->setIcon(annulerenIcoon());
     OKBitBtn->setDefault(true);
 
     setTabOrder(VoornaamEdit, AchternaamEdit);

@@ -88,11 +88,8 @@ void TPouleIndelingForm::MaakGroottePaneel() {
 void TPouleIndelingForm::MaakLijstEnKnoppen() {
     PouleIndelingenListBox = new QListWidget(this);
     PouleIndelingenListBox->setSelectionMode(QAbstractItemView::SingleSelection);
-    OKBitBtn = new QPushButton(themaIcoon(QStringLiteral("dialog-ok"), QStyle::SP_DialogOkButton),
-                               QStringLiteral("&OK"), this);
-    AnnulerenBitBtn =
-        new QPushButton(themaIcoon(QStringLiteral("dialog-cancel"), QStyle::SP_DialogCancelButton),
-                        QStringLiteral("&Annuleren"), this);
+    OKBitBtn = new QPushButton(okIcoon(), QStringLiteral("&OK"), this);
+    AnnulerenBitBtn = new QPushButton(annulerenIcoon(), QStringLiteral("&Annuleren"), this);
     DirectKnockoutBitBtn = new QPushButton(QStringLiteral("&Direct naar knockout"), this);
     for (QPushButton* knop : {OKBitBtn, AnnulerenBitBtn, DirectKnockoutBitBtn})
         knop->setAutoDefault(false);
