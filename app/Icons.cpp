@@ -7,6 +7,40 @@
 
 namespace {
 
+// Whether the desktop chose an icon theme of its own. Without one, as under a
+// bare window manager, Qt names "hicolor": the fallback that every theme
+// inherits and where programs install their own icons. It holds none of the
+// standard glyphs, and reading its index (some 55 KB of settings) would cost
+// milliseconds on the first paint, for nothing.
+bool eigenThema() {
+    const QString thema = QIcon::themeName();
+    return !thema.isEmpty() && thema != QLatin1String("hicolor");
+}
+
+// The style's own glyphs. Without a theme of the desktop's own, the style is
+// kept from searching the fallback theme for them, as it would otherwise.
+class StijlZonderThema {
+public:
+    StijlZonderThema()
+        : m_bewust(QGuiApplication::desktopSettingsAware()) {
+        if (!eigenThema())
+            QGuiApplication::setDesktopSettingsAware(false);
+    }
+    ~StijlZonderThema() { QGuiApplication::setDesktopSettingsAware(m_bewust); }
+    StijlZonderThema(const StijlZonderThema&) = delete;
+    StijlZonderThema& operator=(const StijlZonderThema&) = delete;
+
+    QPixmap pixmap(QStyle::StandardPixmap glyph) const {
+        return QApplication::style()->standardPixmap(glyph);
+    }
+    QIcon icoon(QStyle::StandardPixmap glyph) const {
+        return QApplication::style()->standardIcon(glyph);
+    }
+
+private:
+    bool m_bewust;
+};
+
 // Chooses between the theme's icon and the style's one on first use and
 // from then on hands every request to the chosen icon. The theme's icons are
 // vector or multi-size images; the style's come in sizes up to 128 px, so
@@ -63,12 +97,12 @@ private:
         if (m_gekozen)
             return;
         m_gekozen = true;
-        if (QIcon::hasThemeIcon(m_themaNaam)) {
+        if (eigenThema() && QIcon::hasThemeIcon(m_themaNaam)) {
             m_icoon = QIcon::fromTheme(m_themaNaam);
             m_volledigGekozen = true;
             return;
         }
-        const QPixmap klein = QApplication::style()->standardPixmap(m_reserve);
+        const QPixmap klein = StijlZonderThema().pixmap(m_reserve);
         // Only an image of one device pixel per pixel says its size plainly.
         if (klein.isNull() || klein.devicePixelRatio() != 1.0)
             return;
@@ -79,7 +113,7 @@ private:
     const QIcon& volledig() {
         kies();
         if (!m_volledigGekozen) {
-            m_icoon = QApplication::style()->standardIcon(m_reserve);
+            m_icoon = StijlZonderThema().icoon(m_reserve);
             m_volledigGekozen = true;
         }
         return m_icoon;
