@@ -28,8 +28,7 @@ bool IsRegeleinde(QChar c) {
 
 // Characters no text file or cell of names holds: control characters other
 // than tab and line breaks, the C1 controls that bytes undefined in
-// Windows-1252 decode to, and the replacement character. Broken UTF-16
-// (half a surrogate pair) is no text either.
+// Windows-1252 decode to, and the replacement character.
 bool IsGeenTekst(QChar c) {
     const char16_t u = c.unicode();
     if (u < 32)
@@ -219,6 +218,7 @@ TTabel SplitsTekst(const QString& tekst, QChar scheiding) {
         }
         if (rij.Leesbaar && IsLeeg(rij.Cellen))
             continue;
+        // Broken UTF-16 (half a surrogate pair) is no text either.
         for (const QString& cel : std::as_const(rij.Cellen)) {
             if (std::any_of(cel.begin(), cel.end(), IsGeenTekst) || Text::hasLoneSurrogate(cel))
                 rij.Leesbaar = false;
