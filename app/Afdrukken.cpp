@@ -1,7 +1,6 @@
 #include "app/Afdrukken.h"
 
 #include "app/Help.h"
-#include "app/MainForm.h"
 #include "app/Paths.h"
 #include "export/WorkbookEngine.h"
 #include "model/MessageService.h"
@@ -138,15 +137,9 @@ QString BewaarAlsPdf(Afdruk::TDocument& document) {
     return pad;
 }
 
-Afdruk::TKop Kop(const QWidget* venster, const QString& onderwerp) {
-    QString bestand;
-    for (const QWidget* w = venster; w; w = w->parentWidget()) {
-        if (const auto* hoofd = qobject_cast<const TMainForm*>(w)) {
-            bestand = hoofd->Document().Bestandsnaam();
-            break;
-        }
-    }
-    return {Afdruk::ToernooiTitel(bestand), onderwerp, QDateTime::currentDateTime()};
+Afdruk::TKop Kop(const TToernooiDocument& document, const QString& onderwerp) {
+    return {Afdruk::ToernooiTitel(document.Bestandsnaam()), onderwerp,
+            QDateTime::currentDateTime()};
 }
 
 } // namespace Afdrukken

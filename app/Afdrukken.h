@@ -11,6 +11,8 @@ class QWidget;
 // Printing from a window. The window's "Afdrukken" button and Ctrl+P open
 // the print preview, in which the page size, the orientation and the printer
 // are chosen; Ctrl+Shift+P saves straight to a PDF file.
+class TToernooiDocument;
+
 namespace Afdrukken {
 
 // Makes the printout with the window's data of that moment.
@@ -29,8 +31,8 @@ void ToonVoorbeeld(QWidget* venster, Afdruk::TDocument& document);
 // document as PDF there; the written file, or empty.
 QString BewaarAlsPdf(Afdruk::TDocument& document);
 
-// The heading of a printout from this window: the tournament's file name,
-// the subject, and now.
-Afdruk::TKop Kop(const QWidget* venster, const QString& onderwerp);
+// The heading of a printout of the tournament: its file name, the subject,
+// and now.
+Afdruk::TKop Kop(const TToernooiDocument& document, const QString& onderwerp);
 
 } // namespace Afdrukken

@@ -50,7 +50,7 @@ class PrintWindowsTest : public QObject {
 
     void VulToernooi(int aantal) {
         for (int i = 0; i < aantal; ++i) {
-            hoofd->DeelnemersForm->VoegToe(QStringLiteral("Speler"), QString::number(i));
+            hoofd->Document().VoegDeelnemerToe(QStringLiteral("Speler"), QString::number(i));
             auto deelnemer =
                 std::make_unique<TDeelnemer>(QStringLiteral("Speler"), QString::number(i));
             deelnemer->Poule = i % 4 + 1;
@@ -107,6 +107,21 @@ private Q_SLOTS:
         DrukToets(hoofd->KnockoutForm, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(PdfTekst(pad).contains(QStringLiteral("Verliezersronde")));
         QVERIFY(!PdfTekst(pad).contains(QStringLiteral("Winnaarsronde")));
+    }
+
+    // The heading names the document's file, also for a window that no main
+    // window owns.
+    void theHeadingNamesTheDocumentsFile() {
+        TToernooiDocument bron;
+        bron.VoegDeelnemerToe(QStringLiteral("Jeffrey"), QStringLiteral("Hoffmann"));
+        TToernooiDocument document;
+        QVERIFY(
+            !document.Open(bron.Bestand(), map.filePath(QStringLiteral("Clubkampioenschap.txt"))));
+        TDeelnemersForm venster(document, nullptr);
+        const QString pad = map.filePath(QStringLiteral("kop.pdf"));
+        (*berichten)->queueFileName(pad);
+        DrukToets(&venster, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(PdfTekst(pad).contains(QStringLiteral("Clubkampioenschap")));
     }
 
     void previewHasHelpAndFitsTheBracketOnOnePage() {
