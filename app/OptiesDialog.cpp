@@ -8,6 +8,7 @@
 #include "model/Ansi.h"
 #include "model/Bestand.h"
 #include "model/MessageService.h"
+#include "model/Opties.h"
 #include "model/PouleIndeling.h"
 #include "model/Text.h"
 
@@ -185,8 +186,8 @@ void TOptiesDialog::ZetStandaardwaarden() {
     const QDir programmamap(Paths::executableFolder());
     PoulesSjabloonEdit->setText(programmamap.filePath(QStringLiteral("poules.xlt")));
     KnockoutSjabloonEdit->setText(programmamap.filePath(QStringLiteral("knockout.xlt")));
-    RijEdit->setText(QStringLiteral("5"));
-    KolomEdit->setText(QStringLiteral("1"));
+    RijEdit->setText(QString::number(Opties::StandaardBeginRij));
+    KolomEdit->setText(QString::number(Opties::StandaardBeginKolom));
 }
 
 bool TOptiesDialog::LeesOpties() {

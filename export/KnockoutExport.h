@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Opties.h"
+
 #include <QString>
 
 class TKnockout;
@@ -12,14 +14,14 @@ namespace KnockoutExport {
 
 // What the user chose in the export dialog, and where the drawing starts.
 struct TInstellingen {
-    bool Ronden = true;          // "Ronde r" above every round
-    bool Wedstrijden = true;     // "Wedstrijd j" beside every match
-    bool DeelnemerNO = true;     // a marker for a participant not yet known
-    bool UitslagNO = true;       // a marker for a score not yet known
-    bool PouleInformatie = true; // the pool code before every name
-    QString Sjabloon;            // template workbook
-    int BeginRij = 2;            // row of the round captions
-    int BeginKolom = 1;          // column of the first round's match captions
+    bool Ronden = true;                           // "Ronde r" above every round
+    bool Wedstrijden = true;                      // "Wedstrijd j" beside every match
+    bool DeelnemerNO = true;                      // a marker for a participant not yet known
+    bool UitslagNO = true;                        // a marker for a score not yet known
+    bool PouleInformatie = true;                  // the pool code before every name
+    QString Sjabloon;                             // template workbook
+    int BeginRij = Opties::StandaardBeginRij;     // row of the round captions
+    int BeginKolom = Opties::StandaardBeginKolom; // column of the first round's match captions
 };
 
 // Writes the bracket; nothing at all for a bracket without rounds. Messages

@@ -25,8 +25,8 @@ public:
     KnockoutExport::TInstellingen Instellingen() const;
 
     QString KnockoutSjabloon;
-    int BeginKolom = 1;
-    int BeginRij = 2;
+    int BeginKolom = Opties::StandaardBeginKolom;
+    int BeginRij = Opties::StandaardBeginRij;
 
     QCheckBox* cbxRonden;
     QCheckBox* cbxWedstrijden;

@@ -415,7 +415,9 @@ private Q_SLOTS:
 
         ScriptedMessages berichten;
         berichten->queueAnswer(Answer::Ok); // no template: the default workbook
-        KnockoutExport::Exporteer(knockout, KnockoutExport::TInstellingen());
+        KnockoutExport::TInstellingen standaard;
+        standaard.BeginRij = 2; // the cells below are counted from row 2
+        KnockoutExport::Exporteer(knockout, standaard);
         QCOMPARE(berichten->texts(), QStringList{KnockoutExport::SjabloonFoutTekst(QString())});
         QString pad;
         Geschreven(QStringLiteral("Winnaarsronde"), pad);
@@ -507,6 +509,7 @@ private Q_SLOTS:
             .write(sjabloon);
         KnockoutExport::TInstellingen instellingen;
         instellingen.Sjabloon = sjabloon;
+        instellingen.BeginRij = 2;
         ScriptedMessages berichten;
         KnockoutExport::Exporteer(knockout, instellingen);
         QCOMPARE(berichten->texts(), QStringList());

@@ -48,6 +48,7 @@ TInstellingen instellingen(bool alles = true) {
     TInstellingen in;
     in.Ronden = in.Wedstrijden = in.DeelnemerNO = in.UitslagNO = in.PouleInformatie = alles;
     in.Sjabloon = Sjabloon;
+    in.BeginRij = 2; // the cells below are counted from row 2
     return in;
 }
 
