@@ -31,8 +31,6 @@ public:
 
     void ZetProgrammastatus(int status) override { Programmastatus = status; }
     TDeelnemerLijst& Deelnemers() override { return Lijst; }
-    void ToonDeelnemers() override {}
-    void ToonPoules() override {}
     void BouwKnockouts() override {
         Winnaars = std::make_unique<TKnockout>(Lijst, 1, TKnockout::Leeg);
         Verliezers = std::make_unique<TKnockout>(Lijst, 2, TKnockout::Leeg);

@@ -180,9 +180,6 @@ public:
         m_doel.ZetProgrammastatus(status);
         VolgendeGetrimd();
         LeesDeelnemers();
-        m_doel.ToonDeelnemers();
-        if (status == 1 || status == 2)
-            m_doel.ToonPoules();
         if (HeeftKnockouts(status))
             LeesKnockouts();
         if (m_huidige != Einde)

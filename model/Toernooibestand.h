@@ -10,18 +10,13 @@
 
 class TKnockout;
 
-// What loading a tournament file drives: the stage, the participant list and
-// whatever shows them. The main window passes its windows on; a tournament
-// held without windows (TToernooi) keeps the brackets itself.
+// What loading a tournament file fills: the stage, the participant list and
+// the brackets.
 class TToernooiDoel {
 public:
     virtual ~TToernooiDoel() = default;
     virtual void ZetProgrammastatus(int status) = 0;
     virtual TDeelnemerLijst& Deelnemers() = 0;
-    // The participants are complete.
-    virtual void ToonDeelnemers() = 0;
-    // Stages 1 and 2: the pools are complete.
-    virtual void ToonPoules() = 0;
     // Stages 2 and 3: builds both brackets empty from the participants.
     virtual void BouwKnockouts() = 0;
     virtual TKnockout* WinnaarsKnockout() = 0;

@@ -10,17 +10,16 @@
 
 namespace {
 
-// Stands in for the pools window: it builds the pool index and checks the
-// standings, as showing the pools does.
-class FuzzToernooi : public TToernooi {
-public:
-    void ToonPoules() override {
-        const Poules::TPouleIndex index = Poules::MaakPouleIndex(Lijst);
-        volatile bool compleet = Poules::EindstandenCompleet(Lijst);
-        (void)compleet;
-        (void)index;
-    }
-};
+// Builds the pool index and checks the standings, as the pools window does
+// with every tournament that has pools.
+void ToonPoules(const TToernooi& toernooi) {
+    if (toernooi.Programmastatus != 1 && toernooi.Programmastatus != 2)
+        return;
+    const Poules::TPouleIndex index = Poules::MaakPouleIndex(toernooi.Lijst);
+    volatile bool compleet = Poules::EindstandenCompleet(toernooi.Lijst);
+    (void)compleet;
+    (void)index;
+}
 
 void Eis(bool voorwaarde) {
     if (!voorwaarde)
@@ -31,7 +30,7 @@ void Eis(bool voorwaarde) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray inhoud(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    FuzzToernooi toernooi;
+    TToernooi toernooi;
     if (const auto fout = Toernooibestand::Lees(inhoud, toernooi)) {
         Eis(fout->Regelnummer >= 1);
         Eis(!fout->Melding.isEmpty());
@@ -40,8 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Eis(toernooi.Lijst.empty() && !toernooi.Winnaars && toernooi.Programmastatus == 0);
         return 0;
     }
+    ToonPoules(toernooi);
     const QByteArray bewaard = toernooi.Bewaar();
-    FuzzToernooi opnieuw;
+    TToernooi opnieuw;
     Eis(!Toernooibestand::Lees(bewaard, opnieuw));
     Eis(opnieuw.Bewaar() == bewaard);
     return 0;
