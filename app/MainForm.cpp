@@ -11,6 +11,7 @@
 #include "knockout/KnockoutIndelingForm.h"
 #include "knockout/KnockoutView.h"
 #include "model/Bestand.h"
+#include "model/Deelnemerslijst.h"
 #include "model/Knockout.h"
 #include "model/MessageService.h"
 #include "model/Text.h"
@@ -321,7 +322,7 @@ void TMainForm::StartToernooi() {
     }
     TToernooiDocument::TStap stap(*m_document, QStringLiteral("poule-indeling"));
     ZetProgrammastatus(psGeen);
-    m_document->ZetDeelnemers(DeelnemersForm->MaakDeelnemerslijst());
+    m_document->ZetDeelnemers(Deelnemerslijst::MaakLijst(m_document->Namen()));
     TDeelnemerLijst& deelnemers = m_document->Deelnemers();
     const int resultaat = PouleIndelingForm->KiesIndeling(deelnemers);
     TProgrammastatus nieuweStatus;
@@ -347,10 +348,6 @@ void TMainForm::StartKnockout() {
     KnockoutForm->Bouw(deelnemers, 1);
     ZetProgrammastatus(psKnockout);
     ZetGewijzigd(true);
-}
-
-int TMainForm::ZoekDeelnemer(const QString& voornaam, const QString& achternaam) const {
-    return m_document->ZoekDeelnemer(voornaam, achternaam);
 }
 
 void TMainForm::NieuwToernooi() {

@@ -37,7 +37,6 @@ public:
     void ZetGewijzigd(bool gewijzigd);
     void StartToernooi();
     void StartKnockout();
-    int ZoekDeelnemer(const QString& voornaam, const QString& achternaam) const;
     void NieuwToernooi();
     // Asks for a file and replaces the tournament by its content; true
     // when a tournament was loaded. Virtual so a test can stand in for it.

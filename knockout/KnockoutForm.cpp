@@ -6,6 +6,7 @@
 #include "export/KnockoutNaarExcelForm.h"
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"
+#include "model/Opties.h"
 #include "model/ToernooiDocument.h"
 #include "print/KnockoutAfdruk.h"
 
@@ -90,7 +91,7 @@ TKnockoutForm::TKnockoutForm(TToernooiDocument& document, QWidget* owner)
         if (!knockout)
             return nullptr;
         return std::make_unique<TKnockoutAfdruk>(
-            *knockout, Afdrukken::Kop(this, TKnockoutAfdruk::Naam(knockout->KnockoutNr())));
+            *knockout, Afdrukken::Kop(m_document, TKnockoutAfdruk::Naam(knockout->KnockoutNr())));
     });
     // In the corner of the tabs the button leaves the export buttons' row
     // as it was.
@@ -98,7 +99,8 @@ TKnockoutForm::TKnockoutForm(TToernooiDocument& document, QWidget* owner)
     ExportDialoog = new TKnockoutNaarExcelForm(this);
     // Until the options are handed over, the export starts from a template
     // beside the program.
-    ZetExportwaarden(Paths::executableFolder() + QStringLiteral("/knockout.xlt"), 2, 1);
+    ZetExportwaarden(Paths::executableFolder() + QStringLiteral("/knockout.xlt"),
+                     Opties::StandaardBeginRij, Opties::StandaardBeginKolom);
     if (const QScreen* scherm = QGuiApplication::primaryScreen()) {
         const QRect beschikbaar = scherm->geometry();
         setGeometry(0, 315, beschikbaar.width(), std::max(150, beschikbaar.height() - 315 - 25));

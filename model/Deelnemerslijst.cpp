@@ -11,6 +11,18 @@
 
 namespace Deelnemerslijst {
 
+bool ZelfdeNaam(const QString& voornaam1, const QString& achternaam1, const QString& voornaam2,
+                const QString& achternaam2) {
+    return voornaam1 == voornaam2 && achternaam1 == achternaam2;
+}
+
+qsizetype ZoekNaam(const TNamen& namen, const QString& voornaam, const QString& achternaam) {
+    const auto gevonden = std::find_if(namen.begin(), namen.end(), [&](const TNaam& naam) {
+        return ZelfdeNaam(naam.Voornaam, naam.Achternaam, voornaam, achternaam);
+    });
+    return gevonden == namen.end() ? -1 : gevonden - namen.begin();
+}
+
 QString Sleutel(const TNaam& naam) {
     return Text::upperAscii(naam.Voornaam + naam.Achternaam);
 }
@@ -60,17 +72,20 @@ QString AantalTekst(qsizetype aantal) {
     return QString::number(aantal) + QStringLiteral(" deelnemers ingevoerd.");
 }
 
-TDeelnemerLijst MaakLijst(const TNamen& namen) {
+TDeelnemerLijst MaakLijst(const TNamen& namen, RandomSource& toeval) {
     TDeelnemerLijst deelnemers;
     deelnemers.reserve(namen.size());
     for (const TNaam& naam : namen)
         deelnemers.push_back(std::make_unique<TDeelnemer>(naam.Voornaam, naam.Achternaam));
-    Schud(deelnemers);
+    Schud(deelnemers, toeval);
     return deelnemers;
 }
 
-void Schud(TDeelnemerLijst& deelnemers) {
-    RandomSource& toeval = randomSource();
+TDeelnemerLijst MaakLijst(const TNamen& namen) {
+    return MaakLijst(namen, randomSource());
+}
+
+void Schud(TDeelnemerLijst& deelnemers, RandomSource& toeval) {
     toeval.seedFromClock();
     const int aantal = static_cast<int>(deelnemers.size());
     for (int ronde = 0; ronde < 3; ++ronde) {

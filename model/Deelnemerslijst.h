@@ -6,6 +6,8 @@
 
 #include <vector>
 
+class RandomSource;
+
 // The rules behind the participant list window and the participant dialog,
 // kept free of widgets: how names sort, which names are refused and how a
 // new tournament's list is built and shuffled.
@@ -14,8 +16,16 @@ namespace Deelnemerslijst {
 struct TNaam {
     QString Voornaam;
     QString Achternaam;
+    bool operator==(const TNaam&) const = default;
 };
 using TNamen = std::vector<TNaam>;
+
+// The one rule for "this name already exists": first and last name equal,
+// exactly and case included ("jan jansen" and "Jan Jansen" are two people).
+bool ZelfdeNaam(const QString& voornaam1, const QString& achternaam1, const QString& voornaam2,
+                const QString& achternaam2);
+// Index of the exact name among the names, or -1.
+qsizetype ZoekNaam(const TNamen& namen, const QString& voornaam, const QString& achternaam);
 
 // First name immediately followed by the last name, a-z in upper case; the
 // list sorts on this key in the order of Ansi::compare.
@@ -36,10 +46,11 @@ TNaamOordeel Beoordeel(const QString& voornaam, const QString& achternaam);
 QString AantalTekst(qsizetype aantal);
 
 // A fresh participant for every name, in random order (see Schud).
+TDeelnemerLijst MaakLijst(const TNamen& namen, RandomSource& toeval);
 TDeelnemerLijst MaakLijst(const TNamen& namen);
 
 // Seeds the random source from the clock, then three passes of as many steps
 // as the list is long, each exchanging the first item with a random one.
-void Schud(TDeelnemerLijst& deelnemers);
+void Schud(TDeelnemerLijst& deelnemers, RandomSource& toeval);
 
 } // namespace Deelnemerslijst

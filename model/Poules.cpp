@@ -1,6 +1,7 @@
 #include "model/Poules.h"
 
 #include "model/Ansi.h"
+#include "model/Deelnemerslijst.h"
 #include "model/PouleIndeling.h"
 #include "model/Text.h"
 
@@ -163,7 +164,8 @@ bool Wissel(TDeelnemerLijst& deelnemers, int links, int linksPoule, int rechts, 
 bool BestaatNaam(const TDeelnemerLijst& deelnemers, const QString& voornaam,
                  const QString& achternaam) {
     return std::any_of(deelnemers.begin(), deelnemers.end(), [&](const auto& deelnemer) {
-        return deelnemer->Voornaam == voornaam && deelnemer->Achternaam == achternaam;
+        return Deelnemerslijst::ZelfdeNaam(deelnemer->Voornaam, deelnemer->Achternaam, voornaam,
+                                           achternaam);
     });
 }
 

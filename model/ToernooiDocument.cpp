@@ -3,6 +3,8 @@
 #include "model/Ansi.h"
 #include "model/Knockout.h"
 #include "model/Poules.h"
+#include "model/RandomSource.h"
+#include "model/Text.h"
 
 #include <utility>
 
@@ -51,6 +53,11 @@ TNamen GesorteerdeNamen(const TDeelnemerLijst& deelnemers) {
     return namen;
 }
 
+// A name as a step of the history names it.
+QString NaamTekst(const QString& voornaam, const QString& achternaam) {
+    return Text::trimmed(voornaam + u' ' + achternaam);
+}
+
 QString StatusOmschrijving(TProgrammastatus status) {
     switch (status) {
     case psGeen:
@@ -89,14 +96,6 @@ TProgrammastatus TToernooiDocument::Programmastatus() const {
 
 bool TToernooiDocument::Gewijzigd() const {
     return m_huidig.Id != m_bewaardId;
-}
-
-int TToernooiDocument::ZoekDeelnemer(const QString& voornaam, const QString& achternaam) const {
-    const TDeelnemerLijst& lijst = Deelnemers();
-    for (std::size_t i = 0; i < lijst.size(); ++i)
-        if (lijst[i]->Voornaam == voornaam && lijst[i]->Achternaam == achternaam)
-            return static_cast<int>(i);
-    return -1;
 }
 
 // ------------------------------------------------------------------ lifecycle
@@ -164,7 +163,8 @@ TToernooiDocument::Samenvatting(const QByteArray& herstelbestand) {
 
 QByteArray TToernooiDocument::Bestand() const {
     if (Programmastatus() == psGeen) {
-        const TDeelnemerLijst lijst = Deelnemerslijst::MaakLijst(m_namen);
+        ClockSeededRandomSource eigen;
+        const TDeelnemerLijst lijst = Deelnemerslijst::MaakLijst(m_namen, eigen);
         return Toernooibestand::Schrijf(psGeen, lijst, nullptr, nullptr);
     }
     return m_toernooi->Bewaar();
@@ -218,7 +218,10 @@ void TToernooiDocument::Vervang(std::unique_ptr<TToernooi> toernooi, TNamen name
     DropKnockouts();
     std::swap(m_toernooi, toernooi);
     toernooi.reset();
+    const bool andereNamen = m_namen != namen;
     m_namen = std::move(namen);
+    if (andereNamen)
+        Q_EMIT NamenVeranderd();
     Q_EMIT Vervangen(vorige);
     Q_EMIT ProgrammastatusVeranderd(m_toernooi->Programmastatus);
 }
@@ -418,4 +421,79 @@ void TToernooiDocument::LateInschrijving(std::unique_ptr<TDeelnemer> deelnemer) 
 void TToernooiDocument::MeldUitslag(int knockoutNr, int ronde, int nummer) {
     if (InStap())
         m_uitslag = TUitslag{knockoutNr, ronde, nummer};
+}
+
+// --------------------------------------------------------- participant list
+
+bool TToernooiDocument::NaamBestaat(const QString& voornaam, const QString& achternaam) const {
+    return Deelnemerslijst::ZoekNaam(m_namen, voornaam, achternaam) >= 0;
+}
+
+void TToernooiDocument::EindigLopendToernooi() {
+    if (Programmastatus() != psGeen)
+        ZetProgrammastatus(psGeen);
+}
+
+int TToernooiDocument::ZetGesorteerdeNamen(TNamen namen, qsizetype gevolgd) {
+    const qsizetype index = Deelnemerslijst::Sorteer(namen, gevolgd);
+    m_namen = std::move(namen);
+    Q_EMIT NamenVeranderd();
+    return static_cast<int>(index);
+}
+
+int TToernooiDocument::VoegDeelnemerToe(const QString& voornaam, const QString& achternaam) {
+    if ((voornaam.isEmpty() && achternaam.isEmpty()) || NaamBestaat(voornaam, achternaam))
+        return -1;
+    TStap stap(*this, QStringLiteral("deelnemer ") + NaamTekst(voornaam, achternaam) +
+                          QStringLiteral(" toevoegen"));
+    EindigLopendToernooi();
+    // At the end, then sorted into place: equal keys keep the newest last.
+    TNamen namen = m_namen;
+    namen.push_back({voornaam, achternaam});
+    const auto nieuw = static_cast<qsizetype>(namen.size()) - 1;
+    return ZetGesorteerdeNamen(std::move(namen), nieuw);
+}
+
+int TToernooiDocument::WijzigDeelnemer(int index, const QString& voornaam,
+                                       const QString& achternaam) {
+    if (index < 0 || std::size_t(index) >= m_namen.size())
+        return -1;
+    const qsizetype gevonden = Deelnemerslijst::ZoekNaam(m_namen, voornaam, achternaam);
+    if ((voornaam.isEmpty() && achternaam.isEmpty()) || (gevonden >= 0 && gevonden != index))
+        return -1;
+    const TNaam& oud = m_namen[std::size_t(index)];
+    TStap stap(*this, QStringLiteral("deelnemer ") + NaamTekst(oud.Voornaam, oud.Achternaam) +
+                          QStringLiteral(" wijzigen"));
+    EindigLopendToernooi();
+    TNamen namen = m_namen;
+    namen[std::size_t(index)] = {voornaam, achternaam};
+    ZetGewijzigd(true);
+    return ZetGesorteerdeNamen(std::move(namen), index);
+}
+
+void TToernooiDocument::VerwijderDeelnemer(int index) {
+    if (index < 0 || std::size_t(index) >= m_namen.size())
+        return;
+    const TNaam& naam = m_namen[std::size_t(index)];
+    TStap stap(*this, QStringLiteral("deelnemer ") + NaamTekst(naam.Voornaam, naam.Achternaam) +
+                          QStringLiteral(" verwijderen"));
+    EindigLopendToernooi();
+    TNamen namen = m_namen;
+    namen.erase(namen.begin() + index);
+    ZetGesorteerdeNamen(std::move(namen), -1);
+}
+
+void TToernooiDocument::ImporteerNamen(const TNamen& nieuw) {
+    TStap stap(*this, nieuw.size() == 1
+                          ? QStringLiteral("importeren van 1 deelnemer")
+                          : QStringLiteral("importeren van %1 deelnemers").arg(nieuw.size()));
+    EindigLopendToernooi();
+    TNamen namen = m_namen;
+    namen.insert(namen.end(), nieuw.begin(), nieuw.end());
+    ZetGesorteerdeNamen(std::move(namen), -1);
+}
+
+void TToernooiDocument::BeeindigToernooi() {
+    TStap stap(*this, QString());
+    EindigLopendToernooi();
 }

@@ -41,8 +41,6 @@ public:
     const Deelnemerslijst::TNamen& Namen() const { return m_namen; }
     const QString& Bestandsnaam() const { return m_bestandsnaam; }
     bool Gewijzigd() const;
-    // Index in Deelnemers() of the exact name, or -1.
-    int ZoekDeelnemer(const QString& voornaam, const QString& achternaam) const;
 
     // --- lifecycle: these clear the history
     // An empty tournament without file name, unmodified.
@@ -55,7 +53,8 @@ public:
     std::optional<Toernooibestand::Leesfout> Herstel(const QByteArray& inhoud);
 
     // The bytes BewaarToernooi writes. Before a start the list is built from
-    // the names, shuffled as a new tournament would be.
+    // the names, shuffled as a new tournament would be, but by a generator
+    // of its own: saving never moves the numbers of the next draw.
     QByteArray Bestand() const;
     // Whether there is anyone to save.
     bool HeeftDeelnemers() const;
@@ -122,10 +121,27 @@ public:
     // Bytes the history holds, for the benchmarks.
     qsizetype GeschiedenisGrootte() const;
 
+    // --- participant list
+    // Whether the names hold exactly this one (see Deelnemerslijst::ZelfdeNaam).
+    bool NaamBestaat(const QString& voornaam, const QString& achternaam) const;
+    // Each of these is one step that also ends a running tournament; the
+    // window asks the organiser first. They return the name's index in
+    // Namen() afterwards, or -1 and change nothing when the name is empty
+    // or another participant has it already.
+    int VoegDeelnemerToe(const QString& voornaam, const QString& achternaam);
+    // Even an unchanged name counts as a change: the organiser confirmed one.
+    int WijzigDeelnemer(int index, const QString& voornaam, const QString& achternaam);
+    void VerwijderDeelnemer(int index);
+    // Names that the import found new join the list in one step.
+    void ImporteerNamen(const Deelnemerslijst::TNamen& nieuw);
+    // Ends the running tournament as a step of its own.
+    void BeeindigToernooi();
+
 Q_SIGNALS:
     void ProgrammastatusVeranderd(int status);
     void GewijzigdVeranderd(bool gewijzigd);
-    // The participant list window's names changed.
+    // The participant list window's names changed (also by undo, redo, new
+    // and open).
     void NamenVeranderd();
     // Pools or positions changed in the participants.
     void PoulesVeranderd();
@@ -171,6 +187,10 @@ private:
                                                          QString& bestandsnaam);
     void DropKnockouts();
     void HerijkHuidig();
+    // Sorts the names, keeping track of the one at `gevolgd`, and tells the
+    // windows; the new index of the followed name.
+    int ZetGesorteerdeNamen(Deelnemerslijst::TNamen namen, qsizetype gevolgd);
+    void EindigLopendToernooi();
 
     std::unique_ptr<TToernooi> m_toernooi;
     Deelnemerslijst::TNamen m_namen;

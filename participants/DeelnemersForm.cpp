@@ -11,6 +11,7 @@
 #include "model/MessageService.h"
 #include "model/Text.h"
 #include "model/ToernooiDocument.h"
+#include "participants/DeelnemersModel.h"
 #include "participants/ImporteerDialog.h"
 #include "participants/InputDeelnemerDialog.h"
 #include "print/DeelnemersAfdruk.h"
@@ -25,7 +26,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTableWidget>
+#include <QTableView>
 
 #include <algorithm>
 #include <optional>
@@ -51,10 +52,6 @@ const QString ToernooiBezigVraag =
 
 constexpr int StatusBarHoogte = 19;
 
-// A name as a step of the history names it.
-QString NaamTekst(const QString& voornaam, const QString& achternaam) {
-    return Text::trimmed(voornaam + u' ' + achternaam);
-}
 constexpr int RijHoogte = 16;
 constexpr int KnopMaat = 25;
 
@@ -70,7 +67,7 @@ int TekstKnopBreedte(const QPushButton* knop) {
 TDeelnemersForm::TDeelnemersForm(TToernooiDocument& document, QWidget* owner)
     : QWidget(owner, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
-    , DeelnemersStringGrid(new QTableWidget(this))
+    , DeelnemersStringGrid(new QTableView(this))
     , NieuwBitBtn(new QPushButton(this))
     , BewerkBitBtn(new QPushButton(this))
     , VerwijderBitBtn(new QPushButton(this))
@@ -78,14 +75,14 @@ TDeelnemersForm::TDeelnemersForm(TToernooiDocument& document, QWidget* owner)
     , MaakPoulesBitBtn(new QPushButton(QStringLiteral("&Poules -->"), this))
     , ImporteerBitBtn(new QPushButton(QStringLiteral("&Importeren…"), this))
     , StatusBar(new QStatusBar(this))
-    , m_document(document) {
+    , m_document(document)
+    , m_model(new TDeelnemersModel(document, this)) {
     setWindowTitle(QStringLiteral("Deelnemers invoeren"));
     setHelpContext(this, HelpContext::Deelnemers);
     move(160, 0);
 
-    QTableWidget* grid = DeelnemersStringGrid;
-    grid->setColumnCount(2);
-    grid->setHorizontalHeaderLabels({QStringLiteral("Voornaam"), QStringLiteral("Achternaam")});
+    QTableView* grid = DeelnemersStringGrid;
+    grid->setModel(m_model);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -116,8 +113,8 @@ TDeelnemersForm::TDeelnemersForm(TToernooiDocument& document, QWidget* owner)
     StatusBar->setFixedHeight(StatusBarHoogte);
     AfdrukBitBtn = Afdrukken::MaakKnop(this, [this] {
         return std::make_unique<TDeelnemersAfdruk>(
-            TDeelnemersAfdruk::Rijen(Namen(), m_document.Deelnemers()),
-            Afdrukken::Kop(this, QStringLiteral("Deelnemers")));
+            TDeelnemersAfdruk::Rijen(m_document.Namen(), m_document.Deelnemers()),
+            Afdrukken::Kop(m_document, QStringLiteral("Deelnemers")));
     });
 
     setTabOrder(DeelnemersStringGrid, NieuwBitBtn);
@@ -152,91 +149,38 @@ TDeelnemersForm::TDeelnemersForm(TToernooiDocument& document, QWidget* owner)
     setMinimumSize(knoppen, 200);
     resize(std::max(275 + nieuw, knoppen), 305);
 
-    MaakPoulesBitBtn->setEnabled(false);
-    ZetRowCount(2);
-    MaakRijLeeg(1);
-    SelecteerRij(1);
-    ToonAantal();
     FormResize();
 
-    connect(&m_document, &TToernooiDocument::NamenVeranderd, this, [this] {
-        if (!m_geeftDoor)
-            ToonNamen();
-    });
-    connect(&m_document, &TToernooiDocument::Vervangen, this, &TDeelnemersForm::ToonNamen);
+    // A reset forgets the current row: the selection stays on the row
+    // number it had, as it did in a grid whose cells were rewritten.
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { m_rij = Row(); });
+    connect(&m_document, &TToernooiDocument::NamenVeranderd, this, &TDeelnemersForm::ToonNamen);
     // The window is made when first needed, perhaps after names were loaded.
     ToonNamen();
 }
 
-void TDeelnemersForm::GeefNamenDoor(const QString& omschrijving) {
-    // The edit names the step, also when a guard opened it.
-    m_document.ZetStapOmschrijving(omschrijving);
-    m_geeftDoor = true;
-    m_document.ZetNamen(Namen(), omschrijving);
-    m_geeftDoor = false;
-}
-
 void TDeelnemersForm::ToonNamen() {
-    const TNamen& namen = m_document.Namen();
-    // Undoing a score leaves the names as they are: nothing to redraw.
-    const TNamen getoond = Namen();
-    if (std::equal(getoond.begin(), getoond.end(), namen.begin(), namen.end(),
-                   [](const TNaam& a, const TNaam& b) {
-                       return a.Voornaam == b.Voornaam && a.Achternaam == b.Achternaam;
-                   }))
-        return;
-    const int rij = Row();
-    DeelnemersStringGrid->setUpdatesEnabled(false);
-    DeelnemersStringGrid->setRowCount(static_cast<int>(namen.size()) + 1);
-    for (std::size_t i = 0; i < namen.size(); ++i) {
-        ZetCel(0, static_cast<int>(i) + 1, namen[i].Voornaam);
-        ZetCel(1, static_cast<int>(i) + 1, namen[i].Achternaam);
-    }
-    MaakRijLeeg(RowCount() - 1);
-    SelecteerRij(std::min(rij, RowCount() - 1));
-    DeelnemersStringGrid->setUpdatesEnabled(true);
+    SelecteerRij(std::min(m_rij, RowCount() - 1));
     PasKolombreedtesAan();
     ToonAantal();
     MaakPoulesBitBtn->setEnabled(RowCount() > 2);
 }
 
 int TDeelnemersForm::RowCount() const {
-    return DeelnemersStringGrid->rowCount() + 1;
+    return m_model->rowCount() + 1;
 }
 
 int TDeelnemersForm::Row() const {
-    return std::max(DeelnemersStringGrid->currentRow(), 0) + 1;
+    return std::max(DeelnemersStringGrid->currentIndex().row(), 0) + 1;
 }
 
 void TDeelnemersForm::SelecteerRij(int rij) {
-    DeelnemersStringGrid->setCurrentCell(rij - 1, 0);
+    m_rij = rij;
+    DeelnemersStringGrid->setCurrentIndex(m_model->index(rij - 1, 0));
 }
 
 QString TDeelnemersForm::Cel(int kolom, int rij) const {
-    const QTableWidgetItem* item = DeelnemersStringGrid->item(rij - 1, kolom);
-    return item ? item->text() : QString();
-}
-
-void TDeelnemersForm::ZetCel(int kolom, int rij, const QString& tekst) {
-    if (QTableWidgetItem* item = DeelnemersStringGrid->item(rij - 1, kolom)) {
-        item->setText(tekst);
-        return;
-    }
-    auto* item = new QTableWidgetItem(tekst);
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    DeelnemersStringGrid->setItem(rij - 1, kolom, item);
-}
-
-void TDeelnemersForm::MaakRijLeeg(int rij) {
-    ZetCel(0, rij, QString());
-    ZetCel(1, rij, QString());
-}
-
-void TDeelnemersForm::ZetRowCount(int aantal) {
-    // Like a grid, a shrinking table keeps the selection on its last row.
-    const int rij = std::min(Row(), aantal - 1);
-    DeelnemersStringGrid->setRowCount(aantal - 1);
-    SelecteerRij(rij);
+    return m_model->index(rij - 1, kolom).data().toString();
 }
 
 void TDeelnemersForm::ToonAantal() {
@@ -276,111 +220,31 @@ void TDeelnemersForm::resizeEvent(QResizeEvent* event) {
     FormResize();
 }
 
-int TDeelnemersForm::ZoekRij(const QString& voornaam, const QString& achternaam) const {
-    for (int rij = 1; rij <= RowCount() - 2; ++rij) {
-        if (Cel(0, rij) == voornaam && Cel(1, rij) == achternaam)
-            return rij;
-    }
-    return -1;
-}
-
-void TDeelnemersForm::Sorteer() {
-    const int aantal = RowCount() - 2;
-    if (aantal < 2)
-        return;
-    TNamen namen;
-    namen.reserve(aantal);
-    for (int rij = 1; rij <= aantal; ++rij)
-        namen.push_back({Cel(0, rij), Cel(1, rij)});
-    const int gekozen = Row();
-    const qsizetype nieuw = Deelnemerslijst::Sorteer(namen, gekozen - 1);
-    for (int rij = 1; rij <= aantal; ++rij) {
-        ZetCel(0, rij, namen[rij - 1].Voornaam);
-        ZetCel(1, rij, namen[rij - 1].Achternaam);
-    }
-    SelecteerRij(static_cast<int>(nieuw) + 1);
-}
-
-void TDeelnemersForm::VoegToe(const QString& voornaam, const QString& achternaam) {
-    if (voornaam.isEmpty() && achternaam.isEmpty())
-        return;
-    const int rij = RowCount() - 1;
-    SelecteerRij(rij);
-    ZetCel(0, rij, voornaam);
-    ZetCel(1, rij, achternaam);
-    ZetRowCount(RowCount() + 1);
-    MaakRijLeeg(RowCount() - 1);
-    PasKolombreedtesAan();
-    ToonAantal();
-    Sorteer();
-    MaakPoulesBitBtn->setEnabled(RowCount() > 2);
-    GeefNamenDoor(QStringLiteral("deelnemer ") + NaamTekst(voornaam, achternaam) +
-                  QStringLiteral(" toevoegen"));
-}
-
-void TDeelnemersForm::Leegmaken() {
-    MaakPoulesBitBtn->setEnabled(false);
-    ZetRowCount(2);
-    MaakRijLeeg(1);
-    ToonAantal();
-    GeefNamenDoor(QStringLiteral("deelnemerslijst leegmaken"));
-}
-
-void TDeelnemersForm::VulMetDeelnemers(const TDeelnemerLijst& deelnemers) {
-    TToernooiDocument::TStap stap(m_document, QStringLiteral("deelnemers inlezen"));
-    Leegmaken();
-    ZetRowCount(RowCount() + static_cast<int>(deelnemers.size()));
-    SelecteerRij(RowCount() - 1);
-    int rij = 1;
-    for (const auto& deelnemer : deelnemers) {
-        ZetCel(0, rij, deelnemer->Voornaam);
-        ZetCel(1, rij, deelnemer->Achternaam);
-        ++rij;
-    }
-    MaakRijLeeg(RowCount() - 1);
-    PasKolombreedtesAan();
-    ToonAantal();
-    Sorteer();
-    MaakPoulesBitBtn->setEnabled(RowCount() > 2);
-    GeefNamenDoor(QStringLiteral("deelnemers inlezen"));
-}
-
-TNamen TDeelnemersForm::Namen() const {
-    TNamen namen;
-    for (int rij = 1; rij <= RowCount() - 2; ++rij)
-        namen.push_back({Cel(0, rij), Cel(1, rij)});
-    return namen;
-}
-
-TDeelnemerLijst TDeelnemersForm::MaakDeelnemerslijst() const {
-    return Deelnemerslijst::MaakLijst(m_document.Namen());
-}
-
-bool TDeelnemersForm::BeeindigToernooi(const QString& eersteZin) {
+bool TDeelnemersForm::BeeindigToernooiGevraagd(const QString& eersteZin) {
     if (m_document.Programmastatus() == psGeen)
         return true;
     const QString vraag = eersteZin + Text::lineBreak + Text::lineBreak + DoorgaanZin;
-    if (messages().confirm(vraag, Buttons::YesNo) != Answer::Yes)
-        return false;
-    m_document.ZetProgrammastatus(psGeen);
-    return true;
+    return messages().confirm(vraag, Buttons::YesNo) == Answer::Yes;
 }
 
 void TDeelnemersForm::NieuwBitBtnClick() {
-    // Ending the tournament is one step with the first participant added.
-    std::optional<TToernooiDocument::TStap> eerste;
-    eerste.emplace(m_document, QString());
-    if (!BeeindigToernooi(ToevoegenZin))
+    if (!BeeindigToernooiGevraagd(ToevoegenZin))
         return;
+    bool toegevoegd = false;
     TInputDeelnemerDialog dialoog(this);
     while (dialoog.Invoeren()) {
-        if (ZoekRij(dialoog.Voornaam(), dialoog.Achternaam()) == -1) {
-            VoegToe(dialoog.Voornaam(), dialoog.Achternaam());
-            eerste.reset();
-        } else {
+        if (dialoog.Voornaam().isEmpty() && dialoog.Achternaam().isEmpty())
+            continue;
+        if (m_document.NaamBestaat(dialoog.Voornaam(), dialoog.Achternaam())) {
             messages().information(DubbeleNaamTekst);
+            continue;
         }
+        SelecteerRij(m_document.VoegDeelnemerToe(dialoog.Voornaam(), dialoog.Achternaam()) + 1);
+        toegevoegd = true;
     }
+    // The organiser agreed to end the tournament, also without a newcomer.
+    if (!toegevoegd)
+        m_document.BeeindigToernooi();
 }
 
 void TDeelnemersForm::BewerkBitBtnClick() {
@@ -388,49 +252,33 @@ void TDeelnemersForm::BewerkBitBtnClick() {
         NieuwBitBtnClick();
         return;
     }
-    TToernooiDocument::TStap stap(m_document, QString());
-    if (!BeeindigToernooi(WijzigenZin))
+    if (!BeeindigToernooiGevraagd(WijzigenZin))
         return;
     TInputDeelnemerDialog dialoog(this);
-    const int rij = Row();
-    const QString oud = NaamTekst(Cel(0, rij), Cel(1, rij));
-    while (dialoog.Bewerken(Cel(0, rij), Cel(1, rij))) {
-        const int gevonden = ZoekRij(dialoog.Voornaam(), dialoog.Achternaam());
-        if (gevonden == -1 || gevonden == rij) {
-            ZetCel(0, rij, dialoog.Voornaam());
-            ZetCel(1, rij, dialoog.Achternaam());
-            Sorteer();
-            GeefNamenDoor(QStringLiteral("deelnemer ") + oud + QStringLiteral(" wijzigen"));
-            // Even an unchanged name counts as a change, as the organiser
-            // confirmed one.
-            m_document.ZetGewijzigd(true);
+    const int index = Row() - 1;
+    const Deelnemerslijst::TNaam oud = m_document.Namen()[std::size_t(index)];
+    while (dialoog.Bewerken(oud.Voornaam, oud.Achternaam)) {
+        const int nieuw =
+            m_document.WijzigDeelnemer(index, dialoog.Voornaam(), dialoog.Achternaam());
+        if (nieuw >= 0) {
+            SelecteerRij(nieuw + 1);
             return;
         }
         messages().information(DubbeleNaamTekst);
     }
+    m_document.BeeindigToernooi();
 }
 
 void TDeelnemersForm::VerwijderBitBtnClick() {
     if (RowCount() <= 2 || Row() == RowCount() - 1)
         return;
-    TToernooiDocument::TStap stap(m_document, QString());
-    if (!BeeindigToernooi(VerwijderenZin))
+    if (!BeeindigToernooiGevraagd(VerwijderenZin))
         return;
-    const QString naam = NaamTekst(Cel(0, Row()), Cel(1, Row()));
-    for (int rij = Row(); rij < RowCount() - 1; ++rij) {
-        ZetCel(0, rij, Cel(0, rij + 1));
-        ZetCel(1, rij, Cel(1, rij + 1));
-    }
-    ZetRowCount(RowCount() - 1);
-    ToonAantal();
-    Sorteer();
-    PasKolombreedtesAan();
-    MaakPoulesBitBtn->setEnabled(RowCount() > 2);
-    GeefNamenDoor(QStringLiteral("deelnemer ") + naam + QStringLiteral(" verwijderen"));
+    m_document.VerwijderDeelnemer(Row() - 1);
 }
 
 void TDeelnemersForm::ExcelBitBtnClick() {
-    DeelnemersExport::Exporteer(Namen());
+    DeelnemersExport::Exporteer(m_document.Namen());
 }
 
 void TDeelnemersForm::MaakPoulesBitBtnClick() {
@@ -440,7 +288,7 @@ void TDeelnemersForm::MaakPoulesBitBtnClick() {
 }
 
 void TDeelnemersForm::ImporteerBitBtnClick() {
-    if (!BeeindigToernooiGevraagd())
+    if (!BeeindigToernooiGevraagd(ToevoegenZin))
         return;
     FileDialogRequest vraag;
     vraag.title = QStringLiteral("Deelnemers importeren");
@@ -479,35 +327,17 @@ bool TDeelnemersForm::ImporteerKlembord() {
     // One line is an ordinary paste, which this window does not take.
     if (gevuld < 2)
         return false;
-    if (BeeindigToernooiGevraagd())
+    if (BeeindigToernooiGevraagd(ToevoegenZin))
         Importeer(Import::TImport::UitTekst(tekst), QStringLiteral("klembord"));
     return true;
-}
-
-bool TDeelnemersForm::BeeindigToernooiGevraagd() {
-    if (m_document.Programmastatus() == psGeen)
-        return true;
-    const QString vraag = ToevoegenZin + Text::lineBreak + Text::lineBreak + DoorgaanZin;
-    return messages().confirm(vraag, Buttons::YesNo) == Answer::Yes;
 }
 
 void TDeelnemersForm::Importeer(Import::TImport import, const QString& bron) {
     TImporteerDialog dialoog(this, std::move(import), m_document.Namen(), bron);
     if (!dialoog.Importeren())
         return;
-    const TNamen nieuw = dialoog.Toevoegen();
-    const QString omschrijving =
-        nieuw.size() == 1 ? QStringLiteral("importeren van 1 deelnemer")
-                          : QStringLiteral("importeren van %1 deelnemers").arg(nieuw.size());
     // The tournament ends only now the names really change, in the same step.
-    TToernooiDocument::TStap stap(m_document, omschrijving);
-    m_document.ZetStapOmschrijving(omschrijving);
-    if (m_document.Programmastatus() != psGeen)
-        m_document.ZetProgrammastatus(psGeen);
-    TNamen namen = m_document.Namen();
-    namen.insert(namen.end(), nieuw.begin(), nieuw.end());
-    Deelnemerslijst::Sorteer(namen, -1);
-    m_document.ZetNamen(std::move(namen), omschrijving);
+    m_document.ImporteerNamen(dialoog.Toevoegen());
 }
 
 bool TDeelnemersForm::FormKeyDown(const QKeyEvent* event) {
@@ -550,7 +380,10 @@ bool TDeelnemersForm::eventFilter(QObject* watched, QEvent* event) {
         BewerkBitBtnClick();
         return true;
     case QEvent::Resize:
+    case QEvent::Show:
         // A scroll bar that comes or goes changes the room for the columns.
+        // A hidden grid settles its viewport's width only as it is shown,
+        // without a resize event of its own.
         if (watched == DeelnemersStringGrid->viewport())
             PasKolombreedtesAan();
         break;

@@ -9,13 +9,14 @@
 class QKeyEvent;
 class QPushButton;
 class QStatusBar;
-class QTableWidget;
+class QTableView;
+class TDeelnemersModel;
 class TToernooiDocument;
 
 // The participant list window ("Deelnemers invoeren"): the sorted list of
 // names from which every tournament starts. Closing it only hides it. The
-// names belong to the document; the grid shows them and every edit hands the
-// new list back to the document as one step.
+// names belong to the document; the grid shows them through a model, and
+// every edit is one operation of the document.
 //
 // Rows are numbered as in a grid whose row 0 is the header: rows 1 to
 // RowCount() - 2 hold the participants and the last row is always empty.
@@ -27,12 +28,6 @@ class TDeelnemersForm : public QWidget {
 public:
     TDeelnemersForm(TToernooiDocument& document, QWidget* owner);
 
-    void VoegToe(const QString& voornaam, const QString& achternaam);
-    int ZoekRij(const QString& voornaam, const QString& achternaam) const;
-    void Sorteer();
-    void Leegmaken();
-    TDeelnemerLijst MaakDeelnemerslijst() const;
-    void VulMetDeelnemers(const TDeelnemerLijst& deelnemers);
     void ToonAantal();
     void PasKolombreedtesAan();
 
@@ -44,7 +39,7 @@ public:
     // Text of a cell: column 0 the first name, column 1 the last name.
     QString Cel(int kolom, int rij) const;
 
-    QTableWidget* DeelnemersStringGrid;
+    QTableView* DeelnemersStringGrid;
     QPushButton* NieuwBitBtn;
     QPushButton* BewerkBitBtn;
     QPushButton* VerwijderBitBtn;
@@ -77,23 +72,16 @@ private:
     // The window's own keys; true when the key was one of them.
     bool FormKeyDown(const QKeyEvent* event);
 
-    // Asks to end a running tournament before the names change; true = go on.
-    bool BeeindigToernooi(const QString& eersteZin);
-    // Asks the same before an import, but leaves ending it to the import.
-    bool BeeindigToernooiGevraagd();
-    // The names of the participant rows, in the order shown.
-    Deelnemerslijst::TNamen Namen() const;
-    void ZetRowCount(int aantal);
-    void ZetCel(int kolom, int rij, const QString& tekst);
-    void MaakRijLeeg(int rij);
-    // Hands the grid's names to the document as one step.
-    void GeefNamenDoor(const QString& omschrijving);
-    // Shows the document's names, after undo, redo, new or open.
+    // Asks to end a running tournament before the names change; true = go
+    // on. The operation that changes the names ends it.
+    bool BeeindigToernooiGevraagd(const QString& eersteZin);
+    // After the names changed: the selection, the count and the buttons.
     void ToonNamen();
     // The import dialog on a source; the names it accepts are added in one
     // step, which ends a running tournament as adding by hand does.
     void Importeer(Import::TImport import, const QString& bron);
 
     TToernooiDocument& m_document;
-    bool m_geeftDoor = false;
+    TDeelnemersModel* m_model;
+    int m_rij = 1; // the selected grid row, kept while the model is reset
 };

@@ -2,6 +2,7 @@
 #include "app/MainForm.h"
 #include "knockout/KnockoutForm.h"
 #include "model/Bestand.h"
+#include "model/Deelnemerslijst.h"
 #include "participants/DeelnemersForm.h"
 #include "support/ScriptedMessageService.h"
 #include "support/TestMain.h"
@@ -47,7 +48,7 @@ private Q_SLOTS:
 
     void changesAreWrittenSoonKeptTenDeepAndACleanExitRemovesTheLast() {
         auto hoofd = start();
-        hoofd->DeelnemersForm->VoegToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
+        hoofd->Document().VoegDeelnemerToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
         QTRY_COMPARE_WITH_TIMEOUT(versies().size(), 1, 2000); // within two seconds
         for (int i = 0; i < 12; ++i) {
             nu = nu.addSecs(1);
@@ -70,7 +71,7 @@ private Q_SLOTS:
         for (const QString naam : {"Jan", "Piet", "Kees"}) {
             if (naam == QStringLiteral("Kees"))
                 nu = nu.addSecs(-3600);
-            hoofd->DeelnemersForm->VoegToe(naam, QStringLiteral("Jansen"));
+            hoofd->Document().VoegDeelnemerToe(naam, QStringLiteral("Jansen"));
             hoofd->Herstel().SchrijfNu();
         }
         hoofd->Herstel().Wacht();
@@ -83,9 +84,9 @@ private Q_SLOTS:
     void jaRestoresTheTournamentModifiedWithItsFileName() {
         {
             auto hoofd = start();
-            hoofd->DeelnemersForm->VoegToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
+            hoofd->Document().VoegDeelnemerToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
             hoofd->Document().Bewaard(map->filePath(QStringLiteral("cup.txt")));
-            hoofd->DeelnemersForm->VoegToe(QStringLiteral("Piet"), QStringLiteral("Pietersen"));
+            hoofd->Document().VoegDeelnemerToe(QStringLiteral("Piet"), QStringLiteral("Pietersen"));
             hoofd->Herstel().SchrijfNu();
             hoofd->Herstel().Wacht();
         } // ends without the clean exit, as a crash would
@@ -111,8 +112,8 @@ private Q_SLOTS:
         {
             auto hoofd = start();
             for (const QString& naam : {QStringLiteral("Jan"), QStringLiteral("Piet")})
-                hoofd->DeelnemersForm->VoegToe(naam, QStringLiteral("Jansen"));
-            hoofd->Document().ZetDeelnemers(hoofd->DeelnemersForm->MaakDeelnemerslijst());
+                hoofd->Document().VoegDeelnemerToe(naam, QStringLiteral("Jansen"));
+            hoofd->Document().ZetDeelnemers(Deelnemerslijst::MaakLijst(hoofd->Document().Namen()));
             for (auto& deelnemer : hoofd->Document().Deelnemers())
                 deelnemer->KnockoutNr = 1;
             hoofd->KnockoutForm->Bouw(hoofd->Document().Deelnemers(), 0);
@@ -131,7 +132,7 @@ private Q_SLOTS:
     void neeStartsEmptyKeepsTheVersionAndDoesNotAskAgain() {
         {
             auto hoofd = start();
-            hoofd->DeelnemersForm->VoegToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
+            hoofd->Document().VoegDeelnemerToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
             hoofd->Herstel().SchrijfNu();
             hoofd->Herstel().Wacht();
         }

@@ -47,7 +47,7 @@ private Q_SLOTS:
         document = std::make_unique<TToernooiDocument>();
         venster = std::make_unique<TDeelnemersForm>(*document, nullptr);
         venster->show();
-        venster->VoegToe(QStringLiteral("Piet"), QStringLiteral("Bakker"));
+        document->VoegDeelnemerToe(QStringLiteral("Piet"), QStringLiteral("Bakker"));
     }
     void cleanup() {
         venster.reset();

@@ -257,7 +257,7 @@ private Q_SLOTS:
         TMainForm hoofd;
         bekijk(&hoofd);
         for (int i = 1; i <= 13; ++i)
-            hoofd.DeelnemersForm->VoegToe(QStringLiteral("Bartholomeus"),
+            hoofd.Document().VoegDeelnemerToe(QStringLiteral("Bartholomeus"),
                                           QStringLiteral("van den Heuvel %1").arg(i));
         hoofd.DeelnemersBitBtn->click();
         bekijk(hoofd.DeelnemersForm);

@@ -116,7 +116,7 @@ private:
 
     void voerNamenIn(int aantal) {
         for (int i = 1; i <= aantal; ++i)
-            hoofd->DeelnemersForm->VoegToe(QStringLiteral("Speler"),
+            hoofd->Document().VoegDeelnemerToe(QStringLiteral("Speler"),
                                            QStringLiteral("nr %1").arg(i));
     }
 

@@ -34,7 +34,7 @@ private:
 
     void voerNamenIn(int aantal) {
         for (int i = 1; i <= aantal; ++i)
-            hoofd->DeelnemersForm->VoegToe(QStringLiteral("Speler"), QString::number(i));
+            hoofd->Document().VoegDeelnemerToe(QStringLiteral("Speler"), QString::number(i));
     }
 
     void start(const QString& knop) {
@@ -65,7 +65,7 @@ private Q_SLOTS:
         QVERIFY(!hoofd->OngedaanMakenBitBtn->isEnabled() && !hoofd->OpnieuwBitBtn->isEnabled());
         QCOMPARE(hoofd->OngedaanMakenBitBtn->toolTip(), QStringLiteral("Ongedaan maken"));
 
-        hoofd->DeelnemersForm->VoegToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
+        hoofd->Document().VoegDeelnemerToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
         QCOMPARE(hoofd->OngedaanMakenBitBtn->toolTip(),
                  QStringLiteral("Ongedaan maken: deelnemer Jan Jansen toevoegen"));
         QVERIFY(document().Gewijzigd());

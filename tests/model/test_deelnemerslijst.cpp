@@ -76,6 +76,17 @@ private Q_SLOTS:
         }
     }
 
+    void naamBestaatAlleenExact() {
+        const TNamen namen{
+            {"jan", "Jansen"}, {"Jan", "Jansen"}, {"Jan", "Jansen"}, {"Ωmega", "Łoś"}};
+        QCOMPARE(ZoekNaam(namen, "Jan", "Jansen"), qsizetype(1));
+        QCOMPARE(ZoekNaam(namen, "jan", "Jansen"), qsizetype(0));
+        QCOMPARE(ZoekNaam(namen, "Ωmega", "Łoś"), qsizetype(3));
+        QCOMPARE(ZoekNaam(namen, "Jan ", "Jansen"), qsizetype(-1));
+        QCOMPARE(ZoekNaam(namen, "JAN", "JANSEN"), qsizetype(-1));
+        QCOMPARE(ZoekNaam(namen, "Jan", ""), qsizetype(-1));
+    }
+
     void schudtDrieRondes() {
         ScriptedRandom toeval;
         toeval->queue({1, 3, 0, 2, 2, 1, 3, 0, 3, 3, 1, 2});

@@ -102,6 +102,44 @@ private Q_SLOTS:
         });
     }
 
+    // Every edit of the participant list is one step that ends a running
+    // tournament; a double or empty name is refused and changes nothing.
+    void participantOperationsAreStepsOfTheirOwn() {
+        TToernooiDocument document;
+        QSignalSpy namen(&document, &TToernooiDocument::NamenVeranderd);
+        HeenEnTerug(document, "deelnemer Jeffrey Hoffmann toevoegen",
+                    [&] { QCOMPARE(document.VoegDeelnemerToe("Jeffrey", "Hoffmann"), 0); });
+        document.VoegDeelnemerToe("Anna", "de Vries");
+        for (const auto& [voornaam, achternaam] :
+             {std::pair<QString, QString>{"Anna", "de Vries"}, {"", ""}})
+            QCOMPARE(document.VoegDeelnemerToe(voornaam, achternaam), -1);
+        QCOMPARE(document.WijzigDeelnemer(0, "Jeffrey", "Hoffmann"), -1);
+        document.ZetProgrammastatus(psPoules);
+        HeenEnTerug(document, "deelnemer Anna de Vries wijzigen", [&] {
+            QCOMPARE(document.WijzigDeelnemer(0, "Zoë", "Aarts"), 1);
+            QCOMPARE(document.Programmastatus(), psGeen);
+        });
+        HeenEnTerug(document, "deelnemer Jeffrey Hoffmann verwijderen",
+                    [&] { document.VerwijderDeelnemer(0); });
+        HeenEnTerug(document, "importeren van 2 deelnemers", [&] {
+            document.ImporteerNamen({{"Jan van der", "Berg"}, {"Émile", ""}});
+        });
+        QCOMPARE(document.Namen(),
+                 TNamen({{"Jan van der", "Berg"}, {"Zoë", "Aarts"}, {"Émile", ""}}));
+        QVERIFY(namen.count() >= 10); // every change and every undo and redo told the windows
+    }
+
+    // Saving before the start shuffles with a generator of its own: the
+    // next draw gets the numbers it would have had.
+    void savingBeforeTheStartLeavesTheDrawAlone() {
+        ScriptedRandom toeval;
+        TToernooiDocument document;
+        document.ImporteerNamen(Namen(6));
+        QVERIFY(document.Bestand().contains("Voor05"));
+        QCOMPARE(toeval->seeds, 0);
+        QVERIFY(toeval->asked.empty());
+    }
+
     void everyKindOfKnockoutStepIsUndoneAndRedoneExactly() {
         TToernooiDocument document;
         KnockoutToernooi(document); // every match of the winners' first round played
