@@ -78,7 +78,7 @@ TPoulesForm::TPoulesForm(TToernooiDocument& document, QWidget* owner)
             if (!m_deelnemers)
                 return nullptr;
             return std::make_unique<TPoulesAfdruk>(*m_deelnemers,
-                                                   Afdrukken::Kop(this, QStringLiteral("Poules")));
+                                                   Afdrukken::Kop(m_document, QStringLiteral("Poules")));
         },
         m_vlak);
 
