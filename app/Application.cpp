@@ -1,6 +1,6 @@
 #include "app/Application.h"
 
-#include "app/QtMessageService.h"
+#include "ui/QtMessageService.h"
 #include "export/WorkbookEngine.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "app/MainForm.h"
 
-#include "app/Help.h"
+#include "ui/Help.h"
 #include "app/Herstel.h"
-#include "app/Icons.h"
+#include "ui/Icons.h"
 #include "app/OptiesDialog.h"
-#include "app/Paths.h"
+#include "ui/Paths.h"
 #include "app/PresentatieForm.h"
 #include "export/Spreadsheet.h"
 #include "knockout/KnockoutForm.h"

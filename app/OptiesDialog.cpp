@@ -1,9 +1,9 @@
 #include "app/OptiesDialog.h"
 
-#include "app/Help.h"
-#include "app/Icons.h"
-#include "app/Paths.h"
-#include "app/Scherm.h"
+#include "ui/Help.h"
+#include "ui/Icons.h"
+#include "ui/Paths.h"
+#include "ui/Scherm.h"
 #include "export/Spreadsheet.h"
 #include "model/Ansi.h"
 #include "model/Bestand.h"

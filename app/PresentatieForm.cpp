@@ -1,6 +1,6 @@
 #include "app/PresentatieForm.h"
 
-#include "app/Help.h"
+#include "ui/Help.h"
 #include "model/Knockout.h"
 #include "model/ToernooiDocument.h"
 

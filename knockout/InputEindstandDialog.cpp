@@ -1,8 +1,8 @@
 #include "knockout/InputEindstandDialog.h"
 
-#include "app/Help.h"
-#include "app/Icons.h"
-#include "app/Scherm.h"
+#include "ui/Help.h"
+#include "ui/Icons.h"
+#include "ui/Scherm.h"
 #include "model/Deelnemer.h"
 #include "model/Eindstand.h"
 #include "model/KnockoutWedstrijd.h"

@@ -1,8 +1,8 @@
 #include "knockout/KiesDeelnemerForm.h"
 
-#include "app/Help.h"
-#include "app/Icons.h"
-#include "app/Scherm.h"
+#include "ui/Help.h"
+#include "ui/Icons.h"
+#include "ui/Scherm.h"
 
 #include <QEvent>
 #include <QHeaderView>

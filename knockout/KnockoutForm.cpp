@@ -1,9 +1,9 @@
 #include "knockout/KnockoutForm.h"
 
-#include "app/Afdrukken.h"
-#include "app/Help.h"
-#include "app/Paths.h"
-#include "export/KnockoutNaarExcelForm.h"
+#include "ui/Afdrukken.h"
+#include "ui/Help.h"
+#include "ui/Paths.h"
+#include "knockout/KnockoutNaarExcelForm.h"
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"
 #include "model/Opties.h"

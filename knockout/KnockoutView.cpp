@@ -1,6 +1,6 @@
 #include "knockout/KnockoutView.h"
 
-#include "app/GeschilderdeToegang.h"
+#include "ui/GeschilderdeToegang.h"
 #include "knockout/InputEindstandDialog.h"
 #include "knockout/KiesDeelnemerForm.h"
 #include "knockout/KnockoutViewToegang.h"

@@ -1,6 +1,6 @@
 #include "knockout/KnockoutViewToegang.h"
 
-#include "app/GeschilderdeToegang.h"
+#include "ui/GeschilderdeToegang.h"
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"
 

@@ -1,8 +1,8 @@
 #include "participants/DeelnemersForm.h"
 
-#include "app/Afdrukken.h"
-#include "app/Help.h"
-#include "app/Icons.h"
+#include "ui/Afdrukken.h"
+#include "ui/Help.h"
+#include "ui/Icons.h"
 #include "export/DeelnemersExport.h"
 #include "export/DeelnemersImport.h"
 #include "export/SpreadsheetExport.h"

@@ -1,8 +1,8 @@
 #include "participants/InputDeelnemerDialog.h"
 
-#include "app/Help.h"
-#include "app/Icons.h"
-#include "app/Scherm.h"
+#include "ui/Help.h"
+#include "ui/Icons.h"
+#include "ui/Scherm.h"
 #include "model/Deelnemerslijst.h"
 #include "model/MessageService.h"
 #include "model/Text.h"

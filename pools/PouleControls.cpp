@@ -1,6 +1,6 @@
 #include "pools/PouleControls.h"
 
-#include "app/GeschilderdeToegang.h"
+#include "ui/GeschilderdeToegang.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

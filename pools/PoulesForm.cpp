@@ -1,7 +1,7 @@
 #include "pools/PoulesForm.h"
 
-#include "app/Afdrukken.h"
-#include "app/Help.h"
+#include "ui/Afdrukken.h"
+#include "ui/Help.h"
 #include "export/PoulesExport.h"
 #include "model/MessageService.h"
 #include "model/ToernooiDocument.h"

@@ -1,7 +1,7 @@
 #include "pools/PoulesWijzigenForm.h"
 
-#include "app/Help.h"
-#include "app/Scherm.h"
+#include "ui/Help.h"
+#include "ui/Scherm.h"
 #include "model/MessageService.h"
 #include "model/Poules.h"
 #include "model/Text.h"

@@ -1,5 +1,5 @@
 // The brackets and the pool tabs from the keyboard and for screen readers.
-#include "app/GeschilderdeToegang.h"
+#include "ui/GeschilderdeToegang.h"
 #include "app/MainForm.h"
 #include "knockout/KnockoutForm.h"
 #include "knockout/KnockoutView.h"

@@ -1,5 +1,5 @@
-#include "app/Help.h"
-#include "app/HelpVenster.h"
+#include "ui/Help.h"
+#include "ui/HelpVenster.h"
 #include "app/MainForm.h"
 #include "support/ScriptedMessageService.h"
 #include "support/TestMain.h"

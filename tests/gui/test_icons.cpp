@@ -3,7 +3,7 @@
 // pixel, although the cheap path draws the small size from the style's
 // pixmap without decoding the style's larger images, and although without a
 // theme of the desktop's own the style is kept from searching "hicolor".
-#include "app/Icons.h"
+#include "ui/Icons.h"
 #include "support/TestMain.h"
 
 #include <QPixmap>

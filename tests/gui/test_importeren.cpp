@@ -1,5 +1,5 @@
-#include "app/Help.h"
-#include "app/HelpVenster.h"
+#include "ui/Help.h"
+#include "ui/HelpVenster.h"
 #include "model/ToernooiDocument.h"
 #include "participants/DeelnemersForm.h"
 #include "participants/ImporteerDialog.h"

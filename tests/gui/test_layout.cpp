@@ -6,10 +6,10 @@
 // with QT_SCALE_FACTOR=2), no button icon may be a bitmap scaled up.
 // The checks walk the widget tree, so controls added later are covered too.
 #include "app/Application.h"
-#include "app/HelpVenster.h"
+#include "ui/HelpVenster.h"
 #include "app/MainForm.h"
 #include "app/OptiesDialog.h"
-#include "export/KnockoutNaarExcelForm.h"
+#include "knockout/KnockoutNaarExcelForm.h"
 #include "knockout/InputEindstandDialog.h"
 #include "knockout/KiesDeelnemerForm.h"
 #include "knockout/KnockoutForm.h"

@@ -1,4 +1,4 @@
-#include "app/Help.h"
+#include "ui/Help.h"
 #include "app/MainForm.h"
 #include "app/OptiesDialog.h"
 #include "knockout/KnockoutForm.h"

@@ -1,6 +1,6 @@
 #include "app/Application.h"
-#include "app/Help.h"
-#include "app/QtMessageService.h"
+#include "ui/Help.h"
+#include "ui/QtMessageService.h"
 #include "support/TestMain.h"
 
 #include <QAbstractButton>

@@ -2,7 +2,7 @@
 // Ctrl+Shift+P writes a PDF in the export folder through the message
 // service, Ctrl+P opens the preview with its help and, for a bracket, the
 // option to fit it on one page.
-#include "app/Help.h"
+#include "ui/Help.h"
 #include "app/MainForm.h"
 #include "export/WorkbookEngine.h"
 #include "knockout/KnockoutForm.h"

@@ -2,7 +2,7 @@
 // answered by the test, the real windows filled in from the file.
 #include "app/Application.h"
 #include "app/MainForm.h"
-#include "app/Paths.h"
+#include "ui/Paths.h"
 #include "knockout/KnockoutForm.h"
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"

@@ -1,7 +1,7 @@
-#include "app/HelpVenster.h"
+#include "ui/HelpVenster.h"
 
-#include "app/Help.h"
-#include "app/Icons.h"
+#include "ui/Help.h"
+#include "ui/Icons.h"
 
 #include <QApplication>
 #include <QFile>

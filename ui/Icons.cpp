@@ -1,4 +1,4 @@
-#include "app/Icons.h"
+#include "ui/Icons.h"
 
 #include <QApplication>
 #include <QIconEngine>

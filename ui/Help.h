@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QPointer>
 
-#include "app/HelpVenster.h"
+#include "ui/HelpVenster.h"
 
 class QKeyEvent;
 class QUrl;

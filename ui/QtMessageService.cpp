@@ -1,6 +1,6 @@
-#include "app/QtMessageService.h"
+#include "ui/QtMessageService.h"
 
-#include "app/Help.h"
+#include "ui/Help.h"
 #include "model/Text.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "app/GeschilderdeToegang.h"
+#include "ui/GeschilderdeToegang.h"
 
 #include <QWidget>
 #include <QWindow>

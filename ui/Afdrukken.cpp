@@ -1,7 +1,7 @@
-#include "app/Afdrukken.h"
+#include "ui/Afdrukken.h"
 
-#include "app/Help.h"
-#include "app/Paths.h"
+#include "ui/Help.h"
+#include "ui/Paths.h"
 #include "export/WorkbookEngine.h"
 #include "model/MessageService.h"
 #include "model/ToernooiDocument.h"

@@ -1,4 +1,4 @@
-#include "app/Scherm.h"
+#include "ui/Scherm.h"
 
 #include <QApplication>
 #include <QScreen>

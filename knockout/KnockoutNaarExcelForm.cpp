@@ -1,8 +1,8 @@
-#include "export/KnockoutNaarExcelForm.h"
+#include "knockout/KnockoutNaarExcelForm.h"
 
-#include "app/Help.h"
-#include "app/Icons.h"
-#include "app/Scherm.h"
+#include "ui/Help.h"
+#include "ui/Icons.h"
+#include "ui/Scherm.h"
 
 #include <QCheckBox>
 #include <QPushButton>
