@@ -414,22 +414,23 @@ bool TMainForm::OpenToernooi() {
 bool TMainForm::LaadToernooi(const QString& pad) {
     // Read whole before anything changes: a file that cannot be read keeps
     // the current tournament.
-    QFile bestand(pad);
     QByteArray inhoud;
-    if (bestand.open(QIODevice::ReadOnly))
-        inhoud = bestand.readAll();
-    if (!bestand.isOpen() || bestand.error() != QFileDevice::NoError) {
-        messages().information(Toernooibestand::LaadFoutTekst());
+    if (const QString reden = Bestand::Lees(pad, inhoud); !reden.isEmpty()) {
+        messages().information(Toernooibestand::LaadFoutTekst(reden));
         return false;
     }
     // The document takes the file over only when it loaded completely, so a
-    // damaged file never costs the tournament that was open.
+    // damaged file never costs the tournament that was open; nor does a
+    // file built to need more memory than there is.
     std::optional<Toernooibestand::Leesfout> fout;
-    {
+    try {
         const HoudSchermen houd{DeelnemersForm, PoulesForm, KnockoutForm};
         fout = m_document->Open(inhoud, pad);
         if (!fout)
             ToonGeladenToernooi();
+    } catch (const std::bad_alloc&) {
+        messages().information(Toernooibestand::LaadFoutTekst(Bestand::TeGrootTekst(pad)));
+        return false;
     }
     if (fout) {
         messages().information(Toernooibestand::LaadFoutTekst(*fout), HelpContext::Toernooibestand);
