@@ -3,6 +3,7 @@
 #include "app/Afdrukken.h"
 #include "app/Help.h"
 #include "app/Icons.h"
+#include "app/Paths.h"
 #include "export/DeelnemersExport.h"
 #include "export/DeelnemersImport.h"
 #include "export/SpreadsheetExport.h"
@@ -28,6 +29,8 @@
 #include <QTableWidget>
 
 #include <algorithm>
+#include <memory>
+#include <new>
 #include <optional>
 
 using Deelnemerslijst::TNaam;
@@ -447,9 +450,15 @@ void TDeelnemersForm::ImporteerBitBtnClick() {
     vraag.filter = ImportFilter;
     vraag.mustExist = true;
     vraag.helpContext = HelpContext::Importeren;
+    // Never the working folder the program happened to start in: the
+    // folder of the last import, or the documents folder. A list is only
+    // read, so a folder that cannot be written to is remembered as well.
+    vraag.directory =
+        QFileInfo(m_importMap).isDir() ? m_importMap : Paths::dialogStartFolder(QString());
     const QString pad = messages().openFile(vraag);
     if (pad.isEmpty())
         return;
+    m_importMap = QFileInfo(pad).absolutePath();
     // Converting a workbook with LibreOffice takes a few seconds.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     std::optional<Import::TImport> import;
@@ -479,8 +488,19 @@ bool TDeelnemersForm::ImporteerKlembord() {
     // One line is an ordinary paste, which this window does not take.
     if (gevuld < 2)
         return false;
-    if (BeeindigToernooiGevraagd())
-        Importeer(Import::TImport::UitTekst(tekst), QStringLiteral("klembord"));
+    if (!BeeindigToernooiGevraagd())
+        return true;
+    std::optional<Import::TImport> import;
+    try {
+        import = Import::TImport::UitTekst(tekst);
+    } catch (const std::bad_alloc&) {
+        messages().information(SpreadsheetExport::FoutTekst(
+                                   QStringLiteral("Het klembord kan niet worden geïmporteerd."),
+                                   QStringLiteral("Er is niet genoeg geheugen.")),
+                               HelpContext::Importeren);
+        return true;
+    }
+    Importeer(std::move(*import), QStringLiteral("klembord"));
     return true;
 }
 
@@ -492,10 +512,22 @@ bool TDeelnemersForm::BeeindigToernooiGevraagd() {
 }
 
 void TDeelnemersForm::Importeer(Import::TImport import, const QString& bron) {
-    TImporteerDialog dialoog(this, std::move(import), m_document.Namen(), bron);
-    if (!dialoog.Importeren())
+    // The dialog judges every row when it opens; a source too large for
+    // the memory ends here with a message, the tournament untouched.
+    std::unique_ptr<TImporteerDialog> dialoog;
+    try {
+        dialoog =
+            std::make_unique<TImporteerDialog>(this, std::move(import), m_document.Namen(), bron);
+    } catch (const std::bad_alloc&) {
+        messages().information(SpreadsheetExport::FoutTekst(
+                                   QStringLiteral("Het bestand kan niet worden geïmporteerd."),
+                                   QStringLiteral("Er is niet genoeg geheugen.")),
+                               HelpContext::Importeren);
         return;
-    const TNamen nieuw = dialoog.Toevoegen();
+    }
+    if (!dialoog->Importeren())
+        return;
+    const TNamen nieuw = dialoog->Toevoegen();
     const QString omschrijving =
         nieuw.size() == 1 ? QStringLiteral("importeren van 1 deelnemer")
                           : QStringLiteral("importeren van %1 deelnemers").arg(nieuw.size());

@@ -95,5 +95,7 @@ private:
     void Importeer(Import::TImport import, const QString& bron);
 
     TToernooiDocument& m_document;
+    // Where the import dialog starts: the folder of the last import.
+    QString m_importMap;
     bool m_geeftDoor = false;
 };
