@@ -194,16 +194,15 @@ private Q_SLOTS:
             {bomPad, QStringLiteral("te groot")},
             {foto, QStringLiteral("Dit bestand is geen lijst met namen.")}};
         for (const auto& [pad, melding] : geweigerd) {
-            QVERIFY2(BinnenGeheugen(768,
-                                    [&] {
-                                        try {
-                                            DeelnemersImport::LeesBestand(pad);
-                                        } catch (const Spreadsheet::Error& fout) {
-                                            return fout.message().contains(melding);
-                                        }
-                                        return false;
-                                    }),
-                     qPrintable(pad));
+            const auto weigert = [&] {
+                try {
+                    DeelnemersImport::LeesBestand(pad);
+                } catch (const Spreadsheet::Error& fout) {
+                    return fout.message().contains(melding);
+                }
+                return false;
+            };
+            QVERIFY2(BinnenGeheugen(768, weigert), qPrintable(pad));
         }
     }
 

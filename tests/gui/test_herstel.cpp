@@ -160,23 +160,6 @@ private Q_SLOTS:
         }
     }
 
-    // The versions of an earlier release are still offered.
-    void aVersionOfAnEarlierReleaseIsOffered() {
-        {
-            auto vroeger = start();
-            vroeger->DeelnemersForm->VoegToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
-            QCOMPARE(Bestand::SchrijfVeilig(
-                         map->filePath(QStringLiteral("herstel-20260501-095959-000.txt")),
-                         vroeger->Document().Herstelbestand()),
-                     QString());
-            vroeger->Document().Bewaard(map->filePath(QStringLiteral("cup.txt")));
-        }
-        (*berichten)->queueAnswer(Answer::No);
-        QVERIFY(!start()->BiedHerstelAan());
-        QVERIFY((*berichten)->texts().last().contains(QStringLiteral("1-5-2026 om 09:59:59")));
-        QVERIFY(!start()->BiedHerstelAan()); // declined: not asked again
-    }
-
     void jaRestoresTheTournamentModifiedWithItsFileName() {
         {
             auto hoofd = start();
