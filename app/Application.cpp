@@ -11,7 +11,11 @@
 #include <QTranslator>
 #include <QUrl>
 
+#include <QSocketNotifier>
+
 #include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -35,7 +39,34 @@ void setProgramFont() {
     QApplication::setFont(font);
 }
 
+// A signal handler may only write to a file descriptor: the byte wakes the
+// event loop, which does the rest.
+int signaalPijp[2] = {-1, -1};
+
+void signaalOntvangen(int) {
+    const char teken = 1;
+    [[maybe_unused]] const ssize_t geschreven = ::write(signaalPijp[1], &teken, 1);
+}
+
 } // namespace
+
+void vangBeeindiging(QObject* ouder, std::function<void()> opEinde) {
+    if (signaalPijp[0] < 0 &&
+        ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signaalPijp) != 0)
+        return;
+    auto* melder = new QSocketNotifier(signaalPijp[0], QSocketNotifier::Read, ouder);
+    QObject::connect(melder, &QSocketNotifier::activated, ouder, [opEinde = std::move(opEinde)] {
+        char teken = 0;
+        [[maybe_unused]] const ssize_t gelezen = ::read(signaalPijp[0], &teken, 1);
+        opEinde();
+    });
+    struct sigaction actie {};
+    actie.sa_handler = signaalOntvangen;
+    sigemptyset(&actie.sa_mask);
+    actie.sa_flags = SA_RESTART;
+    for (const int signaal : {SIGTERM, SIGHUP, SIGINT})
+        sigaction(signaal, &actie, nullptr);
+}
 
 void ignoreFileSizeSignal() {
 #ifdef SIGXFSZ

@@ -6,17 +6,25 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
+class QLockFile;
 class QThread;
 class TToernooiDocument;
 
 // Autosave and crash recovery. Shortly after every change the tournament is
 // written as a recovery file into the user's data folder: serialised on the
 // user-interface thread (a few milliseconds) and written on a thread of its
-// own, so the user never waits for the disk. Every write is a new version
-// named with its time; the newest ten are kept. A clean exit removes the
-// version this run wrote last and notes the time, so that at the next start
-// only a version newer than that note is offered for recovery.
+// own, so the user never waits for the disk.
+//
+// Every running copy of the program has versions of its own: a copy number,
+// one higher than any in the folder, and a version number that only grows.
+// The clock names no version, so a clock set back or a time zone changed
+// never makes an older version look newer. Each copy keeps its newest ten
+// and never removes another's. A copy holds a lock file while it runs; at
+// the start, the versions of a copy that no longer runs and did not settle
+// them (a clean exit, nothing unsaved, or an answer to the recovery
+// question) are offered.
 class THerstel : public QObject {
     Q_OBJECT
 
@@ -35,24 +43,31 @@ public:
     static QString StandaardMap();
     QString Map() const { return m_map; }
     void ZetMap(const QString& map) { m_map = map; }
+    // The clock only dates a version for the recovery question.
     void ZetKlok(Klok klok) { m_klok = std::move(klok); }
-    QDateTime Nu() const { return m_klok(); }
 
-    // The version to offer at start, or empty when there is none newer
-    // than the last clean exit.
-    QString TeHerstellen() const;
+    // The version to offer at start: the newest of the newest copy that has
+    // unsettled versions and no longer runs, or empty. That copy stays
+    // reserved for this one (no other copy offers it) until Afgewezen,
+    // Overgenomen or the next call.
+    QString TeHerstellen();
     // The time a version was written, from its name.
     static QDateTime Tijd(const QString& pad);
-    // The offered version was declined: it stays among the versions, but is
+    // The offered version was declined: its copy's versions stay, but are
     // not offered again.
     void Afgewezen();
+    // The offered version was restored: it is written at once as this
+    // copy's own, and the other copy's versions are settled.
+    void Overgenomen();
     // Moves a damaged version aside; the new path.
     QString ZetOpzij(const QString& pad);
     // The program closes after the save question: no pending write, the
-    // current version removed, the time noted.
+    // current version removed, this copy's versions settled.
     void SchoonAfsluiten();
 
     // Writes now instead of after the delay (also used by the benchmark).
+    // With nothing unsaved nothing is written: the versions so far are
+    // settled instead, as a saved or freshly opened tournament needs none.
     void SchrijfNu();
     // Returns once every write handed to the thread is done.
     void Wacht();
@@ -62,19 +77,28 @@ public:
     double LangsteWacht() const { return m_langsteWacht; }
 
 private:
+    struct TAanbod;
+
     void Plan();
-    QString NotitiePad() const;
-    QDateTime LaatsteAfsluiting() const;
-    void NoteerAfsluiting();
-    QDateTime VolgendeTijd();
-    QStringList Versies() const;
+    void GewijzigdVeranderd(bool gewijzigd);
+    // This copy's number, taken from the folder at its first write.
+    int Kopie();
+    // Notes that this copy's versions so far hold nothing unsaved.
+    void Vereffen();
+    // Removes what copies that ended left behind, beyond the newest
+    // versions, and the locks of copies that crashed with nothing unsaved.
+    void Opruimen();
 
     TToernooiDocument& m_document;
     Schrijver m_schrijver;
     Klok m_klok;
     QString m_map;
+    int m_kopie = 0;
+    std::unique_ptr<QLockFile> m_slot; // held while this copy runs
+    int m_volgnummer = 0;              // of the last version written
+    int m_vereffend = 0;               // the last version settled
+    std::unique_ptr<TAanbod> m_aanbod; // the copy offered at start
     QString m_huidig;
-    QDateTime m_vorigeTijd; // of the last name given
     QTimer m_timer;
     QThread* m_thread;
     QObject* m_werker;

@@ -411,22 +411,23 @@ bool TMainForm::OpenToernooi() {
 bool TMainForm::LaadToernooi(const QString& pad) {
     // Read whole before anything changes: a file that cannot be read keeps
     // the current tournament.
-    QFile bestand(pad);
     QByteArray inhoud;
-    if (bestand.open(QIODevice::ReadOnly))
-        inhoud = bestand.readAll();
-    if (!bestand.isOpen() || bestand.error() != QFileDevice::NoError) {
-        messages().information(Toernooibestand::LaadFoutTekst());
+    if (const QString reden = Bestand::Lees(pad, inhoud); !reden.isEmpty()) {
+        messages().information(Toernooibestand::LaadFoutTekst(reden));
         return false;
     }
     // The document takes the file over only when it loaded completely, so a
-    // damaged file never costs the tournament that was open.
+    // damaged file never costs the tournament that was open; nor does a
+    // file built to need more memory than there is.
     std::optional<Toernooibestand::Leesfout> fout;
-    {
+    try {
         const HoudSchermen houd{DeelnemersForm, PoulesForm, KnockoutForm};
         fout = m_document->Open(inhoud, pad);
         if (!fout)
             ToonGeladenToernooi();
+    } catch (const std::bad_alloc&) {
+        messages().information(Toernooibestand::LaadFoutTekst(Bestand::TeGrootTekst(pad)));
+        return false;
     }
     if (fout) {
         messages().information(Toernooibestand::LaadFoutTekst(*fout), HelpContext::Toernooibestand);
@@ -494,7 +495,9 @@ bool TMainForm::VraagBewaren() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (VraagBewaren()) {
+    if (m_beeindigd) {
+        event->accept();
+    } else if (VraagBewaren()) {
         m_herstel->SchoonAfsluiten();
         event->accept();
     } else {
@@ -503,28 +506,57 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TMainForm::BiedHerstelAan() {
-    const QString pad = m_herstel->TeHerstellen();
-    if (pad.isEmpty())
-        return false;
-    QFile bestand(pad);
-    QByteArray inhoud;
-    if (bestand.open(QIODevice::ReadOnly))
-        inhoud = bestand.readAll();
-    const auto samenvatting = TToernooiDocument::Samenvatting(inhoud);
-    if (!samenvatting) {
-        const QString opzij = m_herstel->ZetOpzij(pad);
-        messages().warning(HerstelBeschadigdTekst(opzij), HelpContext::Herstel);
-        return false;
+    // One question per copy of the program that ended without saving, the
+    // newest first, until one is restored.
+    QString vorige;
+    for (QString pad; !(pad = m_herstel->TeHerstellen()).isEmpty() && pad != vorige; vorige = pad) {
+        QByteArray inhoud;
+        std::optional<TToernooiDocument::TSamenvatting> samenvatting;
+        // A version that cannot be read, or needs more memory than there
+        // is, counts as damaged.
+        try {
+            if (Bestand::Lees(pad, inhoud).isEmpty())
+                samenvatting = TToernooiDocument::Samenvatting(inhoud);
+        } catch (const std::bad_alloc&) {
+            samenvatting.reset();
+        }
+        if (!samenvatting) {
+            const QString opzij = m_herstel->ZetOpzij(pad);
+            messages().warning(HerstelBeschadigdTekst(opzij), HelpContext::Herstel);
+            continue;
+        }
+        const QString vraag =
+            HerstelVraag(THerstel::Tijd(pad), samenvatting->Deelnemers, samenvatting->Bestandsnaam);
+        if (messages().confirm(vraag, Buttons::YesNo, HelpContext::Herstel) != Answer::Yes) {
+            m_herstel->Afgewezen();
+            continue;
+        }
+        try {
+            m_document->Herstel(inhoud);
+        } catch (const std::bad_alloc&) {
+            messages().warning(HerstelBeschadigdTekst(m_herstel->ZetOpzij(pad)),
+                               HelpContext::Herstel);
+            continue;
+        }
+        ToonGeladenToernooi();
+        m_herstel->Overgenomen();
+        return true;
     }
-    const QString vraag =
-        HerstelVraag(THerstel::Tijd(pad), samenvatting->Deelnemers, samenvatting->Bestandsnaam);
-    if (messages().confirm(vraag, Buttons::YesNo, HelpContext::Herstel) != Answer::Yes) {
-        m_herstel->Afgewezen();
-        return false;
+    return false;
+}
+
+void TMainForm::Beeindig() {
+    // Nobody is there to answer the save question (a logout): unsaved
+    // changes go into a recovery version, offered at the next start;
+    // without them the program ends as after the question.
+    if (m_document->Gewijzigd()) {
+        m_herstel->SchrijfNu();
+        m_herstel->Wacht();
+    } else {
+        m_herstel->SchoonAfsluiten();
     }
-    m_document->Herstel(inhoud);
-    ToonGeladenToernooi();
-    return true;
+    m_beeindigd = true;
+    QCoreApplication::exit(0);
 }
 
 void TMainForm::OngedaanMakenBitBtnClick() {

@@ -59,6 +59,9 @@ public:
     // The recovery question at start; false when nothing was recovered.
     bool BiedHerstelAan();
     THerstel& Herstel() const { return *m_herstel; }
+    // The program is asked to end from outside (SIGTERM at a logout):
+    // unsaved changes are kept for recovery, and no question is asked.
+    void Beeindig();
 
     // Controls, named as the window's design names them.
     QPushButton* DeelnemersBitBtn;
@@ -124,4 +127,5 @@ private:
     THelp* m_help;
     TToernooiDocument* m_document;
     THerstel* m_herstel;
+    bool m_beeindigd = false;
 };

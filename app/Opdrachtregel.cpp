@@ -19,6 +19,32 @@ const QString Hulptekst =
 
 const QString ZieHulp = QStringLiteral("Typ \"zegerooster --help\" voor de mogelijkheden.\n");
 
+// Qt's own options, which the window system takes out once it starts; the
+// command line is read before that, so that a wrong option is answered
+// without a display. Qt takes them with one dash or two.
+const QStringList QtOptiesMetWaarde =
+    QStringLiteral("-platform -platformpluginpath -platformtheme -plugin -qwindowgeometry "
+                   "-qwindowicon -qwindowtitle -style -stylesheet -session -display -geometry "
+                   "-title -name -visual -ncols -cmap -qmljsdebugger")
+        .split(u' ');
+const QStringList QtOptiesZonderWaarde =
+    QStringLiteral("-reverse -widgetcount -nograb -dograb -sync -testability").split(u' ');
+
+// How many arguments from `i` on are one of Qt's options: 0 when it is none.
+int QtOptie(const QStringList& argumenten, qsizetype i) {
+    QString optie = argumenten.at(i);
+    if (optie.startsWith(QStringLiteral("--")))
+        optie.remove(0, 1);
+    const qsizetype is = optie.indexOf(u'=');
+    if (is > 0)
+        return QtOptiesMetWaarde.contains(optie.left(is)) ? 1 : 0;
+    if (QtOptiesZonderWaarde.contains(optie))
+        return 1;
+    if (QtOptiesMetWaarde.contains(optie))
+        return i + 1 < argumenten.size() ? 2 : 1;
+    return 0;
+}
+
 Opdrachtregel Fout(const QString& tekst) {
     Opdrachtregel regel;
     regel.actie = Opdrachtregel::Actie::Fout;
@@ -32,8 +58,11 @@ Opdrachtregel Opdrachtregel::Lees(const QStringList& argumenten) {
     QStringList bestanden;
     QString onbekend;
     bool opties = true;
-    for (const QString& argument : argumenten) {
-        if (opties && argument == QStringLiteral("--")) {
+    for (qsizetype i = 0; i < argumenten.size(); ++i) {
+        const QString& argument = argumenten.at(i);
+        if (const int qt = opties ? QtOptie(argumenten, i) : 0) {
+            i += qt - 1;
+        } else if (opties && argument == QStringLiteral("--")) {
             opties = false;
         } else if (opties &&
                    (argument == QStringLiteral("-h") || argument == QStringLiteral("--help"))) {

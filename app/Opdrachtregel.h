@@ -17,6 +17,7 @@ struct Opdrachtregel {
 
     // The arguments after the program's name. Help and version win over
     // everything else, so they answer before the window system has taken its
-    // own options out. After "--" every argument is a file.
+    // own options out. Qt's own options (-platform, -style, ...) are passed
+    // over. After "--" every argument is a file.
     static Opdrachtregel Lees(const QStringList& argumenten);
 };

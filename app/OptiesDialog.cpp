@@ -200,12 +200,22 @@ bool TOptiesDialog::LeesBestand() {
     QFile bestand(IniBestand);
     if (!bestand.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray inhoud = bestand.readAll();
-    if (bestand.error() != QFileDevice::NoError)
+    // An options file grown beyond all reason is no reason to crash: the
+    // defaults hold, and the organiser hears why.
+    QStringList regels;
+    try {
+        const QByteArray inhoud = bestand.readAll();
+        if (bestand.error() != QFileDevice::NoError)
+            return false;
+        // Lines missing at the end read as empty; the lines are taken as they
+        // are, untrimmed.
+        regels = Ansi::splitLines(Ansi::decode(inhoud));
+    } catch (const std::bad_alloc&) {
+        messages().information(QStringLiteral("De opties kunnen niet worden gelezen.") +
+                               Text::lineBreak + Text::lineBreak + QStringLiteral("Foutmelding: ") +
+                               Bestand::TeGrootTekst(IniBestand));
         return false;
-    // Lines missing at the end read as empty; the lines are taken as they
-    // are, untrimmed.
-    const QStringList regels = Ansi::splitLines(Ansi::decode(inhoud));
+    }
     QLineEdit* const velden[] = {PoulesSjabloonEdit, KnockoutSjabloonEdit, RijEdit, KolomEdit};
     for (qsizetype i = 0; i < qsizetype(std::size(velden)); ++i)
         velden[i]->setText(i < regels.size() ? regels.at(i) : QString());

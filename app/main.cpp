@@ -21,24 +21,23 @@ QStringList argumenten(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // Help and version need no display, so they answer before Qt starts.
-    const Opdrachtregel vooraf = Opdrachtregel::Lees(argumenten(argc, argv));
-    if (vooraf.actie == Opdrachtregel::Actie::Hulp ||
-        vooraf.actie == Opdrachtregel::Actie::Versie) {
-        std::fputs(vooraf.melding.toUtf8().constData(), stdout);
+    // Help, version and a wrong option need no display, so they answer
+    // before Qt starts (which without a display would abort in English).
+    const Opdrachtregel regel = Opdrachtregel::Lees(argumenten(argc, argv));
+    if (regel.actie == Opdrachtregel::Actie::Hulp || regel.actie == Opdrachtregel::Actie::Versie) {
+        std::fputs(regel.melding.toUtf8().constData(), stdout);
         return 0;
     }
-    TLettertypenVooraf lettertypen;
-    // Qt takes its own options (-style, -platform, ...) out of argv.
-    QApplication application(argc, argv);
-    const Opdrachtregel regel = Opdrachtregel::Lees(argumenten(argc, argv));
     if (regel.actie == Opdrachtregel::Actie::Fout) {
         std::fputs(regel.melding.toUtf8().constData(), stderr);
         return 2;
     }
+    TLettertypenVooraf lettertypen;
+    QApplication application(argc, argv);
     initialiseApplication(application);
     lettertypen.wacht();
     TMainForm mainForm;
+    vangBeeindiging(&mainForm, [&mainForm] { mainForm.Beeindig(); });
     mainForm.show();
     // A tournament that was not saved when the program last ended is offered
     // first; a restored one is not replaced by a file from the command line.

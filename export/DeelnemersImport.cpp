@@ -2,6 +2,7 @@
 
 #include "export/LegacyConversion.h"
 #include "export/Workbook.h"
+#include "model/Bestand.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,6 +20,8 @@ namespace {
 
 using Spreadsheet::Error;
 using Spreadsheet::SheetCell;
+
+const QString GeenLijstTekst = QStringLiteral("Dit bestand is geen lijst met namen.");
 
 bool IsWerkmap(const QString& pad) {
     const QString achtervoegsel = QFileInfo(pad).suffix().toLower();
@@ -79,30 +82,52 @@ Import::TTabel LeesWerkmap(const QString& pad) {
         for (const auto& [kolom, cel] : cellen) {
             while (bronRij.Cellen.size() < kolom - eersteKolom)
                 bronRij.Cellen.append(QString());
+            QString tekst;
             if (cel->kind == SheetCell::Kind::Verbatim) {
-                const std::optional<QString> tekst = TekstVanFormule(cel->value);
-                bronRij.Leesbaar = bronRij.Leesbaar && tekst.has_value();
-                bronRij.Cellen.append(tekst.value_or(QString()));
+                const std::optional<QString> waarde = TekstVanFormule(cel->value);
+                if (!waarde)
+                    bronRij.OnleesbareCellen.append(int(bronRij.Cellen.size()));
+                tekst = waarde.value_or(QString());
             } else {
-                bronRij.Cellen.append(boek->cellText(blad->name, rij, kolom));
+                tekst = boek->cellText(blad->name, rij, kolom);
             }
+            // No spreadsheet program holds a longer cell. One character more
+            // is kept, so the preview still calls such a name too long.
+            if (tekst.size() > Import::MaxNaamLengte)
+                tekst.truncate(Import::MaxNaamLengte + 1);
+            bronRij.Cellen.append(std::move(tekst));
         }
         const bool leeg = std::all_of(bronRij.Cellen.begin(), bronRij.Cellen.end(),
                                       [](const QString& cel) { return cel.trimmed().isEmpty(); });
-        if (!leeg || !bronRij.Leesbaar)
+        if (!leeg || !bronRij.OnleesbareCellen.isEmpty())
             tabel.push_back(std::move(bronRij));
     }
     return tabel;
 }
 
-Import::TImport LeesBestand(const QString& pad) {
+namespace {
+
+Import::TImport LeesBestandZonderVangnet(const QString& pad) {
     if (IsWerkmap(pad) || Spreadsheet::isLegacyWorkbook(pad))
         return Import::TImport::UitTabel(LeesWerkmap(pad));
-    QFile bestand(pad);
-    if (!bestand.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Het bestand \"%1\" kan niet worden gelezen: %2")
-                        .arg(QDir::toNativeSeparators(pad), bestand.errorString()));
-    return Import::TImport::UitBytes(bestand.readAll());
+    QByteArray inhoud;
+    if (const QString fout = Bestand::Lees(pad, inhoud); !fout.isEmpty())
+        throw Error(fout);
+    if (!Import::IsTekst(inhoud))
+        throw Error(GeenLijstTekst);
+    return Import::TImport::UitBytes(inhoud);
+}
+
+} // namespace
+
+Import::TImport LeesBestand(const QString& pad) {
+    // A hostile file may still ask more memory than there is: the organiser
+    // gets a message and the tournament stays as it was.
+    try {
+        return LeesBestandZonderVangnet(pad);
+    } catch (const std::bad_alloc&) {
+        throw Error(Bestand::TeGrootTekst(pad));
+    }
 }
 
 } // namespace DeelnemersImport

@@ -17,6 +17,8 @@ TToepassing::~TToepassing() {
 QString Foutmelding(const std::exception& fout) {
     if (const auto* spreadsheetFout = dynamic_cast<const Spreadsheet::Error*>(&fout))
         return spreadsheetFout->message();
+    if (dynamic_cast<const std::bad_alloc*>(&fout))
+        return QStringLiteral("Er is niet genoeg geheugen.");
     return QString::fromLocal8Bit(fout.what());
 }
 

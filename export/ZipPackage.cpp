@@ -8,6 +8,8 @@
 
 #include <zip.h>
 
+#include <algorithm>
+
 namespace Spreadsheet {
 
 namespace {
@@ -34,6 +36,30 @@ QString notAWorkbook(const QString& path) {
     return QStringLiteral("Het bestand \"%1\" is geen werkmap.").arg(path);
 }
 
+// No part of a real workbook comes near this; a part that would unpack
+// beyond it is built to exhaust the memory.
+constexpr zip_uint64_t MaxPartSize = 64 * 1024 * 1024;
+constexpr zip_uint64_t MaxPackageSize = 4 * MaxPartSize;
+// Deflated XML of even the most regular sheet stays far below this ratio;
+// only a crafted part (a "zip bomb") reaches it. Small parts are exempt.
+constexpr zip_uint64_t MaxRatio = 250;
+constexpr zip_uint64_t RatioFreeSize = 1024 * 1024;
+
+bool tooLarge(const zip_stat_t& stat) {
+    if (!(stat.valid & ZIP_STAT_SIZE))
+        return false;
+    if (stat.size > MaxPartSize)
+        return true;
+    return stat.size > RatioFreeSize && (stat.valid & ZIP_STAT_COMP_SIZE) &&
+           stat.size / std::max<zip_uint64_t>(stat.comp_size, 1) > MaxRatio;
+}
+
+QString tooLargeText(const QString& path) {
+    return QStringLiteral("Het bestand \"%1\" wordt bij het uitpakken te groot om als werkmap "
+                          "te lezen.")
+        .arg(path);
+}
+
 QByteArray readEntry(zip_t* archive, zip_uint64_t index, zip_uint64_t size) {
     QByteArray data;
     zip_file_t* file = zip_fopen_index(archive, index, 0);
@@ -56,6 +82,7 @@ ZipPackage ZipPackage::read(const QString& path) {
     if (!archive)
         throw Error(notAWorkbook(path));
     ZipPackage package;
+    zip_uint64_t total = 0;
     const zip_int64_t count = zip_get_num_entries(archive, 0);
     for (zip_int64_t i = 0; i < count; ++i) {
         zip_stat_t stat;
@@ -64,6 +91,11 @@ ZipPackage ZipPackage::read(const QString& path) {
         const QString name = QString::fromUtf8(stat.name);
         if (name.endsWith(u'/'))
             continue;
+        total += stat.size;
+        if (tooLarge(stat) || total > MaxPackageSize) {
+            zip_discard(archive);
+            throw Error(tooLargeText(path));
+        }
         package.parts[name] = readEntry(archive, zip_uint64_t(i), stat.size);
     }
     zip_discard(archive);

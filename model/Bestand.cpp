@@ -1,9 +1,12 @@
 #include "model/Bestand.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
+#include <new>
 
 namespace Bestand {
 
@@ -42,6 +45,46 @@ QString Foutreden(int foutnummer, const QString& anders) {
     default:
         return anders;
     }
+}
+
+QString Lees(const QString& pad, QByteArray& inhoud) {
+    const QString naam = QDir::toNativeSeparators(pad);
+    const QFileInfo info(pad);
+    if (info.isDir())
+        return QStringLiteral("\"%1\" is een map, geen bestand.").arg(naam);
+    QFile bestand(pad);
+    int foutnummer = 0;
+    if (!Gelukt([&] { return bestand.open(QIODevice::ReadOnly); }, foutnummer)) {
+        switch (foutnummer) {
+        case ENOENT:
+        case ENOTDIR:
+            return QStringLiteral("Het bestand \"%1\" bestaat niet.").arg(naam);
+        case EACCES:
+        case EPERM:
+            return QStringLiteral("U hebt geen toestemming om het bestand \"%1\" te lezen.")
+                .arg(naam);
+        default:
+            return QStringLiteral("Het bestand \"%1\" kan niet worden gelezen: %2")
+                .arg(naam, bestand.errorString());
+        }
+    }
+    try {
+        inhoud = bestand.readAll();
+    } catch (const std::bad_alloc&) {
+        inhoud.clear();
+        return TeGrootTekst(pad);
+    }
+    if (bestand.error() != QFileDevice::NoError) {
+        inhoud.clear();
+        return QStringLiteral("Het bestand \"%1\" kan niet worden gelezen: %2")
+            .arg(naam, bestand.errorString());
+    }
+    return {};
+}
+
+QString TeGrootTekst(const QString& pad) {
+    return QStringLiteral("Het bestand \"%1\" is te groot om te lezen.")
+        .arg(QDir::toNativeSeparators(pad));
 }
 
 QString SchrijfVeilig(const QString& pad, const QByteArray& inhoud) {

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 using Deelnemerslijst::TNaam;
 using Deelnemerslijst::TNamen;
@@ -21,6 +22,23 @@ namespace {
 constexpr std::array<char16_t, 3> Scheidingen{u'\t', u';', u','};
 // Enough lines to recognise a separator without reading a long file twice.
 constexpr int ProefRegels = 200;
+// How far down a sheet a header is looked for, below a title and notes.
+constexpr std::size_t KopZoekRijen = 10;
+
+// How files that are no text begin: pictures, documents, archives and
+// programs that are easily picked by mistake.
+constexpr std::array<std::string_view, 11> Handtekeningen{"\x89PNG\r\n",
+                                                          "GIF87a",
+                                                          "GIF89a",
+                                                          "\xFF\xD8\xFF",
+                                                          "%PDF-",
+                                                          "PK\x03\x04",
+                                                          "\xD0\xCF\x11\xE0",
+                                                          "\x7F"
+                                                          "ELF",
+                                                          "\x1F\x8B",
+                                                          "Rar!\x1A",
+                                                          "7z\xBC\xAF"};
 
 bool IsRegeleinde(QChar c) {
     return c == u'\n' || c == u'\r';
@@ -42,6 +60,18 @@ bool IsLeeg(const QStringList& cellen) {
 }
 
 // Takes one record from `i` on; false when a quoted field is not closed.
+// The cells of a row that hold characters no text has.
+QList<int> OnleesbareCellenVan(const QStringList& cellen) {
+    QList<int> onleesbaar;
+    for (int kolom = 0; kolom < cellen.size(); ++kolom) {
+        const QString& cel = cellen.at(kolom);
+        // Broken UTF-16 (half a surrogate pair) is no text either.
+        if (std::any_of(cel.begin(), cel.end(), IsGeenTekst) || Text::hasLoneSurrogate(cel))
+            onleesbaar.append(kolom);
+    }
+    return onleesbaar;
+}
+
 bool LeesRecord(const QString& tekst, qsizetype& i, QChar scheiding, QStringList& cellen,
                 int& regel) {
     const qsizetype n = tekst.size();
@@ -150,6 +180,19 @@ QString Identiteit(const TNaam& naam) {
 
 } // namespace
 
+bool IsTekst(const QByteArray& bytes) {
+    const std::string_view begin(bytes.constData(), std::size_t(bytes.size()));
+    for (const std::string_view handtekening : Handtekeningen) {
+        if (begin.starts_with(handtekening))
+            return false;
+    }
+    // UTF-16 holds NUL bytes in every ASCII character: there, only a NUL
+    // character counts.
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return !DecodeerTekst(bytes).contains(QChar(u'\0'));
+    return !bytes.contains('\0');
+}
+
 QString DecodeerTekst(const QByteArray& bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return QString::fromUtf8(bytes.mid(3));
@@ -182,15 +225,23 @@ QChar HerkenScheiding(const QString& tekst) {
     }
     if (beste != u',')
         return beste;
+    // A header that names more than one column makes the comma a separator;
+    // a lone "Naam" heads a list of names.
     const TTabel eerste = SplitsTekst(regels.first(), beste);
-    if (!eerste.empty() && HerkenKop(eerste.front().Cellen))
+    const bool kop = !eerste.empty() && HerkenKop(eerste.front().Cellen);
+    if (kop && std::count_if(eerste.front().Cellen.begin(), eerste.front().Cellen.end(),
+                             [](const QString& cel) { return !Text::trimmed(cel).isEmpty(); }) > 1)
         return beste;
-    // "Berg, Jan van der" on every line is one name written last name first,
-    // not two columns: a program writing CSV puts no blank after its commas.
-    const bool achternaamEerst = std::all_of(regels.begin(), regels.end(), [](const QString& r) {
-        const qsizetype komma = r.indexOf(u',');
-        return AantalVelden(r, u',') == 2 && komma + 1 < r.size() && r.at(komma + 1) == u' ';
-    });
+    // "Berg, Jan van der" is one name written last name first, not two
+    // columns: a program writing CSV puts no blank after its commas. Such a
+    // list has no line with a second comma; the names without a comma
+    // ("Jan de Vries") stand among them as they are.
+    const bool achternaamEerst =
+        std::all_of(regels.begin() + (kop ? 1 : 0), regels.end(), [](const QString& r) {
+            const qsizetype komma = r.indexOf(u',');
+            const int velden = AantalVelden(r, u',');
+            return velden == 1 || (velden == 2 && komma + 1 < r.size() && r.at(komma + 1) == u' ');
+        });
     return achternaamEerst ? QChar() : beste;
 }
 
@@ -218,11 +269,10 @@ TTabel SplitsTekst(const QString& tekst, QChar scheiding) {
         }
         if (rij.Leesbaar && IsLeeg(rij.Cellen))
             continue;
-        // Broken UTF-16 (half a surrogate pair) is no text either.
-        for (const QString& cel : std::as_const(rij.Cellen)) {
-            if (std::any_of(cel.begin(), cel.end(), IsGeenTekst) || Text::hasLoneSurrogate(cel))
-                rij.Leesbaar = false;
-        }
+        rij.OnleesbareCellen = OnleesbareCellenVan(rij.Cellen);
+        // A line that is one field (no separator) is all name.
+        if (scheiding.isNull() && !rij.OnleesbareCellen.isEmpty())
+            rij.Leesbaar = false;
         tabel.push_back(std::move(rij));
     }
     return tabel;
@@ -270,17 +320,22 @@ TKolommen RaadKolommen(int aantalKolommen) {
 
 TNaam SplitsNaam(const QString& naam) {
     const QString schoon = Text::cleanName(naam);
-    const qsizetype komma = schoon.indexOf(u',');
-    if (komma >= 0) {
-        // Last name first: the first word after the comma is the first
-        // name, the words after it belong before the last name.
-        const TNaam rest = SplitsNaam(schoon.mid(komma + 1));
-        return {rest.Voornaam, Samen(rest.Achternaam, Text::trimmed(schoon.left(komma)))};
+    // Last name first: the first word after the last comma is the first
+    // name, the words after it belong before the last name, and the parts
+    // before each comma follow in reverse order ("Berg, Jan van der"). Each
+    // part is copied once, however many commas a line holds.
+    QList<QStringView> delen = QStringView(schoon).split(u',');
+    const QString laatste = Text::trimmed(delen.takeLast().toString());
+    const qsizetype spatie = laatste.indexOf(u' ');
+    QStringList achternaam;
+    if (spatie >= 0)
+        achternaam << Text::trimmed(laatste.mid(spatie + 1));
+    for (auto deel = delen.crbegin(); deel != delen.crend(); ++deel) {
+        QString tekst = Text::trimmed(deel->toString());
+        if (!tekst.isEmpty())
+            achternaam << std::move(tekst);
     }
-    const qsizetype spatie = schoon.indexOf(u' ');
-    if (spatie < 0)
-        return {schoon, QString()};
-    return {schoon.left(spatie), Text::trimmed(schoon.mid(spatie + 1))};
+    return {spatie < 0 ? laatste : laatste.left(spatie), achternaam.join(u' ')};
 }
 
 TNaam LeesNaam(const QStringList& cellen, const TKolommen& kolommen) {
@@ -304,6 +359,8 @@ QString OordeelTekst(TOordeel oordeel) {
         return QStringLiteral("staat twee keer in de import");
     case TOordeel::Onleesbaar:
         return QStringLiteral("niet leesbaar");
+    case TOordeel::TeLang:
+        return QStringLiteral("te lang");
     }
     return {};
 }
@@ -344,18 +401,32 @@ void TImport::ZetScheiding(QChar scheiding) {
 }
 
 void TImport::HerkenKolommen() {
-    const std::optional<TKolommen> kop =
-        m_tabel.empty() ? std::nullopt : HerkenKop(m_tabel.front().Cellen);
+    m_kopRij = 0;
+    std::optional<TKolommen> kop;
+    for (std::size_t rij = 0; rij < std::min(m_tabel.size(), KopZoekRijen) && !kop; ++rij) {
+        kop = HerkenKop(m_tabel[rij].Cellen);
+        if (kop)
+            m_kopRij = rij;
+    }
     m_heeftKop = kop.has_value();
     m_kolommen = kop.value_or(RaadKolommen(AantalKolommen()));
 }
 
 void TImport::ZetKop(bool heeftKop) {
-    m_heeftKop = heeftKop && !m_tabel.empty();
-    if (!m_heeftKop)
+    if (!heeftKop || m_tabel.empty()) {
+        // Every row is a participant again, the title above a header too:
+        // the organiser said there is none.
+        m_heeftKop = false;
+        m_kopRij = 0;
         return;
-    if (const std::optional<TKolommen> kop = HerkenKop(m_tabel.front().Cellen))
-        m_kolommen = *kop;
+    }
+    const TKolommen kolommen = m_kolommen;
+    HerkenKolommen();
+    // A header the rules do not know is the first row, with the columns
+    // as they were chosen.
+    if (!m_heeftKop)
+        m_kolommen = kolommen;
+    m_heeftKop = true;
 }
 
 int TImport::AantalKolommen() const {
@@ -373,13 +444,25 @@ TVoorbeeld TImport::Voorbeeld(const TNamen& bestaand) const {
     QSet<QString> gezien;
     TVoorbeeld voorbeeld;
     voorbeeld.Rijen.reserve(m_tabel.size());
-    for (std::size_t i = m_heeftKop ? 1 : 0; i < m_tabel.size(); ++i) {
+    // Only the cells of the name decide whether a row can be read: a check
+    // box or an error in another column does not.
+    const std::array<int, 4> naamKolommen{m_kolommen.Voornaam, m_kolommen.Tussenvoegsel,
+                                          m_kolommen.Achternaam, m_kolommen.Naam};
+    const auto onleesbaar = [&](const TBronRij& bron) {
+        return !bron.Leesbaar ||
+               std::any_of(naamKolommen.begin(), naamKolommen.end(),
+                           [&](int kolom) { return bron.OnleesbareCellen.contains(kolom); });
+    };
+    for (std::size_t i = m_heeftKop ? m_kopRij + 1 : 0; i < m_tabel.size(); ++i) {
         const TBronRij& bron = m_tabel[i];
         TVoorbeeldRij rij;
         rij.Regel = bron.Regel;
         rij.Naam = LeesNaam(bron.Cellen, m_kolommen);
-        if (!bron.Leesbaar) {
+        if (onleesbaar(bron)) {
             rij.Oordeel = TOordeel::Onleesbaar;
+        } else if (rij.Naam.Voornaam.size() > MaxNaamLengte ||
+                   rij.Naam.Achternaam.size() > MaxNaamLengte) {
+            rij.Oordeel = TOordeel::TeLang;
         } else {
             switch (Deelnemerslijst::Beoordeel(rij.Naam.Voornaam, rij.Naam.Achternaam)) {
             case Deelnemerslijst::TNaamOordeel::Leeg:

@@ -3,6 +3,7 @@
 #include "model/Deelnemerslijst.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -20,11 +21,25 @@ namespace Import {
 struct TBronRij {
     int Regel = 0;
     QStringList Cellen;
-    // false when the row could not be taken apart (an unclosed quote, a
-    // formula error, bytes that are no text).
+    // false when the row could not be taken apart (an unclosed quote).
     bool Leesbaar = true;
+    // The cells that hold no text (a formula error, a check box, bytes that
+    // are no text): they make the row unreadable only when they hold a part
+    // of the name.
+    QList<int> OnleesbareCellen;
 };
 using TTabel = std::vector<TBronRij>;
+
+// The longest name part the participant dialog takes, and the longest cell
+// the spreadsheet programs themselves hold.
+constexpr int MaxNaamLengte = 32767;
+// The columns a list of names can sensibly have; a line split into tens of
+// thousands of fields is offered only this far.
+constexpr int MaxKolommen = 50;
+
+// False for a file that is no list of names at all: one holding NUL bytes
+// outside UTF-16, or starting like a picture, an archive or a program.
+bool IsTekst(const QByteArray& bytes);
 
 // UTF-8 (with or without byte-order mark) when the bytes are valid UTF-8,
 // UTF-16 behind its byte-order mark, otherwise Windows-1252.
@@ -61,7 +76,7 @@ Deelnemerslijst::TNaam SplitsNaam(const QString& naam);
 // The cleaned name of a row, as the participant dialog would hold it.
 Deelnemerslijst::TNaam LeesNaam(const QStringList& cellen, const TKolommen& kolommen);
 
-enum class TOordeel { Toevoegen, Leeg, Bye, AlAanwezig, Dubbel, Onleesbaar };
+enum class TOordeel { Toevoegen, Leeg, Bye, AlAanwezig, Dubbel, Onleesbaar, TeLang };
 QString OordeelTekst(TOordeel oordeel);
 
 struct TVoorbeeldRij {
@@ -94,6 +109,9 @@ public:
     void ZetScheiding(QChar scheiding);
 
     bool HeeftKop() const { return m_heeftKop; }
+    // The index in Tabel() of the header row: lists often carry a title and
+    // a blank line above it. The rows above a header are no participants.
+    std::size_t KopRij() const { return m_kopRij; }
     // Turning the header on takes the columns it names, when it names any.
     void ZetKop(bool heeftKop);
     const TKolommen& Kolommen() const { return m_kolommen; }
@@ -115,6 +133,7 @@ private:
     QChar m_scheiding;
     TTabel m_tabel;
     bool m_heeftKop = false;
+    std::size_t m_kopRij = 0;
     TKolommen m_kolommen;
 };
 

@@ -341,8 +341,8 @@ QString BewaarFoutTekst(const QString& foutmelding) {
            Text::lineBreak + Text::lineBreak + QStringLiteral("Foutmelding: ") + foutmelding;
 }
 
-QString LaadFoutTekst() {
-    return LaadFout;
+QString LaadFoutTekst(const QString& reden) {
+    return LaadFout + Text::lineBreak + Text::lineBreak + QStringLiteral("Foutmelding: ") + reden;
 }
 
 QString LaadFoutTekst(const Leesfout& fout) {

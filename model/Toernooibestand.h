@@ -45,7 +45,8 @@ std::optional<Leesfout> Lees(const QByteArray& inhoud, TToernooiDoel& doel);
 
 // The message texts of the main window.
 QString BewaarFoutTekst(const QString& foutmelding);
-QString LaadFoutTekst();
+// With the reason the file could not be read at all.
+QString LaadFoutTekst(const QString& reden);
 QString LaadFoutTekst(const Leesfout& fout);
 
 } // namespace Toernooibestand

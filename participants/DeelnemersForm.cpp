@@ -3,6 +3,7 @@
 #include "ui/Afdrukken.h"
 #include "ui/Help.h"
 #include "ui/Icons.h"
+#include "ui/Paths.h"
 #include "export/DeelnemersExport.h"
 #include "export/DeelnemersImport.h"
 #include "export/SpreadsheetExport.h"
@@ -29,6 +30,8 @@
 #include <QTableView>
 
 #include <algorithm>
+#include <memory>
+#include <new>
 #include <optional>
 
 using Deelnemerslijst::TNaam;
@@ -295,9 +298,15 @@ void TDeelnemersForm::ImporteerBitBtnClick() {
     vraag.filter = ImportFilter;
     vraag.mustExist = true;
     vraag.helpContext = HelpContext::Importeren;
+    // Never the working folder the program happened to start in: the
+    // folder of the last import, or the documents folder. A list is only
+    // read, so a folder that cannot be written to is remembered as well.
+    vraag.directory =
+        QFileInfo(m_importMap).isDir() ? m_importMap : Paths::dialogStartFolder(QString());
     const QString pad = messages().openFile(vraag);
     if (pad.isEmpty())
         return;
+    m_importMap = QFileInfo(pad).absolutePath();
     // Converting a workbook with LibreOffice takes a few seconds.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     std::optional<Import::TImport> import;
@@ -327,17 +336,40 @@ bool TDeelnemersForm::ImporteerKlembord() {
     // One line is an ordinary paste, which this window does not take.
     if (gevuld < 2)
         return false;
-    if (BeeindigToernooiGevraagd(ToevoegenZin))
-        Importeer(Import::TImport::UitTekst(tekst), QStringLiteral("klembord"));
+    if (!BeeindigToernooiGevraagd(ToevoegenZin))
+        return true;
+    std::optional<Import::TImport> import;
+    try {
+        import = Import::TImport::UitTekst(tekst);
+    } catch (const std::bad_alloc&) {
+        messages().information(SpreadsheetExport::FoutTekst(
+                                   QStringLiteral("Het klembord kan niet worden geïmporteerd."),
+                                   QStringLiteral("Er is niet genoeg geheugen.")),
+                               HelpContext::Importeren);
+        return true;
+    }
+    Importeer(std::move(*import), QStringLiteral("klembord"));
     return true;
 }
 
 void TDeelnemersForm::Importeer(Import::TImport import, const QString& bron) {
-    TImporteerDialog dialoog(this, std::move(import), m_document.Namen(), bron);
-    if (!dialoog.Importeren())
+    // The dialog judges every row when it opens; a source too large for
+    // the memory ends here with a message, the tournament untouched.
+    std::unique_ptr<TImporteerDialog> dialoog;
+    try {
+        dialoog =
+            std::make_unique<TImporteerDialog>(this, std::move(import), m_document.Namen(), bron);
+    } catch (const std::bad_alloc&) {
+        messages().information(SpreadsheetExport::FoutTekst(
+                                   QStringLiteral("Het bestand kan niet worden geïmporteerd."),
+                                   QStringLiteral("Er is niet genoeg geheugen.")),
+                               HelpContext::Importeren);
+        return;
+    }
+    if (!dialoog->Importeren())
         return;
     // The tournament ends only now the names really change, in the same step.
-    m_document.ImporteerNamen(dialoog.Toevoegen());
+    m_document.ImporteerNamen(dialoog->Toevoegen());
 }
 
 bool TDeelnemersForm::FormKeyDown(const QKeyEvent* event) {

@@ -84,4 +84,6 @@ private:
     TToernooiDocument& m_document;
     TDeelnemersModel* m_model;
     int m_rij = 1; // the selected grid row, kept while the model is reset
+    // Where the import dialog starts: the folder of the last import.
+    QString m_importMap;
 };

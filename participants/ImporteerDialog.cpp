@@ -132,7 +132,7 @@ TImporteerDialog::TImporteerDialog(QWidget* owner, Import::TImport import,
                                    Deelnemerslijst::TNamen bestaand, const QString& bron)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
-    , BronLabel(new QLabel(QStringLiteral("Bron: ") + bron, this))
+    , BronLabel(new QLabel(this))
     , ScheidingLabel(new QLabel(QStringLiteral("&Scheidingsteken:"), this))
     , ScheidingComboBox(new QComboBox(this))
     , KopCheckBox(new QCheckBox(QStringLiteral("&Eerste rij noemt de kolommen"), this))
@@ -141,7 +141,8 @@ TImporteerDialog::TImporteerDialog(QWidget* owner, Import::TImport import,
     , OKBitBtn(new QPushButton(this))
     , AnnulerenBitBtn(new QPushButton(QStringLiteral("&Annuleren"), this))
     , m_import(std::move(import))
-    , m_bestaand(std::move(bestaand)) {
+    , m_bestaand(std::move(bestaand))
+    , m_bron(bron) {
     setWindowTitle(QStringLiteral("Deelnemers importeren"));
     setHelpContext(this, HelpContext::Importeren);
 
@@ -224,14 +225,33 @@ void TImporteerDialog::ToonKeuzes() {
             ScheidingComboBox->setCurrentIndex(i);
     }
     KopCheckBox->setChecked(m_import.HeeftKop());
+    const Import::TTabel& tabel = m_import.Tabel();
+    // A header below a title says where it stands.
+    const std::size_t kopRij = m_import.HeeftKop() ? m_import.KopRij() : 0;
+    KopCheckBox->setText(
+        kopRij == 0 ? QStringLiteral("&Eerste rij noemt de kolommen")
+                    : QStringLiteral("%1 %2 noemt de &kolommen")
+                          .arg(m_import.IsTekst() ? QStringLiteral("Regel") : QStringLiteral("Rij"))
+                          .arg(tabel[kopRij].Regel));
+
+    // A line split into thousands of fields is no list of names: only the
+    // first columns are offered, and the source line says so.
+    const int aantal = m_import.AantalKolommen();
+    const int aangeboden = std::min(aantal, Import::MaxKolommen);
+    BronLabel->setText(
+        QStringLiteral("Bron: ") + m_bron +
+        (aangeboden < aantal
+             ? QStringLiteral(" (alleen de eerste %1 van de %2 kolommen zijn te kiezen)")
+                   .arg(aangeboden)
+                   .arg(aantal)
+             : QString()));
 
     // A column is named by its header, or by its number and first value.
-    const Import::TTabel& tabel = m_import.Tabel();
-    const QStringList* kop = m_import.HeeftKop() ? &tabel.front().Cellen : nullptr;
-    const std::size_t eerste = m_import.HeeftKop() ? 1 : 0;
+    const QStringList* kop = m_import.HeeftKop() ? &tabel[kopRij].Cellen : nullptr;
+    const std::size_t eerste = m_import.HeeftKop() ? kopRij + 1 : 0;
     const QStringList voorbeeld = eerste < tabel.size() ? tabel[eerste].Cellen : QStringList();
     QStringList namen{QStringLiteral("(geen)")};
-    for (int kolom = 0; kolom < m_import.AantalKolommen(); ++kolom) {
+    for (int kolom = 0; kolom < aangeboden; ++kolom) {
         QString naam = QStringLiteral("Kolom %1").arg(kolom + 1);
         const QString kopTekst = kop ? kop->value(kolom).simplified() : QString();
         const QString waarde = voorbeeld.value(kolom).simplified();

@@ -60,6 +60,7 @@ private:
 
     Import::TImport m_import;
     Deelnemerslijst::TNamen m_bestaand;
+    QString m_bron;
     Import::TVoorbeeld m_voorbeeld;
     TVoorbeeldModel* m_model = nullptr;
     bool m_toontKeuzes = false;

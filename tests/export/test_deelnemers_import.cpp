@@ -1,6 +1,8 @@
 #include "export/DeelnemersImport.h"
 #include "export/Spreadsheet.h"
 #include "export/Workbook.h"
+#include "export/ZipPackage.h"
+#include "support/Geheugengrens.h"
 #include "support/LibreOffice.h"
 
 #include <QTemporaryDir>
@@ -133,6 +135,75 @@ private Q_SLOTS:
         QCOMPARE(voorbeeld.Rijen[0].Naam.Achternaam, QStringLiteral("Berg"));
         QCOMPARE(voorbeeld.Rijen[0].Oordeel, Import::TOordeel::Toevoegen);
         QCOMPARE(voorbeeld.Rijen[1].Oordeel, Import::TOordeel::Onleesbaar);
+    }
+
+    // A title in A1, a blank row, the header in row 3 from column B after
+    // a number column, and a check-box column: the participants only.
+    void aSheetAsSecretariesSendIt() {
+        auto boek = Spreadsheet::Workbook::createDefault();
+        Spreadsheet::Sheet& blad = *boek->activeSheet();
+        boek->setText(blad, 1, 1, QStringLiteral("Ledenlijst HZV 2026"));
+        const QStringList kop{"Nr", "Voornaam", "Achternaam", "Betaald"};
+        for (int kolom = 0; kolom < kop.size(); ++kolom)
+            boek->setText(blad, 3, kolom + 2, kop[kolom]);
+        const QStringList namen[]{{"Jan", "Berg"}, {"Anna", "de Vries"}};
+        for (int rij = 4; rij < 6; ++rij) {
+            boek->setNumber(blad, rij, 2, rij - 3);
+            boek->setText(blad, rij, 3, namen[rij - 4][0]);
+            boek->setText(blad, rij, 4, namen[rij - 4][1]);
+            blad.cells[Spreadsheet::Sheet::key(rij, 5)] = {
+                0, Spreadsheet::SheetCell::Kind::Verbatim, -1,
+                QStringLiteral("<c r=\"E%1\" t=\"b\"><v>%2</v></c>").arg(rij).arg(rij % 2)};
+        }
+        const QString pad = map.filePath(QStringLiteral("leden.xlsx"));
+        boek->save(pad);
+        const Import::TImport import = DeelnemersImport::LeesBestand(pad);
+        QCOMPARE(import.KopRij(), 1u);
+        QCOMPARE(Namen(import), (QStringList{"Jan|Berg", "Anna|de Vries"}));
+    }
+
+    // Refused as a whole, quickly and within a memory limit: a workbook part
+    // that unpacks beyond all reason, a picture named as a list. A cell
+    // beyond the spreadsheet programs' limit is a name too long.
+    void hostileFiles() {
+        auto boek = Spreadsheet::Workbook::createDefault();
+        Spreadsheet::Sheet& blad = *boek->activeSheet();
+        boek->setText(blad, 1, 1, QStringLiteral("Naam"));
+        boek->setText(blad, 2, 1, QString(Import::MaxNaamLengte, u'x'));
+        boek->setText(blad, 3, 1, QStringLiteral("Jan Berg"));
+        const QString lang = map.filePath(QStringLiteral("lang.xlsx"));
+        boek->save(lang);
+        // The engine itself writes no longer cell: the file is made longer.
+        Spreadsheet::ZipPackage pakket = Spreadsheet::ZipPackage::read(lang);
+        for (auto& [naam, deel] : pakket.parts)
+            deel.replace(QByteArray(Import::MaxNaamLengte, 'x'), QByteArray(40000, 'x'));
+        pakket.write(lang);
+        QVERIFY(BinnenGeheugen(768, [&] {
+            const Import::TVoorbeeld voorbeeld = DeelnemersImport::LeesBestand(lang).Voorbeeld({});
+            return voorbeeld.Rijen.size() == 2 &&
+                   voorbeeld.Rijen[0].Oordeel == Import::TOordeel::TeLang &&
+                   voorbeeld.Rijen[1].Oordeel == Import::TOordeel::Toevoegen;
+        }));
+        Spreadsheet::ZipPackage bom = Spreadsheet::ZipPackage::read(lang);
+        bom.parts[QStringLiteral("xl/sharedStrings.xml")] = QByteArray(65 << 20, 'a');
+        const QString bomPad = map.filePath(QStringLiteral("bom.xlsx"));
+        bom.write(bomPad);
+        const QString foto =
+            schrijf(QStringLiteral("foto.csv"), QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
+        const std::pair<QString, QString> geweigerd[]{
+            {bomPad, QStringLiteral("te groot")},
+            {foto, QStringLiteral("Dit bestand is geen lijst met namen.")}};
+        for (const auto& [pad, melding] : geweigerd) {
+            const auto weigert = [&] {
+                try {
+                    DeelnemersImport::LeesBestand(pad);
+                } catch (const Spreadsheet::Error& fout) {
+                    return fout.message().contains(melding);
+                }
+                return false;
+            };
+            QVERIFY2(BinnenGeheugen(768, weigert), qPrintable(pad));
+        }
     }
 
     void missingFileIsReported() {

@@ -2,7 +2,9 @@
 // holds the XML of the sheet, then, after a line "====", that of the shared
 // strings and, after another, that of the workbook; they are packed into an
 // otherwise valid .xlsx, so the fuzzer reaches the XML instead of stopping
-// at the zip. Whatever the XML: no crash, hang or leak; a workbook that
+// at the zip. An input that is itself a zip archive is taken as the file,
+// so the archive's own fields (sizes that unpack beyond all reason) are
+// fuzzed too. Whatever the input: no crash, hang or leak; a workbook that
 // cannot be read is refused with a message; a table that was read gives a
 // preview whose names are all clean.
 #include "export/DeelnemersImport.h"
@@ -10,6 +12,7 @@
 #include "export/ZipPackage.h"
 #include "tests/fuzz/VoorbeeldEisen.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <cstdint>
@@ -63,8 +66,14 @@ Spreadsheet::ZipPackage Pakket(const QByteArray& invoer) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static QTemporaryDir map;
     const QString pad = map.filePath(QStringLiteral("deelnemers.xlsx"));
-    Pakket(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)))
-        .write(pad);
+    const QByteArray invoer(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    if (invoer.startsWith("PK\x03\x04")) {
+        QFile bestand(pad);
+        if (!bestand.open(QIODevice::WriteOnly) || bestand.write(invoer) != invoer.size())
+            std::abort();
+    } else {
+        Pakket(invoer).write(pad);
+    }
     Import::TTabel tabel;
     try {
         tabel = DeelnemersImport::LeesWerkmap(pad);

@@ -29,6 +29,9 @@ private Q_SLOTS:
                                         << "hooguit één toernooibestand";
         QTest::newRow("na -- is alles een bestand")
             << QStringList{"--", "--help"} << Actie::Starten << "--help" << QString();
+        QTest::newRow("Qt's own options are passed over")
+            << QStringList{"-platform", "offscreen", "--style=fusion", "-reverse", "a.txt"}
+            << Actie::Starten << "a.txt" << QString();
         QTest::newRow("een los streepje is een bestand")
             << QStringList{"-"} << Actie::Starten << "-" << QString();
     }

@@ -1,3 +1,4 @@
+#include "app/Application.h"
 #include "app/Herstel.h"
 #include "app/MainForm.h"
 #include "knockout/KnockoutForm.h"
@@ -56,11 +57,13 @@ private Q_SLOTS:
         }
         hoofd->Herstel().Wacht();
         QCOMPARE(versies().size(), THerstel::AantalVersies);
-        QCOMPARE(versies().last(), QStringLiteral("herstel-20260501-100012-000.txt"));
+        const QString laatste = QFileInfo(hoofd->Herstel().HuidigBestand()).fileName();
+        QCOMPARE(versies().last(), laatste);
+        QCOMPARE(THerstel::Tijd(laatste), nu);
         (*berichten)->queueAnswer(Answer::No); // not saved, but closed cleanly
         QVERIFY(hoofd->close());
         QCOMPARE(versies().size(), THerstel::AantalVersies - 1);
-        QVERIFY(!versies().contains(QStringLiteral("herstel-20260501-100012-000.txt")));
+        QVERIFY(!versies().contains(laatste));
         QVERIFY(!start()->BiedHerstelAan()); // nothing newer than the clean exit
     }
 
@@ -79,6 +82,83 @@ private Q_SLOTS:
         QFile nieuwste(map->filePath(versies().last()));
         QVERIFY(nieuwste.open(QIODevice::ReadOnly));
         QVERIFY(nieuwste.readAll().contains("Kees"));
+    }
+
+    // A second copy, started while the first runs, neither offers nor
+    // rotates away the first one's versions; once the first is gone
+    // without a clean exit, its version is offered.
+    void eachRunningCopyKeepsItsOwnVersions() {
+        auto eerste = start();
+        eerste->DeelnemersForm->VoegToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
+        eerste->Herstel().SchrijfNu();
+        eerste->Herstel().Wacht();
+        const QString versie = eerste->Herstel().HuidigBestand();
+        {
+            auto tweede = start();
+            QVERIFY(!tweede->BiedHerstelAan());
+            tweede->DeelnemersForm->VoegToe(QStringLiteral("Piet"), QStringLiteral("Pietersen"));
+            for (int i = 0; i < THerstel::AantalVersies + 2; ++i)
+                tweede->Herstel().SchrijfNu();
+            (*berichten)->queueAnswer(Answer::No);
+            QVERIFY(tweede->close());
+        }
+        QVERIFY(QFile::exists(versie));
+        eerste.reset(); // ends without the clean exit, as a crash would
+        auto derde = start();
+        (*berichten)->queueAnswer(Answer::Yes);
+        QVERIFY(derde->BiedHerstelAan());
+        QCOMPARE(derde->DeelnemersForm->RowCount(), 3);
+    }
+
+    // The clock set back an hour between two runs that both crashed: the
+    // later run's tournament is the one offered.
+    void theLastRunIsOfferedAfterTheClockWentBack() {
+        {
+            auto hoofd = start();
+            hoofd->DeelnemersForm->VoegToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
+            hoofd->Herstel().SchrijfNu();
+        }
+        nu = nu.addSecs(-3600);
+        {
+            auto hoofd = start();
+            (*berichten)->queueAnswer(Answer::Yes);
+            QVERIFY(hoofd->BiedHerstelAan());
+            hoofd->DeelnemersForm->VoegToe(QStringLiteral("Piet"), QStringLiteral("Pietersen"));
+            hoofd->Herstel().SchrijfNu();
+        }
+        auto hoofd = start();
+        (*berichten)->queueAnswer(Answer::Yes);
+        QVERIFY(hoofd->BiedHerstelAan());
+        QCOMPARE(hoofd->DeelnemersForm->RowCount(), 4);
+    }
+
+    // Saved, or ended from outside with nothing unsaved: no question at the
+    // next start. Ended from outside with changes not yet written: they are
+    // written first, and offered.
+    void onlyUnsavedChangesAreOffered() {
+        bool gevraagd = false;
+        QObject ouder;
+        vangBeeindiging(&ouder, [&] { gevraagd = true; });
+        ::raise(SIGTERM);
+        QTRY_VERIFY(gevraagd);
+        for (const bool bewaard : {true, false}) {
+            map = std::make_unique<QTemporaryDir>();
+            {
+                auto hoofd = start();
+                hoofd->DeelnemersForm->VoegToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
+                hoofd->Herstel().SchrijfNu();
+                if (bewaard)
+                    hoofd->Document().Bewaard(map->filePath(QStringLiteral("cup.txt")));
+                else
+                    hoofd->DeelnemersForm->VoegToe(QStringLiteral("Piet"), QStringLiteral("Pi"));
+                hoofd->Beeindig();
+            }
+            auto hoofd = start();
+            if (!bewaard)
+                (*berichten)->queueAnswer(Answer::Yes);
+            QCOMPARE(hoofd->BiedHerstelAan(), !bewaard);
+            QCOMPARE(hoofd->DeelnemersForm->RowCount(), bewaard ? 2 : 4);
+        }
     }
 
     void jaRestoresTheTournamentModifiedWithItsFileName() {

@@ -10,6 +10,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
@@ -89,6 +91,10 @@ private Q_SLOTS:
         QTest::keyClick(venster->DeelnemersStringGrid, Qt::Key_I, Qt::ControlModifier);
         QCOMPARE(bestuurder.pending(), 0);
         QCOMPARE((*berichten)->calls().first().file.helpContext, HelpContext::Importeren);
+        // Never the working folder; then the folder of the last import.
+        const QString eerste = (*berichten)->calls().first().file.directory;
+        QVERIFY(!eerste.isEmpty() && eerste != QDir::currentPath());
+        QCOMPARE((*berichten)->calls().last().file.directory, map.path());
 
         QCOMPARE(Namen(), (QStringList{"Anna|de Vries", "José|Bakker", "Piet|Bakker"}));
         QCOMPARE(venster->RowCount(), 5);
@@ -116,6 +122,22 @@ private Q_SLOTS:
         plak(QStringLiteral("Berg\tJan\nVries\tKees\n"));
         QCOMPARE(bestuurder.pending(), 0);
         QCOMPARE(Namen(), (QStringList{"Jan|Berg", "Kees|Vries", "Piet|Bakker"}));
+    }
+
+    // A line split into thousands of fields offers only the first columns,
+    // and says so.
+    void onlyTheFirstColumnsAreOffered() {
+        ModalDialogDriver bestuurder;
+        bestuurder.then([](QWidget* d) {
+            auto* dialoog = static_cast<TImporteerDialog*>(d);
+            QCOMPARE(dialoog->KolomComboBoxen[TImporteerDialog::Naam]->count(),
+                     Import::MaxKolommen + 1);
+            QVERIFY2(dialoog->BronLabel->text().contains(QStringLiteral("eerste 50 van de 2000")),
+                     qPrintable(dialoog->BronLabel->text()));
+            dialoog->AnnulerenBitBtn->click();
+        });
+        plak(QStringLiteral("Jan;").repeated(1999) + QStringLiteral("Jan\nPiet;Kees\n"));
+        QCOMPARE(bestuurder.pending(), 0);
     }
 
     // Declining to end the tournament opens nothing; cancelling the dialog

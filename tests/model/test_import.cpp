@@ -1,4 +1,5 @@
 #include "model/Import.h"
+#include "support/Geheugengrens.h"
 
 #include <QtTest>
 
@@ -50,6 +51,12 @@ private Q_SLOTS:
             << QStringList{"Jan|van der Berg", "Kees|de Vries"};
         QTest::newRow("Voornaam and Naam: Naam is the last name")
             << QStringLiteral("Voornaam;Naam\nJan;Berg\n") << true << QStringList{"Jan|Berg"};
+        QTest::newRow("Naam over names mostly written last name first")
+            << QStringLiteral("Naam\nBerg, Jan van der\nJansen, Piet\nKees de Vries\n") << true
+            << QStringList{"Jan|van der Berg", "Piet|Jansen", "Kees|de Vries"};
+        QTest::newRow("header below a title and a blank line, after a number column")
+            << QStringLiteral("Ledenlijst HZV 2026;;\n;;\nNr;Voornaam;Achternaam\n1;Jan;Berg\n")
+            << true << QStringList{"Jan|Berg"};
         QTest::newRow("header of a last-name-first list")
             << QStringLiteral("Achternaam, Voornaam\nBerg, Jan\n") << true
             << QStringList{"Jan|Berg"};
@@ -68,14 +75,16 @@ private Q_SLOTS:
     void verdicts() {
         const TImport import = TImport::UitTekst(
             QStringLiteral("Voornaam;Achternaam;Club\n"
-                           "Jan;Jansen\n"      // added
-                           " ;  ;HZV\n"        // empty name
-                           " bYe ;\n"          // "Bye"
-                           "Piet ; Bakker\n"   // already in the tournament
-                           "Jan;Jansen\n"      // twice in the import
-                           "\"Kees;de Vries\n" // unclosed quote: only this line is lost
-                           "jan;jansen\n"      // another name
-                           "B;ye\n"));         // no "bye" once joined
+                           "Jan;Jansen\n"        // added
+                           " ;  ;HZV\n"          // empty name
+                           " bYe ;\n"            // "Bye"
+                           "Piet ; Bakker\n"     // already in the tournament
+                           "Jan;Jansen\n"        // twice in the import
+                           "\"Kees;de Vries\n"   // unclosed quote: only this line is lost
+                           "jan;jansen\n"        // another name
+                           "B;ye\n"              // no "bye" once joined
+                           "Kees;Bakker;\x07\n") // no text, but not in the name
+            + QString(MaxNaamLengte + 1, u'x') + QStringLiteral(";Lang\n"));
         const TNamen bestaand{{QStringLiteral("Piet"), QStringLiteral("Bakker")}};
         const TVoorbeeld voorbeeld = import.Voorbeeld(bestaand);
         QList<TOordeel> oordelen;
@@ -87,10 +96,12 @@ private Q_SLOTS:
         QCOMPARE(oordelen,
                  (QList<TOordeel>{TOordeel::Toevoegen, TOordeel::Leeg, TOordeel::Bye,
                                   TOordeel::AlAanwezig, TOordeel::Dubbel, TOordeel::Onleesbaar,
-                                  TOordeel::Toevoegen, TOordeel::Toevoegen}));
-        QCOMPARE(regels, (QList<int>{2, 3, 4, 5, 6, 7, 8, 9}));
-        QCOMPARE(voorbeeld.AantalToevoegen, 3);
-        QCOMPARE(Namen(voorbeeld), (QStringList{"Jan|Jansen", "jan|jansen", "B|ye"}));
+                                  TOordeel::Toevoegen, TOordeel::Toevoegen, TOordeel::Toevoegen,
+                                  TOordeel::TeLang}));
+        QCOMPARE(regels, (QList<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+        QCOMPARE(voorbeeld.AantalToevoegen, 4);
+        QCOMPARE(Namen(voorbeeld),
+                 (QStringList{"Jan|Jansen", "jan|jansen", "B|ye", "Kees|Bakker"}));
     }
 
     // Without a header the organiser names the columns; a separator chosen
@@ -121,6 +132,38 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, tekst);
         QCOMPARE(DecodeerTekst(bytes), tekst);
+    }
+
+    // A file that is no text at all is refused as a whole.
+    void filesThatAreNoText_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("tekst");
+        QTest::newRow("names") << QByteArray("Jan Jansen\nPiet\n") << true;
+        QTest::newRow("UTF-16 with mark")
+            << QByteArray("\xFF\xFEJ\x00\x61\x00n\x00\n\x00", 10) << true;
+        QTest::newRow("UTF-16 with a NUL character")
+            << QByteArray("\xFF\xFEJ\x00\x00\x00", 6) << false;
+        QTest::newRow("a NUL byte") << QByteArray("Jan\0Jansen\n", 11) << false;
+        QTest::newRow("PNG") << QByteArray("\x89PNG\r\n\x1A\nIHDR") << false;
+        QTest::newRow("PDF") << QByteArray("%PDF-1.7\n") << false;
+    }
+    void filesThatAreNoText() {
+        QFETCH(QByteArray, bytes);
+        QTEST(IsTekst(bytes), "tekst");
+    }
+
+    // A name line with a hundred thousand commas, in linear time and memory.
+    void longLinesStayLinear() {
+        QString tekst = QStringLiteral("Jan de Vries\nPiet Bakker\nKees Smit\n");
+        for (int i = 0; i < 100000; ++i)
+            tekst += QStringLiteral("Berg, ");
+        QVERIFY(BinnenGeheugen(768, [&] {
+            const TVoorbeeld voorbeeld = TImport::UitTekst(tekst).Voorbeeld({});
+            return voorbeeld.Rijen.size() == 4 &&
+                   voorbeeld.Rijen.back().Oordeel == TOordeel::TeLang;
+        }));
+        QCOMPARE(SplitsNaam(QStringLiteral("Berg, van der, Jan")).Achternaam,
+                 QStringLiteral("van der Berg"));
     }
 
     // Bytes that are no text (a binary file chosen by mistake) are not

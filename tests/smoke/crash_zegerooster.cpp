@@ -5,6 +5,7 @@
 // is compared with what was typed.
 //   crash_zegerooster herstel <zegerooster>   killed after an autosave
 //   crash_zegerooster midden <zegerooster>    killed in the middle of one
+//   crash_zegerooster tweede <zegerooster>    killed after a second copy ran
 // Every run has home and XDG folders of its own: no user data is touched.
 // Every wait has a time limit inside the ctest timeout, and the program never
 // outlives the test.
@@ -538,6 +539,49 @@ void crashTijdensAutosave(Scherm& scherm, const std::string& programma, const fs
     vergelijk(herstelEnBewaar(scherm, programma, map), eersteVersie, ingevoerd);
 }
 
+// Three participants, autosaved; a second copy, started meanwhile as a
+// double-click on a tournament file does, asks nothing and is closed; the
+// first copy, killed afterwards, is the one offered at the next start.
+void tweedeKopie(Scherm& scherm, const std::string& programma, const fs::path& map) {
+    Toernooi ingevoerd{0, {}, {}};
+    Programma eerste(programma);
+    const Window eersteHoofd = hoofdvenster(scherm);
+    openDeelnemerdialoog(scherm);
+    for (std::size_t i = 0; i < 3; ++i) {
+        voerDeelnemerIn(scherm, Deelnemers[i]);
+        ingevoerd.namen.push_back(Deelnemers[i].first + ' ' + Deelnemers[i].second);
+    }
+    sluit(scherm, scherm.activeer("Nieuwe deelnemer"), XK_Escape);
+    std::sort(ingevoerd.namen.begin(), ingevoerd.namen.end());
+    wachtOp("an autosave with three participants", [&] {
+        const auto alle = versies(map);
+        return !alle.empty() && lees(leesBestand(alle.back())) == ingevoerd;
+    });
+    {
+        Programma tweede(programma);
+        // The first copy's controls carry the program's name as well: the
+        // second's main window is a window of the screen itself.
+        const Window hoofd = scherm.wachtOpVenster("Zegerooster", [&](Window w) {
+            Window wortel = 0, ouder = 0, *kinderen = nullptr;
+            unsigned aantal = 0;
+            XQueryTree(scherm.d, w, &wortel, &ouder, &kinderen, &aantal);
+            if (kinderen)
+                XFree(kinderen);
+            XWindowAttributes maat{};
+            XGetWindowAttributes(scherm.d, w, &maat);
+            return w != eersteHoofd && ouder == wortel && maat.width > 1 && !scherm.isTransient(w);
+        });
+        // A recovery question would hold the window open.
+        scherm.vraagTeSluiten(hoofd);
+        tweede.wachtOpSchoonEinde();
+    }
+    eerste.dood();
+    // A list of names is saved in a new random order: only the names count.
+    const std::string bewaard = herstelEnBewaar(scherm, programma, map);
+    if (lees(bewaard) != ingevoerd)
+        throw Fout("the restored tournament differs from what was typed:\n" + bewaard);
+}
+
 // A folder of its own for the run, taken as home and as every XDG folder.
 class EigenMap {
 public:
@@ -570,8 +614,8 @@ private:
 
 int main(int argc, char** argv) {
     const std::string geval = argc == 3 ? argv[1] : "";
-    if (geval != "herstel" && geval != "midden") {
-        std::fprintf(stderr, "usage: %s herstel|midden <zegerooster executable>\n", argv[0]);
+    if (geval != "herstel" && geval != "midden" && geval != "tweede") {
+        std::fprintf(stderr, "usage: %s herstel|midden|tweede <zegerooster executable>\n", argv[0]);
         return 2;
     }
     XSetErrorHandler(ignoreXErrors);
@@ -580,6 +624,8 @@ int main(int argc, char** argv) {
         Scherm scherm;
         if (geval == "herstel")
             herstelNaCrash(scherm, argv[2], map.pad());
+        else if (geval == "tweede")
+            tweedeKopie(scherm, argv[2], map.pad());
         else
             crashTijdensAutosave(scherm, argv[2], map.pad());
     } catch (const std::exception& fout) {
