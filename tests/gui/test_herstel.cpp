@@ -89,14 +89,14 @@ private Q_SLOTS:
     // without a clean exit, its version is offered.
     void eachRunningCopyKeepsItsOwnVersions() {
         auto eerste = start();
-        eerste->DeelnemersForm->VoegToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
+        eerste->Document().VoegDeelnemerToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
         eerste->Herstel().SchrijfNu();
         eerste->Herstel().Wacht();
         const QString versie = eerste->Herstel().HuidigBestand();
         {
             auto tweede = start();
             QVERIFY(!tweede->BiedHerstelAan());
-            tweede->DeelnemersForm->VoegToe(QStringLiteral("Piet"), QStringLiteral("Pietersen"));
+            tweede->Document().VoegDeelnemerToe(QStringLiteral("Piet"), QStringLiteral("Pietersen"));
             for (int i = 0; i < THerstel::AantalVersies + 2; ++i)
                 tweede->Herstel().SchrijfNu();
             (*berichten)->queueAnswer(Answer::No);
@@ -115,7 +115,7 @@ private Q_SLOTS:
     void theLastRunIsOfferedAfterTheClockWentBack() {
         {
             auto hoofd = start();
-            hoofd->DeelnemersForm->VoegToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
+            hoofd->Document().VoegDeelnemerToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
             hoofd->Herstel().SchrijfNu();
         }
         nu = nu.addSecs(-3600);
@@ -123,7 +123,7 @@ private Q_SLOTS:
             auto hoofd = start();
             (*berichten)->queueAnswer(Answer::Yes);
             QVERIFY(hoofd->BiedHerstelAan());
-            hoofd->DeelnemersForm->VoegToe(QStringLiteral("Piet"), QStringLiteral("Pietersen"));
+            hoofd->Document().VoegDeelnemerToe(QStringLiteral("Piet"), QStringLiteral("Pietersen"));
             hoofd->Herstel().SchrijfNu();
         }
         auto hoofd = start();
@@ -145,12 +145,12 @@ private Q_SLOTS:
             map = std::make_unique<QTemporaryDir>();
             {
                 auto hoofd = start();
-                hoofd->DeelnemersForm->VoegToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
+                hoofd->Document().VoegDeelnemerToe(QStringLiteral("Jan"), QStringLiteral("Jansen"));
                 hoofd->Herstel().SchrijfNu();
                 if (bewaard)
                     hoofd->Document().Bewaard(map->filePath(QStringLiteral("cup.txt")));
                 else
-                    hoofd->DeelnemersForm->VoegToe(QStringLiteral("Piet"), QStringLiteral("Pi"));
+                    hoofd->Document().VoegDeelnemerToe(QStringLiteral("Piet"), QStringLiteral("Pi"));
                 hoofd->Beeindig();
             }
             auto hoofd = start();
