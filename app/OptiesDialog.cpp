@@ -132,6 +132,17 @@ void TOptiesDialog::MaakGetalVelden() {
     RijEdit = MaakEdit(QStringLiteral("RijEdit"), {96, 116, 33, 21});
     KolomLabel = MaakLabel(QStringLiteral("Kolom"), {144, 120});
     KolomEdit = MaakEdit(QStringLiteral("KolomEdit"), {naTekst(KolomLabel, 176), 116, 33, 21});
+    // A screen reader names each field after the label in front of it.
+    PouleSjabloonLabel->setBuddy(PoulesSjabloonEdit);
+    KnockoutSjabloonLabel->setBuddy(KnockoutSjabloonEdit);
+    RijLabel->setBuddy(RijEdit);
+    KolomLabel->setBuddy(KolomEdit);
+    RijEdit->setAccessibleName(QStringLiteral("Begin bij rij"));
+    KolomEdit->setAccessibleName(QStringLiteral("Begin bij kolom"));
+    BladerenPoulesBitBtn->setAccessibleDescription(
+        QStringLiteral("Sjabloon voor de poules kiezen"));
+    BladerenKnockoutBitBtn->setAccessibleDescription(
+        QStringLiteral("Sjabloon voor knockouts kiezen"));
     HelpLabel = new QLabel(QStringLiteral("In de help kunt u meer informatie vinden over de eisen "
                                           "waaraan de werkbladsjablonen moeten voldoen."),
                            this);
@@ -182,9 +193,8 @@ int TOptiesDialog::BeginKolom() const {
 }
 
 void TOptiesDialog::ZetStandaardwaarden() {
-    const QDir programmamap(Paths::executableFolder());
-    PoulesSjabloonEdit->setText(programmamap.filePath(QStringLiteral("poules.xlt")));
-    KnockoutSjabloonEdit->setText(programmamap.filePath(QStringLiteral("knockout.xlt")));
+    PoulesSjabloonEdit->setText(Paths::defaultTemplate(QStringLiteral("poules.xlt")));
+    KnockoutSjabloonEdit->setText(Paths::defaultTemplate(QStringLiteral("knockout.xlt")));
     RijEdit->setText(QStringLiteral("5"));
     KolomEdit->setText(QStringLiteral("1"));
 }

@@ -64,6 +64,7 @@ TKnockoutForm::TKnockoutForm(TToernooiDocument& document, QWidget* owner)
     setMinimumSize(350, 150);
     PageControl = new QTabWidget(this);
     PageControl->setObjectName(QStringLiteral("PageControl"));
+    PageControl->setAccessibleName(QStringLiteral("Knockoutschema's"));
     PageControl->move(8, 8);
     WinnaarsFrame = MaakFrame(PageControl, QStringLiteral("Winnaarsronde"));
     VerliezersFrame = MaakFrame(PageControl, QStringLiteral("Verliezersronde"));
@@ -96,9 +97,9 @@ TKnockoutForm::TKnockoutForm(TToernooiDocument& document, QWidget* owner)
     // as it was.
     PageControl->setCornerWidget(AfdrukBitBtn, Qt::TopRightCorner);
     ExportDialoog = new TKnockoutNaarExcelForm(this);
-    // Until the options are handed over, the export starts from a template
-    // beside the program.
-    ZetExportwaarden(Paths::executableFolder() + QStringLiteral("/knockout.xlt"), 2, 1);
+    // Until the options are handed over, the export starts from the default
+    // template.
+    ZetExportwaarden(Paths::defaultTemplate(QStringLiteral("knockout.xlt")), 2, 1);
     if (const QScreen* scherm = QGuiApplication::primaryScreen()) {
         const QRect beschikbaar = scherm->geometry();
         setGeometry(0, 315, beschikbaar.width(), std::max(150, beschikbaar.height() - 315 - 25));
