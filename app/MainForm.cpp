@@ -120,7 +120,8 @@ TMainForm::TMainForm(QWidget* parent)
     ZetGewijzigd(false);
     ZetProgrammastatus(psGeen);
     ToonGeschiedenis();
-    // Ctrl+Z and Ctrl+Y reach this window from every window of the program.
+    // Ctrl+Z, Ctrl+Y, Ctrl+N, Ctrl+O and Ctrl+S reach this window from every
+    // window of the program.
     QApplication::instance()->installEventFilter(this);
 }
 
@@ -153,6 +154,8 @@ void TMainForm::MaakKnoppen() {
     auto glyphKnop = [&](const QString& hint, QRect plaats, const QIcon& icoon) {
         QPushButton* button = knop(QString(), plaats);
         button->setToolTip(hint);
+        // A glyph says nothing to a screen reader; the hint does.
+        button->setAccessibleName(hint);
         button->setIcon(icoon);
         return button;
     };
@@ -556,6 +559,18 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     }
     if (toets->key() == Qt::Key_F11 && modifiers == Qt::NoModifier) {
         PresentatieBitBtnClick();
+        return true;
+    }
+    // New, open and save are the main window's buttons, but the user works in
+    // the other windows and would otherwise have to find it first.
+    if (ctrl &&
+        (toets->key() == Qt::Key_N || toets->key() == Qt::Key_O || toets->key() == Qt::Key_S)) {
+        if (toets->key() == Qt::Key_N)
+            NieuwBitBtnClick();
+        else if (toets->key() == Qt::Key_O)
+            OpenBitBtnClick();
+        else
+            BewaarBitBtnClick();
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
