@@ -3,6 +3,7 @@
 #include "app/QtMessageService.h"
 #include "export/WorkbookEngine.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFont>
@@ -10,6 +11,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <QUrl>
+#include <QWidget>
 
 #include <csignal>
 
@@ -35,6 +37,24 @@ void setProgramFont() {
     QApplication::setFont(font);
 }
 
+// The participant, pools and knockout windows are plain widgets made windows;
+// Qt would describe them to a screen reader as a filler inside something
+// else. Dialogs and the main window already have a role of their own.
+QAccessibleInterface* windowRole(const QString& className, QObject* object) {
+    if (!object || !object->isWidgetType() ||
+        className != QLatin1String(object->metaObject()->className()))
+        return nullptr;
+    auto* widget = static_cast<QWidget*>(object);
+    if (!widget->isWindow())
+        return nullptr;
+    const QMetaObject* qtClass = object->metaObject();
+    while (qtClass && qtClass->className()[0] != 'Q')
+        qtClass = qtClass->superClass();
+    if (qtClass != &QWidget::staticMetaObject)
+        return nullptr;
+    return new QAccessibleWidget(widget, QAccessible::Window);
+}
+
 } // namespace
 
 void ignoreFileSizeSignal() {
@@ -49,6 +69,7 @@ void initialiseApplication(QApplication& application) {
     // Lets the desktop match the windows to the installed entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral(ZEGEROOSTER_APP_ID));
     setProgramFont();
+    QAccessible::installFactory(windowRole);
     loadDutchQtTexts(application);
     setMessageService(std::make_unique<QtMessageService>());
     // Exported workbooks open in the desktop's spreadsheet program.

@@ -93,6 +93,8 @@ THelpVenster::THelpVenster(QWidget* parent)
     m_inhoud = new QListWidget;
     m_view = new QTextBrowser;
     m_view->setOpenLinks(true);
+    m_inhoud->setAccessibleName(QStringLiteral("Inhoud"));
+    m_view->setAccessibleName(QStringLiteral("Helptekst"));
     m_view->setOpenExternalLinks(false);
 
     auto* splitter = new QSplitter(Qt::Horizontal);

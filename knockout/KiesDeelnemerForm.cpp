@@ -27,6 +27,7 @@ TKiesDeelnemerForm::TKiesDeelnemerForm(QWidget* owner)
     setHelpContext(this, HelpContext::Knockout);
     DeelnemersStringGrid = new QTableWidget(0, 2, this);
     DeelnemersStringGrid->setObjectName(QStringLiteral("DeelnemersStringGrid"));
+    DeelnemersStringGrid->setAccessibleName(QStringLiteral("Deelnemers"));
     DeelnemersStringGrid->horizontalHeader()->hide();
     DeelnemersStringGrid->verticalHeader()->hide();
     // Fixed rows: the header would otherwise grow them to fit the font.

@@ -84,6 +84,7 @@ TDeelnemersForm::TDeelnemersForm(TToernooiDocument& document, QWidget* owner)
     move(160, 0);
 
     QTableWidget* grid = DeelnemersStringGrid;
+    grid->setAccessibleName(QStringLiteral("Deelnemers"));
     grid->setColumnCount(2);
     grid->setHorizontalHeaderLabels({QStringLiteral("Voornaam"), QStringLiteral("Achternaam")});
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -104,6 +105,8 @@ TDeelnemersForm::TDeelnemersForm(TToernooiDocument& document, QWidget* owner)
 
     auto glyphKnop = [](QPushButton* knop, const QString& hint, const QIcon& icoon) {
         knop->setToolTip(hint);
+        // A glyph says nothing to a screen reader; the hint without its keys does.
+        knop->setAccessibleName(hint.section(QStringLiteral(" ("), 0, 0));
         knop->setIcon(icoon);
         knop->resize(KnopMaat, KnopMaat);
     };

@@ -76,6 +76,9 @@ void TPouleIndelingForm::MaakGroottePaneel() {
     tot->move(136 + verschuiving, 20);
     GrootstePouleGrootteEdit = new QLineEdit(QStringLiteral("5"), paneel);
     GrootstePouleGrootteEdit->setGeometry(naTekst(tot, 160 + verschuiving), 16, 33, 21);
+    // One label stands before both fields; a screen reader hears each bound.
+    KleinstePouleGrootteEdit->setAccessibleName(QStringLiteral("Kleinste poulegrootte"));
+    GrootstePouleGrootteEdit->setAccessibleName(QStringLiteral("Grootste poulegrootte"));
     paneel->resize(std::max(209, GrootstePouleGrootteEdit->x() + 33 + 16), 89);
     BepaalMogelijkhedenBitBtn =
         new QPushButton(QStringLiteral("&Bepaal mogelijke indelingen"), paneel);
@@ -88,6 +91,7 @@ void TPouleIndelingForm::MaakGroottePaneel() {
 void TPouleIndelingForm::MaakLijstEnKnoppen() {
     PouleIndelingenListBox = new QListWidget(this);
     PouleIndelingenListBox->setSelectionMode(QAbstractItemView::SingleSelection);
+    PouleIndelingenListBox->setAccessibleName(QStringLiteral("Mogelijke indelingen"));
     OKBitBtn = new QPushButton(okIcoon(), QStringLiteral("&OK"), this);
     AnnulerenBitBtn = new QPushButton(annulerenIcoon(), QStringLiteral("&Annuleren"), this);
     DirectKnockoutBitBtn = new QPushButton(QStringLiteral("&Direct naar knockout"), this);

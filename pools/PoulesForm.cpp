@@ -65,6 +65,8 @@ TPoulesForm::TPoulesForm(TToernooiDocument& document, QWidget* owner)
     PoulesTabControl->ZetSneltoetsBereik(Qt::WindowShortcut);
     DeelnemersStringGrid = new QTableWidget(PoulesTabControl);
     DeelnemersStringGrid->setObjectName(QStringLiteral("DeelnemersStringGrid"));
+    PoulesTabControl->TabBar()->setAccessibleName(QStringLiteral("Poules"));
+    DeelnemersStringGrid->setAccessibleName(QStringLiteral("Deelnemers van de poule"));
     WijzigBitBtn = new QPushButton(QStringLiteral("&Wijzig"), m_vlak);
     WijzigBitBtn->setObjectName(QStringLiteral("WijzigBitBtn"));
     ExcelBitBtn = new QPushButton(QStringLiteral("&Excel"), m_vlak);

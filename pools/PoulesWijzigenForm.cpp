@@ -64,6 +64,11 @@ TPoulesWijzigenForm::TPoulesWijzigenForm(TToernooiDocument& document, QWidget* o
     StringGridRechts->setObjectName(QStringLiteral("StringGridRechts"));
     PouleRooster::Init(StringGridLinks);
     PouleRooster::Init(StringGridRechts);
+    // Two pools side by side: a screen reader tells which side it is on.
+    TabControlLinks->TabBar()->setAccessibleName(QStringLiteral("Poules links"));
+    TabControlRechts->TabBar()->setAccessibleName(QStringLiteral("Poules rechts"));
+    StringGridLinks->setAccessibleName(QStringLiteral("Deelnemers van de linker poule"));
+    StringGridRechts->setAccessibleName(QStringLiteral("Deelnemers van de rechter poule"));
 
     WisselBitBtn->resize(WisselBreedte, KnopHoogte);
     LateInschrijvingBitBtn->resize(LateInschrijvingBreedte, KnopHoogte);

@@ -1,7 +1,8 @@
 // Opens every window and dialog of the program, filled as in a tournament,
 // and looks at it as a user would: a label's text must fit its label and its
 // window, two visible controls side by side must not cover each other, and a
-// status text, a list line or a grid cell must not be cut off. On a screen
+// status text, a list line or a grid cell must not be cut off, and a screen
+// reader must find a name on every control it can focus. On a screen
 // with more than one device pixel per pixel (ctest runs this a second time
 // with QT_SCALE_FACTOR=2), no button icon may be a bitmap scaled up.
 // The checks walk the widget tree, so controls added later are covered too.
@@ -25,6 +26,7 @@
 #include "support/TestMain.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -164,6 +166,25 @@ void controleerBuren(const QWidget* ouder, const QWidget* venster, QStringList& 
         }
 }
 
+// What a screen reader meets: the window is a window or a dialog, and every
+// control the keyboard can reach says what it is.
+void controleerToegang(QAccessibleInterface* deel, QStringList& fouten, int diepte = 0) {
+    if (!deel || diepte > 30)
+        return;
+    const QAccessible::State staat = deel->state();
+    // A cell or a list line is named by what it holds, empty or not.
+    const bool inhoud = deel->role() == QAccessible::Cell || deel->role() == QAccessible::ListItem;
+    if (staat.focusable && !staat.invisible && !inhoud &&
+        deel->text(QAccessible::Name).trimmed().isEmpty()) {
+        const QWidget* w = qobject_cast<QWidget*>(deel->object());
+        fouten << QStringLiteral("focusable %1 (role %2) has no accessible name")
+                      .arg(w ? naamVan(w) : QStringLiteral("painted part"))
+                      .arg(deel->role());
+    }
+    for (int i = 0; i < deel->childCount(); ++i)
+        controleerToegang(deel->child(i), fouten, diepte + 1);
+}
+
 // Every fault a user would see in the shown window, one line each.
 QStringList layoutFouten(const QWidget* venster) {
     QStringList fouten;
@@ -178,6 +199,11 @@ QStringList layoutFouten(const QWidget* venster) {
         controleerIcoon(w, fouten);
         controleerBuren(w, venster, fouten);
     }
+    QAccessibleInterface* toegang =
+        QAccessible::queryAccessibleInterface(const_cast<QWidget*>(venster));
+    if (toegang->role() != QAccessible::Window && toegang->role() != QAccessible::Dialog)
+        fouten << QStringLiteral("the window's role is %1").arg(toegang->role());
+    controleerToegang(toegang, fouten);
     for (QString& fout : fouten)
         fout.prepend(venster->windowTitle() + QStringLiteral(": "));
     return fouten;
