@@ -355,7 +355,7 @@ bool TPoulesForm::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease:
         if (watched == kop->viewport()) {
             const auto* muis = static_cast<QMouseEvent*>(event);
-            SorteerKolom = kop->logicalIndexAt(muis->position().toPoint());
+            SorteerKolom = PouleRooster::Kolom(kop->logicalIndexAt(muis->position().toPoint()));
             SorteerRooster();
         }
         break;

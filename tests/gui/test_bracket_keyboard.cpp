@@ -333,7 +333,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), f.DeelnemersStringGrid);
         toets(Qt::Key_Tab, Qt::ControlModifier);
         QCOMPARE(f.PoulesTabControl->TabIndex(), 1);
-        QCOMPARE(f.DeelnemersStringGrid->item(0, 2)->text(), QStringLiteral("Speler 1"));
+        QCOMPARE(f.DeelnemersStringGrid->item(0, 1)->text(), QStringLiteral("Speler 1"));
         f.WijzigBitBtn->setFocus();
         toets(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
         toets(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
