@@ -55,6 +55,38 @@ QAccessibleInterface* windowRole(const QString& className, QObject* object) {
     return new QAccessibleWidget(widget, QAccessible::Window);
 }
 
+// A window that appears shows where the keyboard is at once: its first
+// control has the focus, with the focus frame a style draws only after a key
+// moved the focus. A click clears the frame again, as it always does.
+class VisibleFocus : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show || !watched->isWidgetType())
+            return false;
+        auto* window = static_cast<QWidget*>(watched);
+        const Qt::WindowType type = window->windowType();
+        if (!window->isWindow() || (type != Qt::Window && type != Qt::Dialog))
+            return false;
+        window->setAttribute(Qt::WA_KeyboardFocusChange);
+        if (!window->focusWidget())
+            focusFirstControl(window);
+        return false;
+    }
+
+private:
+    static void focusFirstControl(QWidget* window) {
+        for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain())
+            if (w->window() == window && (w->focusPolicy() & Qt::TabFocus) &&
+                w->isVisibleTo(window) && w->isEnabled()) {
+                w->setFocus(Qt::TabFocusReason);
+                return;
+            }
+    }
+};
+
 } // namespace
 
 void ignoreFileSizeSignal() {
@@ -70,6 +102,7 @@ void initialiseApplication(QApplication& application) {
     QApplication::setDesktopFileName(QStringLiteral(ZEGEROOSTER_APP_ID));
     setProgramFont();
     QAccessible::installFactory(windowRole);
+    application.installEventFilter(new VisibleFocus(&application));
     loadDutchQtTexts(application);
     setMessageService(std::make_unique<QtMessageService>());
     // Exported workbooks open in the desktop's spreadsheet program.

@@ -225,6 +225,9 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(venster));
         bekeken << venster->windowTitle();
         fouten << layoutFouten(venster);
+        // The keyboard's place shows before the first Tab.
+        if (!venster->focusWidget() || !venster->testAttribute(Qt::WA_KeyboardFocusChange))
+            fouten << venster->windowTitle() + QStringLiteral(": no visible focus");
         // To look at them: ZEGEROOSTER_SCREENSHOTS=folder saves every window.
         const QString map = qEnvironmentVariable("ZEGEROOSTER_SCREENSHOTS");
         if (!map.isEmpty())
