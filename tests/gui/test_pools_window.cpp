@@ -210,6 +210,20 @@ private Q_SLOTS:
         QVERIFY(berichten().calls().isEmpty());
     }
 
+    // Typing down the pool: each typed row re-sorts, but Down goes on to the
+    // row that stood below it, and Up back.
+    void positiesRijVoorRijTypen() {
+        toon(false);
+        QCOMPARE(gekozen(), QStringLiteral("Piet"));
+        const Qt::Key toetsen[] = {Qt::Key_3, Qt::Key_Down, Qt::Key_1,    Qt::Key_Down,
+                                   Qt::Key_5, Qt::Key_Up,   Qt::Key_Down, Qt::Key_Down,
+                                   Qt::Key_2, Qt::Key_Down, Qt::Key_4,    Qt::Key_Down};
+        for (Qt::Key toets : toetsen)
+            typ(toets);
+        QCOMPARE(gekozen(), QStringLiteral("Anna")); // the last row typed
+        QCOMPARE(rijen(), QStringList({"B|jan|1", "D|Zoë|2", "A|Piet|3", "E|Anna|4", "C|Kees|5"}));
+    }
+
     void invoervak() {
         toon(false);
         selecteer(QStringLiteral("Kees"));
