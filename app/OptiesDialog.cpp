@@ -83,6 +83,7 @@ TOptiesDialog::TOptiesDialog(QWidget* owner, const QString& iniBestand)
     MaakSjabloonVelden();
     MaakGetalVelden();
     MaakKnoppen();
+    groeiMetLettertype(this);
     ZetTabvolgorde();
     ZetStandaardwaarden();
     LeesOpties();

@@ -49,6 +49,7 @@ TInputEindstandDialog::TInputEindstandDialog(QWidget* owner)
     MaakNamen();
     MaakScores();
     MaakKnoppen();
+    groeiMetLettertype(this);
     setTabOrder(DeelnemerBovenEdit, DeelnemerOnderEdit);
     setTabOrder(DeelnemerOnderEdit, OKBitBtn);
     setTabOrder(OKBitBtn, AnnulerenBitBtn);

@@ -39,6 +39,7 @@ TKnockoutIndelingForm::TKnockoutIndelingForm(QWidget* owner)
     MaakKeuzes();
     MaakKnoppen();
     SchikRegels();
+    groeiMetLettertype(this);
     RadioBeste->setChecked(true);
     // The sentences are labels around the controls; a screen reader hears
     // what each choice means.

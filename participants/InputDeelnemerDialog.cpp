@@ -57,6 +57,7 @@ TInputDeelnemerDialog::TInputDeelnemerDialog(QWidget* owner)
     AnnulerenBitBtn->setIcon(annulerenIcoon());
     OKBitBtn->setDefault(true);
 
+    groeiMetLettertype(this);
     setTabOrder(VoornaamEdit, AchternaamEdit);
     setTabOrder(AchternaamEdit, OKBitBtn);
     setTabOrder(OKBitBtn, AnnulerenBitBtn);

@@ -478,8 +478,9 @@ void Init(QTableWidget* grid) {
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setTabKeyNavigation(false);
     grid->setWordWrap(false);
-    // A narrow cell cuts its text off, as a grid does, rather than eliding it.
-    grid->setTextElideMode(Qt::ElideNone);
+    // A name too long for its cell ends in an ellipsis, so the eye sees it
+    // goes on.
+    grid->setTextElideMode(Qt::ElideRight);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     grid->verticalHeader()->hide();

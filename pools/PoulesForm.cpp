@@ -2,6 +2,7 @@
 
 #include "app/Afdrukken.h"
 #include "app/Help.h"
+#include "app/Scherm.h"
 #include "export/PoulesExport.h"
 #include "model/MessageService.h"
 #include "model/ToernooiDocument.h"
@@ -58,7 +59,8 @@ TPoulesForm::TPoulesForm(TToernooiDocument& document, QWidget* owner)
     setMinimumSize(200 + KnopHoogte, 175);
     move(445, 0);
     // Wider by the print button, so the other buttons keep their width.
-    resize(315 + KnopHoogte, 305);
+    // A larger desktop font makes the window, and so its buttons, larger.
+    resize(naarLettertype(this, 315) + KnopHoogte, naarLettertype(this, 305));
 
     PoulesTabControl = new TPouleTabControl(m_vlak);
     PoulesTabControl->setObjectName(QStringLiteral("PoulesTabControl"));

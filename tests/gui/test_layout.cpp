@@ -27,9 +27,11 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTableWidget>
@@ -100,6 +102,24 @@ void controleerTeksten(const QWidget* w, QStringList& fouten) {
                           .arg(balk->currentMessage())
                           .arg(nodig + StatusMarge)
                           .arg(balk->width());
+    }
+    if (const auto* knop = qobject_cast<const QAbstractButton*>(w);
+        knop && !knop->text().isEmpty()) {
+        // A check box or radio button asks for exactly its room; a push
+        // button's caption needs its text and icon inside the button's frame.
+        const bool keuze =
+            qobject_cast<const QCheckBox*>(w) || qobject_cast<const QRadioButton*>(w);
+        const QString tekst = QString(knop->text()).remove(u'&');
+        const int icoon = knop->icon().isNull() ? 0 : knop->iconSize().width() + 4;
+        const int rand =
+            2 * knop->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, knop);
+        const int nodig = keuze ? knop->sizeHint().width()
+                                : knop->fontMetrics().size(0, tekst).width() + icoon + rand;
+        if (nodig > knop->width())
+            fouten << naamVan(knop) + QStringLiteral(" \"%1\" is cut off: needs %2 px, has %3")
+                                          .arg(tekst)
+                                          .arg(nodig)
+                                          .arg(knop->width());
     }
     if (const auto* lijst = qobject_cast<const QListWidget*>(w)) {
         if (lijst->sizeHintForColumn(0) > lijst->viewport()->width())
