@@ -6,6 +6,7 @@
 #include "app/OptiesDialog.h"
 #include "app/Paths.h"
 #include "app/PresentatieForm.h"
+#include "app/Scherm.h"
 #include "export/Spreadsheet.h"
 #include "knockout/KnockoutForm.h"
 #include "knockout/KnockoutIndelingForm.h"
@@ -28,6 +29,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 
@@ -210,14 +212,19 @@ void TMainForm::MaakKnoppen() {
 // neighbours right instead of covering them.
 TDeelnemersForm* TMainForm::MaakDeelnemersForm() {
     auto* form = new TDeelnemersForm(*m_document, this);
-    form->move(std::max(form->x(), x() + width() + 18), form->y());
+    // The gaps lie between the frames the window manager draws.
+    const QMargins rand = vensterRand(form, this);
+    plaatsKader(form, {std::max(form->x(), kader(this, rand).right() + 1 + 18), form->y()}, rand);
     connect(form, &TDeelnemersForm::PoulesGevraagd, this, &TMainForm::StartToernooi);
     return form;
 }
 
 TPoulesForm* TMainForm::MaakPoulesForm() {
     auto* form = new TPoulesForm(*m_document, this);
-    form->move(std::max(form->x(), DeelnemersForm->x() + DeelnemersForm->width() + 10), form->y());
+    const QMargins rand = vensterRand(form, this);
+    plaatsKader(
+        form, {std::max(form->x(), kader(DeelnemersForm.get(), rand).right() + 1 + 10), form->y()},
+        rand);
     connect(form, &TPoulesForm::KnockoutGevraagd, this, &TMainForm::StartKnockout);
     form->PouleSjabloon = OptiesDialog->PouleSjabloon();
     return form;
@@ -225,6 +232,20 @@ TPoulesForm* TMainForm::MaakPoulesForm() {
 
 TKnockoutForm* TMainForm::MaakKnockoutForm() {
     auto* form = new TKnockoutForm(*m_document, this);
+    // Below the windows above it, 10 pixels from their frames, down to the
+    // bottom of the screen.
+    const QMargins rand = vensterRand(form, this);
+    int boven = form->y();
+    for (const QWidget* erboven :
+         {static_cast<const QWidget*>(this), static_cast<const QWidget*>(DeelnemersForm.Gemaakt()),
+          static_cast<const QWidget*>(PoulesForm.Gemaakt())})
+        if (erboven)
+            boven = std::max(boven, kader(erboven, rand).bottom() + 1 + 10);
+    if (const QScreen* scherm = form->screen()) {
+        const int onder = scherm->availableGeometry().bottom() + 1 - rand.top() - rand.bottom();
+        form->resize(form->width(), std::max(form->minimumHeight(), onder - boven));
+    }
+    plaatsKader(form, {form->x(), boven}, rand);
     form->ZetExportwaarden(OptiesDialog->KnockoutSjabloon(), OptiesDialog->BeginRij(),
                            OptiesDialog->BeginKolom());
     return form;

@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QToolButton>
 
@@ -115,7 +116,12 @@ private Q_SLOTS:
         QCOMPARE(f->size(), QSize(340, 305));
         const QWidget* deelnemers = hoofd->DeelnemersForm.get();
         QCOMPARE(deelnemers->pos(), QPoint(hoofd->width() + 18, 0));
-        QCOMPARE(f->pos(), QPoint(deelnemers->x() + deelnemers->width() + 10, 0));
+        // Moved back where the screen ends before it.
+        const QRect scherm = f->screen()->availableGeometry();
+        QCOMPARE(f->pos(), QPoint(std::min(deelnemers->x() + deelnemers->width() + 10,
+                                           scherm.right() + 1 - f->width()),
+                                  0));
+        QVERIFY(scherm.contains(f->frameGeometry()));
         QVERIFY(!(f->windowFlags() & Qt::WindowMinimizeButtonHint));
         QVERIFY(!f->KnockoutBitBtn->isEnabled());
         QTableWidget* grid = f->DeelnemersStringGrid;
