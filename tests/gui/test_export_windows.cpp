@@ -18,6 +18,8 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include <algorithm>
+
 using Fake::FakeSpreadsheet;
 using Fake::Sheet;
 
