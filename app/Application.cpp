@@ -1,8 +1,9 @@
 #include "app/Application.h"
 
-#include "ui/QtMessageService.h"
 #include "export/WorkbookEngine.h"
+#include "ui/QtMessageService.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFont>
@@ -10,6 +11,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <QUrl>
+#include <QWidget>
 
 #include <QSocketNotifier>
 
@@ -48,6 +50,56 @@ void signaalOntvangen(int) {
     [[maybe_unused]] const ssize_t geschreven = ::write(signaalPijp[1], &teken, 1);
 }
 
+// The participant, pools and knockout windows are plain widgets made windows;
+// Qt would describe them to a screen reader as a filler inside something
+// else. Dialogs and the main window already have a role of their own.
+QAccessibleInterface* windowRole(const QString& className, QObject* object) {
+    if (!object || !object->isWidgetType() ||
+        className != QLatin1String(object->metaObject()->className()))
+        return nullptr;
+    auto* widget = static_cast<QWidget*>(object);
+    if (!widget->isWindow())
+        return nullptr;
+    const QMetaObject* qtClass = object->metaObject();
+    while (qtClass && qtClass->className()[0] != 'Q')
+        qtClass = qtClass->superClass();
+    if (qtClass != &QWidget::staticMetaObject)
+        return nullptr;
+    return new QAccessibleWidget(widget, QAccessible::Window);
+}
+
+// A window that appears shows where the keyboard is at once: its first
+// control has the focus, with the focus frame a style draws only after a key
+// moved the focus. A click clears the frame again, as it always does.
+class VisibleFocus : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show || !watched->isWidgetType())
+            return false;
+        auto* window = static_cast<QWidget*>(watched);
+        const Qt::WindowType type = window->windowType();
+        if (!window->isWindow() || (type != Qt::Window && type != Qt::Dialog))
+            return false;
+        window->setAttribute(Qt::WA_KeyboardFocusChange);
+        if (!window->focusWidget())
+            focusFirstControl(window);
+        return false;
+    }
+
+private:
+    static void focusFirstControl(QWidget* window) {
+        for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain())
+            if (w->window() == window && (w->focusPolicy() & Qt::TabFocus) &&
+                w->isVisibleTo(window) && w->isEnabled()) {
+                w->setFocus(Qt::TabFocusReason);
+                return;
+            }
+    }
+};
+
 } // namespace
 
 void vangBeeindiging(QObject* ouder, std::function<void()> opEinde) {
@@ -80,6 +132,8 @@ void initialiseApplication(QApplication& application) {
     // Lets the desktop match the windows to the installed entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral(ZEGEROOSTER_APP_ID));
     setProgramFont();
+    QAccessible::installFactory(windowRole);
+    application.installEventFilter(new VisibleFocus(&application));
     loadDutchQtTexts(application);
     setMessageService(std::make_unique<QtMessageService>());
     // Exported workbooks open in the desktop's spreadsheet program.

@@ -1,10 +1,7 @@
 #include "app/MainForm.h"
 
-#include "ui/Help.h"
 #include "app/Herstel.h"
-#include "ui/Icons.h"
 #include "app/OptiesDialog.h"
-#include "ui/Paths.h"
 #include "app/PresentatieForm.h"
 #include "export/Spreadsheet.h"
 #include "knockout/KnockoutForm.h"
@@ -20,6 +17,10 @@
 #include "participants/DeelnemersForm.h"
 #include "pools/PouleIndelingForm.h"
 #include "pools/PoulesForm.h"
+#include "ui/Help.h"
+#include "ui/Icons.h"
+#include "ui/Paths.h"
+#include "ui/Scherm.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -29,6 +30,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 
@@ -121,7 +123,8 @@ TMainForm::TMainForm(QWidget* parent)
     ZetGewijzigd(false);
     ZetProgrammastatus(psGeen);
     ToonGeschiedenis();
-    // Ctrl+Z and Ctrl+Y reach this window from every window of the program.
+    // Ctrl+Z, Ctrl+Y, Ctrl+N, Ctrl+O and Ctrl+S reach this window from every
+    // window of the program.
     QApplication::instance()->installEventFilter(this);
 }
 
@@ -154,6 +157,8 @@ void TMainForm::MaakKnoppen() {
     auto glyphKnop = [&](const QString& hint, QRect plaats, const QIcon& icoon) {
         QPushButton* button = knop(QString(), plaats);
         button->setToolTip(hint);
+        // A glyph says nothing to a screen reader; the hint does.
+        button->setAccessibleName(hint);
         button->setIcon(icoon);
         return button;
     };
@@ -208,14 +213,19 @@ void TMainForm::MaakKnoppen() {
 // neighbours right instead of covering them.
 TDeelnemersForm* TMainForm::MaakDeelnemersForm() {
     auto* form = new TDeelnemersForm(*m_document, this);
-    form->move(std::max(form->x(), x() + width() + 18), form->y());
+    // The gaps lie between the frames the window manager draws.
+    const QMargins rand = vensterRand(form, this);
+    plaatsKader(form, {std::max(form->x(), kader(this, rand).right() + 1 + 18), form->y()}, rand);
     connect(form, &TDeelnemersForm::PoulesGevraagd, this, &TMainForm::StartToernooi);
     return form;
 }
 
 TPoulesForm* TMainForm::MaakPoulesForm() {
     auto* form = new TPoulesForm(*m_document, this);
-    form->move(std::max(form->x(), DeelnemersForm->x() + DeelnemersForm->width() + 10), form->y());
+    const QMargins rand = vensterRand(form, this);
+    plaatsKader(
+        form, {std::max(form->x(), kader(DeelnemersForm.get(), rand).right() + 1 + 10), form->y()},
+        rand);
     connect(form, &TPoulesForm::KnockoutGevraagd, this, &TMainForm::StartKnockout);
     form->PouleSjabloon = OptiesDialog->PouleSjabloon();
     return form;
@@ -223,6 +233,20 @@ TPoulesForm* TMainForm::MaakPoulesForm() {
 
 TKnockoutForm* TMainForm::MaakKnockoutForm() {
     auto* form = new TKnockoutForm(*m_document, this);
+    // Below the windows above it, 10 pixels from their frames, down to the
+    // bottom of the screen.
+    const QMargins rand = vensterRand(form, this);
+    int boven = form->y();
+    for (const QWidget* erboven :
+         {static_cast<const QWidget*>(this), static_cast<const QWidget*>(DeelnemersForm.Gemaakt()),
+          static_cast<const QWidget*>(PoulesForm.Gemaakt())})
+        if (erboven)
+            boven = std::max(boven, kader(erboven, rand).bottom() + 1 + 10);
+    if (const QScreen* scherm = form->screen()) {
+        const int onder = scherm->availableGeometry().bottom() + 1 - rand.top() - rand.bottom();
+        form->resize(form->width(), std::max(form->minimumHeight(), onder - boven));
+    }
+    plaatsKader(form, {form->x(), boven}, rand);
     form->ZetExportwaarden(OptiesDialog->KnockoutSjabloon(), OptiesDialog->BeginRij(),
                            OptiesDialog->BeginKolom());
     return form;
@@ -585,6 +609,18 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     }
     if (toets->key() == Qt::Key_F11 && modifiers == Qt::NoModifier) {
         PresentatieBitBtnClick();
+        return true;
+    }
+    // New, open and save are the main window's buttons, but the user works in
+    // the other windows and would otherwise have to find it first.
+    if (ctrl &&
+        (toets->key() == Qt::Key_N || toets->key() == Qt::Key_O || toets->key() == Qt::Key_S)) {
+        if (toets->key() == Qt::Key_N)
+            NieuwBitBtnClick();
+        else if (toets->key() == Qt::Key_O)
+            OpenBitBtnClick();
+        else
+            BewaarBitBtnClick();
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

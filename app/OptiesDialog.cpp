@@ -1,9 +1,5 @@
 #include "app/OptiesDialog.h"
 
-#include "ui/Help.h"
-#include "ui/Icons.h"
-#include "ui/Paths.h"
-#include "ui/Scherm.h"
 #include "export/Spreadsheet.h"
 #include "model/Ansi.h"
 #include "model/Bestand.h"
@@ -11,6 +7,10 @@
 #include "model/Opties.h"
 #include "model/PouleIndeling.h"
 #include "model/Text.h"
+#include "ui/Help.h"
+#include "ui/Icons.h"
+#include "ui/Paths.h"
+#include "ui/Scherm.h"
 
 #include <QDir>
 #include <QFile>
@@ -84,6 +84,7 @@ TOptiesDialog::TOptiesDialog(QWidget* owner, const QString& iniBestand)
     MaakSjabloonVelden();
     MaakGetalVelden();
     MaakKnoppen();
+    groeiMetLettertype(this);
     ZetTabvolgorde();
     ZetStandaardwaarden();
     LeesOpties();
@@ -133,6 +134,17 @@ void TOptiesDialog::MaakGetalVelden() {
     RijEdit = MaakEdit(QStringLiteral("RijEdit"), {96, 116, 33, 21});
     KolomLabel = MaakLabel(QStringLiteral("Kolom"), {144, 120});
     KolomEdit = MaakEdit(QStringLiteral("KolomEdit"), {naTekst(KolomLabel, 176), 116, 33, 21});
+    // A screen reader names each field after the label in front of it.
+    PouleSjabloonLabel->setBuddy(PoulesSjabloonEdit);
+    KnockoutSjabloonLabel->setBuddy(KnockoutSjabloonEdit);
+    RijLabel->setBuddy(RijEdit);
+    KolomLabel->setBuddy(KolomEdit);
+    RijEdit->setAccessibleName(QStringLiteral("Begin bij rij"));
+    KolomEdit->setAccessibleName(QStringLiteral("Begin bij kolom"));
+    BladerenPoulesBitBtn->setAccessibleDescription(
+        QStringLiteral("Sjabloon voor de poules kiezen"));
+    BladerenKnockoutBitBtn->setAccessibleDescription(
+        QStringLiteral("Sjabloon voor knockouts kiezen"));
     HelpLabel = new QLabel(QStringLiteral("In de help kunt u meer informatie vinden over de eisen "
                                           "waaraan de werkbladsjablonen moeten voldoen."),
                            this);
@@ -183,9 +195,8 @@ int TOptiesDialog::BeginKolom() const {
 }
 
 void TOptiesDialog::ZetStandaardwaarden() {
-    const QDir programmamap(Paths::executableFolder());
-    PoulesSjabloonEdit->setText(programmamap.filePath(QStringLiteral("poules.xlt")));
-    KnockoutSjabloonEdit->setText(programmamap.filePath(QStringLiteral("knockout.xlt")));
+    PoulesSjabloonEdit->setText(Paths::defaultTemplate(QStringLiteral("poules.xlt")));
+    KnockoutSjabloonEdit->setText(Paths::defaultTemplate(QStringLiteral("knockout.xlt")));
     RijEdit->setText(QString::number(Opties::StandaardBeginRij));
     KolomEdit->setText(QString::number(Opties::StandaardBeginKolom));
 }

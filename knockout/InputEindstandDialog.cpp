@@ -49,6 +49,7 @@ TInputEindstandDialog::TInputEindstandDialog(QWidget* owner)
     MaakNamen();
     MaakScores();
     MaakKnoppen();
+    groeiMetLettertype(this);
     setTabOrder(DeelnemerBovenEdit, DeelnemerOnderEdit);
     setTabOrder(DeelnemerOnderEdit, OKBitBtn);
     setTabOrder(OKBitBtn, AnnulerenBitBtn);
@@ -103,6 +104,12 @@ void TInputEindstandDialog::ToonVoorWedstrijd(TKnockoutWedstrijd& wedstrijd) {
     m_wedstrijd = &wedstrijd;
     DeelnemerBovenLabel->setText(NaamVan(wedstrijd.DeelnemerBoven()));
     DeelnemerOnderLabel->setText(NaamVan(wedstrijd.DeelnemerOnder()));
+    // The names stand above the fields, not in front of them: a screen reader
+    // hears whose score each field holds.
+    DeelnemerBovenEdit->setAccessibleName(QStringLiteral("Score van ") +
+                                          DeelnemerBovenLabel->text());
+    DeelnemerOnderEdit->setAccessibleName(QStringLiteral("Score van ") +
+                                          DeelnemerOnderLabel->text());
     const bool gespeeld = wedstrijd.ScoreBoven() >= 0;
     DeelnemerBovenEdit->setText(gespeeld ? QString::number(wedstrijd.ScoreBoven()) : QString());
     DeelnemerOnderEdit->setText(gespeeld ? QString::number(wedstrijd.ScoreOnder()) : QString());

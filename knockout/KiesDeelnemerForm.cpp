@@ -27,6 +27,7 @@ TKiesDeelnemerForm::TKiesDeelnemerForm(QWidget* owner)
     setHelpContext(this, HelpContext::Knockout);
     DeelnemersStringGrid = new QTableWidget(0, 2, this);
     DeelnemersStringGrid->setObjectName(QStringLiteral("DeelnemersStringGrid"));
+    DeelnemersStringGrid->setAccessibleName(QStringLiteral("Deelnemers"));
     DeelnemersStringGrid->horizontalHeader()->hide();
     DeelnemersStringGrid->verticalHeader()->hide();
     // Fixed rows: the header would otherwise grow them to fit the font.
@@ -50,7 +51,13 @@ TKiesDeelnemerForm::TKiesDeelnemerForm(QWidget* owner)
     // once the grid is laid out; a double click anywhere in it confirms.
     DeelnemersStringGrid->viewport()->installEventFilter(this);
     setMinimumSize(175, 150);
-    resize(195, 268);
+    // The window manager writes the title in its own bold, usually larger
+    // font beside its buttons; a narrower window has its title cut.
+    QFont titel = font();
+    titel.setBold(true);
+    titel.setPointSizeF(titel.pointSizeF() * 1.25);
+    const int titelBreedte = QFontMetrics(titel).horizontalAdvance(windowTitle()) + 120;
+    resize(std::max(naarLettertype(this, 195), titelBreedte), naarLettertype(this, 268));
     centreerOpScherm(this);
     PasIndelingAan();
 }

@@ -1,14 +1,14 @@
 #include "knockout/KnockoutForm.h"
 
-#include "ui/Afdrukken.h"
-#include "ui/Help.h"
-#include "ui/Paths.h"
 #include "knockout/KnockoutNaarExcelForm.h"
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"
 #include "model/Opties.h"
 #include "model/ToernooiDocument.h"
 #include "print/KnockoutAfdruk.h"
+#include "ui/Afdrukken.h"
+#include "ui/Help.h"
+#include "ui/Paths.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -65,6 +65,7 @@ TKnockoutForm::TKnockoutForm(TToernooiDocument& document, QWidget* owner)
     setMinimumSize(350, 150);
     PageControl = new QTabWidget(this);
     PageControl->setObjectName(QStringLiteral("PageControl"));
+    PageControl->setAccessibleName(QStringLiteral("Knockoutschema's"));
     PageControl->move(8, 8);
     WinnaarsFrame = MaakFrame(PageControl, QStringLiteral("Winnaarsronde"));
     VerliezersFrame = MaakFrame(PageControl, QStringLiteral("Verliezersronde"));
@@ -97,9 +98,9 @@ TKnockoutForm::TKnockoutForm(TToernooiDocument& document, QWidget* owner)
     // as it was.
     PageControl->setCornerWidget(AfdrukBitBtn, Qt::TopRightCorner);
     ExportDialoog = new TKnockoutNaarExcelForm(this);
-    // Until the options are handed over, the export starts from a template
-    // beside the program.
-    ZetExportwaarden(Paths::executableFolder() + QStringLiteral("/knockout.xlt"),
+    // Until the options are handed over, the export starts from the default
+    // template.
+    ZetExportwaarden(Paths::defaultTemplate(QStringLiteral("knockout.xlt")),
                      Opties::StandaardBeginRij, Opties::StandaardBeginKolom);
     if (const QScreen* scherm = QGuiApplication::primaryScreen()) {
         const QRect beschikbaar = scherm->geometry();

@@ -39,7 +39,16 @@ TKnockoutIndelingForm::TKnockoutIndelingForm(QWidget* owner)
     MaakKeuzes();
     MaakKnoppen();
     SchikRegels();
+    groeiMetLettertype(this);
     RadioBeste->setChecked(true);
+    // The sentences are labels around the controls; a screen reader hears
+    // what each choice means.
+    RadioBeste->setAccessibleName(QStringLiteral("De beste naar de winnaarsronde"));
+    RadioSlechtste->setAccessibleName(QStringLiteral("De slechtste naar de verliezersronde"));
+    BesteComboBox->setAccessibleName(
+        QStringLiteral("Aantal beste deelnemers uit elke poule naar de winnaarsronde"));
+    SlechtsteComboBox->setAccessibleName(
+        QStringLiteral("Aantal slechtste deelnemers uit elke poule naar de verliezersronde"));
     RadioBeste->setObjectName(QStringLiteral("RadioBeste"));
     RadioSlechtste->setObjectName(QStringLiteral("RadioSlechtste"));
     BesteComboBox->setObjectName(QStringLiteral("BesteComboBox"));

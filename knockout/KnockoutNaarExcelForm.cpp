@@ -7,6 +7,8 @@
 #include <QCheckBox>
 #include <QPushButton>
 
+#include <algorithm>
+
 TKnockoutNaarExcelForm::TKnockoutNaarExcelForm(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setWindowTitle(QStringLiteral("Knockout naar Excel"));
@@ -31,6 +33,28 @@ TKnockoutNaarExcelForm::TKnockoutNaarExcelForm(QWidget* owner)
     setTabOrder(cbxWedstrijden, cbxDeelnemerNO);
     setTabOrder(cbxDeelnemerNO, cbxUitslagNO);
     setTabOrder(cbxUitslagNO, cbxPouleInformatie);
+    groeiMetLettertype(this);
+    PasBreedteAan();
+}
+
+// The design's 297 pixels hold the longer captions in no sans-serif font of a
+// Linux desktop: the boxes take the room their captions need, and the dialog
+// widens around them with the buttons in the middle.
+void TKnockoutNaarExcelForm::PasBreedteAan() {
+    const int rand = cbxRonden->x();
+    int rechts = 0;
+    for (QCheckBox* keuze :
+         {cbxRonden, cbxWedstrijden, cbxDeelnemerNO, cbxUitslagNO, cbxPouleInformatie}) {
+        keuze->resize(std::max(keuze->width(), keuze->sizeHint().width()), keuze->height());
+        rechts = std::max(rechts, keuze->x() + keuze->width());
+    }
+    const int breedte = rechts + rand;
+    if (breedte <= width())
+        return;
+    const int verschuiving = (breedte - width()) / 2;
+    for (QPushButton* knop : {OKBitBtn, AnnulerenBitBtn})
+        knop->move(knop->x() + verschuiving, knop->y());
+    setFixedSize(breedte, height());
 }
 
 QCheckBox* TKnockoutNaarExcelForm::MaakKeuze(const QString& naam, const QString& tekst, int boven) {

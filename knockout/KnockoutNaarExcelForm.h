@@ -39,4 +39,5 @@ public:
 private:
     QCheckBox* MaakKeuze(const QString& naam, const QString& tekst, int boven);
     void MaakKnoppen();
+    void PasBreedteAan();
 };

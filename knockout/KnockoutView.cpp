@@ -539,7 +539,10 @@ void TKnockoutView::focusInEvent(QFocusEvent* event) {
     if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason ||
         event->reason() == Qt::OtherFocusReason)
         MaakCursorZichtbaar();
-    MeldFocus();
+    // Qt announces the view itself only after this handler; the match is
+    // announced after that, or a screen reader would read the panel instead.
+    QMetaObject::invokeMethod(
+        this, [this] { MeldFocus(); }, Qt::QueuedConnection);
 }
 
 void TKnockoutView::focusOutEvent(QFocusEvent*) {
@@ -583,7 +586,9 @@ QString TKnockoutView::Omschrijving(Plaats plaats) const {
     if (!plaats.IsGeldig())
         return {};
     const TKnockoutWedstrijd& wedstrijd = *m_knockout.Wedstrijd(plaats.ronde, plaats.nummer);
-    auto plek = [&](int p) {
+    // A choose button picks who stands in the place; the score belongs to the
+    // match, not to that choice.
+    auto plek = [&](int p, bool metScore) {
         if (p == 1 && wedstrijd.Bye())
             return QStringLiteral("bye");
         const TDeelnemer* deelnemer =
@@ -591,7 +596,8 @@ QString TKnockoutView::Omschrijving(Plaats plaats) const {
         if (!deelnemer)
             return QStringLiteral("n.o.");
         const int score = p == 0 ? wedstrijd.ScoreBoven() : wedstrijd.ScoreOnder();
-        return score < 0 ? deelnemer->Naam() : deelnemer->Naam() + u' ' + QString::number(score);
+        return score < 0 || !metScore ? deelnemer->Naam()
+                                      : deelnemer->Naam() + u' ' + QString::number(score);
     };
     const QString kop =
         QStringLiteral("Ronde %1, wedstrijd %2").arg(plaats.ronde + 1).arg(plaats.nummer + 1);
@@ -599,8 +605,13 @@ QString TKnockoutView::Omschrijving(Plaats plaats) const {
         return kop +
                (plaats.plek == 0 ? QStringLiteral(", bovenste plek kiezen: ")
                                  : QStringLiteral(", onderste plek kiezen: ")) +
-               plek(plaats.plek);
-    return kop + QStringLiteral(": ") + plek(0) + QStringLiteral(", ") + plek(1);
+               plek(plaats.plek, false);
+    QString omschrijving =
+        kop + QStringLiteral(": ") + plek(0, true) + QStringLiteral(", ") + plek(1, true);
+    // The winner is painted beside the final; a screen reader hears it there.
+    if (plaats.ronde == m_rondes - 1 && !m_winnaar.isEmpty())
+        omschrijving += QStringLiteral(". ") + m_winnaar;
+    return omschrijving;
 }
 
 bool TKnockoutView::IsKlikbaar(Plaats plaats) const {

@@ -1,9 +1,5 @@
 #include "participants/DeelnemersForm.h"
 
-#include "ui/Afdrukken.h"
-#include "ui/Help.h"
-#include "ui/Icons.h"
-#include "ui/Paths.h"
 #include "export/DeelnemersExport.h"
 #include "export/DeelnemersImport.h"
 #include "export/SpreadsheetExport.h"
@@ -16,6 +12,10 @@
 #include "participants/ImporteerDialog.h"
 #include "participants/InputDeelnemerDialog.h"
 #include "print/DeelnemersAfdruk.h"
+#include "ui/Afdrukken.h"
+#include "ui/Help.h"
+#include "ui/Icons.h"
+#include "ui/Paths.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -85,6 +85,7 @@ TDeelnemersForm::TDeelnemersForm(TToernooiDocument& document, QWidget* owner)
     move(160, 0);
 
     QTableView* grid = DeelnemersStringGrid;
+    grid->setAccessibleName(QStringLiteral("Deelnemers"));
     grid->setModel(m_model);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -104,6 +105,8 @@ TDeelnemersForm::TDeelnemersForm(TToernooiDocument& document, QWidget* owner)
 
     auto glyphKnop = [](QPushButton* knop, const QString& hint, const QIcon& icoon) {
         knop->setToolTip(hint);
+        // A glyph says nothing to a screen reader; the hint without its keys does.
+        knop->setAccessibleName(hint.section(QStringLiteral(" ("), 0, 0));
         knop->setIcon(icoon);
         knop->resize(KnopMaat, KnopMaat);
     };

@@ -167,6 +167,7 @@ TImporteerDialog::TImporteerDialog(QWidget* owner, Import::TImport import,
     kolommen->setColumnStretch(4, 1);
 
     QTableView* grid = VoorbeeldStringGrid;
+    grid->setAccessibleName(QStringLiteral("Voorbeeld van de import"));
     m_model = new TVoorbeeldModel(m_voorbeeld, grid);
     grid->setModel(m_model);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);

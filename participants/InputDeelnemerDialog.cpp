@@ -45,6 +45,9 @@ TInputDeelnemerDialog::TInputDeelnemerDialog(QWidget* owner)
     OKBitBtn->setGeometry(40, 72, 89, 25);
     AnnulerenBitBtn->setGeometry(136, 72, 89, 25);
 
+    // A screen reader names each field after its label.
+    DeelnemerBovenLabel->setBuddy(VoornaamEdit);
+    DeelnemerOnderLabel->setBuddy(AchternaamEdit);
     VoornaamEdit->setObjectName(QStringLiteral("VoornaamEdit"));
     AchternaamEdit->setObjectName(QStringLiteral("AchternaamEdit"));
     OKBitBtn->setObjectName(QStringLiteral("OKBitBtn"));
@@ -54,6 +57,7 @@ TInputDeelnemerDialog::TInputDeelnemerDialog(QWidget* owner)
     AnnulerenBitBtn->setIcon(annulerenIcoon());
     OKBitBtn->setDefault(true);
 
+    groeiMetLettertype(this);
     setTabOrder(VoornaamEdit, AchternaamEdit);
     setTabOrder(AchternaamEdit, OKBitBtn);
     setTabOrder(OKBitBtn, AnnulerenBitBtn);

@@ -453,17 +453,34 @@ void TPouleTabControl::paintEvent(QPaintEvent*) {
 
 namespace PouleRooster {
 
+namespace {
+
+constexpr int IndexRol = Qt::UserRole;
+
+// The grid's column of a column of Poules::TRijen; the index shares the
+// letter's cell.
+int RoosterKolom(int kolom) {
+    return kolom == IndexKolom ? NrKolom - 1 : kolom - 1;
+}
+
+} // namespace
+
+int Kolom(int roosterKolom) {
+    return roosterKolom + 1;
+}
+
 void Init(QTableWidget* grid) {
-    grid->setColumnCount(4);
+    grid->setColumnCount(3);
     grid->setHorizontalHeaderLabels(
-        {QString(), QStringLiteral("Nr"), QStringLiteral("Naam"), QStringLiteral("Pos")});
+        {QStringLiteral("Nr"), QStringLiteral("Naam"), QStringLiteral("Pos")});
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setTabKeyNavigation(false);
     grid->setWordWrap(false);
-    // A narrow cell cuts its text off, as a grid does, rather than eliding it.
-    grid->setTextElideMode(Qt::ElideNone);
+    // A name too long for its cell ends in an ellipsis, so the eye sees it
+    // goes on.
+    grid->setTextElideMode(Qt::ElideRight);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     grid->verticalHeader()->hide();
@@ -494,10 +511,9 @@ int SmalleKolomBreedte(const QTableWidget* grid) {
 
 void PasKolombreedtesAan(QTableWidget* grid) {
     const int smal = SmalleKolomBreedte(grid);
-    grid->setColumnWidth(IndexKolom, 0);
-    grid->setColumnWidth(NrKolom, smal);
-    grid->setColumnWidth(NaamKolom, grid->viewport()->width() - 2 * smal);
-    grid->setColumnWidth(PosKolom, smal);
+    grid->setColumnWidth(RoosterKolom(NrKolom), smal);
+    grid->setColumnWidth(RoosterKolom(NaamKolom), grid->viewport()->width() - 2 * smal);
+    grid->setColumnWidth(RoosterKolom(PosKolom), smal);
 }
 
 void Vul(QTableWidget* grid, const TRijen& rijen) {
@@ -531,23 +547,27 @@ void SelecteerRij(QTableWidget* grid, int rij) {
         grid->setCurrentCell(-1, -1);
         return;
     }
-    // The hidden index column has no width to scroll to; the letter has.
-    grid->setCurrentCell(rij - 1, NrKolom);
+    grid->setCurrentCell(rij - 1, RoosterKolom(NrKolom));
 }
 
 QString Cel(const QTableWidget* grid, int kolom, int rij) {
-    const QTableWidgetItem* item = grid->item(rij - 1, kolom);
-    return item ? item->text() : QString();
+    const QTableWidgetItem* item = grid->item(rij - 1, RoosterKolom(kolom));
+    if (!item)
+        return {};
+    return kolom == IndexKolom ? item->data(IndexRol).toString() : item->text();
 }
 
 void ZetCel(QTableWidget* grid, int kolom, int rij, const QString& tekst) {
-    if (QTableWidgetItem* item = grid->item(rij - 1, kolom)) {
-        item->setText(tekst);
-        return;
+    QTableWidgetItem* item = grid->item(rij - 1, RoosterKolom(kolom));
+    if (!item) {
+        item = new QTableWidgetItem;
+        item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+        grid->setItem(rij - 1, RoosterKolom(kolom), item);
     }
-    auto* item = new QTableWidgetItem(tekst);
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    grid->setItem(rij - 1, kolom, item);
+    if (kolom == IndexKolom)
+        item->setData(IndexRol, tekst);
+    else
+        item->setText(tekst);
 }
 
 int Index(const QTableWidget* grid, int rij) {

@@ -126,9 +126,15 @@ private:
 // Grids of the pool windows: four columns (the participant's index in the
 // list, hidden; "Nr"; "Naam"; "Pos"). Rows are numbered as in a grid whose
 // row 0 is the header, so grid row r is table row r - 1.
+// The pool grids in the columns of Poules::TRijen: index, letter, name,
+// position. The index is the window's own bookkeeping: it is kept with the
+// letter's cell instead of in a column of its own, so that neither the eye
+// nor a screen reader meets it; the grid shows the other three.
 namespace PouleRooster {
 
 void Init(QTableWidget* grid);
+// The column of Poules::TRijen that the grid shows in `roosterKolom`.
+int Kolom(int roosterKolom);
 void PasKolombreedtesAan(QTableWidget* grid);
 // Replaces the data rows; row 1 is then selected.
 void Vul(QTableWidget* grid, const Poules::TRijen& rijen);
@@ -138,7 +144,7 @@ int Row(const QTableWidget* grid);
 void SelecteerRij(QTableWidget* grid, int rij);
 QString Cel(const QTableWidget* grid, int kolom, int rij);
 void ZetCel(QTableWidget* grid, int kolom, int rij, const QString& tekst);
-// The list index in column 0 of a row; -1 for no row.
+// The list index of a row; -1 for no row.
 int Index(const QTableWidget* grid, int rij);
 // The first data row that holds list index `index`; -1 when none does.
 int ZoekRij(const QTableWidget* grid, int index);

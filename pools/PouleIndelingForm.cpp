@@ -51,9 +51,9 @@ TPouleIndelingForm::TPouleIndelingForm(QWidget* owner)
     OKBitBtn->setObjectName(QStringLiteral("OKBitBtn"));
     AnnulerenBitBtn->setObjectName(QStringLiteral("AnnulerenBitBtn"));
     DirectKnockoutBitBtn->setObjectName(QStringLiteral("DirectKnockoutBitBtn"));
-    setFixedWidth(ClientBreedte);
+    setFixedWidth(naarLettertype(this, ClientBreedte));
     setMinimumHeight(MinimaleClientHoogte);
-    resize(ClientBreedte, ClientHoogte);
+    resize(naarLettertype(this, ClientBreedte), ClientHoogte);
     PasBreedteAan();
     PasIndelingAan();
     // The window sees every key before its controls: Enter depends on where
@@ -76,10 +76,18 @@ void TPouleIndelingForm::MaakGroottePaneel() {
     tot->move(136 + verschuiving, 20);
     GrootstePouleGrootteEdit = new QLineEdit(QStringLiteral("5"), paneel);
     GrootstePouleGrootteEdit->setGeometry(naTekst(tot, 160 + verschuiving), 16, 33, 21);
-    paneel->resize(std::max(209, GrootstePouleGrootteEdit->x() + 33 + 16), 89);
+    // One label stands before both fields; a screen reader hears each bound.
+    KleinstePouleGrootteEdit->setAccessibleName(QStringLiteral("Kleinste poulegrootte"));
+    GrootstePouleGrootteEdit->setAccessibleName(QStringLiteral("Grootste poulegrootte"));
     BepaalMogelijkhedenBitBtn =
         new QPushButton(QStringLiteral("&Bepaal mogelijke indelingen"), paneel);
-    BepaalMogelijkhedenBitBtn->setGeometry(16, 48, 177, 25);
+    // A larger font widens the button to its caption, and the panel with it.
+    BepaalMogelijkhedenBitBtn->setGeometry(
+        16, 48, std::max(177, BepaalMogelijkhedenBitBtn->sizeHint().width()), 25);
+    paneel->resize(
+        std::max({209, GrootstePouleGrootteEdit->x() + 33 + 16,
+                  BepaalMogelijkhedenBitBtn->x() + BepaalMogelijkhedenBitBtn->width() + 16}),
+        89);
     BepaalMogelijkhedenBitBtn->setAutoDefault(false);
     connect(BepaalMogelijkhedenBitBtn, &QPushButton::clicked, this,
             &TPouleIndelingForm::BepaalIndelingen);
@@ -88,6 +96,7 @@ void TPouleIndelingForm::MaakGroottePaneel() {
 void TPouleIndelingForm::MaakLijstEnKnoppen() {
     PouleIndelingenListBox = new QListWidget(this);
     PouleIndelingenListBox->setSelectionMode(QAbstractItemView::SingleSelection);
+    PouleIndelingenListBox->setAccessibleName(QStringLiteral("Mogelijke indelingen"));
     OKBitBtn = new QPushButton(okIcoon(), QStringLiteral("&OK"), this);
     AnnulerenBitBtn = new QPushButton(annulerenIcoon(), QStringLiteral("&Annuleren"), this);
     DirectKnockoutBitBtn = new QPushButton(QStringLiteral("&Direct naar knockout"), this);
@@ -113,9 +122,12 @@ void TPouleIndelingForm::PasIndelingAan() {
     // the bottom edge.
     const int hoogte = height();
     PouleIndelingenListBox->setGeometry(8, 112, width() - 16, hoogte - 195);
-    OKBitBtn->setGeometry(8, hoogte - 73, 104, 25);
-    AnnulerenBitBtn->setGeometry(112, hoogte - 73, 105, 25);
-    DirectKnockoutBitBtn->setGeometry(8, hoogte - 44, 209, 25);
+    // The buttons grow with a larger desktop font.
+    const int ok = naarLettertype(this, 104);
+    const int annuleren = naarLettertype(this, 105);
+    OKBitBtn->setGeometry(8, hoogte - 73, ok, 25);
+    AnnulerenBitBtn->setGeometry(8 + ok, hoogte - 73, annuleren, 25);
+    DirectKnockoutBitBtn->setGeometry(8, hoogte - 44, ok + annuleren, 25);
     StatusBar->setGeometry(0, hoogte - StatusBarHoogte, width(), StatusBarHoogte);
 }
 
@@ -210,7 +222,8 @@ void TPouleIndelingForm::PasBreedteAan() {
     const int statusBreedte =
         StatusBar->fontMetrics().horizontalAdvance(StatusBar->currentMessage()) + StatusMarge;
     const int paneel = BepaalMogelijkhedenBitBtn->parentWidget()->width() + 16;
-    const int breedte = std::max({ClientBreedte, paneel, lijstBreedte, statusBreedte});
+    const int breedte =
+        std::max({naarLettertype(this, ClientBreedte), paneel, lijstBreedte, statusBreedte});
     if (breedte != width()) {
         setFixedWidth(breedte);
         PasIndelingAan();

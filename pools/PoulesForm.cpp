@@ -1,12 +1,13 @@
 #include "pools/PoulesForm.h"
 
-#include "ui/Afdrukken.h"
-#include "ui/Help.h"
 #include "export/PoulesExport.h"
 #include "model/MessageService.h"
 #include "model/ToernooiDocument.h"
 #include "pools/PoulesWijzigenForm.h"
 #include "print/PoulesAfdruk.h"
+#include "ui/Afdrukken.h"
+#include "ui/Help.h"
+#include "ui/Scherm.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -58,13 +59,16 @@ TPoulesForm::TPoulesForm(TToernooiDocument& document, QWidget* owner)
     setMinimumSize(200 + KnopHoogte, 175);
     move(445, 0);
     // Wider by the print button, so the other buttons keep their width.
-    resize(315 + KnopHoogte, 305);
+    // A larger desktop font makes the window, and so its buttons, larger.
+    resize(naarLettertype(this, 315) + KnopHoogte, naarLettertype(this, 305));
 
     PoulesTabControl = new TPouleTabControl(m_vlak);
     PoulesTabControl->setObjectName(QStringLiteral("PoulesTabControl"));
     PoulesTabControl->ZetSneltoetsBereik(Qt::WindowShortcut);
     DeelnemersStringGrid = new QTableWidget(PoulesTabControl);
     DeelnemersStringGrid->setObjectName(QStringLiteral("DeelnemersStringGrid"));
+    PoulesTabControl->TabBar()->setAccessibleName(QStringLiteral("Poules"));
+    DeelnemersStringGrid->setAccessibleName(QStringLiteral("Deelnemers van de poule"));
     WijzigBitBtn = new QPushButton(QStringLiteral("&Wijzig"), m_vlak);
     WijzigBitBtn->setObjectName(QStringLiteral("WijzigBitBtn"));
     ExcelBitBtn = new QPushButton(QStringLiteral("&Excel"), m_vlak);
@@ -77,8 +81,8 @@ TPoulesForm::TPoulesForm(TToernooiDocument& document, QWidget* owner)
         [this]() -> std::unique_ptr<Afdruk::TDocument> {
             if (!m_deelnemers)
                 return nullptr;
-            return std::make_unique<TPoulesAfdruk>(*m_deelnemers,
-                                                   Afdrukken::Kop(m_document, QStringLiteral("Poules")));
+            return std::make_unique<TPoulesAfdruk>(
+                *m_deelnemers, Afdrukken::Kop(m_document, QStringLiteral("Poules")));
         },
         m_vlak);
 
@@ -163,7 +167,24 @@ void TPoulesForm::TabGewisseld() {
     VulRooster();
 }
 
+bool TPoulesForm::VolgTypVolgorde(int stap) {
+    const int index = PouleRooster::Index(DeelnemersStringGrid, Row());
+    const auto plek = std::find(m_typVolgorde.begin(), m_typVolgorde.end(), index);
+    if (plek == m_typVolgorde.end())
+        return false;
+    const auto volgende = plek - m_typVolgorde.begin() + stap;
+    if (volgende < 0 || volgende >= static_cast<std::ptrdiff_t>(m_typVolgorde.size()))
+        return true; // the first or the last row typed: the cursor stays
+    const int rij =
+        PouleRooster::ZoekRij(DeelnemersStringGrid, m_typVolgorde[std::size_t(volgende)]);
+    if (rij < 1)
+        return false;
+    SelecteerRij(rij);
+    return true;
+}
+
 void TPoulesForm::VulRooster() {
+    m_typVolgorde.clear();
     TRijen rijen;
     const std::size_t poule = static_cast<std::size_t>(PoulesTabControl->TabIndex());
     if (m_deelnemers && poule < m_pouleIndex.size()) {
@@ -253,6 +274,14 @@ bool TPoulesForm::FormKeyPress(const QKeyEvent* event) {
     TDeelnemer* deelnemer = GeselecteerdeDeelnemer();
     if (!deelnemer)
         return true;
+    // The row re-sorts on its new position; Down must still reach the row
+    // that stood below it while the user typed down the pool.
+    const int index = PouleRooster::Index(DeelnemersStringGrid, Row());
+    if (std::find(m_typVolgorde.begin(), m_typVolgorde.end(), index) == m_typVolgorde.end()) {
+        m_typVolgorde.clear();
+        for (int rij = 1; rij < RowCount(); ++rij)
+            m_typVolgorde.push_back(PouleRooster::Index(DeelnemersStringGrid, rij));
+    }
     if (const std::optional<int> positie =
             PositieNaToets(toets, RowCount() - 1, deelnemer->Positie))
         ZetPositie(*deelnemer, *positie);
@@ -348,12 +377,26 @@ bool TPoulesForm::eventFilter(QObject* watched, QEvent* event) {
             VraagEindstand();
             return true;
         }
+        if (watched == DeelnemersStringGrid && toets->modifiers() == Qt::NoModifier &&
+            (toets->key() == Qt::Key_Down || toets->key() == Qt::Key_Up) &&
+            VolgTypVolgorde(toets->key() == Qt::Key_Down ? 1 : -1))
+            return true;
+        // Any other way through the grid ends the typing.
+        if (watched == DeelnemersStringGrid &&
+            (toets->key() == Qt::Key_Down || toets->key() == Qt::Key_Up ||
+             toets->key() == Qt::Key_PageDown || toets->key() == Qt::Key_PageUp ||
+             toets->key() == Qt::Key_Home || toets->key() == Qt::Key_End))
+            m_typVolgorde.clear();
         break;
     }
+    case QEvent::MouseButtonPress:
+        if (inRooster)
+            m_typVolgorde.clear();
+        break;
     case QEvent::MouseButtonRelease:
         if (watched == kop->viewport()) {
             const auto* muis = static_cast<QMouseEvent*>(event);
-            SorteerKolom = kop->logicalIndexAt(muis->position().toPoint());
+            SorteerKolom = PouleRooster::Kolom(kop->logicalIndexAt(muis->position().toPoint()));
             SorteerRooster();
         }
         break;

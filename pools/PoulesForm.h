@@ -79,4 +79,10 @@ private:
     TDeelnemerLijst* m_deelnemers = nullptr;
     // The participants of every pool, so that a tab change reads one pool.
     Poules::TPouleIndex m_pouleIndex;
+    // The list indices in the order the rows stood when the user began to
+    // type positions; Up and Down follow it while the typed rows re-sort.
+    std::vector<int> m_typVolgorde;
+    // Up or Down after a typed position: the neighbour in m_typVolgorde;
+    // false when the typing is over and the keys move through the grid.
+    bool VolgTypVolgorde(int stap);
 };

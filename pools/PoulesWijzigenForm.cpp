@@ -55,8 +55,9 @@ TPoulesWijzigenForm::TPoulesWijzigenForm(TToernooiDocument& document, QWidget* o
     , m_document(document) {
     setWindowTitle(QStringLiteral("Poules wijzigen"));
     setHelpContext(this, HelpContext::PoulesWijzigen);
-    setMinimumSize(300, 200);
-    resize(670, 300);
+    // A larger desktop font makes the window and its buttons larger with it.
+    setMinimumSize(naarLettertype(this, 300), naarLettertype(this, 200));
+    resize(naarLettertype(this, 670), naarLettertype(this, 300));
 
     TabControlLinks->setObjectName(QStringLiteral("TabControlLinks"));
     StringGridLinks->setObjectName(QStringLiteral("StringGridLinks"));
@@ -64,11 +65,16 @@ TPoulesWijzigenForm::TPoulesWijzigenForm(TToernooiDocument& document, QWidget* o
     StringGridRechts->setObjectName(QStringLiteral("StringGridRechts"));
     PouleRooster::Init(StringGridLinks);
     PouleRooster::Init(StringGridRechts);
+    // Two pools side by side: a screen reader tells which side it is on.
+    TabControlLinks->TabBar()->setAccessibleName(QStringLiteral("Poules links"));
+    TabControlRechts->TabBar()->setAccessibleName(QStringLiteral("Poules rechts"));
+    StringGridLinks->setAccessibleName(QStringLiteral("Deelnemers van de linker poule"));
+    StringGridRechts->setAccessibleName(QStringLiteral("Deelnemers van de rechter poule"));
 
-    WisselBitBtn->resize(WisselBreedte, KnopHoogte);
-    LateInschrijvingBitBtn->resize(LateInschrijvingBreedte, KnopHoogte);
+    WisselBitBtn->resize(naarLettertype(this, WisselBreedte), KnopHoogte);
+    LateInschrijvingBitBtn->resize(naarLettertype(this, LateInschrijvingBreedte), KnopHoogte);
     LateInschrijvingBitBtn->setToolTip(QStringLiteral("Alsnog een deelnemer inschrijven"));
-    SluitBitBtn->resize(SluitBreedte, KnopHoogte);
+    SluitBitBtn->resize(naarLettertype(this, SluitBreedte), KnopHoogte);
 
     setTabOrder(TabControlLinks->TabBar(), StringGridLinks);
     setTabOrder(StringGridLinks, TabControlRechts->TabBar());

@@ -63,6 +63,10 @@ QFont Lettertype(int punten, bool vet) {
     QFont font(QStringLiteral("Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
     font.setHintingPreference(QFont::PreferNoHinting);
+    // Shaping joins ff, fi, fl, ffi and ffl into ligature glyphs, which the PDF
+    // then records as ligature characters: "Hoffmann" could neither be found
+    // nor copied. Latin names read the same without it.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     font.setPixelSize(std::max(1, punten));
     font.setBold(vet);
     return font;

@@ -9,23 +9,26 @@ set -euo pipefail
 # qt6-base-dev holds Qt Core, Gui, Widgets, PrintSupport and Test and brings
 # moc, rcc and the OpenGL headers; qt6-translations-l10n the Dutch Qt texts.
 # libzip-dev, found through pkg-config, is for the workbook engine of the exports.
+# dpkg-dev's dpkg-shlibdeps gives the Debian package its dependencies, so the
+# package can be made (cpack -G DEB) wherever the program is built.
 packages=(
   cmake ninja-build g++
   qt6-base-dev qt6-translations-l10n
   libzip-dev pkg-config
+  dpkg-dev
 )
 # Tests: Xvfb, xauth, libx11-dev and libxtst-dev for the smoke and crash tests; LibreOffice's
 # spreadsheet to check the exported workbooks and convert legacy templates;
 # clang with its runtime for the fuzzer of the tournament file reader;
-# dpkg-dev (dpkg-shlibdeps), desktop-file-utils, appstream and file for the
-# test of the Debian package; poppler-utils (pdftotext, pdfinfo, pdftoppm) to
-# read back the printouts.
+# desktop-file-utils, appstream, file, lintian, shared-mime-info and GLib's gio
+# (to ask which file type a tournament is) for the test of the Debian package;
+# poppler-utils (pdftotext, pdfinfo, pdftoppm) to read back the printouts.
 if [ "${1:-}" = --tests ]; then
   packages+=(
     xvfb xauth libx11-dev libxtst-dev
     libreoffice-calc-nogui
     clang libclang-rt-14-dev
-    dpkg-dev desktop-file-utils appstream file
+    desktop-file-utils appstream file lintian libglib2.0-bin shared-mime-info
     poppler-utils
   )
 fi

@@ -2,6 +2,7 @@
 
 #include "ui/Help.h"
 #include "ui/Icons.h"
+#include "ui/Scherm.h"
 
 #include <QApplication>
 #include <QFile>
@@ -77,7 +78,7 @@ THelpVenster::THelpVenster(QWidget* parent)
     // A help window left open must not keep the program running once the
     // main window has closed.
     setAttribute(Qt::WA_QuitOnClose, false);
-    resize(780, 540);
+    resize(naarLettertype(this, 780), naarLettertype(this, 540));
 
     m_terug = new QPushButton(themaIcoon(QStringLiteral("go-previous"), QStyle::SP_ArrowBack),
                               QStringLiteral("&Terug"));
@@ -93,13 +94,15 @@ THelpVenster::THelpVenster(QWidget* parent)
     m_inhoud = new QListWidget;
     m_view = new QTextBrowser;
     m_view->setOpenLinks(true);
+    m_inhoud->setAccessibleName(QStringLiteral("Inhoud"));
+    m_view->setAccessibleName(QStringLiteral("Helptekst"));
     m_view->setOpenExternalLinks(false);
 
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(m_inhoud);
     splitter->addWidget(m_view);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({200, 580});
+    splitter->setSizes({naarLettertype(this, 200), naarLettertype(this, 580)});
 
     auto* knoppen = new QHBoxLayout;
     knoppen->addWidget(m_terug);

@@ -128,7 +128,81 @@ private:
     QIcon m_icoon;
 };
 
+QString themaNaamVan(QStyle::StandardPixmap soort) {
+    switch (soort) {
+    case QStyle::SP_MessageBoxWarning:
+        return QStringLiteral("dialog-warning");
+    case QStyle::SP_MessageBoxCritical:
+        return QStringLiteral("dialog-error");
+    case QStyle::SP_MessageBoxQuestion:
+        return QStringLiteral("dialog-question");
+    default:
+        return QStringLiteral("dialog-information");
+    }
+}
+
+// The style's message glyphs are images of 32 pixels; on a screen of more
+// device pixels they would be scaled up and blurred. This draws the same
+// signs as shapes, sharp at any scale: a red circle with a cross for an
+// error, an amber triangle with "!" for a warning, a blue circle with "i"
+// or "?" otherwise.
+QPixmap tekenMelding(QStyle::StandardPixmap soort, int maat, qreal schaal) {
+    QPixmap beeld(QSize(maat, maat) * schaal);
+    beeld.setDevicePixelRatio(schaal);
+    beeld.fill(Qt::transparent);
+    QPainter painter(&beeld);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF vlak(1, 1, maat - 2, maat - 2);
+    QString teken = QStringLiteral("i");
+    QColor inkt = Qt::white;
+    painter.setPen(Qt::NoPen);
+    if (soort == QStyle::SP_MessageBoxWarning) {
+        painter.setBrush(QColor(0xf0, 0xa3, 0x0a));
+        const QPointF punten[] = {
+            {vlak.center().x(), vlak.top()}, vlak.bottomRight(), vlak.bottomLeft()};
+        painter.drawPolygon(punten, 3);
+        teken = QStringLiteral("!");
+        inkt = Qt::black;
+    } else {
+        painter.setBrush(soort == QStyle::SP_MessageBoxCritical ? QColor(0xd3, 0x2f, 0x2f)
+                                                                : QColor(0x2a, 0x6f, 0xdb));
+        painter.drawEllipse(vlak);
+        if (soort == QStyle::SP_MessageBoxQuestion)
+            teken = QStringLiteral("?");
+    }
+    if (soort == QStyle::SP_MessageBoxCritical) {
+        painter.setPen(QPen(inkt, maat / 10.0, Qt::SolidLine, Qt::RoundCap));
+        const qreal d = maat * 0.22;
+        const QPointF m = vlak.center();
+        painter.drawLine(m + QPointF(-d, -d), m + QPointF(d, d));
+        painter.drawLine(m + QPointF(d, -d), m + QPointF(-d, d));
+        return beeld;
+    }
+    QFont font = QApplication::font();
+    font.setBold(true);
+    font.setPixelSize(qRound(maat * 0.6));
+    painter.setFont(font);
+    painter.setPen(inkt);
+    const QRectF tekstVlak =
+        soort == QStyle::SP_MessageBoxWarning ? vlak.adjusted(0, maat * 0.2, 0, 0) : vlak;
+    painter.drawText(tekstVlak, Qt::AlignCenter, teken);
+    return beeld;
+}
+
 } // namespace
+
+QPixmap meldingIcoon(QStyle::StandardPixmap soort, int maat, qreal schaal) {
+    const QSize nodig = QSize(maat, maat) * schaal;
+    QIcon icoon;
+    if (eigenThema() && QIcon::hasThemeIcon(themaNaamVan(soort)))
+        icoon = QIcon::fromTheme(themaNaamVan(soort));
+    else
+        icoon = StijlZonderThema().icoon(soort);
+    const QPixmap beeld = icoon.pixmap(QSize(maat, maat), schaal);
+    if (!beeld.isNull() && beeld.width() >= nodig.width())
+        return beeld;
+    return tekenMelding(soort, maat, schaal);
+}
 
 QIcon themaIcoon(const QString& themaNaam, QStyle::StandardPixmap reserve) {
     return QIcon(new UitgesteldIcoon(themaNaam, reserve));

@@ -52,6 +52,25 @@ QString optionsFileFor(const QString& executableFile, const QString& configFolde
     return QDir(configFolder).filePath(name);
 }
 
+QString defaultTemplate(const QString& name) {
+    return defaultTemplateFor(QCoreApplication::applicationFilePath(),
+                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                              name);
+}
+
+QString defaultTemplateFor(const QString& executableFile, const QString& dataFolder,
+                           const QString& name) {
+    const QDir programFolder = QFileInfo(executableFile).absoluteDir();
+    if (!isInstalled(executableFile) || dataFolder.isEmpty())
+        return programFolder.filePath(name);
+    const QString own = QDir(dataFolder).filePath(name);
+    const QString shipped =
+        QDir::cleanPath(programFolder.filePath(QStringLiteral("../share/zegerooster/") + name));
+    if (!QFileInfo::exists(own) && QFileInfo::exists(shipped))
+        return shipped;
+    return own;
+}
+
 void setOptionsFileOverride(const QString& file) {
     optionsFileOverride() = file;
 }

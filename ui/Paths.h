@@ -29,6 +29,18 @@ QString optionsFile();
 // The same choice for a given executable and configuration folder.
 QString optionsFileFor(const QString& executableFile, const QString& configFolder);
 
+// The default path of a spreadsheet template shipped or kept under `name`
+// (for example "poules.xlt"). An installed program looks in the user's data
+// folder first, where an organiser keeps a template of their own, then in the
+// prefix's share/zegerooster; when neither holds the file, the user's data
+// folder is where it belongs. A program that is not installed (a build tree or
+// a portable copy) keeps its templates beside itself.
+QString defaultTemplate(const QString& name);
+
+// The same choice for a given executable and user data folder.
+QString defaultTemplateFor(const QString& executableFile, const QString& dataFolder,
+                           const QString& name);
+
 // Makes optionsFile() answer this file instead, so that a test never
 // touches the options beside itself or in the real configuration folder.
 // An empty text restores the normal choice.

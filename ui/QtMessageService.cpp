@@ -1,11 +1,13 @@
 #include "ui/QtMessageService.h"
 
-#include "ui/Help.h"
 #include "model/Text.h"
+#include "ui/Help.h"
+#include "ui/Icons.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -17,10 +19,37 @@ QWidget* dialogParent() {
     return QApplication::activeWindow();
 }
 
+QStyle::StandardPixmap glyphOf(QMessageBox::Icon icon) {
+    switch (icon) {
+    case QMessageBox::Warning:
+        return QStyle::SP_MessageBoxWarning;
+    case QMessageBox::Critical:
+        return QStyle::SP_MessageBoxCritical;
+    case QMessageBox::Question:
+        return QStyle::SP_MessageBoxQuestion;
+    default:
+        return QStyle::SP_MessageBoxInformation;
+    }
+}
+
+// Qt shows the style's glyph, an image of 32 pixels, scaled up on a screen of
+// more device pixels per pixel. The glyph is replaced in the box's own label,
+// at the same size, so the box keeps its kind for a screen reader.
+void sharpenIcon(QMessageBox& box) {
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
+    const qreal ratio =
+        box.parentWidget() ? box.parentWidget()->devicePixelRatioF() : qApp->devicePixelRatio();
+    if (!label || box.iconPixmap().isNull())
+        return;
+    const int size = qRound(box.iconPixmap().width() / box.iconPixmap().devicePixelRatio());
+    label->setPixmap(meldingIcoon(glyphOf(box.icon()), size, ratio));
+}
+
 QMessageBox::StandardButton showBox(QMessageBox::Icon icon, const QString& text,
                                     QMessageBox::StandardButtons buttons, int helpContext) {
     QMessageBox box(icon, QApplication::applicationName(), Text::displayLineBreaks(text), buttons,
                     dialogParent());
+    sharpenIcon(box);
     if (helpContext > 0)
         setHelpContext(&box, helpContext);
     return static_cast<QMessageBox::StandardButton>(box.exec());

@@ -1,7 +1,8 @@
 // Opens every window and dialog of the program, filled as in a tournament,
 // and looks at it as a user would: a label's text must fit its label and its
 // window, two visible controls side by side must not cover each other, and a
-// status text, a list line or a grid cell must not be cut off. On a screen
+// status text, a list line or a grid cell must not be cut off, and a screen
+// reader must find a name on every control it can focus. On a screen
 // with more than one device pixel per pixel (ctest runs this a second time
 // with QT_SCALE_FACTOR=2), no button icon may be a bitmap scaled up.
 // The checks walk the widget tree, so controls added later are covered too.
@@ -25,9 +26,12 @@
 #include "support/TestMain.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTableWidget>
@@ -99,6 +103,24 @@ void controleerTeksten(const QWidget* w, QStringList& fouten) {
                           .arg(nodig + StatusMarge)
                           .arg(balk->width());
     }
+    if (const auto* knop = qobject_cast<const QAbstractButton*>(w);
+        knop && !knop->text().isEmpty()) {
+        // A check box or radio button asks for exactly its room; a push
+        // button's caption needs its text and icon inside the button's frame.
+        const bool keuze =
+            qobject_cast<const QCheckBox*>(w) || qobject_cast<const QRadioButton*>(w);
+        const QString tekst = QString(knop->text()).remove(u'&');
+        const int icoon = knop->icon().isNull() ? 0 : knop->iconSize().width() + 4;
+        const int rand =
+            2 * knop->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, knop);
+        const int nodig = keuze ? knop->sizeHint().width()
+                                : knop->fontMetrics().size(0, tekst).width() + icoon + rand;
+        if (nodig > knop->width())
+            fouten << naamVan(knop) + QStringLiteral(" \"%1\" is cut off: needs %2 px, has %3")
+                                          .arg(tekst)
+                                          .arg(nodig)
+                                          .arg(knop->width());
+    }
     if (const auto* lijst = qobject_cast<const QListWidget*>(w)) {
         if (lijst->sizeHintForColumn(0) > lijst->viewport()->width())
             fouten << QStringLiteral("a line of %1 is cut off: needs %2 px, has %3")
@@ -164,6 +186,25 @@ void controleerBuren(const QWidget* ouder, const QWidget* venster, QStringList& 
         }
 }
 
+// What a screen reader meets: the window is a window or a dialog, and every
+// control the keyboard can reach says what it is.
+void controleerToegang(QAccessibleInterface* deel, QStringList& fouten, int diepte = 0) {
+    if (!deel || diepte > 30)
+        return;
+    const QAccessible::State staat = deel->state();
+    // A cell or a list line is named by what it holds, empty or not.
+    const bool inhoud = deel->role() == QAccessible::Cell || deel->role() == QAccessible::ListItem;
+    if (staat.focusable && !staat.invisible && !inhoud &&
+        deel->text(QAccessible::Name).trimmed().isEmpty()) {
+        const QWidget* w = qobject_cast<QWidget*>(deel->object());
+        fouten << QStringLiteral("focusable %1 (role %2) has no accessible name")
+                      .arg(w ? naamVan(w) : QStringLiteral("painted part"))
+                      .arg(deel->role());
+    }
+    for (int i = 0; i < deel->childCount(); ++i)
+        controleerToegang(deel->child(i), fouten, diepte + 1);
+}
+
 // Every fault a user would see in the shown window, one line each.
 QStringList layoutFouten(const QWidget* venster) {
     QStringList fouten;
@@ -178,6 +219,11 @@ QStringList layoutFouten(const QWidget* venster) {
         controleerIcoon(w, fouten);
         controleerBuren(w, venster, fouten);
     }
+    QAccessibleInterface* toegang =
+        QAccessible::queryAccessibleInterface(const_cast<QWidget*>(venster));
+    if (toegang->role() != QAccessible::Window && toegang->role() != QAccessible::Dialog)
+        fouten << QStringLiteral("the window's role is %1").arg(toegang->role());
+    controleerToegang(toegang, fouten);
     for (QString& fout : fouten)
         fout.prepend(venster->windowTitle() + QStringLiteral(": "));
     return fouten;
@@ -199,6 +245,9 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(venster));
         bekeken << venster->windowTitle();
         fouten << layoutFouten(venster);
+        // The keyboard's place shows before the first Tab.
+        if (!venster->focusWidget() || !venster->testAttribute(Qt::WA_KeyboardFocusChange))
+            fouten << venster->windowTitle() + QStringLiteral(": no visible focus");
         // To look at them: ZEGEROOSTER_SCREENSHOTS=folder saves every window.
         const QString map = qEnvironmentVariable("ZEGEROOSTER_SCREENSHOTS");
         if (!map.isEmpty())

@@ -16,6 +16,8 @@ struct ShownBox {
     QStringList buttons;
     int helpContext = 0;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QPixmap iconPixmap;
+    qreal pixelRatio = 1.0;
 };
 
 // Waits for the message box the service is about to show, writes down what
@@ -29,6 +31,8 @@ void answerNextBox(ShownBox& shown, QMessageBox::StandardButton press) {
         }
         shown.text = box->text();
         shown.icon = box->icon();
+        shown.iconPixmap = box->iconPixmap();
+        shown.pixelRatio = box->devicePixelRatioF();
         shown.helpContext = helpContextOf(box);
         for (QAbstractButton* button : box->buttons())
             shown.buttons << button->text().remove(u'&');
@@ -93,6 +97,11 @@ private Q_SLOTS:
         service.error(QStringLiteral("softwarefout"));
         QCOMPARE(shown.icon, QMessageBox::Critical);
         QCOMPARE(shown.helpContext, 0);
+        // Run again at scale 2 by ctest: a glyph with a device pixel for
+        // every pixel, never an image scaled up.
+        const qreal glyph = shown.iconPixmap.width() / shown.iconPixmap.devicePixelRatio();
+        QVERIFY(glyph >= 32);
+        QCOMPARE(shown.iconPixmap.width(), qRound(glyph * shown.pixelRatio));
     }
 
     void inputBoxReturnsTextOrNothing() {

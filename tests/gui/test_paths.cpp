@@ -53,6 +53,31 @@ private Q_SLOTS:
                  config + QStringLiteral("/zegerooster.ini"));
     }
 
+    // Installed under /usr, the default templates were looked for in /usr/bin.
+    void anInstalledProgramFindsItsTemplatesUnderShareOrTheUsersDataFolder() {
+        QTemporaryDir dir;
+        const QString program = dir.filePath(QStringLiteral("usr/bin/zegerooster"));
+        const QString data = dir.filePath(QStringLiteral("home/.local/share/Zegerooster"));
+        const QString shared = dir.filePath(QStringLiteral("usr/share/zegerooster"));
+        const auto maak = [](const QString& pad) {
+            QDir().mkpath(QFileInfo(pad).path());
+            QFile bestand(pad);
+            return bestand.open(QIODevice::WriteOnly);
+        };
+        QVERIFY(maak(dir.filePath(QStringLiteral("usr/bin/poules.xlt"))));
+        const QString naam = QStringLiteral("poules.xlt");
+        QCOMPARE(Paths::defaultTemplateFor(program, data, naam),
+                 dir.filePath(QStringLiteral("usr/bin/poules.xlt"))); // a build tree
+
+        QVERIFY(maak(
+            dir.filePath(QStringLiteral("usr/share/applications/" ZEGEROOSTER_APP_ID ".desktop"))));
+        QCOMPARE(Paths::defaultTemplateFor(program, data, naam), data + "/poules.xlt");
+        QVERIFY(maak(shared + "/poules.xlt"));
+        QCOMPARE(Paths::defaultTemplateFor(program, data, naam), shared + "/poules.xlt");
+        QVERIFY(maak(data + "/poules.xlt"));
+        QCOMPARE(Paths::defaultTemplateFor(program, data, naam), data + "/poules.xlt");
+    }
+
     void executableFolderHoldsThisTest() {
         QVERIFY(QFileInfo::exists(Paths::executableFolder() + QStringLiteral("/test_paths")));
     }

@@ -7,9 +7,11 @@
 #include "support/ScriptedMessageService.h"
 #include "support/TestMain.h"
 
+#include <QAccessible>
 #include <QDialog>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QToolButton>
 
@@ -76,7 +78,7 @@ private:
     void klikKop(int kolom) {
         QHeaderView* kop = f->DeelnemersStringGrid->horizontalHeader();
         QTest::mouseClick(kop->viewport(), Qt::LeftButton, {},
-                          {kop->sectionViewportPosition(kolom) + 5, 5});
+                          {kop->sectionViewportPosition(kolom - 1) + 5, 5});
     }
 
     // The standard tournament in the pool stage, shown, nothing changed yet.
@@ -114,7 +116,12 @@ private Q_SLOTS:
         QCOMPARE(f->size(), QSize(340, 305));
         const QWidget* deelnemers = hoofd->DeelnemersForm.get();
         QCOMPARE(deelnemers->pos(), QPoint(hoofd->width() + 18, 0));
-        QCOMPARE(f->pos(), QPoint(deelnemers->x() + deelnemers->width() + 10, 0));
+        // Moved back where the screen ends before it.
+        const QRect scherm = f->screen()->availableGeometry();
+        QCOMPARE(f->pos(), QPoint(std::min(deelnemers->x() + deelnemers->width() + 10,
+                                           scherm.right() + 1 - f->width()),
+                                  0));
+        QVERIFY(scherm.contains(f->frameGeometry()));
         QVERIFY(!(f->windowFlags() & Qt::WindowMinimizeButtonHint));
         QVERIFY(!f->KnockoutBitBtn->isEnabled());
         QTableWidget* grid = f->DeelnemersStringGrid;
@@ -137,11 +144,10 @@ private Q_SLOTS:
         QCOMPARE(grid->geometry(), pagina.adjusted(8, 8, -8, -8));
         // The letter and position columns are 25 wide, or wider where the
         // font needs it for "n.o."; the name takes the rest.
-        const int smal = grid->columnWidth(1);
+        const int smal = grid->columnWidth(0);
         QVERIFY(smal >= 25);
-        QCOMPARE(grid->columnWidth(3), smal);
-        QCOMPARE(grid->columnWidth(0), 0);
-        QTRY_COMPARE(grid->columnWidth(2), grid->viewport()->width() - 2 * smal);
+        QCOMPARE(grid->columnWidth(2), smal);
+        QTRY_COMPARE(grid->columnWidth(1), grid->viewport()->width() - 2 * smal);
     }
 
     void toonPoules() {
@@ -165,6 +171,19 @@ private Q_SLOTS:
         QCOMPARE(f->PoulesTabControl->TabIndex(), 0);
         QCOMPARE(rijen(), QStringList({"B|jan|1", "D|Zoë|2", "A|Piet|3", "E|Anna|4", "C|Kees|5"}));
         QCOMPARE(gekozen(), QStringLiteral("Piet"));
+    }
+
+    // The index column is the window's own bookkeeping: a screen reader sees
+    // the letter, the name and the position only.
+    void schermlezerZietGeenIndex() {
+        toon(false);
+        QAccessibleTableInterface* tabel =
+            QAccessible::queryAccessibleInterface(f->DeelnemersStringGrid)->tableInterface();
+        QCOMPARE(tabel->columnCount(), 3);
+        QCOMPARE(tabel->cellAt(0, 0)->tableCellInterface()->columnHeaderCells().at(0)->text(
+                     QAccessible::Name),
+                 QStringLiteral("Nr"));
+        QCOMPARE(tabel->cellAt(4, 1)->text(QAccessible::Name), QStringLiteral("Anna"));
     }
 
     void positiesTypen() {
@@ -195,6 +214,20 @@ private Q_SLOTS:
         QTest::keyClick(f->DeelnemersStringGrid, Qt::Key_3, Qt::ControlModifier);
         QVERIFY(!hoofd->Document().Gewijzigd());
         QVERIFY(berichten().calls().isEmpty());
+    }
+
+    // Typing down the pool: each typed row re-sorts, but Down goes on to the
+    // row that stood below it, and Up back.
+    void positiesRijVoorRijTypen() {
+        toon(false);
+        QCOMPARE(gekozen(), QStringLiteral("Piet"));
+        const Qt::Key toetsen[] = {Qt::Key_3, Qt::Key_Down, Qt::Key_1,    Qt::Key_Down,
+                                   Qt::Key_5, Qt::Key_Up,   Qt::Key_Down, Qt::Key_Down,
+                                   Qt::Key_2, Qt::Key_Down, Qt::Key_4,    Qt::Key_Down};
+        for (Qt::Key toets : toetsen)
+            typ(toets);
+        QCOMPARE(gekozen(), QStringLiteral("Anna")); // the last row typed
+        QCOMPARE(rijen(), QStringList({"B|jan|1", "D|Zoë|2", "A|Piet|3", "E|Anna|4", "C|Kees|5"}));
     }
 
     void invoervak() {
@@ -228,7 +261,7 @@ private Q_SLOTS:
         QVERIFY(!hoofd->Document().Gewijzigd());
 
         const QTableWidget* grid = f->DeelnemersStringGrid;
-        const QPoint punt = grid->visualRect(grid->model()->index(3, 2)).center();
+        const QPoint punt = grid->visualRect(grid->model()->index(3, 1)).center();
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, punt);
         berichten().queueInput(QString());
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, punt);

@@ -11,9 +11,11 @@
 #include "support/ScriptedRandomSource.h"
 #include "support/TestMain.h"
 
+#include <QFileInfo>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QTemporaryDir>
 
 // Undo and redo as the organiser meets them: Ctrl+Z and Ctrl+Y in every
 // window, the two buttons of the main window with the step in their
@@ -173,6 +175,29 @@ private Q_SLOTS:
             ctrl(knockout.WinnaarsView(), Qt::Key_Z);
         QCOMPARE(document().Programmastatus(), psGeen);
         QVERIFY(!knockout.isVisible() && !knockout.WinnaarsView());
+    }
+
+    // Save, new and open from the windows the user works in, not only from
+    // the main window's buttons.
+    void ctrlSNAndOInEveryWindow() {
+        QTemporaryDir map;
+        const QString bestand = map.filePath(QStringLiteral("Clubkampioenschap.txt"));
+        voerNamenIn(4);
+        start(QStringLiteral("DirectKnockoutBitBtn"));
+        QWidget* view = hoofd->KnockoutForm->WinnaarsView();
+        const TProgrammastatus status = document().Programmastatus();
+        (*berichten)->queueFileName(bestand);
+        ctrl(hoofd->DeelnemersForm->DeelnemersStringGrid, Qt::Key_S);
+        QVERIFY(QFileInfo::exists(bestand) && !document().Gewijzigd());
+
+        ctrl(view, Qt::Key_N);
+        QCOMPARE(document().Programmastatus(), psGeen);
+        QCOMPARE(document().Deelnemers().size(), 0);
+        (*berichten)->queueFileName(bestand);
+        ctrl(hoofd->DeelnemersForm->DeelnemersStringGrid, Qt::Key_O);
+        QCOMPARE(document().Programmastatus(), status);
+        QCOMPARE(document().Deelnemers().size(), 4);
+        QVERIFY((*berichten)->allAnswersUsed());
     }
 };
 

@@ -21,6 +21,17 @@ fail() {
 }
 
 # --- The package -----------------------------------------------------------
+# Without dpkg-shlibdeps the package would depend on almost nothing: cpack
+# must refuse instead of making it. Searching no folder for programs stands
+# in for a machine without dpkg-dev.
+status=0
+"$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/nodeps" \
+    -D CMAKE_FIND_USE_SYSTEM_ENVIRONMENT_PATH=FALSE -D CMAKE_FIND_USE_CMAKE_SYSTEM_PATH=FALSE \
+    >"$scratch/nodeps.log" 2>&1 || status=$?
+[ "$status" -ne 0 ] || fail "cpack made a package without dpkg-shlibdeps"
+grep -q "dpkg-shlibdeps is missing" "$scratch/nodeps.log" ||
+    fail "cpack did not say dpkg-shlibdeps is missing: $(cat "$scratch/nodeps.log")"
+[ -z "$(find "$scratch/nodeps" -name '*.deb')" ] || fail "a package without dependencies was left"
 if ! "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/deb" >"$scratch/cpack.log" 2>&1; then
     cat "$scratch/cpack.log" >&2
     fail "cpack could not build the package"
@@ -33,6 +44,9 @@ for package in libqt6core6 libqt6gui6 libqt6widgets6 libzip4 qt6-qpa-plugins; do
 done
 grep -q libreoffice-calc-nogui <<<"$(dpkg-deb -f "$deb" Recommends)" ||
     fail "libreoffice-calc-nogui is not recommended"
+# Errors and warnings both fail; notes and pedantic tags do not.
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$scratch/lintian.log" 2>&1 ||
+    fail "lintian: $(cat "$scratch/lintian.log")"
 
 # --- The unpacked files ----------------------------------------------------
 root=$scratch/root
@@ -52,6 +66,28 @@ grep -qx "Icon=$id" "$desktop" || fail "the desktop entry names another icon"
 grep -qx "Exec=zegerooster %f" "$desktop" || fail "the desktop entry cannot pass a file"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
     fail "the metainfo launches another desktop entry"
+[ -f "$root/usr/share/man/man1/zegerooster.1.gz" ] || fail "no manual page"
+
+# --- The file type -----------------------------------------------------------
+# The program claims its own type only, so other text files keep their program;
+# a tournament is told from them by its first line.
+grep -qx "MimeType=application/x-zegerooster;" "$desktop" ||
+    fail "the desktop entry claims other types: $(grep MimeType "$desktop")"
+# One database of the system's types and the package's, as installing makes.
+mimedata=$scratch/mimedata
+mkdir -p "$mimedata/mime/packages"
+cp /usr/share/mime/packages/*.xml "$root"/usr/share/mime/packages/*.xml "$mimedata/mime/packages/"
+update-mime-database "$mimedata/mime" 2>/dev/null
+typeof() {
+    XDG_DATA_HOME=$mimedata/none XDG_DATA_DIRS=$mimedata gio info -a standard::content-type "$1" |
+        sed -n 's/^ *standard::content-type: //p'
+}
+printf '#Programmastatus\r\n0\r\n#Einde\r\n' >"$scratch/Toernooi.txt"
+printf 'melk\nbrood\n' >"$scratch/Boodschappen.txt"
+[ "$(typeof "$scratch/Toernooi.txt")" = application/x-zegerooster ] ||
+    fail "a tournament is $(typeof "$scratch/Toernooi.txt")"
+[ "$(typeof "$scratch/Boodschappen.txt")" = text/plain ] ||
+    fail "a shopping list is $(typeof "$scratch/Boodschappen.txt")"
 
 # --- The command line --------------------------------------------------------
 [ "$("$program" --version)" = "Zegerooster versie 1.0" ] || fail "--version"
