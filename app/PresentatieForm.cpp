@@ -573,11 +573,8 @@ void TPresentatieForm::TekenKnockout(QPainter& painter, const TMaten& maten,
         const bool inSpel = kolom.ronde == pagina.inSpel;
         painter.setFont(Letter(font(), maten.letter, inSpel));
         painter.setPen(inSpel ? Accent : Zwak);
-        const QString kop = kolom.ronde + 1 == knockout->AantalRondes()
-                                ? QStringLiteral("Finale")
-                                : QStringLiteral("Ronde %1").arg(kolom.ronde + 1);
-        TekenRegel(painter, QRect(kolom.x, koppen.top(), kolom.breedte, koppen.height()), kop,
-                   Qt::AlignLeft);
+        TekenRegel(painter, QRect(kolom.x, koppen.top(), kolom.breedte, koppen.height()),
+                   TKnockout::RondeTitel(kolom.ronde), Qt::AlignLeft);
         if (k + 1 >= kolommen.size())
             continue;
         const TKolom& volgende = kolommen[k + 1];

@@ -128,8 +128,7 @@ QRect TKnockoutView::PlaatsRect(Plaats plaats) const {
 }
 
 QRect TKnockoutView::RondeLabelRect(int ronde) const {
-    const QString tekst = QStringLiteral("Ronde %1").arg(ronde + 1);
-    const QSize maat = fontMetrics().size(0, tekst);
+    const QSize maat = fontMetrics().size(0, TKnockout::RondeTitel(ronde));
     const int midden = static_cast<int>(std::trunc((ronde + 0.5) * Kolombreedte)) + Marge;
     return {midden - maat.width() / 2, 8, maat.width(), maat.height()};
 }
@@ -203,8 +202,7 @@ void TKnockoutView::TekenRonde(QPainter& painter, int ronde, const QRect& gebied
     painter.setPen(palette().color(QPalette::WindowText));
     const QRect kop = RondeLabelRect(ronde);
     if (kop.intersects(gebied))
-        painter.drawText(kop, Qt::AlignLeft | Qt::AlignTop,
-                         QStringLiteral("Ronde %1").arg(ronde + 1));
+        painter.drawText(kop, Qt::AlignLeft | Qt::AlignTop, TKnockout::RondeTitel(ronde));
     const auto [eerste, eind] = ZichtbareWedstrijden(ronde, gebied);
     for (int nummer = eerste; nummer < eind; ++nummer) {
         const QRect label = WedstrijdLabelRect(ronde, nummer);

@@ -183,7 +183,7 @@ void TKnockoutAfdruk::TekenPagina(QPainter& painter, int index) const {
     const int laatste = blok.eersteRonde + blok.rondes - 1;
     for (int ronde = blok.eersteRonde; ronde <= laatste; ++ronde) {
         const double x = KolomX(blok, ronde);
-        const QString kop = QStringLiteral("Ronde %1").arg(ronde + 1);
+        const QString kop = TKnockout::RondeTitel(ronde);
         painter.setPen(QPen(Qt::black, lijn));
         painter.setFont(m_rondeFont);
         painter.drawText(QPointF(x + (m_doosBreedte - m_rondeMaat.Breedte(kop)) / 2, RondeKop - 6),
