@@ -4,6 +4,7 @@
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"
 #include "model/Toernooi.h"
+#include "support/KnockoutViews.h"
 #include "support/ModalDialogDriver.h"
 #include "support/ScriptedMessageService.h"
 #include "support/TestMain.h"
@@ -131,7 +132,7 @@ private Q_SLOTS:
         QVERIFY(!document.KanOngedaanMaken());
 
         const QImage oud = presentatie().grab().toImage();
-        TKnockoutView& view = *hoofd->KnockoutForm->WinnaarsView();
+        TKnockoutView& view = *WinnaarsView(*hoofd->KnockoutForm);
         ModalDialogDriver bestuurder;
         bestuurder.fillAndClick({"3", "1"}, QStringLiteral("OKBitBtn"));
         view.Klik(view.WedstrijdRect(0, 1).center());
