@@ -85,6 +85,10 @@ double TMaat::Breedte(const QString& tekst) const {
     return m_metrics.horizontalAdvance(tekst) * m_factor;
 }
 
+QString TMaat::Ingekort(const QString& tekst, double breedte) const {
+    return m_metrics.elidedText(tekst, Qt::ElideRight, breedte / m_factor);
+}
+
 double KopHoogte() {
     return KopRuimte;
 }
@@ -98,8 +102,8 @@ QSizeF Romp(const QPageLayout& layout) {
     return {std::max(1.0, vlak.width()), std::max(1.0, vlak.height() - KopRuimte - VoetRuimte)};
 }
 
-QPageLayout StandaardLayout() {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(12, 12, 12, 12),
+QPageLayout StandaardLayout(QPageLayout::Orientation richting) {
+    return QPageLayout(QPageSize(QPageSize::A4), richting, QMarginsF(12, 12, 12, 12),
                        QPageLayout::Millimeter);
 }
 

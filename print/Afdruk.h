@@ -43,6 +43,8 @@ class TMaat {
 public:
     explicit TMaat(const QFont& font);
     double Breedte(const QString& tekst) const;
+    // The text shortened at its end with an ellipsis to at most `breedte`.
+    QString Ingekort(const QString& tekst, double breedte) const;
 
 private:
     QFontMetricsF m_metrics;
@@ -61,6 +63,8 @@ public:
     // Draws page `index` (from 0) of the last layout; the painter works in
     // points with its origin at the body's top left.
     virtual void TekenPagina(QPainter& painter, int index) const = 0;
+    // The orientation the document reads best in, for a new page layout.
+    virtual QPageLayout::Orientation Richting() const { return QPageLayout::Portrait; }
 
     TKop Kop;
 };
@@ -71,8 +75,9 @@ double VoetHoogte();
 // The body of a page with this layout, in points.
 QSizeF Romp(const QPageLayout& layout);
 
-// The page layout a printout starts with: A4 upright, margins of 12 mm.
-QPageLayout StandaardLayout();
+// The page layout a printout starts with: A4, upright unless asked
+// otherwise, margins of 12 mm.
+QPageLayout StandaardLayout(QPageLayout::Orientation richting = QPageLayout::Portrait);
 
 // Lays the document out for the device's page and draws every page on it,
 // each with the heading and "blad N van M". Returns the page count, or 0

@@ -143,6 +143,7 @@ private Q_SLOTS:
             }
         }
         QVERIFY(eersteRonde > 1 && (eersteRonde & (eersteRonde - 1)) == 0);
+        QCOMPARE(document.Richting(), QPageLayout::Portrait);
         QCOMPARE(document.BladVan(0, 0), 1);
         QCOMPARE(document.BladVan(knockout.AantalRondes() - 1, 0), bladen);
 
@@ -152,7 +153,7 @@ private Q_SLOTS:
         QVERIFY(Plat(Tekst(een)).contains(lijst[1023]->Naam()));
     }
 
-    void longNamesStayWholeAndInsideThePrintableArea() {
+    void longNamesAreShortenedInsideThePrintableArea() {
         TDeelnemerLijst lijst = Lijst(8);
         lijst[3]->Achternaam =
             QStringLiteral("van ") + QString(70, u'W') + QStringLiteral("-Einde");
@@ -160,7 +161,9 @@ private Q_SLOTS:
         SpeelUit(knockout);
         TKnockoutAfdruk document(knockout, Kop());
         const QString pdf = Pdf(document, QStringLiteral("lang.pdf"));
-        QVERIFY(Plat(Tekst(pdf)).contains(lijst[3]->Naam()));
+        const QString tekst = Plat(Tekst(pdf));
+        QVERIFY(tekst.contains(QStringLiteral("Voornaam3 van WWWWW")));
+        QVERIFY(tekst.contains(QStringLiteral("W… ")) && !tekst.contains(QStringLiteral("Einde")));
         // Every page as an image: nothing but white outside the margins.
         const int bladen = Bladen(pdf);
         QVERIFY(bladen >= 1);
@@ -180,6 +183,30 @@ private Q_SLOTS:
                     if (!binnen.contains(x, y) && qGray(beeld.pixel(x, y)) < 250)
                         QFAIL(qPrintable(
                             QStringLiteral("ink at %1,%2 of page %3").arg(x).arg(y).arg(blad)));
+        }
+    }
+
+    void oneLongNameKeepsASmallBracketOnOnePageWithItsLines() {
+        // The name wins every match, so it widens every round.
+        const QString achternaam = QStringLiteral("Bosman-Oppenheimer van de Dijk");
+        for (int aantal : {5, 8}) {
+            TDeelnemerLijst lijst = Lijst(aantal);
+            lijst[0]->Achternaam = achternaam;
+            QCOMPARE(lijst[0]->Naam().size(), 40);
+            TKnockout knockout(lijst, 1, TKnockout::LootWillekeurig);
+            for (int ronde = 0; ronde < knockout.AantalRondes(); ++ronde)
+                for (int nummer = 0; nummer < knockout.AantalWedstrijden(ronde); ++nummer) {
+                    TKnockoutWedstrijd& w = *knockout.Wedstrijd(ronde, nummer);
+                    if (w.IsSpeelbaar())
+                        w.ZetEindstand(w.DeelnemerOnder() == lijst[0].get() ? 1 : 21,
+                                       w.DeelnemerOnder() == lijst[0].get() ? 21 : 1);
+                }
+            TKnockoutAfdruk document(knockout, Kop());
+            QCOMPARE(document.Richting(), QPageLayout::Landscape);
+            const QString pdf = Pdf(document, QStringLiteral("lang%1.pdf").arg(aantal));
+            QCOMPARE(Bladen(pdf), 1);
+            QVERIFY(!Plat(Tekst(pdf)).contains(QStringLiteral("→ blad")));
+            QVERIFY(Plat(Tekst(pdf)).contains(QStringLiteral("Voornaam0 Bosman-")));
         }
     }
 
