@@ -182,6 +182,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("rondes");
         // 8 in the winners' round: the final is "Ronde 3" as everywhere.
         QTest::newRow("8") << 4 << QStringLiteral("Klaassen") << 3;
+        // Names of 32 characters in round 2 leave room for rounds 3 and 4.
+        QTest::newRow("16, long names") << 8 << QStringLiteral("Klaassens-van Oppenheimer") << 4;
     }
     void everyRoundStandsOnTheScreenWithItsTitle() {
         QFETCH(int, poules);
