@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
+#include <QPointF>
 #include <QSizeF>
 #include <QString>
 
@@ -19,6 +20,8 @@ class QPainter;
 namespace Afdruk {
 
 constexpr double PuntenPerMm = 72.0 / 25.4;
+// Names are never shown smaller than this on paper (the em height).
+constexpr double KleinsteLetterMm = 2.5;
 // The thinnest line on paper; thinner lines vanish on many printers.
 constexpr double DunsteLijn = 0.25 * PuntenPerMm;
 
@@ -50,6 +53,12 @@ private:
     QFontMetricsF m_metrics;
     double m_factor;
 };
+
+// Draws a line of text from its baseline within `ruimte` points: as it is
+// when it fits, otherwise smaller, down to `kleinste` times its size, and
+// what is then still too long ends in an ellipsis.
+void TekenPassend(QPainter& painter, const QFont& font, const TMaat& maat, QPointF basis,
+                  const QString& tekst, double ruimte, double kleinste);
 
 // A printable document. Opmaken is called before drawing, with the size of
 // the area a page leaves for the document between heading and page number.

@@ -306,29 +306,10 @@ void TKnockoutAfdruk::TekenWedstrijd(QPainter& painter, const TKnockoutWedstrijd
     for (int plek = 0; plek < 2; ++plek) {
         const bool vet = winnaar && plekken[plek] == winnaar;
         const double basis = doos.top() + 2 + Regel * plek + Regel - 3;
-        TekenNaam(painter, wedstrijd.Regel(plek), vet, QPointF(x + Binnenrand, basis),
-                  breedte - 2 * Binnenrand, schaal);
+        // Smaller, but never below the legible size on paper.
+        Afdruk::TekenPassend(painter, vet ? m_winnaarFont : m_naamFont,
+                             vet ? m_winnaarMaat : m_naamMaat, QPointF(x + Binnenrand, basis),
+                             wedstrijd.Regel(plek), breedte - 2 * Binnenrand,
+                             KleinsteNaamMm * Afdruk::PuntenPerMm / NaamPunten / schaal);
     }
-}
-
-void TKnockoutAfdruk::TekenNaam(QPainter& painter, const QString& tekst, bool vet, QPointF basis,
-                                double ruimte, double schaal) const {
-    painter.setFont(vet ? m_winnaarFont : m_naamFont);
-    const double breedte = (vet ? m_winnaarMaat : m_naamMaat).Breedte(tekst);
-    if (breedte <= ruimte) {
-        painter.drawText(basis, tekst);
-        return;
-    }
-    // Smaller, but never below the legible size on paper; what is still
-    // too long then ends in an ellipsis.
-    const double leesbaar = KleinsteNaamMm * Afdruk::PuntenPerMm / NaamPunten / schaal;
-    const double factor = std::max(ruimte / breedte, std::min(1.0, leesbaar));
-    const QString kort = breedte * factor <= ruimte
-                             ? tekst
-                             : (vet ? m_winnaarMaat : m_naamMaat).Ingekort(tekst, ruimte / factor);
-    painter.save();
-    painter.translate(basis);
-    painter.scale(factor, factor);
-    painter.drawText(QPointF(0, 0), kort);
-    painter.restore();
 }

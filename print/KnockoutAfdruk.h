@@ -27,7 +27,7 @@ class TKnockoutWedstrijd;
 class TKnockoutAfdruk : public Afdruk::TDocument {
 public:
     // Names are never shown smaller than this on paper (the em height).
-    static constexpr double KleinsteNaamMm = 2.5;
+    static constexpr double KleinsteNaamMm = Afdruk::KleinsteLetterMm;
 
     TKnockoutAfdruk(const TKnockout& knockout, Afdruk::TKop kop);
 
@@ -64,8 +64,6 @@ private:
     int PerDeel(const TBlok& blok, int ronde) const;
     void TekenWedstrijd(QPainter& painter, const TKnockoutWedstrijd& wedstrijd, double x,
                         double breedte, double midden, double schaal) const;
-    void TekenNaam(QPainter& painter, const QString& tekst, bool vet, QPointF basis, double ruimte,
-                   double schaal) const;
     void TekenCodes(QPainter& painter, const TKnockoutWedstrijd& wedstrijd, double x,
                     double midden) const;
 

@@ -248,6 +248,7 @@ private Q_SLOTS:
         for (int i = 0; i < 400; ++i)
             namen.push_back(
                 {QStringLiteral("Voornaam%1").arg(i), QStringLiteral("Achternaam%1").arg(i)});
+        namen[9].Achternaam = QStringLiteral("Bosman-Oppenheimer van de Dijk");
         const auto rijen = TDeelnemersAfdruk::Rijen(namen, toernooi);
         QCOMPARE(rijen[0].Poule, 1);
         QCOMPARE(rijen[2].Positie, 3);
@@ -255,12 +256,14 @@ private Q_SLOTS:
         QCOMPARE(rijen[3].Poule, 0);
         TDeelnemersAfdruk document(rijen, Kop());
         const QString pdf = Pdf(document, QStringLiteral("lijst.pdf"));
-        // 400 short names take two pages of columns, not eight of one.
+        // 400 names take two pages of columns, not eight of one, even with
+        // one of 40 characters among them.
         QVERIFY(Bladen(pdf) <= 4);
         const QString tekst = Plat(Tekst(pdf));
         QVERIFY(tekst.contains(QStringLiteral("1. Voornaam0 Achternaam0 1 1")));
         QVERIFY(tekst.contains(QStringLiteral("2. Voornaam1 Achternaam1 1 3.")));
         QVERIFY(tekst.contains(QStringLiteral("400. Voornaam399 Achternaam399")));
+        QVERIFY(tekst.contains(QStringLiteral("Voornaam9 Bosman-Oppenheimer")));
     }
 };
 
