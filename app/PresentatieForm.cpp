@@ -3,6 +3,7 @@
 #include "ui/Help.h"
 #include "model/Knockout.h"
 #include "model/ToernooiDocument.h"
+#include "print/SchemaGeometrie.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -519,11 +520,14 @@ void TPresentatieForm::TekenKnockout(QPainter& painter, const TMaten& maten,
     const QFontMetrics klein(Letter(font(), maten.letter));
     const int tussen = std::max(2 * maten.rand, maten.letter * 3 / 2); // room for the lines
     // Each column's width at the smallest text, measured in bold as the
-    // winner's line and the round in play stand.
+    // winner's line and the round in play stand; its title fits too.
     const QFontMetrics vet(Letter(font(), maten.letter, true));
     for (TKolom& kolom : kolommen)
-        kolom.breedte = Breedste(vet, kolom.regels) + 2 * maten.rand;
-    // As many columns as the width holds; never fewer than up to the round
+        kolom.breedte = std::max(Breedste(vet, kolom.regels) + 2 * maten.rand,
+                                 vet.horizontalAdvance(TKnockout::RondeTitel(kolom.ronde)));
+    // Every round of the page stands on the screen: when the names make the
+    // columns too wide, the widest give way and their names are shortened.
+    // Only a screen too narrow even for that loses the rounds after the one
     // in play.
     auto totaal = [&] {
         int som = tussen * (static_cast<int>(kolommen.size()) - 1);
@@ -531,6 +535,13 @@ void TPresentatieForm::TekenKnockout(QPainter& painter, const TMaten& maten,
             som += kolom.breedte;
         return som;
     };
+    const int smalste = vet.horizontalAdvance(QStringLiteral("88: Xxxxxxxx…")) + 2 * maten.rand;
+    std::vector<double> breedtes;
+    for (const TKolom& kolom : kolommen)
+        breedtes.push_back(kolom.breedte);
+    breedtes = TSchemaGeometrie::PasIn(std::move(breedtes), tussen, maten.inhoud.width(), smalste);
+    for (std::size_t k = 0; k < kolommen.size(); ++k)
+        kolommen[k].breedte = static_cast<int>(breedtes[k]);
     while (kolommen.size() > 1 && kolommen.back().ronde > pagina.inSpel &&
            totaal() > maten.inhoud.width())
         kolommen.pop_back();
@@ -543,11 +554,15 @@ void TPresentatieForm::TekenKnockout(QPainter& painter, const TMaten& maten,
     // the largest text its boxes have room for.
     const int vrij = std::max(0, maten.inhoud.width() - totaal());
     const int extra = vrij / static_cast<int>(kolommen.size());
-    int x = maten.inhoud.left();
+    std::vector<TSchemaGeometrie::TKolom> vorm;
     for (TKolom& kolom : kolommen) {
         kolom.breedte += extra;
-        kolom.x = x;
-        x += kolom.breedte + tussen;
+        vorm.push_back({double(kolom.breedte), kolom.eerste, kolom.aantal});
+    }
+    const TSchemaGeometrie geometrie(pagina.ronde, std::move(vorm), maten.inhoud.left(), tussen,
+                                     schema.top(), schema.height(), true);
+    for (TKolom& kolom : kolommen) {
+        kolom.x = static_cast<int>(geometrie.X(kolom.ronde));
         if (kolom.ronde != pagina.inSpel)
             continue;
         const double ruimte = vak * (1 << (kolom.ronde - pagina.ronde));
@@ -559,9 +574,7 @@ void TPresentatieForm::TekenKnockout(QPainter& painter, const TMaten& maten,
     }
 
     auto midden = [&](const TKolom& kolom, int nummer) {
-        const int stap = kolom.ronde - pagina.ronde;
-        const double span = vak * (1 << stap);
-        return schema.top() + static_cast<int>((nummer - kolom.eerste + 0.5) * span);
+        return static_cast<int>(geometrie.MiddenY(kolom.ronde, nummer));
     };
     auto vakHoogte = [&](const TKolom& kolom) {
         return 2 * QFontMetrics(Letter(font(), kolom.letter)).height() + maten.rand;
@@ -573,16 +586,13 @@ void TPresentatieForm::TekenKnockout(QPainter& painter, const TMaten& maten,
         const bool inSpel = kolom.ronde == pagina.inSpel;
         painter.setFont(Letter(font(), maten.letter, inSpel));
         painter.setPen(inSpel ? Accent : Zwak);
-        const QString kop = kolom.ronde + 1 == knockout->AantalRondes()
-                                ? QStringLiteral("Finale")
-                                : QStringLiteral("Ronde %1").arg(kolom.ronde + 1);
-        TekenRegel(painter, QRect(kolom.x, koppen.top(), kolom.breedte, koppen.height()), kop,
-                   Qt::AlignLeft);
+        TekenRegel(painter, QRect(kolom.x, koppen.top(), kolom.breedte, koppen.height()),
+                   TKnockout::RondeTitel(kolom.ronde), Qt::AlignLeft);
         if (k + 1 >= kolommen.size())
             continue;
         const TKolom& volgende = kolommen[k + 1];
         const int dikte = std::max(2, maten.letter / 12);
-        const int knik = kolom.x + kolom.breedte + tussen / 2;
+        const int knik = static_cast<int>(geometrie.Knik(kolom.ronde));
         for (int nummer = volgende.eerste; nummer < volgende.eerste + volgende.aantal; ++nummer) {
             const int boven = midden(kolom, 2 * nummer);
             const int onder = midden(kolom, 2 * nummer + 1);

@@ -56,6 +56,11 @@ void melder(QtMsgType soort, const QMessageLogContext& plaats, const QString& te
         vorigeMelder(soort, plaats, tekst);
 }
 
+// The winners' bracket as the knockout window's first tab holds it.
+TKnockoutView* WinnaarsView(const TKnockoutForm& form) {
+    return qobject_cast<TKnockoutView*>(form.WinnaarsFrame->widget());
+}
+
 // A fresh list of `aantal` participants for the main window; participant i
 // goes to bracket knockoutNr(i). The window's brackets point into the old
 // list, so they go first.
@@ -134,13 +139,13 @@ bool meetBouw(TMainForm& hoofd, int aantal, int rondes, int herhalingen, const c
         const auto begin = Klok::now();
         form.Bouw(hoofd.Document().Deelnemers(), TKnockout::LootWillekeurig);
         QCoreApplication::processEvents();
-        const bool geschilderd = tekenHeleView(*form.WinnaarsView(), aantal / 2, band);
+        const bool geschilderd = tekenHeleView(*WinnaarsView(form), aantal / 2, band);
         const auto einde = Klok::now();
         tijden.push_back(ms(begin, einde));
         goed = goed && geschilderd && form.isVisible() &&
                volledigGeloot(*form.WinnaarsKnockout(), aantal, rondes) &&
                form.VerliezersKnockout()->AantalRondes() == 0 &&
-               form.WinnaarsView()->height() == 2 * TKnockoutView::Marge + 35 * aantal;
+               WinnaarsView(form)->height() == 2 * TKnockoutView::Marge + 35 * aantal;
     }
     print(naam, tijden, doel, goed);
     return goed;
@@ -168,7 +173,7 @@ bool meetScore(TMainForm& hoofd) {
     vul(hoofd, Aantal, [](int) { return 1; });
     form.Bouw(hoofd.Document().Deelnemers(), TKnockout::LootWillekeurig);
     TKnockout& knockout = *form.WinnaarsKnockout();
-    TKnockoutView& view = *form.WinnaarsView();
+    TKnockoutView& view = *WinnaarsView(form);
     const int rondes = knockout.AantalRondes();
     for (int r = 0; r < rondes; ++r)
         for (int m = 0; m < knockout.AantalWedstrijden(r); ++m)
@@ -251,7 +256,7 @@ bool meetPijltoets(TMainForm& hoofd) {
     TKnockoutForm& form = *hoofd.KnockoutForm;
     vul(hoofd, 4096, [](int) { return 1; });
     form.Bouw(hoofd.Document().Deelnemers(), TKnockout::LootWillekeurig);
-    TKnockoutView& view = *form.WinnaarsView();
+    TKnockoutView& view = *WinnaarsView(form);
     form.activateWindow();
     view.setFocus();
     QCoreApplication::processEvents();

@@ -44,7 +44,7 @@ private:
         const int kolom = m_in.BeginKolom + 4 * (ronde - 1);
         const int aantal = m_knockout.AantalWedstrijden(ronde - 1);
         if (m_in.Ronden)
-            Tekst(m_in.BeginRij, kolom + 1, QStringLiteral("Ronde %1").arg(ronde));
+            Tekst(m_in.BeginRij, kolom + 1, TKnockout::RondeTitel(ronde - 1));
         for (int nummer = 1; nummer <= aantal; ++nummer) {
             // (j - 1/2) * H / m in whole numbers, truncated as the rows need;
             // the product outgrows 32 bits from 65,536 participants on.

@@ -31,8 +31,6 @@ public:
 
     TKnockout* WinnaarsKnockout() const;
     TKnockout* VerliezersKnockout() const;
-    TKnockoutView* WinnaarsView() const { return m_winnaarsView; }
-    TKnockoutView* VerliezersView() const { return m_verliezersView; }
 
     // The export values, kept in the export dialog.
     QString KnockoutSjabloon() const;

@@ -25,7 +25,6 @@ namespace {
 
 constexpr int KnopBreedte = TKnockoutView::WedstrijdHoogte;
 constexpr int KnopHoogte = TKnockoutView::WedstrijdHoogte / 2;
-constexpr int Kolombreedte = 2 * TKnockoutView::WedstrijdBreedte;
 // Room between a box's frame and its text.
 constexpr int TekstInspringing = 3;
 // Room before and after the winner's caption on its line.
@@ -47,6 +46,13 @@ TKnockoutView::TKnockoutView(TKnockout& knockout, QWidget* parent)
     , m_rondes(knockout.AantalRondes())
     , m_eersteRonde(knockout.AantalWedstrijden(0)) {
     const int hoogteWedstrijden = 2 * WedstrijdHoogte * m_eersteRonde;
+    // Columns of the box width with as much room between them, the lines
+    // of the first round starting half that room before its boxes.
+    std::vector<TSchemaGeometrie::TKolom> kolommen;
+    for (int ronde = 0; ronde < m_rondes; ++ronde)
+        kolommen.push_back({WedstrijdBreedte, 0, knockout.AantalWedstrijden(ronde)});
+    m_geometrie = TSchemaGeometrie(0, std::move(kolommen), Marge + WedstrijdBreedte / 2,
+                                   WedstrijdBreedte, Marge, hoogteWedstrijden, true);
     setFixedSize(OntwerpBreedte(), 2 * Marge + hoogteWedstrijden);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -73,7 +79,8 @@ TKnockoutView::~TKnockoutView() {
 }
 
 int TKnockoutView::OntwerpBreedte() const {
-    return m_rondes > 0 ? Kolombreedte * m_rondes - WedstrijdBreedte / 2 + 2 * Marge : 0;
+    return m_rondes > 0 ? static_cast<int>(m_geometrie.X(0) + m_geometrie.TotaleBreedte()) + Marge
+                        : 0;
 }
 
 void TKnockoutView::KoppelWaarnemers() {
@@ -100,24 +107,24 @@ void TKnockoutView::WedstrijdGewijzigd(Plaats plaats) {
 }
 
 int TKnockoutView::KolomX(int ronde) const {
-    return ronde * Kolombreedte + Marge;
+    return static_cast<int>(m_geometrie.Knik(ronde - 1));
 }
 
 int TKnockoutView::MiddenY(int ronde, int nummer) const {
-    const double hoogte = 2.0 * WedstrijdHoogte * m_eersteRonde;
-    const double aantal = m_knockout.AantalWedstrijden(ronde);
-    return static_cast<int>(std::trunc((nummer + 0.5) / aantal * hoogte)) + Marge;
+    return static_cast<int>(m_geometrie.MiddenY(ronde, nummer));
 }
 
 QRect TKnockoutView::WedstrijdRect(int ronde, int nummer) const {
-    return {KolomX(ronde) + WedstrijdBreedte / 2, MiddenY(ronde, nummer) - WedstrijdHoogte / 2,
+    return {static_cast<int>(m_geometrie.X(ronde)),
+            static_cast<int>(m_geometrie.DoosBoven(ronde, nummer, WedstrijdHoogte)),
             WedstrijdBreedte, WedstrijdHoogte};
 }
 
 QRect TKnockoutView::KnopRect(int wedstrijd, int plek) const {
-    const int midden = MiddenY(0, wedstrijd);
-    const int boven = plek == 0 ? midden - WedstrijdHoogte / 2 : midden;
-    return {KolomX(0) + WedstrijdBreedte / 2 - WedstrijdHoogte, boven, KnopBreedte, KnopHoogte};
+    const int boven = plek == 0
+                          ? static_cast<int>(m_geometrie.DoosBoven(0, wedstrijd, WedstrijdHoogte))
+                          : MiddenY(0, wedstrijd);
+    return {static_cast<int>(m_geometrie.X(0)) - KnopBreedte, boven, KnopBreedte, KnopHoogte};
 }
 
 QRect TKnockoutView::PlaatsRect(Plaats plaats) const {
@@ -128,17 +135,16 @@ QRect TKnockoutView::PlaatsRect(Plaats plaats) const {
 }
 
 QRect TKnockoutView::RondeLabelRect(int ronde) const {
-    const QString tekst = QStringLiteral("Ronde %1").arg(ronde + 1);
-    const QSize maat = fontMetrics().size(0, tekst);
-    const int midden = static_cast<int>(std::trunc((ronde + 0.5) * Kolombreedte)) + Marge;
-    return {midden - maat.width() / 2, 8, maat.width(), maat.height()};
+    const QSize maat = fontMetrics().size(0, TKnockout::RondeTitel(ronde));
+    return {static_cast<int>(m_geometrie.KopLinks(ronde, maat.width())), 8, maat.width(),
+            maat.height()};
 }
 
 QRect TKnockoutView::WedstrijdLabelRect(int ronde, int nummer) const {
     const QString tekst = QStringLiteral("Wedstrijd %1").arg(nummer + 1);
     const QSize maat = fontMetrics().size(0, tekst);
-    const int links = KolomX(ronde) + WedstrijdBreedte - maat.width() / 2;
-    const int boven = MiddenY(ronde, nummer) - WedstrijdHoogte / 2 - maat.height() - 4;
+    const int links = static_cast<int>(m_geometrie.KopLinks(ronde, maat.width()));
+    const int boven = WedstrijdRect(ronde, nummer).top() - maat.height() - 4;
     return {links, boven, maat.width(), maat.height()};
 }
 
@@ -178,23 +184,22 @@ void TKnockoutView::paintEvent(QPaintEvent* event) {
 
 void TKnockoutView::TekenLijnen(QPainter& painter, const QRect& gebied) const {
     painter.setPen(palette().color(QPalette::WindowText));
-    const int hoogte = 2 * WedstrijdHoogte * m_eersteRonde;
     for (int ronde = 0; ronde < m_rondes; ++ronde) {
+        // Each match's line runs through its box from the joint before it
+        // to the joint after it; the final's ends under its box.
         const int x = KolomX(ronde);
+        const int knik = static_cast<int>(m_geometrie.Knik(ronde));
         const auto [eerste, eind] = ZichtbareWedstrijden(ronde, gebied);
-        const int aantal = m_knockout.AantalWedstrijden(ronde);
         // A vertical line runs down from an odd match, which may lie above.
         for (int nummer = std::max(0, eerste - 1); nummer < eind; ++nummer) {
             const int y = MiddenY(ronde, nummer);
             if (ronde == m_rondes - 1) {
-                Lijn(painter, {x, y}, {x + WedstrijdBreedte, y});
+                Lijn(painter, {x, y}, {static_cast<int>(m_geometrie.MiddenX(ronde)), y});
                 continue;
             }
-            Lijn(painter, {x, y}, {x + Kolombreedte, y});
-            if (nummer % 2 == 0) {
-                const int onder = y + static_cast<int>(std::trunc(double(hoogte) / aantal));
-                Lijn(painter, {x + Kolombreedte, y}, {x + Kolombreedte, onder});
-            }
+            Lijn(painter, {x, y}, {knik, y});
+            if (nummer % 2 == 0)
+                Lijn(painter, {knik, y}, {knik, MiddenY(ronde, nummer + 1)});
         }
     }
 }
@@ -203,8 +208,7 @@ void TKnockoutView::TekenRonde(QPainter& painter, int ronde, const QRect& gebied
     painter.setPen(palette().color(QPalette::WindowText));
     const QRect kop = RondeLabelRect(ronde);
     if (kop.intersects(gebied))
-        painter.drawText(kop, Qt::AlignLeft | Qt::AlignTop,
-                         QStringLiteral("Ronde %1").arg(ronde + 1));
+        painter.drawText(kop, Qt::AlignLeft | Qt::AlignTop, TKnockout::RondeTitel(ronde));
     const auto [eerste, eind] = ZichtbareWedstrijden(ronde, gebied);
     for (int nummer = eerste; nummer < eind; ++nummer) {
         const QRect label = WedstrijdLabelRect(ronde, nummer);

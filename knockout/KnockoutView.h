@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/SchemaGeometrie.h"
+
 #include <QWidget>
 
 #include <set>
@@ -124,6 +126,8 @@ private:
     int OntwerpBreedte() const;
 
     TKnockout& m_knockout;
+    // The designed columns and rows of the bracket, in whole pixels.
+    TSchemaGeometrie m_geometrie;
     TToernooiDocument* m_document = nullptr;
     std::set<const TKnockoutWedstrijd*> m_gemarkeerd;
     int m_rondes;

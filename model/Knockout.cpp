@@ -493,6 +493,10 @@ void TKnockout::KoppelRondes() {
     }
 }
 
+QString TKnockout::RondeTitel(int ronde) {
+    return QStringLiteral("Ronde %1").arg(ronde + 1);
+}
+
 std::int32_t TKnockout::AantalRondes() const {
     return static_cast<std::int32_t>(m_rondes.size());
 }

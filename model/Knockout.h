@@ -59,6 +59,9 @@ public:
     static std::int64_t PlaatsInVolgorde(int orde, std::int64_t aantalPoules, std::int64_t poule);
     // The message shown when the seeded draw cannot complete a bracket.
     static QString MeldingOnvolledig(std::uint8_t knockoutNr);
+    // The title of a round (counted from 0) wherever a bracket is shown,
+    // printed or exported: "Ronde 1", ..., the final included.
+    static QString RondeTitel(int ronde);
 
 private:
     void Opbouwen();

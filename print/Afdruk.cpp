@@ -89,6 +89,27 @@ double TMaat::Breedte(const QString& tekst) const {
     return m_metrics.horizontalAdvance(tekst) * m_factor;
 }
 
+QString TMaat::Ingekort(const QString& tekst, double breedte) const {
+    return m_metrics.elidedText(tekst, Qt::ElideRight, breedte / m_factor);
+}
+
+void TekenPassend(QPainter& painter, const QFont& font, const TMaat& maat, QPointF basis,
+                  const QString& tekst, double ruimte, double kleinste) {
+    painter.setFont(font);
+    const double breedte = maat.Breedte(tekst);
+    if (breedte <= ruimte) {
+        painter.drawText(basis, tekst);
+        return;
+    }
+    const double factor = std::max(ruimte / breedte, std::min(1.0, kleinste));
+    const QString kort = breedte * factor <= ruimte ? tekst : maat.Ingekort(tekst, ruimte / factor);
+    painter.save();
+    painter.translate(basis);
+    painter.scale(factor, factor);
+    painter.drawText(QPointF(0, 0), kort);
+    painter.restore();
+}
+
 double KopHoogte() {
     return KopRuimte;
 }
@@ -102,8 +123,8 @@ QSizeF Romp(const QPageLayout& layout) {
     return {std::max(1.0, vlak.width()), std::max(1.0, vlak.height() - KopRuimte - VoetRuimte)};
 }
 
-QPageLayout StandaardLayout() {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(12, 12, 12, 12),
+QPageLayout StandaardLayout(QPageLayout::Orientation richting) {
+    return QPageLayout(QPageSize(QPageSize::A4), richting, QMarginsF(12, 12, 12, 12),
                        QPageLayout::Millimeter);
 }
 

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
+#include <QPointF>
 #include <QSizeF>
 #include <QString>
 
@@ -19,6 +20,8 @@ class QPainter;
 namespace Afdruk {
 
 constexpr double PuntenPerMm = 72.0 / 25.4;
+// Names are never shown smaller than this on paper (the em height).
+constexpr double KleinsteLetterMm = 2.5;
 // The thinnest line on paper; thinner lines vanish on many printers.
 constexpr double DunsteLijn = 0.25 * PuntenPerMm;
 
@@ -43,11 +46,19 @@ class TMaat {
 public:
     explicit TMaat(const QFont& font);
     double Breedte(const QString& tekst) const;
+    // The text shortened at its end with an ellipsis to at most `breedte`.
+    QString Ingekort(const QString& tekst, double breedte) const;
 
 private:
     QFontMetricsF m_metrics;
     double m_factor;
 };
+
+// Draws a line of text from its baseline within `ruimte` points: as it is
+// when it fits, otherwise smaller, down to `kleinste` times its size, and
+// what is then still too long ends in an ellipsis.
+void TekenPassend(QPainter& painter, const QFont& font, const TMaat& maat, QPointF basis,
+                  const QString& tekst, double ruimte, double kleinste);
 
 // A printable document. Opmaken is called before drawing, with the size of
 // the area a page leaves for the document between heading and page number.
@@ -61,6 +72,8 @@ public:
     // Draws page `index` (from 0) of the last layout; the painter works in
     // points with its origin at the body's top left.
     virtual void TekenPagina(QPainter& painter, int index) const = 0;
+    // The orientation the document reads best in, for a new page layout.
+    virtual QPageLayout::Orientation Richting() const { return QPageLayout::Portrait; }
 
     TKop Kop;
 };
@@ -71,8 +84,9 @@ double VoetHoogte();
 // The body of a page with this layout, in points.
 QSizeF Romp(const QPageLayout& layout);
 
-// The page layout a printout starts with: A4 upright, margins of 12 mm.
-QPageLayout StandaardLayout();
+// The page layout a printout starts with: A4, upright unless asked
+// otherwise, margins of 12 mm.
+QPageLayout StandaardLayout(QPageLayout::Orientation richting = QPageLayout::Portrait);
 
 // Lays the document out for the device's page and draws every page on it,
 // each with the heading and "blad N van M". Returns the page count, or 0

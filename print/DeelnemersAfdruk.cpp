@@ -15,6 +15,7 @@ constexpr double PouleKolom = 40;
 constexpr double PositieKolom = 32;
 constexpr double Kolomruimte = 24;
 constexpr double Binnenrand = 4;
+constexpr double KleinsteNaam = 90; // room for a name when it must give way
 
 } // namespace
 
@@ -50,7 +51,13 @@ std::vector<TDeelnemersAfdruk::TRij> TDeelnemersAfdruk::Rijen(const Deelnemersli
 }
 
 int TDeelnemersAfdruk::Opmaken(QSizeF romp) {
-    const double kolom = m_nrBreedte + m_naamBreedte + PouleKolom + PositieKolom;
+    const double vast = m_nrBreedte + PouleKolom + PositieKolom;
+    m_naamRuimte = m_naamBreedte;
+    const auto rijen = static_cast<std::size_t>(std::max(1.0, (romp.height() - KopRij) / Rij));
+    if (m_rijen.size() > rijen)
+        m_naamRuimte = std::min(m_naamBreedte,
+                                std::max(KleinsteNaam, (romp.width() - Kolomruimte) / 2 - vast));
+    const double kolom = vast + m_naamRuimte;
     m_schaal = std::min(1.0, romp.width() / kolom);
     const double breedte = romp.width() / m_schaal;
     const double hoogte = romp.height() / m_schaal;
@@ -67,14 +74,15 @@ void TDeelnemersAfdruk::TekenPagina(QPainter& painter, int index) const {
     const QFont kop = Afdruk::Lettertype(KopPunten, true);
     const QFont naam = Afdruk::Lettertype(NaamPunten);
     const Afdruk::TMaat maat(naam);
-    const double kolom = m_nrBreedte + m_naamBreedte + PouleKolom + PositieKolom;
+    const double kolom = m_nrBreedte + m_naamRuimte + PouleKolom + PositieKolom;
+    const double kleinste = Afdruk::KleinsteLetterMm * Afdruk::PuntenPerMm / NaamPunten / m_schaal;
     const std::size_t eerste = std::size_t(index) * m_perKolom * m_kolommen;
     for (int k = 0; k < m_kolommen; ++k) {
         const std::size_t begin = eerste + std::size_t(k) * m_perKolom;
         if (begin >= m_rijen.size() && !(index == 0 && k == 0))
             break;
         const double x = k * (kolom + Kolomruimte);
-        const double pouleX = x + m_nrBreedte + m_naamBreedte;
+        const double pouleX = x + m_nrBreedte + m_naamRuimte;
         const double posX = pouleX + PouleKolom;
         painter.setFont(kop);
         painter.drawText(QPointF(x + m_nrBreedte + Binnenrand, KopRij - 6), QStringLiteral("Naam"));
@@ -89,7 +97,8 @@ void TDeelnemersAfdruk::TekenPagina(QPainter& painter, int index) const {
             const QString nummer = QString::number(i + 1) + u'.';
             painter.drawText(QPointF(x + m_nrBreedte - Binnenrand - maat.Breedte(nummer), basis),
                              nummer);
-            painter.drawText(QPointF(x + m_nrBreedte + Binnenrand, basis), rij.Naam);
+            Afdruk::TekenPassend(painter, naam, maat, QPointF(x + m_nrBreedte + Binnenrand, basis),
+                                 rij.Naam, m_naamRuimte - 2 * Binnenrand, kleinste);
             if (rij.Poule > 0)
                 painter.drawText(QPointF(pouleX + Binnenrand, basis), QString::number(rij.Poule));
             if (rij.Positie >= 1)

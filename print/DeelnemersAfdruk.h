@@ -10,7 +10,9 @@ class QPainter;
 
 // The participant list for the registration desk: numbered, in the order
 // given, with the pool and the position where they are known. A long list
-// runs on in columns, as many as the page's width holds.
+// runs on in columns, as many as the page's width holds and at least two: a
+// name too long for half the page is set smaller, down to the legible
+// size, and then shortened.
 class TDeelnemersAfdruk : public Afdruk::TDocument {
 public:
     struct TRij {
@@ -32,7 +34,8 @@ public:
 private:
     std::vector<TRij> m_rijen;
     double m_nrBreedte = 0;
-    double m_naamBreedte = 0;
+    double m_naamBreedte = 0; // the longest name's
+    double m_naamRuimte = 0;  // as laid out
     double m_schaal = 1.0;
     int m_perKolom = 1;
     int m_kolommen = 1; // per page

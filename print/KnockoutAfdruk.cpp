@@ -42,6 +42,8 @@ TKnockoutAfdruk::TKnockoutAfdruk(const TKnockout& knockout, Afdruk::TKop kop)
     , m_winnaarFont(Afdruk::Lettertype(NaamPunten, true))
     , m_labelFont(Afdruk::Lettertype(LabelPunten))
     , m_rondeFont(Afdruk::Lettertype(RondePunten, true))
+    , m_naamMaat(m_naamFont)
+    , m_winnaarMaat(m_winnaarFont)
     , m_labelMaat(m_labelFont)
     , m_rondeMaat(m_rondeFont)
     , m_rondes(knockout.AantalRondes())
@@ -49,17 +51,18 @@ TKnockoutAfdruk::TKnockoutAfdruk(const TKnockout& knockout, Afdruk::TKop kop)
     Kop = std::move(kop);
     if (Kop.Onderwerp.isEmpty())
         Kop.Onderwerp = Naam(knockout.KnockoutNr());
-    // Boxes are as wide as their longest line, in bold as a winner's is.
-    const Afdruk::TMaat naam(m_winnaarFont);
-    double breedste = 0;
+    // A round's boxes are as wide as its longest line, in bold as a
+    // winner's is: one long name widens only the rounds it reaches.
     for (int ronde = 0; ronde < m_rondes; ++ronde) {
+        double breedste = 0;
         for (int nummer = 0; nummer < knockout.AantalWedstrijden(ronde); ++nummer) {
             const TKnockoutWedstrijd& wedstrijd = *knockout.Wedstrijd(ronde, nummer);
-            breedste = std::max(
-                {breedste, naam.Breedte(wedstrijd.Regel(0)), naam.Breedte(wedstrijd.Regel(1))});
+            breedste = std::max({breedste, m_winnaarMaat.Breedte(wedstrijd.Regel(0)),
+                                 m_winnaarMaat.Breedte(wedstrijd.Regel(1))});
         }
+        m_eigenBreedtes.push_back(std::max(KleinsteDoos, breedste + 2 * Binnenrand));
     }
-    m_doosBreedte = std::max(KleinsteDoos, breedste + 2 * Binnenrand);
+    m_breedtes = m_eigenBreedtes;
     const Afdruk::TMaat& label = m_labelMaat;
     double code = 0;
     for (int nummer = 0; nummer < m_eersteRonde; ++nummer) {
@@ -80,23 +83,49 @@ QString TKnockoutAfdruk::Naam(std::uint8_t knockoutNr) {
 double TKnockoutAfdruk::BlokBreedte(int eersteRonde, int rondes) const {
     const double links = eersteRonde == 0 ? m_codeBreedte : m_merkInBreedte;
     const double rechts = eersteRonde + rondes < m_rondes ? m_merkUitBreedte : 0;
-    return links + rondes * m_doosBreedte + (rondes - 1) * Kolomruimte + rechts;
+    double kolommen = (rondes - 1) * Kolomruimte;
+    for (int ronde = eersteRonde; ronde < eersteRonde + rondes; ++ronde)
+        kolommen += m_breedtes[static_cast<std::size_t>(ronde)];
+    return links + kolommen + rechts;
+}
+
+QPageLayout::Orientation TKnockoutAfdruk::Richting() const {
+    const double hoogte = RondeKop + m_eersteRonde * Stap;
+    double breedte = m_codeBreedte + std::max(0, m_rondes - 1) * Kolomruimte;
+    for (double kolom : m_eigenBreedtes)
+        breedte += kolom;
+    return breedte > hoogte ? QPageLayout::Landscape : QPageLayout::Portrait;
 }
 
 int TKnockoutAfdruk::Opmaken(QSizeF romp) {
     m_blokken.clear();
+    m_breedtes = m_eigenBreedtes;
     if (m_rondes == 0) {
         m_blokken.push_back({});
         return 1;
     }
     const double geheleHoogte = RondeKop + m_eersteRonde * Stap;
-    const double passend =
-        std::min({1.0, romp.width() / BlokBreedte(0, m_rondes), romp.height() / geheleHoogte});
+    const double hoogtePast = std::min(1.0, romp.height() / geheleHoogte);
+    auto passend = [&] { return std::min(hoogtePast, romp.width() / BlokBreedte(0, m_rondes)); };
     const double leesbaar = KleinsteNaamMm * Afdruk::PuntenPerMm / NaamPunten;
-    if (OpEenBlad || passend >= leesbaar) {
-        m_blokken.push_back({0, m_rondes, 1, 0, passend});
+    if (!OpEenBlad && passend() < leesbaar && hoogtePast >= leesbaar) {
+        // Only too wide: the widest columns give way, their long names set
+        // smaller or shortened, rather than the bracket be cut into tiles.
+        m_breedtes = TSchemaGeometrie::PasIn(
+            m_eigenBreedtes, Kolomruimte, romp.width() / hoogtePast - m_codeBreedte, KleinsteDoos);
+        if (passend() < leesbaar)
+            m_breedtes = m_eigenBreedtes;
+    }
+    if (OpEenBlad || passend() >= leesbaar) {
+        m_blokken.push_back({0, m_rondes, 1, 0, passend()});
         return 1;
     }
+    // Tiles: any two rounds fit side by side at full size, so that a long
+    // name never leaves a round alone on its pages without its lines.
+    const double kap = std::max(
+        KleinsteDoos, (romp.width() - m_merkInBreedte - m_merkUitBreedte - Kolomruimte) / 2);
+    for (double& breedte : m_breedtes)
+        breedte = std::min(breedte, kap);
     int blad = 0;
     int eersteRonde = 0;
     int wedstrijden = m_eersteRonde;
@@ -154,14 +183,21 @@ double TKnockoutAfdruk::Links(const TBlok& blok) const {
     return blok.eersteRonde == 0 ? m_codeBreedte : m_merkInBreedte;
 }
 
-double TKnockoutAfdruk::KolomX(const TBlok& blok, int ronde) const {
-    return Links(blok) + (ronde - blok.eersteRonde) * (m_doosBreedte + Kolomruimte);
-}
-
-double TKnockoutAfdruk::MiddenY(const TBlok& blok, int ronde, int plaats) const {
-    // Every later match sits midway between the two that feed it.
-    const double stap = Stap * double(1 << (ronde - blok.eersteRonde));
-    return RondeKop + LabelBand + DoosHoogte / 2 + (plaats + 0.5) * stap - Stap / 2;
+TSchemaGeometrie TKnockoutAfdruk::Geometrie(const TBlok& blok, int deel) const {
+    std::vector<TSchemaGeometrie::TKolom> kolommen;
+    for (int ronde = blok.eersteRonde; ronde < blok.eersteRonde + blok.rondes; ++ronde) {
+        const int per = PerDeel(blok, ronde);
+        kolommen.push_back({m_breedtes[static_cast<std::size_t>(ronde)], deel * per, per});
+    }
+    // The first column's matches each take a step down, the box centred
+    // below its caption.
+    const double boven = RondeKop + LabelBand + DoosHoogte / 2 - Stap / 2;
+    return {blok.eersteRonde,
+            std::move(kolommen),
+            Links(blok),
+            Kolomruimte,
+            boven,
+            PerDeel(blok, blok.eersteRonde) * Stap};
 }
 
 void TKnockoutAfdruk::TekenPagina(QPainter& painter, int index) const {
@@ -181,31 +217,30 @@ void TKnockoutAfdruk::TekenPagina(QPainter& painter, int index) const {
     painter.scale(blok.schaal, blok.schaal);
     const double lijn = Schaalbaar(GewoneLijn, blok.schaal);
     const int laatste = blok.eersteRonde + blok.rondes - 1;
+    const TSchemaGeometrie geometrie = Geometrie(blok, deel);
     for (int ronde = blok.eersteRonde; ronde <= laatste; ++ronde) {
-        const double x = KolomX(blok, ronde);
-        const QString kop = QStringLiteral("Ronde %1").arg(ronde + 1);
+        const double x = geometrie.X(ronde);
+        const double breedte = geometrie.Breedte(ronde);
+        const QString kop = TKnockout::RondeTitel(ronde);
         painter.setPen(QPen(Qt::black, lijn));
         painter.setFont(m_rondeFont);
-        painter.drawText(QPointF(x + (m_doosBreedte - m_rondeMaat.Breedte(kop)) / 2, RondeKop - 6),
+        painter.drawText(QPointF(geometrie.KopLinks(ronde, m_rondeMaat.Breedte(kop)), RondeKop - 6),
                          kop);
-        const int per = PerDeel(blok, ronde);
-        for (int plaats = 0; plaats < per; ++plaats) {
-            const int nummer = deel * per + plaats;
-            const double midden = MiddenY(blok, ronde, plaats);
+        const TSchemaGeometrie::TKolom& kolom = geometrie.Kolom(ronde);
+        for (int nummer = kolom.eerste; nummer < kolom.eerste + kolom.aantal; ++nummer) {
+            const double midden = geometrie.MiddenY(ronde, nummer);
             painter.setPen(QPen(Qt::black, lijn, Qt::SolidLine, Qt::FlatCap));
             if (ronde > blok.eersteRonde)
-                painter.drawLine(QPointF(x - Kolomruimte / 2, midden), QPointF(x, midden));
+                painter.drawLine(QPointF(geometrie.Knik(ronde - 1), midden), QPointF(x, midden));
             if (ronde < laatste) {
-                const double rechts = x + m_doosBreedte;
-                painter.drawLine(QPointF(rechts, midden),
-                                 QPointF(rechts + Kolomruimte / 2, midden));
-                if (plaats % 2 == 0)
-                    painter.drawLine(
-                        QPointF(rechts + Kolomruimte / 2, midden),
-                        QPointF(rechts + Kolomruimte / 2, MiddenY(blok, ronde, plaats + 1)));
+                const double knik = geometrie.Knik(ronde);
+                painter.drawLine(QPointF(x + breedte, midden), QPointF(knik, midden));
+                if ((nummer - kolom.eerste) % 2 == 0)
+                    painter.drawLine(QPointF(knik, midden),
+                                     QPointF(knik, geometrie.MiddenY(ronde, nummer + 1)));
             } else if (ronde < m_rondes - 1) {
                 // The line runs on in the next block of rounds.
-                const double rechts = x + m_doosBreedte;
+                const double rechts = x + breedte;
                 painter.drawLine(QPointF(rechts, midden), QPointF(rechts + 6, midden));
                 painter.setFont(m_labelFont);
                 painter.drawText(QPointF(rechts + 8, midden + LabelPunten / 3.0),
@@ -225,12 +260,12 @@ void TKnockoutAfdruk::TekenPagina(QPainter& painter, int index) const {
             const TKnockoutWedstrijd& wedstrijd = *m_knockout.Wedstrijd(ronde, nummer);
             painter.setFont(m_labelFont);
             const QString label = QStringLiteral("Wedstrijd %1").arg(nummer + 1);
-            painter.drawText(QPointF(x + (m_doosBreedte - m_labelMaat.Breedte(label)) / 2,
-                                     midden - DoosHoogte / 2 - 3),
+            painter.drawText(QPointF(geometrie.KopLinks(ronde, m_labelMaat.Breedte(label)),
+                                     geometrie.DoosBoven(ronde, nummer, DoosHoogte) - 3),
                              label);
             if (ronde == 0 && m_codeBreedte > 0)
                 TekenCodes(painter, wedstrijd, x, midden);
-            TekenWedstrijd(painter, wedstrijd, x, midden, blok.schaal);
+            TekenWedstrijd(painter, wedstrijd, x, breedte, midden, blok.schaal);
         }
     }
     painter.restore();
@@ -250,8 +285,8 @@ void TKnockoutAfdruk::TekenCodes(QPainter& painter, const TKnockoutWedstrijd& we
 }
 
 void TKnockoutAfdruk::TekenWedstrijd(QPainter& painter, const TKnockoutWedstrijd& wedstrijd,
-                                     double x, double midden, double schaal) const {
-    const QRectF doos(x, midden - DoosHoogte / 2, m_doosBreedte, DoosHoogte);
+                                     double x, double breedte, double midden, double schaal) const {
+    const QRectF doos(x, midden - DoosHoogte / 2, breedte, DoosHoogte);
     // In black and white a played match stands out by its heavy frame and
     // its winner in bold; a match still waiting for a participant is dashed.
     const bool gespeeld = IsGespeeld(wedstrijd);
@@ -264,15 +299,17 @@ void TKnockoutAfdruk::TekenWedstrijd(QPainter& painter, const TKnockoutWedstrijd
     painter.drawRect(doos);
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(Qt::black, Schaalbaar(Afdruk::DunsteLijn, schaal)));
-    painter.drawLine(QPointF(x + Binnenrand, midden),
-                     QPointF(x + m_doosBreedte - Binnenrand, midden));
+    painter.drawLine(QPointF(x + Binnenrand, midden), QPointF(x + breedte - Binnenrand, midden));
     const TDeelnemer* winnaar = gespeeld ? wedstrijd.Winnaar() : nullptr;
     const TDeelnemer* plekken[] = {wedstrijd.DeelnemerBoven(),
                                    wedstrijd.Bye() ? nullptr : wedstrijd.DeelnemerOnder()};
     for (int plek = 0; plek < 2; ++plek) {
         const bool vet = winnaar && plekken[plek] == winnaar;
-        painter.setFont(vet ? m_winnaarFont : m_naamFont);
         const double basis = doos.top() + 2 + Regel * plek + Regel - 3;
-        painter.drawText(QPointF(x + Binnenrand, basis), wedstrijd.Regel(plek));
+        // Smaller, but never below the legible size on paper.
+        Afdruk::TekenPassend(painter, vet ? m_winnaarFont : m_naamFont,
+                             vet ? m_winnaarMaat : m_naamMaat, QPointF(x + Binnenrand, basis),
+                             wedstrijd.Regel(plek), breedte - 2 * Binnenrand,
+                             KleinsteNaamMm * Afdruk::PuntenPerMm / NaamPunten / schaal);
     }
 }

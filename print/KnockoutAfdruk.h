@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/Afdruk.h"
+#include "print/SchemaGeometrie.h"
 
 #include <cstdint>
 #include <vector>
@@ -13,6 +14,11 @@ class TKnockoutWedstrijd;
 // round, the match captions, both lines of every box and the pool codes of
 // the first round, joined by lines.
 //
+// Each column is as wide as the longest line of its own round. When that
+// makes the bracket too wide for the page, the widest columns give way: a
+// name that no longer fits is set smaller, down to the legible minimum, and
+// then shortened with an ellipsis.
+//
 // A bracket that does not fit one page at a legible size is cut into tiles:
 // blocks of whole rounds across, and halves, quarters and so on of the draw
 // down. Each block lays its first round out as closely as the first round of
@@ -21,7 +27,7 @@ class TKnockoutWedstrijd;
 class TKnockoutAfdruk : public Afdruk::TDocument {
 public:
     // Names are never shown smaller than this on paper (the em height).
-    static constexpr double KleinsteNaamMm = 2.5;
+    static constexpr double KleinsteNaamMm = Afdruk::KleinsteLetterMm;
 
     TKnockoutAfdruk(const TKnockout& knockout, Afdruk::TKop kop);
 
@@ -33,6 +39,8 @@ public:
 
     int Opmaken(QSizeF romp) override;
     void TekenPagina(QPainter& painter, int index) const override;
+    // Landscape for a bracket wider than it is tall at full size.
+    QPageLayout::Orientation Richting() const override;
 
     // After Opmaken: the page (from 1) that shows a match, rounds and
     // matches counted from 0; and the scale of that page (1 = full size).
@@ -50,13 +58,12 @@ private:
 
     double BlokBreedte(int eersteRonde, int rondes) const;
     double Links(const TBlok& blok) const;
-    double KolomX(const TBlok& blok, int ronde) const;
-    // Vertical centre of a match's box within a slice, from its index in it.
-    double MiddenY(const TBlok& blok, int ronde, int plaats) const;
+    // The columns and rows of one slice of a block.
+    TSchemaGeometrie Geometrie(const TBlok& blok, int deel) const;
     const TBlok& BlokVan(int ronde) const;
     int PerDeel(const TBlok& blok, int ronde) const;
     void TekenWedstrijd(QPainter& painter, const TKnockoutWedstrijd& wedstrijd, double x,
-                        double midden, double schaal) const;
+                        double breedte, double midden, double schaal) const;
     void TekenCodes(QPainter& painter, const TKnockoutWedstrijd& wedstrijd, double x,
                     double midden) const;
 
@@ -65,11 +72,14 @@ private:
     const QFont m_winnaarFont;
     const QFont m_labelFont;
     const QFont m_rondeFont;
+    const Afdruk::TMaat m_naamMaat;
+    const Afdruk::TMaat m_winnaarMaat;
     const Afdruk::TMaat m_labelMaat;
     const Afdruk::TMaat m_rondeMaat;
     int m_rondes = 0;
     int m_eersteRonde = 0; // matches in round 1
-    double m_doosBreedte = 0;
+    std::vector<double> m_eigenBreedtes; // per round, holding its longest line
+    std::vector<double> m_breedtes;      // per round, as laid out
     double m_codeBreedte = 0;
     double m_merkInBreedte = 0;  // "← blad 3" before a block's first round
     double m_merkUitBreedte = 0; // "→ blad 5" after its last

@@ -127,7 +127,8 @@ QString BewaarAlsPdf(Afdruk::TDocument& document) {
                                .arg(QDir::toNativeSeparators(pad)),
                            Buttons::YesNo) != Answer::Yes)
         return {};
-    if (!Afdruk::BewaarPdf(document, pad)) {
+    // A bracket wider than it is tall is saved on landscape pages.
+    if (!Afdruk::BewaarPdf(document, pad, Afdruk::StandaardLayout(document.Richting()))) {
         messages().information(QStringLiteral("Het PDF-bestand kon niet worden opgeslagen als:"
                                               "\n\n%1")
                                    .arg(QDir::toNativeSeparators(pad)),

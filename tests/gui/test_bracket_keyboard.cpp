@@ -7,6 +7,7 @@
 #include "model/ToernooiDocument.h"
 #include "pools/PouleControls.h"
 #include "pools/PoulesForm.h"
+#include "support/KnockoutViews.h"
 #include "support/ModalDialogDriver.h"
 #include "support/ScriptedMessageService.h"
 #include "support/TestMain.h"
@@ -49,7 +50,7 @@ private:
 
     TKnockoutForm& venster() { return *hoofd->KnockoutForm; }
     TKnockout& winnaars() { return *venster().WinnaarsKnockout(); }
-    TKnockoutView& view() { return *venster().WinnaarsView(); }
+    TKnockoutView& view() { return *WinnaarsView(venster()); }
 
     // A direct knockout, everyone in the winners' round; the view has the focus.
     void bouw(const QStringList& namen) {

@@ -8,6 +8,7 @@
 #include "model/Knockout.h"
 #include "participants/DeelnemersForm.h"
 #include "pools/PoulesForm.h"
+#include "support/KnockoutViews.h"
 #include "support/ModalDialogDriver.h"
 #include "support/ScriptedMessageService.h"
 #include "support/TestMain.h"
@@ -137,8 +138,8 @@ private Q_SLOTS:
         }
         QVERIFY((*berichten)->calls().isEmpty());
 
-        speelUit(*knockout.WinnaarsView(), winnaars);
-        speelUit(*knockout.VerliezersView(), verliezers);
+        speelUit(*WinnaarsView(knockout), winnaars);
+        speelUit(*VerliezersView(knockout), verliezers);
         QVERIFY(hoofd->Document().Gewijzigd());
 
         // Change a first-round result after the final: confirmed, every later
@@ -151,7 +152,7 @@ private Q_SLOTS:
         ModalDialogDriver bestuurder;
         bestuurder.fillAndClick({QStringLiteral("5"), QStringLiteral("4")},
                                 QStringLiteral("OKBitBtn"));
-        TKnockoutView& view = *knockout.WinnaarsView();
+        TKnockoutView& view = *WinnaarsView(knockout);
         view.Klik(view.WedstrijdRect(0, eerste).center());
         QCOMPARE(bestuurder.unexpected(), 0);
         QCOMPARE((*berichten)->calls().size(), 1);

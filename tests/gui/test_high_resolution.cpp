@@ -7,6 +7,7 @@
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"
 #include "model/ToernooiDocument.h"
+#include "support/KnockoutViews.h"
 #include "support/ScriptedMessageService.h"
 #include "support/TestMain.h"
 
@@ -97,7 +98,7 @@ private Q_SLOTS:
                 knockout.Wedstrijd(ronde, nummer)->ZetEindstand(3, nummer % 3);
         Bewaar(venster, QStringLiteral("knockout"));
 
-        TKnockoutView& view = *venster.WinnaarsView();
+        TKnockoutView& view = *WinnaarsView(venster);
         const QImage beeld = view.grab().toImage();
         QCOMPARE(beeld.size(), view.size() * schaal);
         // The frame of the first box fills whole device pixels: schaal rows

@@ -4,6 +4,7 @@
 #include "knockout/KnockoutForm.h"
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"
+#include "support/KnockoutViews.h"
 #include "support/ModalDialogDriver.h"
 #include "support/ScriptedMessageService.h"
 #include "support/TestMain.h"
@@ -38,7 +39,7 @@ private:
 
     TKnockoutForm& venster() { return *hoofd->KnockoutForm; }
     TKnockout& winnaars() { return *venster().WinnaarsKnockout(); }
-    TKnockoutView& view() { return *venster().WinnaarsView(); }
+    TKnockoutView& view() { return *WinnaarsView(venster()); }
 
     // A direct knockout of `aantal` participants, everyone in the winners' round.
     void bouwDirect(int aantal) {
@@ -106,7 +107,7 @@ private Q_SLOTS:
         QCOMPARE(view().MiddenY(2, 0), 35 + 140);
         // The losers' round is empty after a direct knockout.
         QCOMPARE(venster().VerliezersKnockout()->AantalRondes(), 0);
-        QCOMPARE(venster().VerliezersView()->size(), QSize(0, 70));
+        QCOMPARE(VerliezersView(venster())->size(), QSize(0, 70));
     }
 
     void twoRoundsGiveAPaintBoxOf595() {
@@ -228,10 +229,10 @@ private Q_SLOTS:
 
     void rebuildingRemovesTheOldViews() {
         bouwDirect(8);
-        QPointer<TKnockoutView> oud = venster().WinnaarsView();
+        QPointer<TKnockoutView> oud = WinnaarsView(venster());
         venster().Bouw(hoofd->Document().Deelnemers(), TKnockout::LootWillekeurig);
         QVERIFY(oud.isNull());
-        QCOMPARE(venster().WinnaarsFrame->widget(), venster().WinnaarsView());
+        QCOMPARE(venster().WinnaarsFrame->widget(), WinnaarsView(venster()));
     }
 };
 

@@ -4,13 +4,18 @@
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"
 #include "model/Toernooi.h"
+#include "support/KnockoutViews.h"
 #include "support/ModalDialogDriver.h"
 #include "support/ScriptedMessageService.h"
 #include "support/TestMain.h"
 
 #include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 
 // The presentation as the hall sees it. ctest runs this once offscreen (one
 // screen) and once in a virtual X display with two screens
@@ -25,8 +30,10 @@ private:
     TPresentatieForm& presentatie() { return *hoofd->PresentatieForm; }
 
     // Pools of `grootte`, names with ascenders and descenders; in the
-    // knockout stage the best half of every pool plays the winners' round.
-    void laad(int status, int poules, int grootte, const QString& achternaam) {
+    // knockout stage the best half of every pool plays the winners' round,
+    // its first round played when asked.
+    void laad(int status, int poules, int grootte, const QString& achternaam,
+              bool eersteRondeGespeeld = false) {
         TToernooi toernooi;
         toernooi.Programmastatus = status;
         for (int poule = 1; poule <= poules; ++poule)
@@ -43,8 +50,29 @@ private:
                 std::make_unique<TKnockout>(toernooi.Lijst, 1, TKnockout::VolgensPoules);
             toernooi.Verliezers =
                 std::make_unique<TKnockout>(toernooi.Lijst, 2, TKnockout::VolgensPoules);
+            for (int nummer = 0;
+                 eersteRondeGespeeld && nummer < toernooi.Winnaars->AantalWedstrijden(0); ++nummer)
+                toernooi.Winnaars->Wedstrijd(0, nummer)->ZetEindstand(3, 1);
         }
         QVERIFY(!hoofd->Document().Open(toernooi.Bewaar(), QString()));
+    }
+
+    // The text on the screen, read back from a PDF of its picture.
+    QString getoond() {
+        QTemporaryDir map;
+        const QString pad = map.filePath(QStringLiteral("scherm.pdf"));
+        {
+            QPdfWriter pdf(pad);
+            pdf.setPageSize(QPageSize(presentatie().size(), QPageSize::Point));
+            pdf.setPageMargins({});
+            pdf.setResolution(72);
+            QPainter painter(&pdf);
+            presentatie().render(&painter);
+        }
+        QProcess proces;
+        proces.start(QStringLiteral("pdftotext"), {pad, QStringLiteral("-")});
+        proces.waitForFinished(60000);
+        return QString::fromUtf8(proces.readAllStandardOutput()).simplified();
     }
 
     void open() {
@@ -104,7 +132,7 @@ private Q_SLOTS:
         QVERIFY(!document.KanOngedaanMaken());
 
         const QImage oud = presentatie().grab().toImage();
-        TKnockoutView& view = *hoofd->KnockoutForm->WinnaarsView();
+        TKnockoutView& view = *WinnaarsView(*hoofd->KnockoutForm);
         ModalDialogDriver bestuurder;
         bestuurder.fillAndClick({"3", "1"}, QStringLiteral("OKBitBtn"));
         view.Klik(view.WedstrijdRect(0, 1).center());
@@ -146,6 +174,27 @@ private Q_SLOTS:
             nummers.push_back(pagina.knockoutNr);
         QVERIFY(nummers.size() > 2 && nummers.front() == 1 && nummers.back() == 2);
         QVERIFY(std::is_sorted(nummers.begin(), nummers.end()));
+    }
+
+    void everyRoundStandsOnTheScreenWithItsTitle_data() {
+        QTest::addColumn<int>("poules");
+        QTest::addColumn<QString>("achternaam");
+        QTest::addColumn<int>("rondes");
+        // 8 in the winners' round: the final is "Ronde 3" as everywhere.
+        QTest::newRow("8") << 4 << QStringLiteral("Klaassen") << 3;
+        // Names of 32 characters in round 2 leave room for rounds 3 and 4.
+        QTest::newRow("16, long names") << 8 << QStringLiteral("Klaassens-van Oppenheimer") << 4;
+    }
+    void everyRoundStandsOnTheScreenWithItsTitle() {
+        QFETCH(int, poules);
+        QFETCH(QString, achternaam);
+        QFETCH(int, rondes);
+        laad(psKnockout, poules, 4, achternaam, true);
+        open();
+        const QString tekst = getoond();
+        for (int ronde = 1; ronde <= rondes; ++ronde)
+            QVERIFY2(tekst.contains(QStringLiteral("Ronde %1").arg(ronde)), qPrintable(tekst));
+        QVERIFY(!tekst.contains(QStringLiteral("Finale")));
     }
 
     void aNameIsAtLeastAFortiethOfTheScreenHigh() {

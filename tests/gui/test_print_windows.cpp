@@ -19,10 +19,21 @@
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
 namespace {
+
+// The first page is wider than it is tall.
+bool Liggend(const QString& pad) {
+    QProcess proces;
+    proces.start(QStringLiteral("pdfinfo"), {pad});
+    proces.waitForFinished(60000);
+    const auto maat = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+)"))
+                          .match(QString::fromUtf8(proces.readAllStandardOutput()));
+    return maat.captured(1).toDouble() > maat.captured(2).toDouble();
+}
 
 QString PdfTekst(const QString& pad) {
     QProcess proces;
@@ -98,6 +109,7 @@ private Q_SLOTS:
         const QString tekst = PdfTekst(pad);
         QVERIFY(tekst.contains(QStringLiteral("Naamloos toernooi")));
         QVERIFY(tekst.contains(QStringLiteral("12. Speler 9 2 3")));
+        QVERIFY(!Liggend(pad));
 
         // The knockout window prints the bracket of the tab shown.
         hoofd->KnockoutForm->Bouw(hoofd->Document().Deelnemers(), TKnockout::LootWillekeurig);
@@ -107,6 +119,8 @@ private Q_SLOTS:
         DrukToets(hoofd->KnockoutForm, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(PdfTekst(pad).contains(QStringLiteral("Verliezersronde")));
         QVERIFY(!PdfTekst(pad).contains(QStringLiteral("Winnaarsronde")));
+        // Six in three rounds: wider than tall, so on landscape pages.
+        QVERIFY(Liggend(pad));
     }
 
     // The heading names the document's file, also for a window that no main

@@ -10,6 +10,7 @@
 #include "participants/DeelnemersForm.h"
 #include "pools/PouleControls.h"
 #include "pools/PoulesForm.h"
+#include "support/KnockoutViews.h"
 #include "support/ModalDialogDriver.h"
 #include "support/ScriptedMessageService.h"
 #include "support/TestMain.h"
@@ -226,7 +227,7 @@ private Q_SLOTS:
         const bool knockouts = stage >= psKnockout;
         QCOMPARE(hoofd->KnockoutForm->isVisible(), knockouts);
         if (knockouts)
-            QVERIFY(hoofd->KnockoutForm->WinnaarsView() != nullptr);
+            QVERIFY(WinnaarsView(*hoofd->KnockoutForm) != nullptr);
 
         // A list without pools is saved in a fresh shuffle every time.
         const QString opnieuw = Pad(QStringLiteral("Opnieuw %1.txt").arg(stage));
@@ -398,7 +399,7 @@ private Q_SLOTS:
         QVERIFY(hoofd->Document().Gewijzigd());
         QVERIFY(hoofd->KnockoutForm->isVisible());
         QVERIFY(hoofd->KnockoutBitBtn->isEnabled());
-        QVERIFY(hoofd->KnockoutForm->WinnaarsView());
+        QVERIFY(WinnaarsView(*hoofd->KnockoutForm));
     }
 
 #ifdef Q_OS_UNIX

@@ -6,6 +6,7 @@
 #include "participants/DeelnemersForm.h"
 #include "pools/PouleControls.h"
 #include "pools/PoulesForm.h"
+#include "support/KnockoutViews.h"
 #include "support/ModalDialogDriver.h"
 #include "support/ScriptedMessageService.h"
 #include "support/ScriptedRandomSource.h"
@@ -139,7 +140,7 @@ private Q_SLOTS:
         auto speel = [&](int ronde, int nummer, const QString& boven, const QString& onder) {
             ModalDialogDriver bestuurder;
             bestuurder.fillAndClick({boven, onder}, QStringLiteral("OKBitBtn"));
-            TKnockoutView& view = *knockout.WinnaarsView();
+            TKnockoutView& view = *WinnaarsView(knockout);
             view.Klik(view.WedstrijdRect(ronde, nummer).center());
             QCOMPARE(bestuurder.pending(), 0);
         };
@@ -154,27 +155,27 @@ private Q_SLOTS:
         const TKnockoutWedstrijd* finale = knockout.WinnaarsKnockout()->Wedstrijd(1, 0);
         bool gemarkeerd = false;
         (*berichten)->onEveryCall([&](const MessageCall&) {
-            gemarkeerd = knockout.WinnaarsView()->Gemarkeerd() ==
-                         std::set<const TKnockoutWedstrijd*>{finale};
+            gemarkeerd =
+                WinnaarsView(knockout)->Gemarkeerd() == std::set<const TKnockoutWedstrijd*>{finale};
         });
         (*berichten)->queueAnswer(Answer::Yes);
         speel(0, 0, "0", "3");
         QVERIFY(gemarkeerd);
-        QVERIFY(knockout.WinnaarsView()->Gemarkeerd().empty());
+        QVERIFY(WinnaarsView(knockout)->Gemarkeerd().empty());
         QCOMPARE(finale->ScoreBoven(), -1);
         QCOMPARE(knockout.StatusBar->currentMessage(),
                  QStringLiteral("1 latere uitslag is gewist. Ctrl+Z zet hem terug."));
 
-        ctrl(knockout.WinnaarsView(), Qt::Key_Z);
+        ctrl(WinnaarsView(knockout), Qt::Key_Z);
         const TKnockout& terug = *knockout.WinnaarsKnockout();
         QCOMPARE(terug.Wedstrijd(1, 0)->ScoreBoven(), 1);
         QCOMPARE(terug.Wedstrijd(0, 0)->ScoreBoven(), 3);
         QVERIFY(knockout.isVisible());
         // Back before the direct knockout: its window closes.
         for (int i = 0; i < 4; ++i)
-            ctrl(knockout.WinnaarsView(), Qt::Key_Z);
+            ctrl(WinnaarsView(knockout), Qt::Key_Z);
         QCOMPARE(document().Programmastatus(), psGeen);
-        QVERIFY(!knockout.isVisible() && !knockout.WinnaarsView());
+        QVERIFY(!knockout.isVisible() && !WinnaarsView(knockout));
     }
 
     // Save, new and open from the windows the user works in, not only from

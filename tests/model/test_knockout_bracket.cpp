@@ -38,6 +38,11 @@ private Q_SLOTS:
         }
     }
 
+    void everyRoundIsTitledByItsNumberTheFinalToo() {
+        QCOMPARE(TKnockout::RondeTitel(0), QStringLiteral("Ronde 1"));
+        QCOMPARE(TKnockout::RondeTitel(2), QStringLiteral("Ronde 3")); // the final of 8
+    }
+
     void emptyBracketDrawsNothing() {
         ScriptedMessages berichten;
         ScriptedRandom random;

@@ -156,6 +156,7 @@ private Q_SLOTS:
             }
         }
         QVERIFY(eersteRonde > 1 && (eersteRonde & (eersteRonde - 1)) == 0);
+        QCOMPARE(document.Richting(), QPageLayout::Portrait);
         QCOMPARE(document.BladVan(0, 0), 1);
         QCOMPARE(document.BladVan(knockout.AantalRondes() - 1, 0), bladen);
 
@@ -165,7 +166,7 @@ private Q_SLOTS:
         QVERIFY(Plat(Tekst(een)).contains(lijst[1023]->Naam()));
     }
 
-    void longNamesStayWholeAndInsideThePrintableArea() {
+    void longNamesAreShortenedInsideThePrintableArea() {
         TDeelnemerLijst lijst = Lijst(8);
         lijst[3]->Achternaam =
             QStringLiteral("van ") + QString(70, u'W') + QStringLiteral("-Einde");
@@ -173,7 +174,9 @@ private Q_SLOTS:
         SpeelUit(knockout);
         TKnockoutAfdruk document(knockout, Kop());
         const QString pdf = Pdf(document, QStringLiteral("lang.pdf"));
-        QVERIFY(Plat(Tekst(pdf)).contains(lijst[3]->Naam()));
+        const QString tekst = Plat(Tekst(pdf));
+        QVERIFY(tekst.contains(QStringLiteral("Voornaam3 van WWWWW")));
+        QVERIFY(tekst.contains(QStringLiteral("W… ")) && !tekst.contains(QStringLiteral("Einde")));
         // Every page as an image: nothing but white outside the margins.
         const int bladen = Bladen(pdf);
         QVERIFY(bladen >= 1);
@@ -193,6 +196,30 @@ private Q_SLOTS:
                     if (!binnen.contains(x, y) && qGray(beeld.pixel(x, y)) < 250)
                         QFAIL(qPrintable(
                             QStringLiteral("ink at %1,%2 of page %3").arg(x).arg(y).arg(blad)));
+        }
+    }
+
+    void oneLongNameKeepsASmallBracketOnOnePageWithItsLines() {
+        // The name wins every match, so it widens every round.
+        const QString achternaam = QStringLiteral("Bosman-Oppenheimer van de Dijk");
+        for (int aantal : {5, 8}) {
+            TDeelnemerLijst lijst = Lijst(aantal);
+            lijst[0]->Achternaam = achternaam;
+            QCOMPARE(lijst[0]->Naam().size(), 40);
+            TKnockout knockout(lijst, 1, TKnockout::LootWillekeurig);
+            for (int ronde = 0; ronde < knockout.AantalRondes(); ++ronde)
+                for (int nummer = 0; nummer < knockout.AantalWedstrijden(ronde); ++nummer) {
+                    TKnockoutWedstrijd& w = *knockout.Wedstrijd(ronde, nummer);
+                    if (w.IsSpeelbaar())
+                        w.ZetEindstand(w.DeelnemerOnder() == lijst[0].get() ? 1 : 21,
+                                       w.DeelnemerOnder() == lijst[0].get() ? 21 : 1);
+                }
+            TKnockoutAfdruk document(knockout, Kop());
+            QCOMPARE(document.Richting(), QPageLayout::Landscape);
+            const QString pdf = Pdf(document, QStringLiteral("lang%1.pdf").arg(aantal));
+            QCOMPARE(Bladen(pdf), 1);
+            QVERIFY(!Plat(Tekst(pdf)).contains(QStringLiteral("→ blad")));
+            QVERIFY(Plat(Tekst(pdf)).contains(QStringLiteral("Voornaam0 Bosman-")));
         }
     }
 
@@ -233,6 +260,7 @@ private Q_SLOTS:
         Deelnemerslijst::TNamen namen;
         for (int i = 0; i < 400; ++i)
             namen.push_back(Naam(i));
+        namen[9].Achternaam = QStringLiteral("Bosman-Oppenheimer van de Dijk");
         const auto rijen = TDeelnemersAfdruk::Rijen(namen, toernooi);
         QCOMPARE(rijen[0].Poule, 1);
         QCOMPARE(rijen[2].Positie, 3);
@@ -240,12 +268,14 @@ private Q_SLOTS:
         QCOMPARE(rijen[3].Poule, 0);
         TDeelnemersAfdruk document(rijen, Kop());
         const QString pdf = Pdf(document, QStringLiteral("lijst.pdf"));
-        // 400 short names take two pages of columns, not eight of one.
+        // 400 names take two pages of columns, not eight of one, even with
+        // one of 40 characters among them.
         QVERIFY(Bladen(pdf) <= 4);
         const QString tekst = Plat(Tekst(pdf));
         QVERIFY(tekst.contains(QStringLiteral("1. Jeffrey Hoffmann0 1 1")));
         QVERIFY(tekst.contains(QStringLiteral("2. Sofie Kieft1 1 3.")));
         QVERIFY(tekst.contains(QStringLiteral("400. Olaf Hoffland399")));
+        QVERIFY(tekst.contains(QStringLiteral("Bosman-Oppenheimer")));
     }
 };
 
