@@ -3,6 +3,7 @@
 #include "app/Help.h"
 #include "app/Icons.h"
 #include "app/Scherm.h"
+#include "model/KnockoutWedstrijdWijzig.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -53,6 +54,18 @@ TKiesDeelnemerForm::TKiesDeelnemerForm(QWidget* owner)
     resize(195, 268);
     centreerOpScherm(this);
     PasIndelingAan();
+}
+
+std::optional<int> TKiesDeelnemerForm::Kies(const TKeuzelijst& lijst) {
+    for (const TKeuzelijst::Rij& rij : lijst.rijen)
+        VoegRijToe(rij.code, rij.naam);
+    ZetKolomverhouding(lijst.kolomverhouding);
+    if (exec() != QDialog::Accepted)
+        return std::nullopt;
+    const int rij = GeselecteerdeRij();
+    if (rij < 0 || rij >= static_cast<int>(lijst.rijen.size()))
+        return std::nullopt;
+    return rij;
 }
 
 bool TKiesDeelnemerForm::eventFilter(QObject* watched, QEvent* event) {
