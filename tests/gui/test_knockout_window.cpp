@@ -210,6 +210,18 @@ private Q_SLOTS:
         QCOMPARE(onder->Wedstrijd, winnaars().Wedstrijd(0, 1));
         QVERIFY(vorige->Wedstrijd == nullptr);
         QCOMPARE(bestuurder.unexpected(), 0);
+
+        // A choice that would clear a result is asked first, by the window;
+        // No shows no list and changes nothing.
+        hoofd->Document().ZetUitslag(1, 0, 1, 3, 1);
+        (*berichten)->queueAnswer(Answer::No);
+        view().Klik(midden(view().KnopRect(1, 0)));
+        QCOMPARE((*berichten)->texts(),
+                 QStringList{QStringLiteral("Het kiezen van een andere deelnemer verandert het "
+                                            "verdere verloop van de knockout.\n\r\n\rWilt u "
+                                            "toch doorgaan?")});
+        QCOMPARE(winnaars().Wedstrijd(0, 1)->ScoreBoven(), 3);
+        QCOMPARE(bestuurder.unexpected(), 0);
     }
 
     void completeBoxesHaveTheWindowColour() {
