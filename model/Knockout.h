@@ -50,10 +50,6 @@ public:
     // match; nullptr outside the first round.
     const TKnockoutWedstrijdWijzig* Wijziger(int nummer, int plek) const;
     TKnockoutWedstrijdWijzig* Wijziger(int nummer, int plek);
-    // Two per first-round match, upper then lower, in match order.
-    const std::vector<std::unique_ptr<TKnockoutWedstrijdWijzig>>& Wijzigers() {
-        return m_wijzigers;
-    }
     // Every choice controller refreshes its caption.
     void VernieuwKnoppen();
 
@@ -78,6 +74,7 @@ private:
     std::int32_t m_aantal = 0;
     std::int32_t m_aantalPoules = 0;
     std::vector<std::vector<std::unique_ptr<TKnockoutWedstrijd>>> m_rondes;
+    // Two per first-round match, upper then lower, in match order.
     std::vector<std::unique_ptr<TKnockoutWedstrijdWijzig>> m_wijzigers;
     std::uint8_t m_knockoutNr;
 };
