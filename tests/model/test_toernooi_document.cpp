@@ -122,6 +122,10 @@ private Q_SLOTS:
             const TKnockoutWedstrijdWijzig& wijziger = *document.WinnaarsKnockout()->Wijziger(1, 0);
             document.KiesDeelnemer(1, 1, 0, wijziger.VulKeuzelijst().rijen.at(1).deelnemer);
         });
+        // A participant who plays elsewhere cannot take a second slot.
+        const QByteArray ervoor = document.Herstelbestand();
+        document.KiesDeelnemer(1, 1, 0, wedstrijd(0, 2)->DeelnemerBoven());
+        QCOMPARE(document.Herstelbestand(), ervoor);
         // What is saved after an undo is what was saved before the step.
         const QByteArray bewaard = document.Bestand();
         document.ZetUitslag(1, 0, 3, 0, 1);
