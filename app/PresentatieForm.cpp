@@ -179,7 +179,7 @@ TPresentatieForm::TMaten TPresentatieForm::Maten() const {
 
 // ------------------------------------------------------------------ pages
 
-TKnockout* TPresentatieForm::Knockout(int knockoutNr) const {
+const TKnockout* TPresentatieForm::Knockout(int knockoutNr) const {
     return knockoutNr == 1 ? m_document.WinnaarsKnockout() : m_document.VerliezersKnockout();
 }
 

@@ -84,7 +84,7 @@ private:
     TMaten Maten() const;
     std::vector<TPagina> MaakPaginas() const;
     void VoegKnockoutToe(std::vector<TPagina>& paginas, int knockoutNr) const;
-    TKnockout* Knockout(int knockoutNr) const;
+    const TKnockout* Knockout(int knockoutNr) const;
     int LaatsteRonde(const TPagina& pagina) const;
     void ZetPagina(int pagina);
     void StartPaginaTimer();

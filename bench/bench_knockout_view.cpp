@@ -157,13 +157,14 @@ int scoreBoven(int nummer) {
 }
 constexpr int ScoreOnder = 2;
 
-void speel(TKnockoutWedstrijd& w, int nummer) {
-    w.ZetEindstand(scoreBoven(nummer), ScoreOnder);
+void speel(TToernooiDocument& document, int ronde, int nummer) {
+    document.ZetUitslag(1, ronde, nummer, scoreBoven(nummer), ScoreOnder);
 }
 
 // A fully played bracket of 1,024; one first-round result turned around.
 // That hands the other participant on and clears every result on the path
-// to the final. Timed: the new score, the events it leaves (the visible
+// to the final. Timed: the new score through the document (one step of its
+// history), the events it leaves (the visible
 // boxes repainted through the backing store, with the match scrolled into
 // view) and a forced paint of every box on the path, wherever it lies.
 bool meetScore(TMainForm& hoofd) {
@@ -172,13 +173,14 @@ bool meetScore(TMainForm& hoofd) {
     TKnockoutForm& form = *hoofd.KnockoutForm;
     vul(hoofd, Aantal, [](int) { return 1; });
     form.Bouw(hoofd.Document().Deelnemers(), TKnockout::LootWillekeurig);
-    TKnockout& knockout = *form.WinnaarsKnockout();
+    TToernooiDocument& document = hoofd.Document();
+    const TKnockout& knockout = *form.WinnaarsKnockout();
     TKnockoutView& view = *WinnaarsView(form);
     const int rondes = knockout.AantalRondes();
     for (int r = 0; r < rondes; ++r)
         for (int m = 0; m < knockout.AantalWedstrijden(r); ++m)
-            speel(*knockout.Wedstrijd(r, m), m);
-    TKnockoutWedstrijd& finale = *knockout.Wedstrijd(rondes - 1, 0);
+            speel(document, r, m);
+    const TKnockoutWedstrijd& finale = *knockout.Wedstrijd(rondes - 1, 0);
     const TDeelnemer* finaleBoven = finale.DeelnemerBoven();
     const TDeelnemer* finaleOnder = finale.DeelnemerOnder();
     // The final is an even match: the lower participant wins it.
@@ -191,13 +193,13 @@ bool meetScore(TMainForm& hoofd) {
     std::vector<double> tijden;
     for (int h = 0; h < Herhalingen; ++h) {
         const int nummer = (h * 97) % knockout.AantalWedstrijden(0);
-        TKnockoutWedstrijd& eerste = *knockout.Wedstrijd(0, nummer);
+        const TKnockoutWedstrijd& eerste = *knockout.Wedstrijd(0, nummer);
         const QPoint midden = view.WedstrijdRect(0, nummer).center();
         form.WinnaarsFrame->ensureVisible(midden.x(), midden.y(), 200, 200);
         QCoreApplication::processEvents();
 
         const auto begin = Klok::now();
-        eerste.ZetEindstand(ScoreOnder, scoreBoven(nummer));
+        document.ZetUitslag(1, 0, nummer, ScoreOnder, scoreBoven(nummer));
         QCoreApplication::processEvents();
         bool geschilderd = true;
         for (int r = 0; r < rondes; ++r) {
@@ -226,9 +228,8 @@ bool meetScore(TMainForm& hoofd) {
         goed = goed && geschilderd && pad && ongemoeid;
 
         // Untimed: the old result and the path played again.
-        speel(eerste, nummer);
-        for (int r = 1; r < rondes; ++r)
-            speel(*knockout.Wedstrijd(r, nummer >> r), nummer >> r);
+        for (int r = 0; r < rondes; ++r)
+            speel(document, r, nummer >> r);
         goed = goed && finale.DeelnemerBoven() == finaleBoven &&
                finale.DeelnemerOnder() == finaleOnder && finale.Winnaar() == finaleOnder;
     }

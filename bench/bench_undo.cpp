@@ -59,10 +59,7 @@ int main(int argc, char** argv) {
     hoofd.KnockoutForm->show();
     QApplication::processEvents();
 
-    auto corrigeer = [&](int score) {
-        TToernooiDocument::TStap stap(document, QStringLiteral("uitslag"));
-        document.WinnaarsKnockout()->Wedstrijd(0, 0)->ZetEindstand(score, 9);
-    };
+    auto corrigeer = [&](int score) { document.ZetUitslag(1, 0, 0, score, 9); };
     std::vector<double> ongedaan;
     std::vector<double> opnieuw;
     bool exact = true;

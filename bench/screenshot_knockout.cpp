@@ -8,6 +8,7 @@
 #include "model/Knockout.h"
 #include "model/KnockoutIndeling.h"
 #include "model/RandomSource.h"
+#include "model/ToernooiDocument.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -39,11 +40,10 @@ void vulToernooi(TDeelnemerLijst& deelnemers) {
 }
 
 // Plays the first `aantal` playable matches of a round, upper wins 3-1.
-void speelRonde(TKnockout& knockout, int ronde, int aantal) {
+void speelRonde(TToernooiDocument& document, const TKnockout& knockout, int ronde, int aantal) {
     for (int m = 0; m < knockout.AantalWedstrijden(ronde) && aantal > 0; ++m) {
-        TKnockoutWedstrijd* wedstrijd = knockout.Wedstrijd(ronde, m);
-        if (wedstrijd->IsSpeelbaar()) {
-            wedstrijd->ZetEindstand(3, 1);
+        if (knockout.Wedstrijd(ronde, m)->IsSpeelbaar()) {
+            document.ZetUitslag(knockout.KnockoutNr(), ronde, m, 3, 1);
             --aantal;
         }
     }
@@ -74,10 +74,10 @@ int main(int argc, char** argv) {
 
     // Two first-round results and the semi-final they make playable in the
     // winners' round; one result in the losers' round.
-    TKnockout& winnaars = *form.WinnaarsKnockout();
-    speelRonde(winnaars, 0, 2);
-    speelRonde(winnaars, 1, 1);
-    speelRonde(*form.VerliezersKnockout(), 0, 1);
+    const TKnockout& winnaars = *form.WinnaarsKnockout();
+    speelRonde(hoofd.Document(), winnaars, 0, 2);
+    speelRonde(hoofd.Document(), winnaars, 1, 1);
+    speelRonde(hoofd.Document(), *form.VerliezersKnockout(), 0, 1);
 
     form.PageControl->setCurrentIndex(verliezers ? 1 : 0);
     form.resize(1000, 520);

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include <utility>
+
 namespace {
 
 constexpr int Binnenrand = 8;
@@ -100,8 +102,9 @@ bool TInputEindstandDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TInputEindstandDialog::ToonVoorWedstrijd(TKnockoutWedstrijd& wedstrijd) {
-    m_wedstrijd = &wedstrijd;
+std::optional<TInputEindstandDialog::TEindstand>
+TInputEindstandDialog::ToonVoorWedstrijd(const TKnockoutWedstrijd& wedstrijd) {
+    m_eindstand.reset();
     DeelnemerBovenLabel->setText(NaamVan(wedstrijd.DeelnemerBoven()));
     DeelnemerOnderLabel->setText(NaamVan(wedstrijd.DeelnemerOnder()));
     // The names stand above the fields, not in front of them: a screen reader
@@ -117,29 +120,25 @@ void TInputEindstandDialog::ToonVoorWedstrijd(TKnockoutWedstrijd& wedstrijd) {
     DeelnemerBovenEdit->selectAll();
     centreerOpScherm(this);
     exec();
-    m_wedstrijd = nullptr;
+    return std::exchange(m_eindstand, std::nullopt);
 }
 
-void TInputEindstandDialog::Wis() {
-    m_wedstrijd->ZetEindstand(-1, -1);
+void TInputEindstandDialog::Sluit(TEindstand eindstand) {
+    m_eindstand = eindstand;
     accept();
 }
 
 void TInputEindstandDialog::OKBitBtnClick() {
     using Actie = Eindstand::TControle::Actie;
-    if (!m_wedstrijd) {
-        reject();
-        return;
-    }
     const Eindstand::TControle controle =
         Eindstand::Controleer(DeelnemerBovenEdit->text(), DeelnemerOnderEdit->text());
     switch (controle.Soort) {
     case Actie::Wissen:
-        Wis();
+        Sluit({});
         return;
     case Actie::VraagWissen:
         if (messages().informationYesNo(controle.Tekst) == Answer::Yes)
-            Wis();
+            Sluit({});
         return;
     case Actie::Melding: {
         QLineEdit* veld =
@@ -151,8 +150,7 @@ void TInputEindstandDialog::OKBitBtnClick() {
         return;
     }
     case Actie::ZetEindstand:
-        m_wedstrijd->ZetEindstand(controle.Boven, controle.Onder);
-        accept();
+        Sluit({controle.Boven, controle.Onder});
         return;
     }
 }

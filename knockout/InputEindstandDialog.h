@@ -2,21 +2,28 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class TKnockoutWedstrijd;
 
 // The score dialog ("Eindstand"): takes the final score of one match and
-// writes it into the match itself.
+// returns it; the caller hands it to the document.
 class TInputEindstandDialog : public QDialog {
     Q_OBJECT
 
 public:
     explicit TInputEindstandDialog(QWidget* owner);
 
-    // Shows the dialog modally for the match.
-    void ToonVoorWedstrijd(TKnockoutWedstrijd& wedstrijd);
+    struct TEindstand {
+        int Boven = -1; // -1, -1 clears the result
+        int Onder = -1;
+    };
+
+    // Shows the dialog modally for the match; nothing when cancelled.
+    std::optional<TEindstand> ToonVoorWedstrijd(const TKnockoutWedstrijd& wedstrijd);
 
     QLabel* DeelnemerBovenLabel;
     QLabel* DeelnemerOnderLabel;
@@ -34,7 +41,7 @@ private:
     void MaakScores();
     void MaakKnoppen();
     void OKBitBtnClick();
-    void Wis();
+    void Sluit(TEindstand eindstand);
 
-    TKnockoutWedstrijd* m_wedstrijd = nullptr;
+    std::optional<TEindstand> m_eindstand;
 };

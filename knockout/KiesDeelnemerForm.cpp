@@ -1,5 +1,6 @@
 #include "knockout/KiesDeelnemerForm.h"
 
+#include "model/KnockoutWedstrijdWijzig.h"
 #include "ui/Help.h"
 #include "ui/Icons.h"
 #include "ui/Scherm.h"
@@ -60,6 +61,18 @@ TKiesDeelnemerForm::TKiesDeelnemerForm(QWidget* owner)
     resize(std::max(naarLettertype(this, 195), titelBreedte), naarLettertype(this, 268));
     centreerOpScherm(this);
     PasIndelingAan();
+}
+
+std::optional<int> TKiesDeelnemerForm::Kies(const TKeuzelijst& lijst) {
+    for (const TKeuzelijst::Rij& rij : lijst.rijen)
+        VoegRijToe(rij.code, rij.naam);
+    ZetKolomverhouding(lijst.kolomverhouding);
+    if (exec() != QDialog::Accepted)
+        return std::nullopt;
+    const int rij = GeselecteerdeRij();
+    if (rij < 0 || rij >= static_cast<int>(lijst.rijen.size()))
+        return std::nullopt;
+    return rij;
 }
 
 bool TKiesDeelnemerForm::eventFilter(QObject* watched, QEvent* event) {

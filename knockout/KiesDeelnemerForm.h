@@ -2,16 +2,23 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QPushButton;
 class QTableWidget;
+struct TKeuzelijst;
 
 // The choose-participant dialog ("Kies deelnemer"): a list of candidates for
-// one first-round slot. The caller fills the grid and reads the selected row.
+// one first-round slot. It returns the chosen row; the caller hands the
+// choice to the document.
 class TKiesDeelnemerForm : public QDialog {
     Q_OBJECT
 
 public:
     explicit TKiesDeelnemerForm(QWidget* owner);
+
+    // Shows the list modally; the chosen row of it, or nothing when cancelled.
+    std::optional<int> Kies(const TKeuzelijst& lijst);
 
     // Share of the grid width for the code column; 0 hides it.
     void ZetKolomverhouding(float verhouding);

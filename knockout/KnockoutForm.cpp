@@ -121,11 +121,11 @@ TKnockoutForm::~TKnockoutForm() {
     VerwijderViews();
 }
 
-TKnockout* TKnockoutForm::WinnaarsKnockout() const {
+const TKnockout* TKnockoutForm::WinnaarsKnockout() const {
     return m_document.WinnaarsKnockout();
 }
 
-TKnockout* TKnockoutForm::VerliezersKnockout() const {
+const TKnockout* TKnockoutForm::VerliezersKnockout() const {
     return m_document.VerliezersKnockout();
 }
 
@@ -155,7 +155,7 @@ void TKnockoutForm::VerwijderViews() {
     m_verliezersLeeg->hide();
 }
 
-TKnockoutView* TKnockoutForm::MaakView(TKnockout* knockout, QScrollArea* frame) {
+TKnockoutView* TKnockoutForm::MaakView(const TKnockout* knockout, QScrollArea* frame) {
     if (!knockout)
         return nullptr;
     auto* view = new TKnockoutView(*knockout, nullptr);
@@ -210,11 +210,11 @@ void TKnockoutForm::ZetExportwaarden(const QString& knockoutSjabloon, int beginR
 }
 
 void TKnockoutForm::ExcelWinnaarsRondeBitBtnClick() {
-    if (TKnockout* knockout = WinnaarsKnockout())
+    if (const TKnockout* knockout = WinnaarsKnockout())
         ExportDialoog->ExporteerKnockout(*knockout);
 }
 
 void TKnockoutForm::ExcelVerliezersrondeBitBtnClick() {
-    if (TKnockout* knockout = VerliezersKnockout())
+    if (const TKnockout* knockout = VerliezersKnockout())
         ExportDialoog->ExporteerKnockout(*knockout);
 }

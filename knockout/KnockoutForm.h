@@ -29,8 +29,8 @@ public:
     // the window.
     void Bouw(TDeelnemerLijst& deelnemers, int indeling);
 
-    TKnockout* WinnaarsKnockout() const;
-    TKnockout* VerliezersKnockout() const;
+    const TKnockout* WinnaarsKnockout() const;
+    const TKnockout* VerliezersKnockout() const;
 
     // The export values, kept in the export dialog.
     QString KnockoutSjabloon() const;
@@ -56,7 +56,7 @@ protected:
 private:
     void VerwijderViews();
     void MaakViews();
-    TKnockoutView* MaakView(TKnockout* knockout, QScrollArea* frame);
+    TKnockoutView* MaakView(const TKnockout* knockout, QScrollArea* frame);
     void PasIndelingAan();
     void ExcelWinnaarsRondeBitBtnClick();
     void ExcelVerliezersrondeBitBtnClick();

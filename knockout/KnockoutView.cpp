@@ -5,6 +5,8 @@
 #include "knockout/KiesDeelnemerForm.h"
 #include "knockout/KnockoutViewToegang.h"
 #include "model/Knockout.h"
+#include "model/MessageService.h"
+#include "model/Text.h"
 #include "model/ToernooiDocument.h"
 
 #include <QAccessible>
@@ -40,7 +42,7 @@ void Lijn(QPainter& painter, QPoint a, QPoint b) {
 
 } // namespace
 
-TKnockoutView::TKnockoutView(TKnockout& knockout, QWidget* parent)
+TKnockoutView::TKnockoutView(const TKnockout& knockout, QWidget* parent)
     : QWidget(parent)
     , m_knockout(knockout)
     , m_rondes(knockout.AantalRondes())
@@ -65,38 +67,35 @@ TKnockoutView::TKnockoutView(TKnockout& knockout, QWidget* parent)
         m_cursor = {0, 0, -1};
     }
     InstalleerKnockoutViewToegang();
-    KoppelWaarnemers();
     VernieuwWinnaar();
 }
 
-TKnockoutView::~TKnockoutView() {
-    // The bracket may outlive its view for a moment; it must not call back.
-    for (int ronde = 0; ronde < m_rondes; ++ronde)
-        for (int nummer = 0; nummer < m_knockout.AantalWedstrijden(ronde); ++nummer)
-            m_knockout.Wedstrijd(ronde, nummer)->ZetWaarnemer({});
-    for (const auto& wijziger : m_knockout.Wijzigers())
-        wijziger->ZetWaarnemer({});
-}
+TKnockoutView::~TKnockoutView() = default;
 
 int TKnockoutView::OntwerpBreedte() const {
     return m_rondes > 0 ? static_cast<int>(m_geometrie.X(0) + m_geometrie.TotaleBreedte()) + Marge
                         : 0;
 }
 
-void TKnockoutView::KoppelWaarnemers() {
-    for (int ronde = 0; ronde < m_rondes; ++ronde) {
-        for (int nummer = 0; nummer < m_knockout.AantalWedstrijden(ronde); ++nummer) {
-            const Plaats plaats{ronde, nummer, -1};
-            m_knockout.Wedstrijd(ronde, nummer)->ZetWaarnemer([this, plaats] {
-                WedstrijdGewijzigd(plaats);
-            });
-        }
+void TKnockoutView::ZetDocument(TToernooiDocument* document) {
+    if (m_document)
+        disconnect(m_document, nullptr, this, nullptr);
+    m_document = document;
+    if (m_document)
+        connect(m_document, &TToernooiDocument::KnockoutGewijzigd, this,
+                &TKnockoutView::PadGewijzigd);
+}
+
+void TKnockoutView::PadGewijzigd(int knockoutNr, int ronde, int nummer) {
+    if (knockoutNr != m_knockout.KnockoutNr() || nummer >= m_knockout.AantalWedstrijden(ronde))
+        return;
+    if (ronde == 0) {
+        WedstrijdGewijzigd({0, nummer, 0});
+        WedstrijdGewijzigd({0, nummer, 1});
     }
-    const auto& wijzigers = m_knockout.Wijzigers();
-    for (std::size_t i = 0; i < wijzigers.size(); ++i) {
-        const Plaats plaats{0, static_cast<int>(i / 2), static_cast<int>(i % 2)};
-        wijzigers[i]->ZetWaarnemer([this, plaats] { WedstrijdGewijzigd(plaats); });
-    }
+    // A change runs along the path only: the boxes elsewhere stay as drawn.
+    for (; ronde < m_rondes; ++ronde, nummer /= 2)
+        WedstrijdGewijzigd({ronde, nummer, -1});
 }
 
 void TKnockoutView::WedstrijdGewijzigd(Plaats plaats) {
@@ -227,9 +226,9 @@ void TKnockoutView::TekenRonde(QPainter& painter, int ronde, const QRect& gebied
             continue;
         for (int plek = 0; plek < 2; ++plek) {
             const QRect knop = KnopRect(nummer, plek);
-            const auto index = static_cast<std::size_t>(2 * nummer + plek);
-            if (knop.intersects(gebied) && index < m_knockout.Wijzigers().size())
-                TekenKnop(painter, *m_knockout.Wijzigers()[index], {0, nummer, plek}, knop);
+            const TKnockoutWedstrijdWijzig* wijziger = m_knockout.Wijziger(nummer, plek);
+            if (knop.intersects(gebied) && wijziger)
+                TekenKnop(painter, *wijziger, {0, nummer, plek}, knop);
         }
     }
 }
@@ -562,7 +561,7 @@ void TKnockoutView::MeldFocus() const {
 int TKnockoutView::AantalPlaatsen() const {
     if (m_rondes == 0)
         return 0;
-    return 2 * m_eersteRonde - 1 + static_cast<int>(m_knockout.Wijzigers().size());
+    return 2 * m_eersteRonde - 1 + 2 * m_eersteRonde;
 }
 
 int TKnockoutView::IndexVan(Plaats plaats) const {
@@ -631,20 +630,10 @@ void TKnockoutView::Klik(QPoint punt) {
 void TKnockoutView::Activeer(Plaats plaats) {
     if (!plaats.IsGeldig())
         return;
-    if (!plaats.IsKnop()) {
+    if (!plaats.IsKnop())
         KlikWedstrijd(plaats.ronde, plaats.nummer);
-        return;
-    }
-    const auto index = static_cast<std::size_t>(2 * plaats.nummer + plaats.plek);
-    if (index < m_knockout.Wijzigers().size())
+    else if (m_knockout.Wijziger(plaats.nummer, plaats.plek))
         KlikKnop(plaats.nummer, plaats.plek);
-}
-
-QString TKnockoutView::Plaatsnaam(int ronde, int nummer) const {
-    QString naam = QStringLiteral("Wedstrijd %1, Ronde %2").arg(nummer + 1).arg(ronde + 1);
-    if (m_knockout.KnockoutNr() == 2)
-        naam += QStringLiteral(" (Verliezersronde)");
-    return naam;
 }
 
 void TKnockoutView::Markeer(std::set<const TKnockoutWedstrijd*> wedstrijden) {
@@ -658,49 +647,53 @@ void TKnockoutView::Markeer(std::set<const TKnockoutWedstrijd*> wedstrijden) {
 }
 
 void TKnockoutView::KlikWedstrijd(int ronde, int nummer) {
-    TKnockoutWedstrijd& wedstrijd = *m_knockout.Wedstrijd(ronde, nummer);
-    std::optional<TToernooiDocument::TStap> stap;
-    if (m_document)
-        stap.emplace(*m_document, QStringLiteral("uitslag ") + Plaatsnaam(ronde, nummer));
-    // While the question is open, the results a new score would clear (the
-    // played matches further along the winner's path) are marked.
-    std::set<const TKnockoutWedstrijd*> teWissen;
-    if (wedstrijd.IsSpeelbaar() && wedstrijd.VraagtBevestiging())
-        for (const TKnockoutWedstrijd* verder = wedstrijd.Volgende(); verder;
-             verder = verder->Volgende())
-            if (verder->ScoreBoven() >= 0)
-                teWissen.insert(verder);
-    Markeer(teWissen);
-    const std::pair voor{wedstrijd.ScoreBoven(), wedstrijd.ScoreOnder()};
-    wedstrijd.VoerEindstandIn([this](TKnockoutWedstrijd& deze) {
+    const TKnockoutWedstrijd& wedstrijd = *m_knockout.Wedstrijd(ronde, nummer);
+    if (!wedstrijd.IsSpeelbaar() || !m_document)
+        return;
+    // While the question is open, the results a new score would clear are
+    // marked.
+    const std::vector<const TKnockoutWedstrijd*> teWissen = wedstrijd.TeWissen();
+    if (!teWissen.empty()) {
+        Markeer({teWissen.begin(), teWissen.end()});
+        const Answer antwoord = messages().confirm(
+            QStringLiteral(
+                "Het wijzigen van deze eindstand verandert het verdere verloop van de knockout.") +
+                Text::lineBreak + Text::lineBreak + QStringLiteral("Wilt u toch doorgaan?"),
+            Buttons::YesNo);
         Markeer({});
-        TInputEindstandDialog dialoog(window());
-        dialoog.ToonVoorWedstrijd(deze);
-    });
-    Markeer({});
-    if (m_document && std::pair{wedstrijd.ScoreBoven(), wedstrijd.ScoreOnder()} != voor)
-        m_document->MeldUitslag(m_knockout.KnockoutNr(), ronde, nummer);
-    // A cancelled score dialog clears nothing.
-    const auto gewist =
-        std::count_if(teWissen.begin(), teWissen.end(),
-                      [](const TKnockoutWedstrijd* w) { return w->ScoreBoven() < 0; });
-    if (gewist > 0)
-        Q_EMIT Gecorrigeerd(static_cast<int>(gewist));
+        if (antwoord != Answer::Yes)
+            return;
+    }
+    TInputEindstandDialog dialoog(window());
+    const std::optional<TInputEindstandDialog::TEindstand> eindstand =
+        dialoog.ToonVoorWedstrijd(wedstrijd);
+    if (!eindstand)
+        return;
+    const auto gewist = m_document->ZetUitslag(m_knockout.KnockoutNr(), ronde, nummer,
+                                               eindstand->Boven, eindstand->Onder);
+    if (!gewist.empty())
+        Q_EMIT Gecorrigeerd(static_cast<int>(gewist.size()));
 }
 
 void TKnockoutView::KlikKnop(int wedstrijd, int plek) {
-    TKnockoutWedstrijdWijzig& wijziger =
-        *m_knockout.Wijzigers()[static_cast<std::size_t>(2 * wedstrijd + plek)];
-    std::optional<TToernooiDocument::TStap> stap;
-    if (m_document)
-        stap.emplace(*m_document, QStringLiteral("deelnemer ") + Plaatsnaam(0, wedstrijd));
-    wijziger.KnopKlik([this](const TKeuzelijst& lijst) -> std::optional<int> {
-        TKiesDeelnemerForm kies(window());
-        for (const TKeuzelijst::Rij& rij : lijst.rijen)
-            kies.VoegRijToe(rij.code, rij.naam);
-        kies.ZetKolomverhouding(lijst.kolomverhouding);
-        if (kies.exec() != QDialog::Accepted)
-            return std::nullopt;
-        return kies.GeselecteerdeRij();
-    });
+    const TKnockoutWedstrijdWijzig& wijziger = *m_knockout.Wijziger(wedstrijd, plek);
+    if (!m_document)
+        return;
+    if (wijziger.VraagtBevestiging() &&
+        messages().confirm(QStringLiteral("Het kiezen van een andere deelnemer verandert het "
+                                          "verdere verloop van de knockout.") +
+                               Text::lineBreak + Text::lineBreak +
+                               QStringLiteral("Wilt u toch doorgaan?"),
+                           Buttons::YesNo) != Answer::Yes)
+        return;
+    const TKeuzelijst lijst = wijziger.VulKeuzelijst();
+    TKiesDeelnemerForm kies(window());
+    const std::optional<int> rij = kies.Kies(lijst);
+    if (!rij)
+        return;
+    const TKeuzelijst::Rij& gekozen = lijst.rijen[static_cast<std::size_t>(*rij)];
+    if (gekozen.bye)
+        m_document->MaakBye(m_knockout.KnockoutNr(), wedstrijd);
+    else
+        m_document->KiesDeelnemer(m_knockout.KnockoutNr(), wedstrijd, plek, gekozen.deelnemer);
 }

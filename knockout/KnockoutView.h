@@ -16,7 +16,8 @@ class TKnockoutWedstrijdWijzig;
 // the match they feed, and two choice buttons beside every first-round box.
 // Everything is painted by this one widget, so even a bracket of thousands
 // of participants builds and scrolls quickly; a match or a choice button
-// that changes repaints only its own box or button.
+// that changes repaints only its own box or button. Every change goes
+// through the document, whose signals say which boxes to repaint.
 //
 // From the keyboard one match box or choice button is current (the focus
 // cursor): the arrow keys move it, Enter and Space click it. Screen readers
@@ -40,10 +41,10 @@ public:
         bool operator==(const Plaats&) const = default;
     };
 
-    TKnockoutView(TKnockout& knockout, QWidget* parent);
+    TKnockoutView(const TKnockout& knockout, QWidget* parent);
     ~TKnockoutView() override;
 
-    TKnockout& Knockout() const { return m_knockout; }
+    const TKnockout& Knockout() const { return m_knockout; }
 
     // Geometry, rounds and matches counted from 0.
     QRect WedstrijdRect(int ronde, int nummer) const;
@@ -80,8 +81,9 @@ public:
     QString WinnaarTekst() const;
     QRect WinnaarRect() const { return m_winnaarRect; }
 
-    // Every change through this view becomes one step of the document.
-    void ZetDocument(TToernooiDocument* document) { m_document = document; }
+    // The document whose bracket this is: clicks change the bracket
+    // through it, and its signals repaint the boxes that changed.
+    void ZetDocument(TToernooiDocument* document);
     // The matches marked as to be cleared while the correction question is open.
     const std::set<const TKnockoutWedstrijd*>& Gemarkeerd() const { return m_gemarkeerd; }
 
@@ -110,13 +112,12 @@ private:
                    const QRect& rect) const;
     void TekenFocus(QPainter& painter, const QRect& rect) const;
     void TekenWinnaar(QPainter& painter) const;
-    void KoppelWaarnemers();
     void KlikWedstrijd(int ronde, int nummer);
     void KlikKnop(int wedstrijd, int plek);
-    // The step's name: "Wedstrijd 3, Ronde 1", with the losers' round named.
-    QString Plaatsnaam(int ronde, int nummer) const;
     void Markeer(std::set<const TKnockoutWedstrijd*> wedstrijden);
     void VernieuwWinnaar();
+    // The match and every match after it on the way to the final changed.
+    void PadGewijzigd(int knockoutNr, int ronde, int nummer);
     void WedstrijdGewijzigd(Plaats plaats);
     Plaats Buur(Plaats van, int toets) const;
     void ZetZweef(Plaats plaats);
@@ -125,7 +126,7 @@ private:
     void MeldFocus() const;
     int OntwerpBreedte() const;
 
-    TKnockout& m_knockout;
+    const TKnockout& m_knockout;
     // The designed columns and rows of the bracket, in whole pixels.
     TSchemaGeometrie m_geometrie;
     TToernooiDocument* m_document = nullptr;

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -429,11 +430,9 @@ private:
 
 } // namespace
 
-TKnockout::TKnockout(TDeelnemerLijst& deelnemers, std::uint8_t knockoutNr, int indeling,
-                     std::function<void()> gewijzigd)
+TKnockout::TKnockout(TDeelnemerLijst& deelnemers, std::uint8_t knockoutNr, int indeling)
     : m_deelnemers(deelnemers)
-    , m_knockoutNr(knockoutNr)
-    , m_gewijzigd(std::move(gewijzigd)) {
+    , m_knockoutNr(knockoutNr) {
     for (const auto& deelnemer : m_deelnemers) {
         if (deelnemer && deelnemer->KnockoutNr == m_knockoutNr) {
             ++m_aantal;
@@ -470,7 +469,7 @@ void TKnockout::Opbouwen() {
         auto& ronde = m_rondes.emplace_back();
         ronde.reserve(static_cast<std::size_t>(aantal));
         for (std::int64_t m = 0; m < aantal; ++m)
-            ronde.push_back(std::make_unique<TKnockoutWedstrijd>(m_gewijzigd));
+            ronde.push_back(std::make_unique<TKnockoutWedstrijd>());
     }
     m_wijzigers.reserve(2 * m_rondes.front().size());
     for (const auto& wedstrijd : m_rondes.front()) {
@@ -507,10 +506,31 @@ std::int32_t TKnockout::AantalWedstrijden(int ronde) const {
     return static_cast<std::int32_t>(m_rondes[ronde].size());
 }
 
-TKnockoutWedstrijd* TKnockout::Wedstrijd(int ronde, int nummer) const {
+const TKnockoutWedstrijd* TKnockout::Wedstrijd(int ronde, int nummer) const {
     if (nummer < 0 || nummer >= AantalWedstrijden(ronde))
         return nullptr;
     return m_rondes[ronde][nummer].get();
+}
+
+TKnockoutWedstrijd* TKnockout::Wedstrijd(int ronde, int nummer) {
+    return const_cast<TKnockoutWedstrijd*>(std::as_const(*this).Wedstrijd(ronde, nummer));
+}
+
+QString TKnockout::WedstrijdNaam(int ronde, int nummer) const {
+    QString naam = QStringLiteral("Wedstrijd %1, Ronde %2").arg(nummer + 1).arg(ronde + 1);
+    if (m_knockoutNr == 2)
+        naam += QStringLiteral(" (Verliezersronde)");
+    return naam;
+}
+
+const TKnockoutWedstrijdWijzig* TKnockout::Wijziger(int nummer, int plek) const {
+    if (nummer < 0 || nummer >= AantalWedstrijden(0) || plek < 0 || plek > 1)
+        return nullptr;
+    return m_wijzigers[static_cast<std::size_t>(2 * nummer + plek)].get();
+}
+
+TKnockoutWedstrijdWijzig* TKnockout::Wijziger(int nummer, int plek) {
+    return const_cast<TKnockoutWedstrijdWijzig*>(std::as_const(*this).Wijziger(nummer, plek));
 }
 
 void TKnockout::VernieuwKnoppen() {

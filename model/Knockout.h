@@ -7,7 +7,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -17,9 +16,10 @@
 // (Indeling 0), a seeded draw from the pool results (1) or not at all (any
 // other value; the tournament loader fills it).
 //
-// No window is involved: tournament changes are reported through the
-// callback given here (the owner marks the tournament modified), and the
-// seeded draw reports an impossible division through messages().
+// No window is involved: the document changes a bracket through its
+// operations and tells the windows; through a const bracket the matches
+// and choice controllers are const as well. The seeded draw reports an
+// impossible division through messages().
 class TKnockout {
 public:
     // Highest pool position the seeded draw looks for.
@@ -28,8 +28,7 @@ public:
 
     enum Indeling { LootWillekeurig = 0, VolgensPoules = 1, Leeg = 2 };
 
-    TKnockout(TDeelnemerLijst& deelnemers, std::uint8_t knockoutNr, int indeling,
-              std::function<void()> gewijzigd = {});
+    TKnockout(TDeelnemerLijst& deelnemers, std::uint8_t knockoutNr, int indeling);
     ~TKnockout();
     TKnockout(const TKnockout&) = delete;
     TKnockout& operator=(const TKnockout&) = delete;
@@ -40,12 +39,17 @@ public:
 
     std::int32_t AantalRondes() const;
     std::int32_t AantalWedstrijden(int ronde) const;            // 0 outside the rounds
-    TKnockoutWedstrijd* Wedstrijd(int ronde, int nummer) const; // nullptr outside the bracket
+    // nullptr outside the bracket
+    const TKnockoutWedstrijd* Wedstrijd(int ronde, int nummer) const;
+    TKnockoutWedstrijd* Wedstrijd(int ronde, int nummer);
+    // The step name of a match: "Wedstrijd 3, Ronde 1", with the losers'
+    // round named.
+    QString WedstrijdNaam(int ronde, int nummer) const;
 
-    // Two per first-round match, upper then lower, in match order.
-    const std::vector<std::unique_ptr<TKnockoutWedstrijdWijzig>>& Wijzigers() const {
-        return m_wijzigers;
-    }
+    // The choice controller of a slot (0 upper, 1 lower) of a first-round
+    // match; nullptr outside the first round.
+    const TKnockoutWedstrijdWijzig* Wijziger(int nummer, int plek) const;
+    TKnockoutWedstrijdWijzig* Wijziger(int nummer, int plek);
     // Every choice controller refreshes its caption.
     void VernieuwKnoppen();
 
@@ -73,7 +77,7 @@ private:
     std::int32_t m_aantal = 0;
     std::int32_t m_aantalPoules = 0;
     std::vector<std::vector<std::unique_ptr<TKnockoutWedstrijd>>> m_rondes;
+    // Two per first-round match, upper then lower, in match order.
     std::vector<std::unique_ptr<TKnockoutWedstrijdWijzig>> m_wijzigers;
     std::uint8_t m_knockoutNr;
-    std::function<void()> m_gewijzigd;
 };

@@ -1,8 +1,6 @@
 #include "model/KnockoutWedstrijd.h"
 
 #include "model/Deelnemer.h"
-#include "model/MessageService.h"
-#include "model/Text.h"
 
 #include <utility>
 
@@ -21,21 +19,9 @@ QString RegelVoor(const TDeelnemer* deelnemer, std::int32_t score) {
 
 } // namespace
 
-TKnockoutWedstrijd::TKnockoutWedstrijd(Melding gewijzigd)
-    : m_gewijzigd(std::move(gewijzigd)) {
-    Vernieuw();
-}
-
-void TKnockoutWedstrijd::MeldGewijzigd() const {
-    if (m_gewijzigd)
-        m_gewijzigd();
-}
-
 void TKnockoutWedstrijd::ZetEindstand(std::int32_t scoreBoven, std::int32_t scoreOnder) {
     if (m_bye)
         return;
-    if (scoreBoven != m_scoreBoven || scoreOnder != m_scoreOnder)
-        MeldGewijzigd();
     m_scoreBoven = scoreBoven;
     m_scoreOnder = scoreOnder;
     Vernieuw();
@@ -50,8 +36,6 @@ void TKnockoutWedstrijd::ZetVolgende(TKnockoutWedstrijd* volgende, std::int32_t 
 void TKnockoutWedstrijd::ZetDeelnemerOnder(TDeelnemer* deelnemer) {
     if (m_bye)
         return;
-    if (deelnemer != m_deelnemerOnder || m_scoreBoven != -1 || m_scoreOnder != -1)
-        MeldGewijzigd();
     m_deelnemerOnder = deelnemer;
     m_scoreBoven = -1;
     m_scoreOnder = -1;
@@ -60,8 +44,6 @@ void TKnockoutWedstrijd::ZetDeelnemerOnder(TDeelnemer* deelnemer) {
 
 void TKnockoutWedstrijd::ZetDeelnemerBoven(TDeelnemer* deelnemer) {
     // No bye guard: a bye keeps its flag and takes the new upper participant.
-    if (deelnemer != m_deelnemerBoven || m_scoreBoven != -1 || m_scoreOnder != -1)
-        MeldGewijzigd();
     m_deelnemerBoven = deelnemer;
     m_scoreBoven = -1;
     m_scoreOnder = -1;
@@ -69,8 +51,6 @@ void TKnockoutWedstrijd::ZetDeelnemerBoven(TDeelnemer* deelnemer) {
 }
 
 void TKnockoutWedstrijd::ZetBye(bool bye) {
-    // Not a change of its own: the tournament is marked modified only when
-    // handing the winner on changes the next match.
     m_bye = bye;
     if (bye) {
         if (!m_deelnemerBoven)
@@ -91,11 +71,13 @@ void TKnockoutWedstrijd::Vernieuw() {
         else
             m_volgende->ZetDeelnemerBoven(Winnaar());
     }
-    if (m_waarnemer)
-        m_waarnemer();
 }
 
-TDeelnemer* TKnockoutWedstrijd::Winnaar() const {
+TDeelnemer* TKnockoutWedstrijd::Winnaar() {
+    return const_cast<TDeelnemer*>(std::as_const(*this).Winnaar());
+}
+
+const TDeelnemer* TKnockoutWedstrijd::Winnaar() const {
     if (m_bye)
         return m_deelnemerBoven;
     if (m_scoreBoven < 0)
@@ -124,23 +106,10 @@ bool TKnockoutWedstrijd::IsSpeelbaar() const {
     return !m_bye && m_deelnemerBoven && m_deelnemerOnder;
 }
 
-bool TKnockoutWedstrijd::VraagtBevestiging() const {
-    return m_volgende && m_volgende->ScoreBoven() != -1;
-}
-
-QString TKnockoutWedstrijd::BevestigingsTekst() {
-    return QStringLiteral(
-               "Het wijzigen van deze eindstand verandert het verdere verloop van de knockout.") +
-           Text::lineBreak + Text::lineBreak + QStringLiteral("Wilt u toch doorgaan?");
-}
-
-void TKnockoutWedstrijd::VoerEindstandIn(
-    const std::function<void(TKnockoutWedstrijd&)>& toonScoreDialoog) {
-    if (!IsSpeelbaar())
-        return;
-    if (VraagtBevestiging() &&
-        messages().confirm(BevestigingsTekst(), Buttons::YesNo) != Answer::Yes)
-        return;
-    if (toonScoreDialoog)
-        toonScoreDialoog(*this);
+std::vector<const TKnockoutWedstrijd*> TKnockoutWedstrijd::TeWissen() const {
+    std::vector<const TKnockoutWedstrijd*> wedstrijden;
+    for (const TKnockoutWedstrijd* verder = m_volgende; verder; verder = verder->m_volgende)
+        if (verder->m_scoreBoven >= 0)
+            wedstrijden.push_back(verder);
+    return wedstrijden;
 }

@@ -6,6 +6,7 @@
 #include "model/RandomSource.h"
 #include "model/Text.h"
 
+#include <algorithm>
 #include <utility>
 
 using Deelnemerslijst::TNaam;
@@ -418,9 +419,71 @@ void TToernooiDocument::LateInschrijving(std::unique_ptr<TDeelnemer> deelnemer) 
     Q_EMIT PoulesVeranderd();
 }
 
-void TToernooiDocument::MeldUitslag(int knockoutNr, int ronde, int nummer) {
-    if (InStap())
-        m_uitslag = TUitslag{knockoutNr, ronde, nummer};
+// ------------------------------------------------------------ knockout stage
+
+TKnockout* TToernooiDocument::Knockout(int knockoutNr) {
+    return knockoutNr == 1   ? m_toernooi->Winnaars.get()
+           : knockoutNr == 2 ? m_toernooi->Verliezers.get()
+                             : nullptr;
+}
+
+std::vector<const TKnockoutWedstrijd*> TToernooiDocument::ZetUitslag(int knockoutNr, int ronde,
+                                                                     int nummer, int scoreBoven,
+                                                                     int scoreOnder) {
+    TKnockout* knockout = Knockout(knockoutNr);
+    TKnockoutWedstrijd* wedstrijd = knockout ? knockout->Wedstrijd(ronde, nummer) : nullptr;
+    const bool wissen = scoreBoven == -1 && scoreOnder == -1;
+    const bool geldig = wissen || (scoreBoven >= 0 && scoreOnder >= 0 && scoreBoven != scoreOnder);
+    if (!wedstrijd || !wedstrijd->IsSpeelbaar() || !geldig)
+        return {};
+    std::vector<const TKnockoutWedstrijd*> gewist = wedstrijd->TeWissen();
+    {
+        TStap stap(*this, QStringLiteral("uitslag ") + knockout->WedstrijdNaam(ronde, nummer));
+        const bool anders =
+            scoreBoven != wedstrijd->ScoreBoven() || scoreOnder != wedstrijd->ScoreOnder();
+        wedstrijd->ZetEindstand(scoreBoven, scoreOnder);
+        // Once the step has changed the tournament the document passes the
+        // match on (UitslagIngevoerd), so that whoever shows the brackets
+        // can point out the match just played.
+        if (anders)
+            m_uitslag = TUitslag{knockoutNr, ronde, nummer};
+        Q_EMIT KnockoutGewijzigd(knockoutNr, ronde, nummer);
+    }
+    std::erase_if(gewist, [](const TKnockoutWedstrijd* w) { return w->ScoreBoven() >= 0; });
+    return gewist;
+}
+
+void TToernooiDocument::KiesDeelnemer(int knockoutNr, int nummer, int plek,
+                                      const TDeelnemer* deelnemer) {
+    TKnockout* knockout = Knockout(knockoutNr);
+    TKnockoutWedstrijdWijzig* wijziger = knockout ? knockout->Wijziger(nummer, plek) : nullptr;
+    if (!wijziger)
+        return;
+    // Only an unplaced participant of this bracket may be put in, found in
+    // the list so that the pointer is the list's own.
+    TDeelnemer* kandidaat = nullptr;
+    if (deelnemer) {
+        const auto gevonden =
+            std::find_if(m_toernooi->Lijst.begin(), m_toernooi->Lijst.end(),
+                         [deelnemer](const auto& d) { return d.get() == deelnemer; });
+        if (gevonden == m_toernooi->Lijst.end() || deelnemer->KnockoutNr != knockoutNr ||
+            deelnemer->Wedstrijd)
+            return;
+        kandidaat = gevonden->get();
+    }
+    TStap stap(*this, QStringLiteral("deelnemer ") + knockout->WedstrijdNaam(0, nummer));
+    wijziger->WijsToe(kandidaat);
+    Q_EMIT KnockoutGewijzigd(knockoutNr, 0, nummer);
+}
+
+void TToernooiDocument::MaakBye(int knockoutNr, int nummer) {
+    TKnockout* knockout = Knockout(knockoutNr);
+    TKnockoutWedstrijdWijzig* onder = knockout ? knockout->Wijziger(nummer, 1) : nullptr;
+    if (!onder)
+        return;
+    TStap stap(*this, QStringLiteral("deelnemer ") + knockout->WedstrijdNaam(0, nummer));
+    onder->MaakBye();
+    Q_EMIT KnockoutGewijzigd(knockoutNr, 0, nummer);
 }
 
 // --------------------------------------------------------- participant list

@@ -12,6 +12,7 @@
 #include <deque>
 #include <memory>
 #include <optional>
+#include <vector>
 
 // The one tournament of the program: its stage, the names of the participant
 // list, the running participants, both brackets, the file name and whether
@@ -35,8 +36,8 @@ public:
     TProgrammastatus Programmastatus() const;
     TDeelnemerLijst& Deelnemers() { return m_toernooi->Lijst; }
     const TDeelnemerLijst& Deelnemers() const { return m_toernooi->Lijst; }
-    TKnockout* WinnaarsKnockout() const { return m_toernooi->Winnaars.get(); }
-    TKnockout* VerliezersKnockout() const { return m_toernooi->Verliezers.get(); }
+    const TKnockout* WinnaarsKnockout() const { return m_toernooi->Winnaars.get(); }
+    const TKnockout* VerliezersKnockout() const { return m_toernooi->Verliezers.get(); }
     // The participant list window's names, in the order it shows them.
     const Deelnemerslijst::TNamen& Namen() const { return m_namen; }
     const QString& Bestandsnaam() const { return m_bestandsnaam; }
@@ -105,11 +106,6 @@ public:
     bool WisselPoules(int links, int linksPoule, int rechts, int rechtsPoule);
     // A participant who arrives late joins the running list and the names.
     void LateInschrijving(std::unique_ptr<TDeelnemer> deelnemer);
-    // The running step entered or changed the score of this match (rounds
-    // and matches counted from 0). Once the step has changed the tournament
-    // the document passes it on (UitslagIngevoerd), so that whoever shows the
-    // brackets can point out the match just played.
-    void MeldUitslag(int knockoutNr, int ronde, int nummer);
 
     // --- history
     bool KanOngedaanMaken() const { return !m_ongedaan.empty(); }
@@ -137,6 +133,24 @@ public:
     // Ends the running tournament as a step of its own.
     void BeeindigToernooi();
 
+    // --- knockout stage
+    // Brackets are numbered 1 (winners' round) and 2 (losers' round); rounds
+    // and matches are counted from 0. Each operation is one step named after
+    // the match, and ends with KnockoutGewijzigd. Questions are the window's:
+    // it asks them before it calls.
+
+    // The score of a playable match; -1, -1 clears it. Returns the later
+    // matches that lost their result (see TKnockoutWedstrijd::TeWissen).
+    // Anything else (no such match, not playable, a negative or equal
+    // score) changes nothing.
+    std::vector<const TKnockoutWedstrijd*> ZetUitslag(int knockoutNr, int ronde, int nummer,
+                                                      int scoreBoven, int scoreOnder);
+    // Puts an unplaced participant of the bracket, or nobody, in a slot of
+    // a first-round match (plek 0 upper, 1 lower); anyone else changes nothing.
+    void KiesDeelnemer(int knockoutNr, int nummer, int plek, const TDeelnemer* deelnemer);
+    // Makes a first-round match a bye.
+    void MaakBye(int knockoutNr, int nummer);
+
 Q_SIGNALS:
     void ProgrammastatusVeranderd(int status);
     void GewijzigdVeranderd(bool gewijzigd);
@@ -159,6 +173,10 @@ Q_SIGNALS:
     // The step that just ended entered the score of this match; it follows
     // InhoudVeranderd.
     void UitslagIngevoerd(int knockoutNr, int ronde, int nummer);
+    // A knockout operation changed this match, and with it perhaps every
+    // match after it on the way to the final; in the first round its choice
+    // buttons too.
+    void KnockoutGewijzigd(int knockoutNr, int ronde, int nummer);
 
 private:
     struct TToestand {
@@ -191,6 +209,7 @@ private:
     // windows; the new index of the followed name.
     int ZetGesorteerdeNamen(Deelnemerslijst::TNamen namen, qsizetype gevolgd);
     void EindigLopendToernooi();
+    TKnockout* Knockout(int knockoutNr);
 
     std::unique_ptr<TToernooi> m_toernooi;
     Deelnemerslijst::TNamen m_namen;

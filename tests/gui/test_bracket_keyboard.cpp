@@ -49,7 +49,11 @@ private:
     QStringList focusNamen; // the names the focus events carried
 
     TKnockoutForm& venster() { return *hoofd->KnockoutForm; }
-    TKnockout& winnaars() { return *venster().WinnaarsKnockout(); }
+    const TKnockout& winnaars() { return *venster().WinnaarsKnockout(); }
+    // A score through the document, as the score dialog's caller gives it.
+    void speel(int ronde, int nummer, int boven, int onder) {
+        hoofd->Document().ZetUitslag(1, ronde, nummer, boven, onder);
+    }
     TKnockoutView& view() { return *WinnaarsView(venster()); }
 
     // A direct knockout, everyone in the winners' round; the view has the focus.
@@ -216,10 +220,9 @@ private Q_SLOTS:
         bouw(3); // two rounds: 595 wide until the final is decided
         QCOMPARE(view().width(), 595);
         QVERIFY(view().WinnaarTekst().isEmpty());
-        TKnockoutWedstrijd& halve = *winnaars().Wedstrijd(0, winnaars().Wedstrijd(0, 0)->Bye());
-        halve.ZetEindstand(2, 1);
-        TKnockoutWedstrijd& finale = *winnaars().Wedstrijd(1, 0);
-        finale.ZetEindstand(0, 5);
+        speel(0, winnaars().Wedstrijd(0, 0)->Bye(), 2, 1);
+        const TKnockoutWedstrijd& finale = *winnaars().Wedstrijd(1, 0);
+        speel(1, 0, 0, 5);
         QCOMPARE(view().WinnaarTekst(),
                  QStringLiteral("Winnaar: ") + finale.DeelnemerOnder()->Naam());
         QVERIFY(QAccessible::queryAccessibleInterface(&view())
@@ -236,7 +239,7 @@ private Q_SLOTS:
         QCOMPARE(beeld.pixelColor(tekst.right() - 1, view().MiddenY(1, 0)),
                  view().palette().color(QPalette::WindowText));
         // Cleared again: the caption and its line go, the width stays.
-        finale.ZetEindstand(-1, -1);
+        speel(1, 0, -1, -1);
         QVERIFY(view().WinnaarTekst().isEmpty());
         QCOMPARE(view().grab().toImage().pixelColor(tekst.right() - 1, view().MiddenY(1, 0)),
                  view().palette().color(QPalette::Window));
@@ -256,10 +259,9 @@ private Q_SLOTS:
         QVERIFY(pane);
         QCOMPARE(pane->text(QAccessible::Name), QStringLiteral("Winnaarsronde"));
         QCOMPARE(pane->childCount(), 4 + 2 + 1 + 8);
-        TKnockoutWedstrijd& eerste = *winnaars().Wedstrijd(0, 0);
-        const int gespeeld = eerste.Bye() ? 1 : 0;
-        TKnockoutWedstrijd& wedstrijd = *winnaars().Wedstrijd(0, gespeeld);
-        wedstrijd.ZetEindstand(3, 1);
+        const int gespeeld = winnaars().Wedstrijd(0, 0)->Bye() ? 1 : 0;
+        const TKnockoutWedstrijd& wedstrijd = *winnaars().Wedstrijd(0, gespeeld);
+        speel(0, gespeeld, 3, 1);
         QAccessibleInterface* kind = pane->child(gespeeld);
         QCOMPARE(kind->text(QAccessible::Name),
                  QStringLiteral("Ronde 1, wedstrijd %1: %2 3, %3 1")

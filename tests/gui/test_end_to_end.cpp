@@ -69,10 +69,10 @@ private:
 
     // Plays every playable match, round by round, the upper participant
     // winning 3-1 except in round 1, where the lower one wins 0-2.
-    void speelUit(TKnockoutView& view, TKnockout& knockout) {
+    void speelUit(TKnockoutView& view, const TKnockout& knockout) {
         for (int ronde = 0; ronde < knockout.AantalRondes(); ++ronde) {
             for (int nummer = 0; nummer < knockout.AantalWedstrijden(ronde); ++nummer) {
-                TKnockoutWedstrijd* wedstrijd = knockout.Wedstrijd(ronde, nummer);
+                const TKnockoutWedstrijd* wedstrijd = knockout.Wedstrijd(ronde, nummer);
                 if (!wedstrijd->IsSpeelbaar()) {
                     QVERIFY(wedstrijd->Bye());
                     continue;
@@ -122,14 +122,14 @@ private Q_SLOTS:
         QCOMPARE(hoofd->Document().Programmastatus(), psKnockout);
         TKnockoutForm& knockout = *hoofd->KnockoutForm;
         QVERIFY(knockout.isVisible());
-        TKnockout& winnaars = *knockout.WinnaarsKnockout();
-        TKnockout& verliezers = *knockout.VerliezersKnockout();
+        const TKnockout& winnaars = *knockout.WinnaarsKnockout();
+        const TKnockout& verliezers = *knockout.VerliezersKnockout();
         QCOMPARE(winnaars.Aantal(), 6);
         QCOMPARE(verliezers.Aantal(), 7);
         QVERIFY(winnaars.IsVolledig());
         QVERIFY(verliezers.IsVolledig());
         // Pool mates never meet in the first round.
-        for (TKnockout* k : {&winnaars, &verliezers}) {
+        for (const TKnockout* k : {&winnaars, &verliezers}) {
             for (int nummer = 0; nummer < k->AantalWedstrijden(0); ++nummer) {
                 const TKnockoutWedstrijd* w = k->Wedstrijd(0, nummer);
                 if (!w->Bye())
@@ -147,7 +147,7 @@ private Q_SLOTS:
         int eerste = 0;
         while (!winnaars.Wedstrijd(0, eerste)->IsSpeelbaar())
             ++eerste;
-        TKnockoutWedstrijd* gewijzigd = winnaars.Wedstrijd(0, eerste);
+        const TKnockoutWedstrijd* gewijzigd = winnaars.Wedstrijd(0, eerste);
         (*berichten)->queueAnswer(Answer::Yes);
         ModalDialogDriver bestuurder;
         bestuurder.fillAndClick({QStringLiteral("5"), QStringLiteral("4")},

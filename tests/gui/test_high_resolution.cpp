@@ -92,10 +92,10 @@ private Q_SLOTS:
         TKnockoutForm& venster = *hoofd->KnockoutForm;
         venster.Bouw(hoofd->Document().Deelnemers(), TKnockout::LootWillekeurig);
         venster.resize(1000, 560);
-        TKnockout& knockout = *venster.WinnaarsKnockout();
+        const TKnockout& knockout = *venster.WinnaarsKnockout();
         for (int ronde = 0; ronde < knockout.AantalRondes(); ++ronde)
             for (int nummer = 0; nummer < knockout.AantalWedstrijden(ronde); ++nummer)
-                knockout.Wedstrijd(ronde, nummer)->ZetEindstand(3, nummer % 3);
+                hoofd->Document().ZetUitslag(1, ronde, nummer, 3, nummer % 3);
         Bewaar(venster, QStringLiteral("knockout"));
 
         TKnockoutView& view = *WinnaarsView(venster);

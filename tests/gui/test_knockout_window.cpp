@@ -38,7 +38,7 @@ private:
     std::unique_ptr<ScriptedMessages> berichten;
 
     TKnockoutForm& venster() { return *hoofd->KnockoutForm; }
-    TKnockout& winnaars() { return *venster().WinnaarsKnockout(); }
+    const TKnockout& winnaars() { return *venster().WinnaarsKnockout(); }
     TKnockoutView& view() { return *WinnaarsView(venster()); }
 
     // A direct knockout of `aantal` participants, everyone in the winners' round.
@@ -118,7 +118,7 @@ private Q_SLOTS:
 
     void scoresArePlayedThroughTheDialog() {
         bouwDirect(4);
-        TKnockoutWedstrijd* eerste = winnaars().Wedstrijd(0, 0);
+        const TKnockoutWedstrijd* eerste = winnaars().Wedstrijd(0, 0);
         speel(0, 0, QStringLiteral("3"), QStringLiteral("1"));
         QCOMPARE(eerste->ScoreBoven(), 3);
         QCOMPARE(winnaars().Wedstrijd(1, 0)->DeelnemerBoven(), eerste->DeelnemerBoven());
@@ -179,8 +179,8 @@ private Q_SLOTS:
 
     void choiceButtonsMoveParticipantsByHand() {
         bouwDirect(4);
-        TKnockoutWedstrijd* wedstrijd = winnaars().Wedstrijd(0, 0);
-        TDeelnemer* onder = wedstrijd->DeelnemerOnder();
+        const TKnockoutWedstrijd* wedstrijd = winnaars().Wedstrijd(0, 0);
+        const TDeelnemer* onder = wedstrijd->DeelnemerOnder();
         // The lower button: row 1 is "bye".
         ModalDialogDriver bestuurder;
         bestuurder.then([](QWidget* dialoog) {
@@ -205,11 +205,23 @@ private Q_SLOTS:
             kies->DeelnemersStringGrid->selectRow(1);
             kies->OKBitBtn->click();
         });
-        TDeelnemer* vorige = winnaars().Wedstrijd(0, 1)->DeelnemerBoven();
+        const TDeelnemer* vorige = winnaars().Wedstrijd(0, 1)->DeelnemerBoven();
         view().Klik(midden(view().KnopRect(1, 0)));
         QCOMPARE(winnaars().Wedstrijd(0, 1)->DeelnemerBoven(), onder);
         QCOMPARE(onder->Wedstrijd, winnaars().Wedstrijd(0, 1));
         QVERIFY(vorige->Wedstrijd == nullptr);
+        QCOMPARE(bestuurder.unexpected(), 0);
+
+        // A choice that would clear a result is asked first, by the window;
+        // No shows no list and changes nothing.
+        hoofd->Document().ZetUitslag(1, 0, 1, 3, 1);
+        (*berichten)->queueAnswer(Answer::No);
+        view().Klik(midden(view().KnopRect(1, 0)));
+        QCOMPARE((*berichten)->texts(),
+                 QStringList{QStringLiteral("Het kiezen van een andere deelnemer verandert het "
+                                            "verdere verloop van de knockout.\n\r\n\rWilt u "
+                                            "toch doorgaan?")});
+        QCOMPARE(winnaars().Wedstrijd(0, 1)->ScoreBoven(), 3);
         QCOMPARE(bestuurder.unexpected(), 0);
     }
 

@@ -68,13 +68,13 @@ void Schrijf(const QString& pad, const QByteArray& inhoud) {
     bestand.write(inhoud);
 }
 
-// Plays the playable matches of the first `rondes` rounds, through the model.
-void Speel(TKnockout& knockout, int rondes) {
+// Plays the playable matches of the first `rondes` rounds, through the document.
+void Speel(TToernooiDocument& document, const TKnockout& knockout, int rondes) {
     for (int r = 0; r < std::min(rondes, knockout.AantalRondes()); ++r) {
         for (int m = 0; m < knockout.AantalWedstrijden(r); ++m) {
-            TKnockoutWedstrijd* w = knockout.Wedstrijd(r, m);
-            if (w->IsSpeelbaar())
-                m % 2 ? w->ZetEindstand(1, 4) : w->ZetEindstand(2, 0);
+            if (knockout.Wedstrijd(r, m)->IsSpeelbaar())
+                m % 2 ? document.ZetUitslag(knockout.KnockoutNr(), r, m, 1, 4)
+                      : document.ZetUitslag(knockout.KnockoutNr(), r, m, 2, 0);
         }
     }
 }
@@ -159,8 +159,8 @@ private:
             zetPosities();
             stuurDoor();
         }
-        Speel(*hoofd->KnockoutForm->WinnaarsKnockout(), 2);
-        Speel(*hoofd->KnockoutForm->VerliezersKnockout(), 1);
+        Speel(hoofd->Document(), *hoofd->KnockoutForm->WinnaarsKnockout(), 2);
+        Speel(hoofd->Document(), *hoofd->KnockoutForm->VerliezersKnockout(), 1);
     }
 
     bool bewaarAls(const QString& pad) {

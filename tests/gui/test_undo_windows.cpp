@@ -185,7 +185,7 @@ private Q_SLOTS:
         const QString bestand = map.filePath(QStringLiteral("Clubkampioenschap.txt"));
         voerNamenIn(4);
         start(QStringLiteral("DirectKnockoutBitBtn"));
-        QWidget* view = hoofd->KnockoutForm->WinnaarsView();
+        QWidget* view = WinnaarsView(*hoofd->KnockoutForm);
         const TProgrammastatus status = document().Programmastatus();
         (*berichten)->queueFileName(bestand);
         ctrl(hoofd->DeelnemersForm->DeelnemersStringGrid, Qt::Key_S);

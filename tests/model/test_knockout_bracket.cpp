@@ -31,7 +31,8 @@ private Q_SLOTS:
                     QVERIFY(!w->Volgende() || w->VolgendePlek() == m % 2);
                 }
             }
-            QCOMPARE(knockout.Wijzigers().size(), std::size_t(2 * verwacht.value(0)));
+            const int m1 = verwacht.value(0);
+            QVERIFY((m1 == 0 || knockout.Wijziger(m1 - 1, 1)) && !knockout.Wijziger(m1, 0));
             QVERIFY(!knockout.Wedstrijd(0, verwacht.value(0)) && !knockout.Wedstrijd(-1, 0));
             QCOMPARE(knockout.AantalWedstrijden(verwacht.size()), 0);
             QVERIFY(berichten->calls().isEmpty());
@@ -60,12 +61,10 @@ private Q_SLOTS:
         QCOMPARE(EersteRonde(a), (QStringList{"1p1 v 2p4", "1p3 v 2p2", "1p2 v 2p3", "1p4 v 2p1"}));
 
         TDeelnemerLijst drie = Poules(3, 4, 2);
-        int gewijzigd = 0;
-        const TKnockout b(drie, 1, TKnockout::VolgensPoules, [&] { ++gewijzigd; });
+        const TKnockout b(drie, 1, TKnockout::VolgensPoules);
         QCOMPARE(EersteRonde(b), (QStringList{"1p1 bye", "1p3 v 2p2", "1p2 bye", "2p1 v 2p3"}));
         QCOMPARE(Naam(b.Wedstrijd(1, 1)->DeelnemerBoven()), QStringLiteral("1p2"));
-        QVERIFY(gewijzigd > 0);
-        QCOMPARE(b.Wijzigers()[7]->Bijschrift(), QStringLiteral("2p3"));
+        QCOMPARE(b.Wijziger(3, 1)->Bijschrift(), QStringLiteral("2p3"));
         QVERIFY(TKnockout(drie, 2, TKnockout::VolgensPoules).IsVolledig());
 
         // A single pool meets itself without complaint.
@@ -155,14 +154,11 @@ private Q_SLOTS:
     void loaderBracketStartsEmptyAndUnchanged() {
         TDeelnemerLijst lijst = Poules(4, 4, 2);
         for (int indeling : {2, 7}) {
-            int gewijzigd = 0;
-            const TKnockout knockout(lijst, 1, indeling, [&] { ++gewijzigd; });
+            TKnockout knockout(lijst, 1, indeling);
             QVERIFY(!knockout.IsVolledig() && !knockout.Wedstrijd(0, 0)->DeelnemerBoven());
-            QCOMPARE(gewijzigd, 0);
             knockout.Wedstrijd(0, 0)->ZetDeelnemerBoven(lijst[0].get());
             knockout.Wedstrijd(0, 0)->ZetBye(true);
             QVERIFY(knockout.Wedstrijd(1, 0)->DeelnemerBoven() == lijst[0].get());
-            QVERIFY(gewijzigd > 0);
         }
     }
 

@@ -1,6 +1,5 @@
 #include "model/Knockout.h"
 #include "support/KnockoutTestHulp.h"
-#include "support/ScriptedMessageService.h"
 
 #include <QtTest>
 
@@ -21,10 +20,18 @@ struct Winnaarsronde {
     TDeelnemerLijst lijst = Poules(3, 4, 2);
     TKnockout knockout{lijst, 1, TKnockout::VolgensPoules};
 
-    TKnockoutWedstrijdWijzig& Boven(int m) { return *knockout.Wijzigers()[2 * m]; }
-    TKnockoutWedstrijdWijzig& Onder(int m) { return *knockout.Wijzigers()[2 * m + 1]; }
+    TKnockoutWedstrijdWijzig& Boven(int m) { return *knockout.Wijziger(m, 0); }
+    TKnockoutWedstrijdWijzig& Onder(int m) { return *knockout.Wijziger(m, 1); }
     TKnockoutWedstrijd& W(int ronde, int m) { return *knockout.Wedstrijd(ronde, m); }
     QString Fout() const { return Verbanden(lijst, knockout); }
+    // The participant a row of the slot's list puts in, as the list holds it.
+    TDeelnemer* Rij(TKnockoutWedstrijdWijzig& wijziger, int rij) {
+        const TDeelnemer* d = wijziger.VulKeuzelijst().rijen.at(rij).deelnemer;
+        for (auto& deelnemer : lijst)
+            if (deelnemer.get() == d)
+                return deelnemer.get();
+        return nullptr;
+    }
 };
 
 } // namespace
@@ -39,42 +46,37 @@ private Q_SLOTS:
         QCOMPARE(Rijen(b.Onder(1).VulKeuzelijst()), (QStringList{"|n.o.", "|bye"}));
         QCOMPARE(b.Boven(1).VulKeuzelijst().kolomverhouding, 0.3f);
 
-        int meldingen = 0;
-        b.Boven(1).ZetWaarnemer([&meldingen] { ++meldingen; });
-        b.Boven(1).KiesRij(0);
-        QVERIFY(!b.W(0, 1).DeelnemerBoven() && meldingen > 0);
+        b.Boven(1).WijsToe(nullptr);
+        QVERIFY(!b.W(0, 1).DeelnemerBoven());
         QCOMPARE(b.Boven(1).Bijschrift(), QString());
         QCOMPARE(Rijen(b.Onder(3).VulKeuzelijst()), (QStringList{"|n.o.", "|bye", "1p3|1p3"}));
 
         // Row 2 of a lower list is its first candidate: 2p3 makes way for 1p3.
-        b.Onder(3).KiesRij(2);
+        QVERIFY(!b.Onder(3).VulKeuzelijst().rijen[0].bye &&
+                b.Onder(3).VulKeuzelijst().rijen[1].bye);
+        b.Onder(3).WijsToe(b.Rij(b.Onder(3), 2));
         QCOMPARE(EersteRonde(b.knockout)[3], QStringLiteral("2p1 v 1p3"));
         QCOMPARE(b.Onder(3).Bijschrift(), QStringLiteral("1p3"));
         QCOMPARE(Rijen(b.Boven(1).VulKeuzelijst()), (QStringList{"|n.o.", "2p3|2p3"}));
         QCOMPARE(b.Fout(), QString());
 
-        // Row 1 of an upper list is its first candidate; a row past the
-        // candidates empties the slot; no row at all changes nothing.
-        b.Boven(1).KiesRij(1);
+        // Row 1 of an upper list is its first candidate.
+        b.Boven(1).WijsToe(b.Rij(b.Boven(1), 1));
         QCOMPARE(b.Boven(1).Bijschrift(), QStringLiteral("2p3"));
-        QVERIFY(!b.Boven(1).Kandidaat(1));
-        b.Boven(3).KiesRij(5);
-        QVERIFY(!b.W(0, 3).DeelnemerBoven());
-        b.Onder(3).KiesRij(-1);
-        QVERIFY(b.W(0, 3).DeelnemerOnder());
+        QCOMPARE(b.Boven(1).VulKeuzelijst().rijen.size(), std::size_t(1));
         QCOMPARE(b.Fout(), QString());
     }
 
     void choosingByeSendsTheUpperParticipantOn() {
         Winnaarsronde b;
-        b.Onder(3).KiesRij(1);
+        b.Onder(3).MaakBye();
         QVERIFY(b.W(0, 3).Bye());
         QCOMPARE(Naam(b.W(1, 1).DeelnemerOnder()), QStringLiteral("2p1"));
         QCOMPARE(b.Onder(3).Bijschrift(), QString());
         QCOMPARE(Rijen(b.Boven(0).VulKeuzelijst()), (QStringList{"|n.o.", "2p3|2p3"}));
 
         // A participant put into the lower slot of a bye ends the bye.
-        b.Onder(0).KiesRij(2);
+        b.Onder(0).WijsToe(b.Rij(b.Onder(0), 2));
         QCOMPARE(EersteRonde(b.knockout)[0], QStringLiteral("1p1 v 2p3"));
         QVERIFY(!b.W(1, 0).DeelnemerBoven());
         QCOMPARE(b.Fout(), QString());
@@ -82,8 +84,8 @@ private Q_SLOTS:
 
     void byeWithoutUpperParticipantMovesTheLowerOneUp() {
         Winnaarsronde b;
-        b.Boven(1).KiesRij(0); // match 1 now holds only 2p2, below
-        b.Onder(1).KiesRij(1);
+        b.Boven(1).WijsToe(nullptr); // match 1 now holds only 2p2, below
+        b.Onder(1).MaakBye();
         const TDeelnemer* opgeschoven = b.W(0, 1).DeelnemerBoven();
         QCOMPARE(Naam(opgeschoven), QStringLiteral("2p2"));
         QVERIFY(opgeschoven->Wedstrijd == &b.W(0, 1));
@@ -95,36 +97,13 @@ private Q_SLOTS:
     }
 
     void confirmationOnlyWhenAResultWouldBeLost() {
-        ScriptedMessages berichten;
         Winnaarsronde b;
-        int gekozen = 0;
-        const auto annuleer = [&gekozen](const TKeuzelijst&) -> std::optional<int> {
-            ++gekozen;
-            return std::nullopt;
-        };
-        b.Boven(1).KnopKlik(annuleer);
+        QVERIFY(!b.Boven(1).VraagtBevestiging());
         b.W(0, 1).ZetEindstand(2, 1);
-        b.Boven(0).KnopKlik(annuleer); // a bye looks at its next match only
-        QCOMPARE(gekozen, 2);
-        QVERIFY(berichten->calls().isEmpty());
-
-        berichten->queueAnswer(Answer::No);
-        b.Onder(1).KnopKlik(annuleer);
-        QCOMPARE(gekozen, 2);
-        berichten->queueAnswer(Answer::Yes);
-        b.Onder(1).KnopKlik(annuleer);
-        QVERIFY(gekozen == 3 && b.W(0, 1).ScoreBoven() == 2);
-
+        QVERIFY(!b.Boven(0).VraagtBevestiging()); // a bye looks at its next match only
+        QVERIFY(b.Onder(1).VraagtBevestiging());
         b.W(1, 0).ZetEindstand(1, 0);
-        berichten->queueAnswer(Answer::Yes);
-        b.Boven(0).KnopKlik([](const TKeuzelijst&) { return std::optional<int>(0); });
-        QVERIFY(!b.W(0, 0).DeelnemerBoven() && b.W(1, 0).ScoreBoven() == -1);
-
-        QCOMPARE(berichten->calls().size(), 3);
-        QCOMPARE(berichten->calls()[0].buttons, Buttons::YesNo);
-        QCOMPARE(berichten->calls()[0].text,
-                 QStringLiteral("Het kiezen van een andere deelnemer verandert het verdere verloop "
-                                "van de knockout.\n\r\n\rWilt u toch doorgaan?"));
+        QVERIFY(b.Boven(0).VraagtBevestiging());
     }
 
     void withoutPoolsTheCodeColumnIsHidden() {
@@ -132,16 +111,16 @@ private Q_SLOTS:
         for (int i = 0; i < 3; ++i)
             Voeg(lijst, 0, -1, 1);
         TKnockout knockout(lijst, 1, TKnockout::Leeg);
-        const TKeuzelijst keuze = knockout.Wijzigers()[1]->VulKeuzelijst();
+        const TKeuzelijst keuze = knockout.Wijziger(0, 1)->VulKeuzelijst();
         QCOMPARE(keuze.kolomverhouding, 0.0f);
         QCOMPARE(Rijen(keuze), (QStringList{"|n.o.", "|bye", "|d0", "|d1", "|d2"}));
 
         // Filled from outside, as the loader does: captions follow on request.
         knockout.Wedstrijd(0, 1)->ZetDeelnemerOnder(lijst[2].get());
         lijst[2]->Poule = 4;
-        QCOMPARE(knockout.Wijzigers()[3]->Bijschrift(), QString());
+        QCOMPARE(knockout.Wijziger(1, 1)->Bijschrift(), QString());
         knockout.VernieuwKnoppen();
-        QCOMPARE(knockout.Wijzigers()[3]->Bijschrift(), QStringLiteral("p4"));
+        QCOMPARE(knockout.Wijziger(1, 1)->Bijschrift(), QStringLiteral("p4"));
     }
 };
 

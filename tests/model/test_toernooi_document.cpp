@@ -4,8 +4,10 @@
 #include "model/Knockout.h"
 #include "model/ToernooiDocument.h"
 #include "support/KnockoutTestHulp.h"
+#include "support/ScriptedMessageService.h"
 #include "support/ScriptedRandomSource.h"
 
+#include <array>
 #include <functional>
 
 using Deelnemerslijst::TNamen;
@@ -29,10 +31,9 @@ void KnockoutToernooi(TToernooiDocument& document) {
     document.ZetDeelnemers(KnockoutTestHulp::Poules(4, 4, 2));
     document.ZetProgrammastatus(psKnockout);
     document.BouwKnockouts(document.Deelnemers(), TKnockout::VolgensPoules);
-    TKnockout& winnaars = *document.WinnaarsKnockout();
-    for (int m = 0; m < winnaars.AantalWedstrijden(0); ++m)
-        winnaars.Wedstrijd(0, m)->ZetEindstand(3, 1);
-    winnaars.Wedstrijd(1, 0)->ZetEindstand(2, 0);
+    for (int m = 0; m < document.WinnaarsKnockout()->AantalWedstrijden(0); ++m)
+        document.ZetUitslag(1, 0, m, 3, 1);
+    document.ZetUitslag(1, 1, 0, 2, 0);
 }
 
 } // namespace
@@ -148,33 +149,54 @@ private Q_SLOTS:
         };
         // A corrected first-round score clears the result of round 2: one
         // step brings both back.
-        HeenEnTerug(document, "correctie", [&] {
-            Stap stap(document, "correctie");
-            wedstrijd(0, 0)->ZetEindstand(0, 3);
+        HeenEnTerug(document, "uitslag Wedstrijd 1, Ronde 1", [&] {
+            document.ZetUitslag(1, 0, 0, 0, 3);
             QCOMPARE(wedstrijd(1, 0)->ScoreBoven(), -1);
         });
-        HeenEnTerug(document, "bye", [&] {
-            Stap stap(document, "bye");
-            document.WinnaarsKnockout()->Wijzigers()[1]->MaakBye();
+        HeenEnTerug(document, "deelnemer Wedstrijd 1, Ronde 1", [&] { document.MaakBye(1, 0); });
+        HeenEnTerug(document, "deelnemer Wedstrijd 2, Ronde 1",
+                    [&] { document.KiesDeelnemer(1, 1, 0, nullptr); });
+        HeenEnTerug(document, "deelnemer Wedstrijd 2, Ronde 1", [&] {
+            const TKnockoutWedstrijdWijzig& wijziger = *document.WinnaarsKnockout()->Wijziger(1, 0);
+            document.KiesDeelnemer(1, 1, 0, wijziger.VulKeuzelijst().rijen.at(1).deelnemer);
         });
-        HeenEnTerug(document, "n.o.", [&] {
-            Stap stap(document, "n.o.");
-            document.WinnaarsKnockout()->Wijzigers()[2]->WijsToe(nullptr);
-        });
-        HeenEnTerug(document, "deelnemer", [&] {
-            Stap stap(document, "deelnemer");
-            TKnockoutWedstrijdWijzig& wijziger = *document.WinnaarsKnockout()->Wijzigers()[2];
-            wijziger.WijsToe(wijziger.Kandidaat(1));
-        });
+        // A participant who plays elsewhere cannot take a second slot.
+        const QByteArray ervoor = document.Herstelbestand();
+        document.KiesDeelnemer(1, 1, 0, wedstrijd(0, 2)->DeelnemerBoven());
+        QCOMPARE(document.Herstelbestand(), ervoor);
         // What is saved after an undo is what was saved before the step.
         const QByteArray bewaard = document.Bestand();
-        {
-            Stap stap(document, "uitslag");
-            wedstrijd(0, 3)->ZetEindstand(0, 1);
-        }
+        document.ZetUitslag(1, 0, 3, 0, 1);
         QVERIFY(document.Bestand() != bewaard);
         document.MaakOngedaan();
         QCOMPARE(document.Bestand(), bewaard);
+    }
+
+    // A score goes in as one step that asks nothing, says which later results
+    // it cleared and which match changed; a score that cannot stand changes
+    // nothing.
+    void aScoreIsOneStepWithoutAQuestion() {
+        ScriptedMessages berichten; // no answers queued: any question is a fault
+        TToernooiDocument document;
+        KnockoutToernooi(document);
+        QSignalSpy uitslag(&document, &TToernooiDocument::UitslagIngevoerd);
+        QSignalSpy gewijzigd(&document, &TToernooiDocument::KnockoutGewijzigd);
+        const TKnockout& winnaars = *document.WinnaarsKnockout();
+        const QByteArray voor = document.Herstelbestand();
+        const std::vector<std::array<int, 4>> onmogelijk = {
+            {0, 0, 2, 2}, {0, 0, -1, 3}, {0, 0, -2, -2}, {0, 9, 3, 1}, {2, 0, 3, 1}, {3, 0, 3, 1}};
+        for (const auto& [ronde, nummer, boven, onder] : onmogelijk)
+            QVERIFY(document.ZetUitslag(1, ronde, nummer, boven, onder).empty());
+        QCOMPARE(document.Herstelbestand(), voor);
+
+        const auto gewist = document.ZetUitslag(1, 0, 1, 0, 3);
+        QCOMPARE(gewist, std::vector<const TKnockoutWedstrijd*>{winnaars.Wedstrijd(1, 0)});
+        QCOMPARE(winnaars.Wedstrijd(1, 0)->ScoreBoven(), -1);
+        QCOMPARE(document.OngedaanMakenOmschrijving(), "uitslag Wedstrijd 2, Ronde 1");
+        QCOMPARE(uitslag.count(), 1);
+        QCOMPARE(uitslag.at(0), (QList<QVariant>{1, 0, 1}));
+        QCOMPARE(gewijzigd.count(), 1);
+        QVERIFY(berichten->calls().isEmpty());
     }
 
     void aStepThatChangesNothingLeavesNoTrace() {
