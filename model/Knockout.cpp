@@ -1,6 +1,7 @@
 #include "model/Knockout.h"
 
 #include "model/MessageService.h"
+#include "model/Poules.h"
 #include "model/RandomSource.h"
 #include "model/Text.h"
 
@@ -435,11 +436,10 @@ TKnockout::TKnockout(TDeelnemerLijst& deelnemers, std::uint8_t knockoutNr, int i
     , m_knockoutNr(knockoutNr)
     , m_gewijzigd(std::move(gewijzigd)) {
     for (const auto& deelnemer : m_deelnemers) {
-        if (deelnemer && deelnemer->KnockoutNr == m_knockoutNr) {
+        if (deelnemer && deelnemer->KnockoutNr == m_knockoutNr)
             ++m_aantal;
-            m_aantalPoules = std::max(m_aantalPoules, deelnemer->Poule);
-        }
     }
+    m_aantalPoules = Poules::HoogstePoule(m_deelnemers, m_knockoutNr);
     Opbouwen();
     if (m_rondes.empty())
         return;
