@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     vulToernooi(hoofd.Document().Deelnemers());
     KnockoutIndeling::PasBesteToe(hoofd.Document().Deelnemers(), 2);
     TKnockoutForm& form = *hoofd.KnockoutForm;
-    form.Bouw(hoofd.Document().Deelnemers(), TKnockout::VolgensPoules);
+    hoofd.Document().BouwKnockouts(TKnockout::VolgensPoules);
 
     // Two first-round results and the semi-final they make playable in the
     // winners' round; one result in the losers' round.

@@ -24,11 +24,6 @@ public:
     TKnockoutForm(TToernooiDocument& document, QWidget* owner);
     ~TKnockoutForm() override;
 
-    // Builds both brackets of the document from the participant list, 0 =
-    // random draw, 1 = seeded from the pool results, 2 = empty; then shows
-    // the window.
-    void Bouw(TDeelnemerLijst& deelnemers, int indeling);
-
     TKnockout* WinnaarsKnockout() const;
     TKnockout* VerliezersKnockout() const;
     TKnockoutView* WinnaarsView() const { return m_winnaarsView; }
@@ -58,6 +53,8 @@ protected:
 private:
     void VerwijderViews();
     void MaakViews();
+    // New brackets stand in the document: shown from the winners' round.
+    void ToonGebouwd();
     TKnockoutView* MaakView(TKnockout* knockout, QScrollArea* frame);
     void PasIndelingAan();
     void ExcelWinnaarsRondeBitBtnClick();

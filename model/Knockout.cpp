@@ -1,6 +1,5 @@
 #include "model/Knockout.h"
 
-#include "model/MessageService.h"
 #include "model/Poules.h"
 #include "model/RandomSource.h"
 #include "model/Text.h"
@@ -452,8 +451,6 @@ TKnockout::TKnockout(TDeelnemerLijst& deelnemers, std::uint8_t knockoutNr, int i
         LootWillekeurigUit();
     KoppelRondes();
     VernieuwKnoppen();
-    if (indeling == VolgensPoules && !IsVolledig())
-        messages().information(MeldingOnvolledig(m_knockoutNr), HelpContextIndeling);
 }
 
 TKnockout::~TKnockout() = default;

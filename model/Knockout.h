@@ -18,8 +18,9 @@
 // other value; the tournament loader fills it).
 //
 // No window is involved: tournament changes are reported through the
-// callback given here (the owner marks the tournament modified), and the
-// seeded draw reports an impossible division through messages().
+// callback given here (the owner marks the tournament modified). A seeded
+// draw that cannot complete the bracket leaves it incomplete (IsVolledig);
+// whoever asked for the draw tells the user (MeldingOnvolledig).
 class TKnockout {
 public:
     // Highest pool position the seeded draw looks for.

@@ -69,4 +69,11 @@ void PasSlechtsteToe(TDeelnemerLijst& deelnemers, int n) {
     }
 }
 
+void PasToe(TDeelnemerLijst& deelnemers, const TKeuze& keuze) {
+    if (keuze.Beste)
+        PasBesteToe(deelnemers, keuze.Aantal);
+    else
+        PasSlechtsteToe(deelnemers, keuze.Aantal);
+}
+
 } // namespace KnockoutIndeling

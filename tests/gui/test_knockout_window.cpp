@@ -46,7 +46,7 @@ private:
         for (auto& d : hoofd->Document().Deelnemers())
             d->KnockoutNr = 1;
         hoofd->ZetProgrammastatus(psDirectKnockout);
-        venster().Bouw(hoofd->Document().Deelnemers(), TKnockout::LootWillekeurig);
+        hoofd->Document().BouwKnockouts(TKnockout::LootWillekeurig);
         hoofd->ZetGewijzigd(false);
     }
 
@@ -229,7 +229,7 @@ private Q_SLOTS:
     void rebuildingRemovesTheOldViews() {
         bouwDirect(8);
         QPointer<TKnockoutView> oud = venster().WinnaarsView();
-        venster().Bouw(hoofd->Document().Deelnemers(), TKnockout::LootWillekeurig);
+        hoofd->Document().BouwKnockouts(TKnockout::LootWillekeurig);
         QVERIFY(oud.isNull());
         QCOMPARE(venster().WinnaarsFrame->widget(), venster().WinnaarsView());
     }

@@ -100,7 +100,7 @@ private Q_SLOTS:
         QVERIFY(tekst.contains(QStringLiteral("12. Speler 9 2 3")));
 
         // The knockout window prints the bracket of the tab shown.
-        hoofd->KnockoutForm->Bouw(hoofd->Document().Deelnemers(), TKnockout::LootWillekeurig);
+        hoofd->Document().BouwKnockouts(TKnockout::LootWillekeurig);
         hoofd->KnockoutForm->PageControl->setCurrentIndex(1);
         (*berichten)->queueFileName(pad);
         (*berichten)->queueAnswer(Answer::Yes); // replace the list printed above
@@ -111,7 +111,7 @@ private Q_SLOTS:
 
     void previewHasHelpAndFitsTheBracketOnOnePage() {
         VulToernooi(128);
-        hoofd->KnockoutForm->Bouw(hoofd->Document().Deelnemers(), TKnockout::LootWillekeurig);
+        hoofd->Document().BouwKnockouts(TKnockout::LootWillekeurig);
         int bladen = 0;
         int passend = 0;
         int help = 0;
