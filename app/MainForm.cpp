@@ -272,6 +272,12 @@ void TMainForm::ZetProgrammastatus(TProgrammastatus status) {
 }
 
 void TMainForm::ToonProgrammastatus(TProgrammastatus status) {
+    // A stage's window is made when its stage begins, so that it hears the
+    // document from then on: a start, a file or an undo shows the stage.
+    if (status == psPoules || status == psKnockout)
+        PoulesForm.get();
+    if (status == psKnockout || status == psDirectKnockout)
+        KnockoutForm.get();
     switch (status) {
     case psGeen:
         PoulesBitBtn->setEnabled(false);
@@ -297,11 +303,9 @@ void TMainForm::ToonProgrammastatus(TProgrammastatus status) {
 }
 
 void TMainForm::ToonHersteldeStage(int vorigeStatus) {
+    // The pools window shows returning pools itself.
     const TProgrammastatus status = m_document->Programmastatus();
-    auto metPoules = [](int s) { return s == psPoules || s == psKnockout; };
     auto metKnockouts = [](int s) { return s == psKnockout || s == psDirectKnockout; };
-    if (metPoules(status) && !metPoules(vorigeStatus))
-        PoulesForm->ToonPoules(m_document->Deelnemers());
     if (metKnockouts(status) && !metKnockouts(vorigeStatus)) {
         KnockoutForm->show();
         KnockoutForm->raise();
@@ -344,34 +348,20 @@ void TMainForm::StartToernooi() {
         messages().information(GeenDeelnemersTekst);
         return;
     }
-    TToernooiDocument::TStap stap(*m_document, QStringLiteral("poule-indeling"));
-    ZetProgrammastatus(psGeen);
-    m_document->ZetDeelnemers(Deelnemerslijst::MaakLijst(m_document->Namen()));
-    TDeelnemerLijst& deelnemers = m_document->Deelnemers();
-    const int resultaat = PouleIndelingForm->KiesIndeling(deelnemers);
-    TProgrammastatus nieuweStatus;
-    if (resultaat > 0) {
-        PoulesForm->ToonPoules(deelnemers);
-        nieuweStatus = psPoules;
-    } else if (resultaat == 0) {
-        m_document->ZetStapOmschrijving(QStringLiteral("direct knockout"));
-        KnockoutForm->Bouw(deelnemers, 0);
-        nieuweStatus = psDirectKnockout;
-    } else {
-        return;
-    }
-    ZetProgrammastatus(nieuweStatus);
-    ZetGewijzigd(true);
+    const TPouleIndelingForm::TKeuze keuze =
+        PouleIndelingForm->KiesIndeling(static_cast<int>(m_document->Namen().size()));
+    if (keuze.DirectKnockout)
+        m_document->StartDirecteKnockout();
+    else
+        m_document->StartPoules(keuze.Indeling);
 }
 
 void TMainForm::StartKnockout() {
-    TToernooiDocument::TStap stap(*m_document, QStringLiteral("knockout-indeling"));
-    TDeelnemerLijst& deelnemers = m_document->Deelnemers();
-    if (!KnockoutIndelingForm->Kies(deelnemers))
-        return;
-    KnockoutForm->Bouw(deelnemers, 1);
-    ZetProgrammastatus(psKnockout);
-    ZetGewijzigd(true);
+    const TToernooiDocument& document = *m_document;
+    const auto keuze = KnockoutIndelingForm->Kies(document.Deelnemers());
+    for (const int knockoutNr : m_document->StartKnockout(keuze))
+        messages().information(TKnockout::MeldingOnvolledig(static_cast<std::uint8_t>(knockoutNr)),
+                               TKnockout::HelpContextIndeling);
 }
 
 void TMainForm::NieuwToernooi() {
@@ -465,9 +455,8 @@ void TMainForm::ToonGeladenToernooi() {
     ToonStatusregel();
     DeelnemersForm->show();
     DeelnemersForm->raise();
+    // The pools window shows the pools of a file itself.
     const TProgrammastatus status = m_document->Programmastatus();
-    if (status == psPoules || status == psKnockout)
-        PoulesForm->ToonPoules(m_document->Deelnemers());
     if (status == psKnockout || status == psDirectKnockout) {
         KnockoutForm->show();
         KnockoutForm->raise();

@@ -2,6 +2,7 @@
 
 #include "ui/Help.h"
 #include "model/Knockout.h"
+#include "model/Poules.h"
 #include "model/ToernooiDocument.h"
 #include "print/SchemaGeometrie.h"
 
@@ -187,9 +188,7 @@ std::vector<TPresentatieForm::TPagina> TPresentatieForm::MaakPaginas() const {
     std::vector<TPagina> paginas;
     switch (m_document.Programmastatus()) {
     case psPoules: {
-        int poules = 0;
-        for (const auto& deelnemer : m_document.Deelnemers())
-            poules = std::max(poules, deelnemer->Poule);
+        const int poules = Poules::HoogstePoule(m_document.Deelnemers());
         for (int eerste = 1; eerste <= poules; eerste += PoulesPerPagina)
             paginas.push_back({0, 0, eerste, std::min(PoulesPerPagina, poules - eerste + 1), 0});
         break;

@@ -65,15 +65,14 @@ TKnockoutView* WinnaarsView(const TKnockoutForm& form) {
 // goes to bracket knockoutNr(i). The window's brackets point into the old
 // list, so they go first.
 void vul(TMainForm& hoofd, int aantal, const std::function<int(int)>& knockoutNr) {
-    TDeelnemerLijst leeg;
-    hoofd.KnockoutForm->Bouw(leeg, TKnockout::LootWillekeurig);
-    hoofd.KnockoutForm->hide();
-    hoofd.Document().Deelnemers().clear();
+    TDeelnemerLijst lijst;
     for (int i = 0; i < aantal; ++i) {
         auto deelnemer = std::make_unique<TDeelnemer>(QStringLiteral("Speler"), QString::number(i));
         deelnemer->KnockoutNr = static_cast<std::uint8_t>(knockoutNr(i));
-        hoofd.Document().Deelnemers().push_back(std::move(deelnemer));
+        lijst.push_back(std::move(deelnemer));
     }
+    hoofd.Document().ZetDeelnemers(std::move(lijst));
+    hoofd.KnockoutForm->hide();
 }
 
 // Every participant of the bracket stands in exactly one first-round match
@@ -116,28 +115,23 @@ bool tekenHeleView(TKnockoutView& view, int wedstrijden, QImage& band) {
     return goed && box == wedstrijden;
 }
 
-// Bouw and the first complete paint of the winners' bracket of a direct
+// Building and the first complete paint of the winners' bracket of a direct
 // knockout. The old bracket is cleared before the clock starts, so the
-// figure holds no deletion. The time includes the events Bouw leaves behind
+// figure holds no deletion. The time includes the events the build leaves behind
 // (the real first paint of the visible part), then the forced paint of the
 // whole view.
 bool meetBouw(TMainForm& hoofd, int aantal, int rondes, int herhalingen, const char* naam,
               const char* doel) {
     TKnockoutForm& form = *hoofd.KnockoutForm;
-    vul(hoofd, aantal, [](int) { return 1; });
-    TDeelnemerLijst leeg;
     QImage band;
     std::vector<double> tijden;
     bool goed = true;
     for (int h = 0; h < herhalingen; ++h) {
-        form.Bouw(leeg, TKnockout::LootWillekeurig);
-        form.hide();
+        vul(hoofd, aantal, [](int) { return 1; });
         QCoreApplication::processEvents();
-        for (auto& d : hoofd.Document().Deelnemers())
-            d->Wedstrijd = nullptr;
 
         const auto begin = Klok::now();
-        form.Bouw(hoofd.Document().Deelnemers(), TKnockout::LootWillekeurig);
+        hoofd.Document().BouwKnockouts(TKnockout::LootWillekeurig);
         QCoreApplication::processEvents();
         const bool geschilderd = tekenHeleView(*WinnaarsView(form), aantal / 2, band);
         const auto einde = Klok::now();
@@ -172,7 +166,7 @@ bool meetScore(TMainForm& hoofd) {
     constexpr int Herhalingen = 200;
     TKnockoutForm& form = *hoofd.KnockoutForm;
     vul(hoofd, Aantal, [](int) { return 1; });
-    form.Bouw(hoofd.Document().Deelnemers(), TKnockout::LootWillekeurig);
+    hoofd.Document().BouwKnockouts(TKnockout::LootWillekeurig);
     TToernooiDocument& document = hoofd.Document();
     const TKnockout& knockout = *form.WinnaarsKnockout();
     TKnockoutView& view = *WinnaarsView(form);
@@ -256,7 +250,7 @@ bool meetPijltoets(TMainForm& hoofd) {
     constexpr int Herhalingen = 400;
     TKnockoutForm& form = *hoofd.KnockoutForm;
     vul(hoofd, 4096, [](int) { return 1; });
-    form.Bouw(hoofd.Document().Deelnemers(), TKnockout::LootWillekeurig);
+    hoofd.Document().BouwKnockouts(TKnockout::LootWillekeurig);
     TKnockoutView& view = *WinnaarsView(form);
     form.activateWindow();
     view.setFocus();
@@ -292,7 +286,7 @@ int meetGeheugen(int argc, char** argv) {
     const double basis = piekMB();
     vul(hoofd, 8192, [](int i) { return i % 2 + 1; });
     TKnockoutForm& form = *hoofd.KnockoutForm;
-    form.Bouw(hoofd.Document().Deelnemers(), TKnockout::LootWillekeurig);
+    hoofd.Document().BouwKnockouts(TKnockout::LootWillekeurig);
     QCoreApplication::processEvents();
     form.PageControl->setCurrentIndex(1);
     QCoreApplication::processEvents();

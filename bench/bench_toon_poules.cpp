@@ -88,32 +88,36 @@ int main(int argc, char** argv) {
     vorigeMelder = qInstallMessageHandler(melder);
     QApplication app(argc, argv);
     TMainForm hoofd;
-    hoofd.Document().Deelnemers() = toernooi();
-    TDeelnemerLijst leeg;
+    TToernooiDocument& document = hoofd.Document();
     TPoulesForm& form = *hoofd.PoulesForm;
+    hoofd.ZetProgrammastatus(psPoules);
+    // The window shows what the document holds: an empty list first, then
+    // the pools, which the untimed part makes.
+    TDeelnemerLijst groot;
+    auto leeg = [&] {
+        document.ZetDeelnemers({});
+        form.ToonPoules();
+        groot = toernooi();
+    };
+    auto vul = [&] {
+        document.ZetDeelnemers(std::move(groot));
+        form.ToonPoules();
+        return klopt(form, 0);
+    };
 
     bool goed = meet(
         "ToonPoules 1250 x 8, hidden window shown",
         [&] {
             form.hide();
-            form.ToonPoules(leeg);
+            leeg();
             form.hide();
         },
-        [&] {
-            form.ToonPoules(hoofd.Document().Deelnemers());
-            return klopt(form, 0);
-        });
-    goed = meet(
-               "ToonPoules 1250 x 8, visible window refilled", [&] { form.ToonPoules(leeg); },
-               [&] {
-                   form.ToonPoules(hoofd.Document().Deelnemers());
-                   return klopt(form, 0);
-               }) &&
-           goed;
+        vul);
+    goed = meet("ToonPoules 1250 x 8, visible window refilled", leeg, vul) && goed;
     goed = meet(
                "ToonPoules 1250 x 8, same pools again", [] {},
                [&] {
-                   form.ToonPoules(hoofd.Document().Deelnemers());
+                   form.ToonPoules();
                    return klopt(form, 0);
                }) &&
            goed;

@@ -55,7 +55,6 @@ int main(int argc, char** argv) {
     if (document.Open(GroteToernooibestand(), QString()))
         return 1;
     hoofd.show();
-    hoofd.PoulesForm->ToonPoules(document.Deelnemers());
     hoofd.KnockoutForm->show();
     QApplication::processEvents();
 

@@ -18,6 +18,7 @@
 #include <QWindow>
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -67,10 +68,11 @@ int main(int argc, char** argv) {
     setRandomSource(std::make_unique<ClockSeededRandomSource>([] { return std::uint64_t{13}; }));
 
     TMainForm hoofd;
-    vulToernooi(hoofd.Document().Deelnemers());
-    KnockoutIndeling::PasBesteToe(hoofd.Document().Deelnemers(), 2);
+    TDeelnemerLijst deelnemers;
+    vulToernooi(deelnemers);
+    hoofd.Document().ZetDeelnemers(std::move(deelnemers));
+    hoofd.Document().StartKnockout(KnockoutIndeling::TKeuze{true, 2});
     TKnockoutForm& form = *hoofd.KnockoutForm;
-    form.Bouw(hoofd.Document().Deelnemers(), TKnockout::VolgensPoules);
 
     // Two first-round results and the semi-final they make playable in the
     // winners' round; one result in the losers' round.

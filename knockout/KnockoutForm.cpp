@@ -111,7 +111,7 @@ TKnockoutForm::TKnockoutForm(TToernooiDocument& document, QWidget* owner)
     // show whatever brackets the document holds afterwards.
     connect(&m_document, &TToernooiDocument::KnockoutsVerdwijnen, this,
             &TKnockoutForm::VerwijderViews);
-    connect(&m_document, &TToernooiDocument::KnockoutsGebouwd, this, &TKnockoutForm::MaakViews);
+    connect(&m_document, &TToernooiDocument::KnockoutsGebouwd, this, &TKnockoutForm::ToonGebouwd);
     connect(&m_document, &TToernooiDocument::Vervangen, this, &TKnockoutForm::MaakViews);
     // The window is made when first needed, perhaps after the brackets were.
     MaakViews();
@@ -183,8 +183,8 @@ void TKnockoutForm::MaakViews() {
     m_verliezersLeeg->setVisible(m_document.VerliezersKnockout()->AantalRondes() == 0);
 }
 
-void TKnockoutForm::Bouw(TDeelnemerLijst& deelnemers, int indeling) {
-    m_document.BouwKnockouts(deelnemers, indeling);
+void TKnockoutForm::ToonGebouwd() {
+    MaakViews();
     PageControl->setCurrentIndex(0);
     show();
     raise();

@@ -24,11 +24,6 @@ public:
     TKnockoutForm(TToernooiDocument& document, QWidget* owner);
     ~TKnockoutForm() override;
 
-    // Builds both brackets of the document from the participant list, 0 =
-    // random draw, 1 = seeded from the pool results, 2 = empty; then shows
-    // the window.
-    void Bouw(TDeelnemerLijst& deelnemers, int indeling);
-
     const TKnockout* WinnaarsKnockout() const;
     const TKnockout* VerliezersKnockout() const;
 
@@ -56,6 +51,8 @@ protected:
 private:
     void VerwijderViews();
     void MaakViews();
+    // New brackets stand in the document: shown from the winners' round.
+    void ToonGebouwd();
     TKnockoutView* MaakView(const TKnockout* knockout, QScrollArea* frame);
     void PasIndelingAan();
     void ExcelWinnaarsRondeBitBtnClick();

@@ -172,17 +172,16 @@ void TKnockoutIndelingForm::VulKeuzes() {
     VulGetallen(SlechtsteComboBox, 0, hoogste - 1, hoogste >= 3 ? 2 : 0);
 }
 
-bool TKnockoutIndelingForm::Kies(TDeelnemerLijst& deelnemers) {
+std::optional<KnockoutIndeling::TKeuze>
+TKnockoutIndelingForm::Kies(const TDeelnemerLijst& deelnemers) {
     m_deelnemers = &deelnemers;
     VulKeuzes();
     centreerOpScherm(this);
     const bool bevestigd = exec() == QDialog::Accepted;
-    if (bevestigd) {
-        if (RadioBeste->isChecked())
-            KnockoutIndeling::PasBesteToe(deelnemers, BesteComboBox->currentText().toInt());
-        else
-            KnockoutIndeling::PasSlechtsteToe(deelnemers, SlechtsteComboBox->currentText().toInt());
-    }
     m_deelnemers = nullptr;
-    return bevestigd;
+    if (!bevestigd)
+        return std::nullopt;
+    const bool beste = RadioBeste->isChecked();
+    const QComboBox* keuze = beste ? BesteComboBox : SlechtsteComboBox;
+    return KnockoutIndeling::TKeuze{beste, keuze->currentText().toInt()};
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "model/Deelnemer.h"
+#include "model/KnockoutIndeling.h"
 
 #include <QDialog>
 
 #include <array>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -19,9 +21,9 @@ class TKnockoutIndelingForm : public QDialog {
 public:
     explicit TKnockoutIndelingForm(QWidget* owner);
 
-    // True when the user confirmed; every participant then has a bracket and
-    // no first-round match.
-    bool Kies(TDeelnemerLijst& deelnemers);
+    // The split the user confirmed for these pool finishers; nothing when
+    // cancelled.
+    std::optional<KnockoutIndeling::TKeuze> Kies(const TDeelnemerLijst& deelnemers);
     void VulKeuzes();
 
     QRadioButton* RadioBeste;
@@ -45,5 +47,5 @@ private:
     void SchikRegel(QLabel* de, QLabel* woord, QComboBox* keuze, QLabel* doorNaar, QLabel* ronde,
                     std::array<int, 4> ontwerp);
 
-    TDeelnemerLijst* m_deelnemers = nullptr;
+    const TDeelnemerLijst* m_deelnemers = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "model/Knockout.h"
 
-#include "model/MessageService.h"
+#include "model/Poules.h"
 #include "model/RandomSource.h"
 #include "model/Text.h"
 
@@ -434,11 +434,10 @@ TKnockout::TKnockout(TDeelnemerLijst& deelnemers, std::uint8_t knockoutNr, int i
     : m_deelnemers(deelnemers)
     , m_knockoutNr(knockoutNr) {
     for (const auto& deelnemer : m_deelnemers) {
-        if (deelnemer && deelnemer->KnockoutNr == m_knockoutNr) {
+        if (deelnemer && deelnemer->KnockoutNr == m_knockoutNr)
             ++m_aantal;
-            m_aantalPoules = std::max(m_aantalPoules, deelnemer->Poule);
-        }
     }
+    m_aantalPoules = Poules::HoogstePoule(m_deelnemers, m_knockoutNr);
     Opbouwen();
     if (m_rondes.empty())
         return;
@@ -451,8 +450,6 @@ TKnockout::TKnockout(TDeelnemerLijst& deelnemers, std::uint8_t knockoutNr, int i
         LootWillekeurigUit();
     KoppelRondes();
     VernieuwKnoppen();
-    if (indeling == VolgensPoules && !IsVolledig())
-        messages().information(MeldingOnvolledig(m_knockoutNr), HelpContextIndeling);
 }
 
 TKnockout::~TKnockout() = default;

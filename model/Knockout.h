@@ -18,8 +18,9 @@
 //
 // No window is involved: the document changes a bracket through its
 // operations and tells the windows; through a const bracket the matches
-// and choice controllers are const as well. The seeded draw reports an
-// impossible division through messages().
+// and choice controllers are const as well. A seeded draw that cannot
+// complete the bracket leaves it incomplete (IsVolledig); whoever asked for
+// the draw tells the user (MeldingOnvolledig).
 class TKnockout {
 public:
     // Highest pool position the seeded draw looks for.

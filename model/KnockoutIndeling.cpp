@@ -1,5 +1,7 @@
 #include "model/KnockoutIndeling.h"
 
+#include "model/Poules.h"
+
 #include <algorithm>
 #include <unordered_map>
 
@@ -54,9 +56,7 @@ void PasSlechtsteToe(TDeelnemerLijst& deelnemers, int n) {
     // of an earlier division.
     for (const auto& deelnemer : deelnemers)
         ZetRonde(*deelnemer, 1);
-    int hoogstePoule = 0;
-    for (const auto& deelnemer : deelnemers)
-        hoogstePoule = std::max(hoogstePoule, static_cast<int>(deelnemer->Poule));
+    const int hoogstePoule = Poules::HoogstePoule(deelnemers);
     const PlaatsIndex index(deelnemers);
     for (int poule = 1; poule <= hoogstePoule; ++poule) {
         int naarVerliezers = 0;
@@ -67,6 +67,13 @@ void PasSlechtsteToe(TDeelnemerLijst& deelnemers, int n) {
             }
         }
     }
+}
+
+void PasToe(TDeelnemerLijst& deelnemers, const TKeuze& keuze) {
+    if (keuze.Beste)
+        PasBesteToe(deelnemers, keuze.Aantal);
+    else
+        PasSlechtsteToe(deelnemers, keuze.Aantal);
 }
 
 } // namespace KnockoutIndeling

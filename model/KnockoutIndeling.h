@@ -17,4 +17,12 @@ void PasBesteToe(TDeelnemerLijst& deelnemers, int n);
 // winners' round, also when a pool is smaller than the others.
 void PasSlechtsteToe(TDeelnemerLijst& deelnemers, int n);
 
+// The knockout division dialog's choice: the best Aantal of every pool to
+// the winners' round, or (not Beste) the worst Aantal to the losers' round.
+struct TKeuze {
+    bool Beste = true;
+    int Aantal = 0;
+};
+void PasToe(TDeelnemerLijst& deelnemers, const TKeuze& keuze);
+
 } // namespace KnockoutIndeling

@@ -25,10 +25,12 @@ QString Letter(int volgnummer) {
     return QString(QChar(u'A' + volgnummer));
 }
 
-int HoogstePoule(const TDeelnemerLijst& deelnemers) {
+int HoogstePoule(const TDeelnemerLijst& deelnemers, std::optional<int> knockoutNr) {
     int hoogste = 0;
-    for (const auto& deelnemer : deelnemers)
-        hoogste = std::max(hoogste, static_cast<int>(deelnemer->Poule));
+    for (const auto& deelnemer : deelnemers) {
+        if (deelnemer && (!knockoutNr || deelnemer->KnockoutNr == *knockoutNr))
+            hoogste = std::max(hoogste, static_cast<int>(deelnemer->Poule));
+    }
     return hoogste;
 }
 

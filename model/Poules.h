@@ -31,7 +31,8 @@ QString PositieTekst(int positie);
 QString Letter(int volgnummer);
 
 // The highest pool number among the participants; 0 when none is in a pool.
-int HoogstePoule(const TDeelnemerLijst& deelnemers);
+// With `knockoutNr`, only among the participants of that bracket.
+int HoogstePoule(const TDeelnemerLijst& deelnemers, std::optional<int> knockoutNr = std::nullopt);
 
 // True when every participant has a position of 0 or more and no pool holds
 // a position twice.

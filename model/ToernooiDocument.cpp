@@ -134,6 +134,8 @@ TToernooiDocument::Laad(const QByteArray& inhoud, const std::optional<QString>& 
     m_bestandsnaam = pad.value_or(bewaardeNaam);
     Vervang(std::move(toernooi), std::move(namen));
     BeginOpnieuw();
+    if (Programmastatus() == psPoules || Programmastatus() == psKnockout)
+        Q_EMIT PoulesGetrokken();
     return std::nullopt;
 }
 
@@ -385,17 +387,20 @@ void TToernooiDocument::ZetDeelnemers(TDeelnemerLijst deelnemers) {
     Q_EMIT PoulesVeranderd();
 }
 
-void TToernooiDocument::BouwKnockouts(TDeelnemerLijst& deelnemers, int indeling) {
+std::vector<int> TToernooiDocument::BouwKnockouts(int indeling) {
     TStap stap(*this, QStringLiteral("knockout-indeling"));
     DropKnockouts();
+    TDeelnemerLijst& deelnemers = m_toernooi->Lijst;
     m_toernooi->Winnaars = std::make_unique<TKnockout>(deelnemers, 1, indeling);
     m_toernooi->Verliezers = std::make_unique<TKnockout>(deelnemers, 2, indeling);
+    std::vector<int> onvolledig;
+    if (indeling == TKnockout::VolgensPoules) {
+        for (const TKnockout* knockout : {m_toernooi->Winnaars.get(), m_toernooi->Verliezers.get()})
+            if (!knockout->IsVolledig())
+                onvolledig.push_back(knockout->KnockoutNr());
+    }
     Q_EMIT KnockoutsGebouwd();
-}
-
-void TToernooiDocument::ZetPositie(TDeelnemer& deelnemer, int positie) {
-    TStap stap(*this, QStringLiteral("eindstand ") + deelnemer.Naam());
-    deelnemer.Positie = positie;
+    return onvolledig;
 }
 
 bool TToernooiDocument::WisselPoules(int links, int linksPoule, int rechts, int rechtsPoule) {
@@ -408,7 +413,10 @@ bool TToernooiDocument::WisselPoules(int links, int linksPoule, int rechts, int 
     return true;
 }
 
-void TToernooiDocument::LateInschrijving(std::unique_ptr<TDeelnemer> deelnemer) {
+void TToernooiDocument::LateInschrijving(const QString& voornaam, const QString& achternaam,
+                                         int poule) {
+    auto deelnemer = std::make_unique<TDeelnemer>(voornaam, achternaam);
+    deelnemer->Poule = poule;
     TStap stap(*this, QStringLiteral("late inschrijving ") + deelnemer->Naam());
     // The names take the newcomer as the participant list window would:
     // at the end, then sorted into place.
@@ -559,4 +567,67 @@ void TToernooiDocument::ImporteerNamen(const TNamen& nieuw) {
 void TToernooiDocument::BeeindigToernooi() {
     TStap stap(*this, QString());
     EindigLopendToernooi();
+}
+
+// ------------------------------------------------------ start and pool stage
+
+void TToernooiDocument::StartPoules(const std::optional<TPouleIndeling>& indeling) {
+    TStap stap(*this, QStringLiteral("poule-indeling"));
+    // The list is made and shuffled before the draw, whatever the answer,
+    // so that the random source gives every start the same numbers.
+    ZetProgrammastatus(psGeen);
+    ZetDeelnemers(Deelnemerslijst::MaakLijst(m_namen));
+    if (!indeling)
+        return;
+    PouleIndeling::VerdeelDeelnemers(m_toernooi->Lijst, *indeling);
+    Q_EMIT PoulesVeranderd();
+    ZetProgrammastatus(psPoules);
+    ZetGewijzigd(true);
+    Q_EMIT PoulesGetrokken();
+}
+
+void TToernooiDocument::StartDirecteKnockout() {
+    TStap stap(*this, QStringLiteral("direct knockout"));
+    ZetProgrammastatus(psGeen);
+    ZetDeelnemers(Deelnemerslijst::MaakLijst(m_namen));
+    for (const auto& deelnemer : m_toernooi->Lijst)
+        deelnemer->KnockoutNr = 1;
+    // The stage first: the knockout window is made for it and then hears
+    // the brackets being built.
+    ZetProgrammastatus(psDirectKnockout);
+    BouwKnockouts(TKnockout::LootWillekeurig);
+    ZetGewijzigd(true);
+}
+
+std::vector<int>
+TToernooiDocument::StartKnockout(const std::optional<KnockoutIndeling::TKeuze>& keuze) {
+    TStap stap(*this, QStringLiteral("knockout-indeling"));
+    if (Programmastatus() != psPoules)
+        ZetProgrammastatus(psPoules);
+    if (!keuze)
+        return {};
+    KnockoutIndeling::PasToe(m_toernooi->Lijst, *keuze);
+    ZetProgrammastatus(psKnockout);
+    std::vector<int> onvolledig = BouwKnockouts(TKnockout::VolgensPoules);
+    ZetGewijzigd(true);
+    return onvolledig;
+}
+
+void TToernooiDocument::TerugNaarPoules() {
+    TStap stap(*this, QString());
+    ZetProgrammastatus(psPoules);
+}
+
+void TToernooiDocument::ZetPositie(int index, std::optional<int> positie) {
+    TStap stap(*this, QStringLiteral("eindstand"));
+    if (Programmastatus() != psPoules)
+        ZetProgrammastatus(psPoules);
+    TDeelnemerLijst& lijst = m_toernooi->Lijst;
+    if (!positie || index < 0 || index >= static_cast<int>(lijst.size()))
+        return;
+    TDeelnemer& deelnemer = *lijst[static_cast<std::size_t>(index)];
+    ZetStapOmschrijving(QStringLiteral("eindstand ") + deelnemer.Naam());
+    deelnemer.Positie = *positie;
+    ZetGewijzigd(true);
+    Q_EMIT PoulesVeranderd();
 }

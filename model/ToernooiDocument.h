@@ -1,6 +1,8 @@
 #pragma once
 
 #include "model/Deelnemerslijst.h"
+#include "model/KnockoutIndeling.h"
+#include "model/PouleIndeling.h"
 #include "model/Programmastatus.h"
 #include "model/Toernooi.h"
 
@@ -99,13 +101,9 @@ public:
     void ZetNamen(Deelnemerslijst::TNamen namen, const QString& omschrijving);
     // A new running list; the brackets that point into the old one go first.
     void ZetDeelnemers(TDeelnemerLijst deelnemers);
-    // Builds both brackets on `deelnemers` (0 random, 1 seeded, 2 empty).
-    void BouwKnockouts(TDeelnemerLijst& deelnemers, int indeling);
-    void ZetPositie(TDeelnemer& deelnemer, int positie);
-    // The swap of the pool editing window (see Poules::Wissel).
-    bool WisselPoules(int links, int linksPoule, int rechts, int rechtsPoule);
-    // A participant who arrives late joins the running list and the names.
-    void LateInschrijving(std::unique_ptr<TDeelnemer> deelnemer);
+    // Builds both brackets on the running list (TKnockout::Indeling) and
+    // returns the numbers of the brackets a seeded draw could not complete.
+    std::vector<int> BouwKnockouts(int indeling);
 
     // --- history
     bool KanOngedaanMaken() const { return !m_ongedaan.empty(); }
@@ -151,6 +149,32 @@ public:
     // Makes a first-round match a bye.
     void MaakBye(int knockoutNr, int nummer);
 
+    // --- start and pool stage: each one step. Whatever the user must agree
+    // to (ending a running stage) the window asks before it calls.
+    // The pool division window's answer: a running list from the names,
+    // shuffled and drawn into `indeling`. Without a division (cancelled) the
+    // running tournament still ends, as the user agreed before the window.
+    void StartPoules(const std::optional<TPouleIndeling>& indeling);
+    // Everyone from the names into the winners' round, drawn at random.
+    void StartDirecteKnockout();
+    // The knockout division window's answer: the pool finishers split as
+    // chosen, both brackets seeded from the pools. Without a choice
+    // (cancelled) only a running knockout ends. Returns the numbers of the
+    // brackets the seeded draw could not complete, for the caller to tell.
+    std::vector<int> StartKnockout(const std::optional<KnockoutIndeling::TKeuze>& keuze);
+    // Ends a running knockout: the pool stage again.
+    void TerugNaarPoules();
+    // The position of the participant at list index `index`; a running
+    // knockout ends with it. Without a position (or participant) only the
+    // knockout ends. Setting a position counts as a change even when it
+    // stays the same, as clearing an open one does.
+    void ZetPositie(int index, std::optional<int> positie);
+    // The swap of the pool editing window (see Poules::Wissel).
+    bool WisselPoules(int links, int linksPoule, int rechts, int rechtsPoule);
+    // A participant who arrives late joins `poule`, the running list and the
+    // names.
+    void LateInschrijving(const QString& voornaam, const QString& achternaam, int poule);
+
 Q_SIGNALS:
     void ProgrammastatusVeranderd(int status);
     void GewijzigdVeranderd(bool gewijzigd);
@@ -159,6 +183,8 @@ Q_SIGNALS:
     void NamenVeranderd();
     // Pools or positions changed in the participants.
     void PoulesVeranderd();
+    // A new pool division stands: a start drew it or a file brought it.
+    void PoulesGetrokken();
     // The brackets are about to go: whoever shows them lets go first.
     void KnockoutsVerdwijnen();
     // New brackets stand in the document.

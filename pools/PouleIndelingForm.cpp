@@ -143,18 +143,18 @@ bool TPouleIndelingForm::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-int TPouleIndelingForm::KiesIndeling(TDeelnemerLijst& deelnemers) {
-    m_deelnemers = &deelnemers;
+TPouleIndelingForm::TKeuze TPouleIndelingForm::KiesIndeling(int aantalDeelnemers) {
+    m_aantalDeelnemers = aantalDeelnemers;
     BepaalIndelingen();
     centreerOpScherm(this);
     const int resultaat = exec();
-    int antwoord = -1;
+    TKeuze keuze;
     if (resultaat == DirectKnockoutResultaat)
-        antwoord = 0;
+        keuze.DirectKnockout = true;
     else if (resultaat == QDialog::Accepted && GeselecteerdeRegel() >= 0)
-        antwoord = Indelingen[static_cast<std::size_t>(GeselecteerdeRegel())].AantalPoules();
-    m_deelnemers = nullptr;
-    return antwoord;
+        keuze.Indeling = Indelingen[static_cast<std::size_t>(GeselecteerdeRegel())];
+    m_aantalDeelnemers = 0;
+    return keuze;
 }
 
 void TPouleIndelingForm::ToonFout(QLineEdit* veld, const QString& melding) {
@@ -186,8 +186,8 @@ void TPouleIndelingForm::BepaalIndelingen() {
             ToonFout(veld, controle.Melding);
         return;
     }
-    const int aantal = m_deelnemers ? static_cast<int>(m_deelnemers->size()) : 0;
-    Indelingen = PouleIndeling::ZoekIndelingen(aantal, controle.Kleinste, controle.Grootste);
+    Indelingen =
+        PouleIndeling::ZoekIndelingen(m_aantalDeelnemers, controle.Kleinste, controle.Grootste);
     VulLijst();
     PouleIndelingenListBox->setFocus();
 }
@@ -238,29 +238,15 @@ int TPouleIndelingForm::GeselecteerdeRegel() const {
     return regel < static_cast<int>(Indelingen.size()) ? regel : -1;
 }
 
-void TPouleIndelingForm::VerdeelDeelnemers() {
-    const int regel = GeselecteerdeRegel();
-    if (regel < 0 || !m_deelnemers)
-        return;
-    PouleIndeling::VerdeelDeelnemers(*m_deelnemers, Indelingen[static_cast<std::size_t>(regel)]);
-}
-
 void TPouleIndelingForm::OKBitBtnClick() {
-    VerdeelDeelnemers();
     accept();
 }
 
 void TPouleIndelingForm::PouleIndelingenListBoxDblClick() {
-    if (GeselecteerdeRegel() < 0)
-        return;
-    VerdeelDeelnemers();
-    accept();
+    if (GeselecteerdeRegel() >= 0)
+        accept();
 }
 
 void TPouleIndelingForm::DirectKnockoutBitBtnClick() {
-    if (m_deelnemers) {
-        for (const auto& deelnemer : *m_deelnemers)
-            deelnemer->KnockoutNr = 1;
-    }
     done(DirectKnockoutResultaat);
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "model/Deelnemer.h"
 #include "model/PouleIndeling.h"
 
 #include <QDialog>
 
+#include <optional>
 #include <vector>
 
 class QLineEdit;
@@ -13,20 +13,24 @@ class QPushButton;
 class QStatusBar;
 
 // The pool-division window ("Poule-indeling"): lists every division of the
-// participants into pools of two adjacent sizes and draws the chosen one.
+// participants into pools of two adjacent sizes and returns the chosen one;
+// the document draws it.
 class TPouleIndelingForm : public QDialog {
     Q_OBJECT
 
 public:
     explicit TPouleIndelingForm(QWidget* owner);
 
-    // The number of pools when a division was chosen and drawn, 0 for
-    // "&Direct naar knockout" (everyone then plays in the winners' round),
-    // -1 when the user cancelled.
-    int KiesIndeling(TDeelnemerLijst& deelnemers);
+    // What the user chose for `aantalDeelnemers`: a division, or
+    // "&Direct naar knockout" (everyone then plays in the winners' round);
+    // neither when cancelled.
+    struct TKeuze {
+        std::optional<TPouleIndeling> Indeling;
+        bool DirectKnockout = false;
+    };
+    TKeuze KiesIndeling(int aantalDeelnemers);
     void BepaalIndelingen();
     void VulLijst();
-    void VerdeelDeelnemers();
 
     std::vector<TPouleIndeling> Indelingen;
 
@@ -59,5 +63,5 @@ private:
     void PouleIndelingenListBoxDblClick();
     void DirectKnockoutBitBtnClick();
 
-    TDeelnemerLijst* m_deelnemers = nullptr;
+    int m_aantalDeelnemers = 0; // while the window is open
 };

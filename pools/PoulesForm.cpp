@@ -15,6 +15,11 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include <algorithm>
+#include <optional>
+#include <utility>
+#include <vector>
+
 using namespace Poules;
 
 namespace {
@@ -107,19 +112,54 @@ TPoulesForm::TPoulesForm(TToernooiDocument& document, QWidget* owner)
 
     FormResize();
 
-    connect(&m_document, &TToernooiDocument::PoulesVeranderd, this, [this] {
-        if (!m_deelnemers)
-            return;
-        PoulesTabControlChange();
-        KnockoutBitBtn->setEnabled(EindstandenCompleet());
-    });
+    connect(&m_document, &TToernooiDocument::PoulesVeranderd, this, &TPoulesForm::ToonWijziging);
     connect(&m_document, &TToernooiDocument::Vervangen, this, &TPoulesForm::ToonVervangen);
+    connect(&m_document, &TToernooiDocument::PoulesGetrokken, this, &TPoulesForm::ToonPoules);
+    connect(&m_document, &TToernooiDocument::Hersteld, this, [this](int vorigeStatus) {
+        // Undo or redo that brings the pools back shows them as a start does.
+        auto metPoules = [](int status) { return status == psPoules || status == psKnockout; };
+        if (metPoules(m_document.Programmastatus()) && !metPoules(vorigeStatus))
+            ToonPoules();
+    });
+}
+
+void TPoulesForm::ToonWijziging() {
+    if (!m_deelnemers)
+        return;
+    const TProgrammastatus status = m_document.Programmastatus();
+    if ((status == psPoules || status == psKnockout) &&
+        HoogstePoule(*m_deelnemers) != PoulesTabControl->AantalTabs()) {
+        ToonVervangen(); // a new list with other pools
+        return;
+    }
+    m_pouleIndex = MaakPouleIndex(*m_deelnemers);
+    const std::size_t poule = static_cast<std::size_t>(PoulesTabControl->TabIndex());
+    const std::vector<int> leden =
+        poule < m_pouleIndex.size() ? m_pouleIndex[poule] : std::vector<int>();
+    std::vector<int> getoond;
+    for (int rij = 1; rij < RowCount(); ++rij)
+        getoond.push_back(PouleRooster::Index(DeelnemersStringGrid, rij));
+    std::sort(getoond.begin(), getoond.end());
+    if (getoond != leden) {
+        VulRooster();
+    } else {
+        // The same participants, a position changed: the rows stay where
+        // they are and only what changed moves, with the selection.
+        for (const TRij& rij : Rijen(*m_deelnemers, leden)) {
+            const int r = PouleRooster::ZoekRij(DeelnemersStringGrid, rij[IndexKolom].toInt());
+            for (int kolom = NrKolom; kolom <= PosKolom; ++kolom)
+                PouleRooster::ZetCel(DeelnemersStringGrid, kolom, r,
+                                     rij[static_cast<std::size_t>(kolom)]);
+        }
+        SorteerRooster();
+    }
+    KnockoutBitBtn->setEnabled(EindstandenCompleet());
 }
 
 void TPoulesForm::ToonVervangen() {
     if (!m_deelnemers)
         return;
-    m_deelnemers = &m_document.Deelnemers();
+    m_deelnemers = &std::as_const(m_document).Deelnemers();
     const int tab = PoulesTabControl->TabIndex();
     const TProgrammastatus status = m_document.Programmastatus();
     PoulesTabControl->ZetPoules(
@@ -146,9 +186,9 @@ QString TPoulesForm::Cel(int kolom, int rij) const {
     return PouleRooster::Cel(DeelnemersStringGrid, kolom, rij);
 }
 
-void TPoulesForm::ToonPoules(TDeelnemerLijst& deelnemers) {
-    m_deelnemers = &deelnemers;
-    PoulesTabControl->ZetPoules(HoogstePoule(deelnemers));
+void TPoulesForm::ToonPoules() {
+    m_deelnemers = &std::as_const(m_document).Deelnemers();
+    PoulesTabControl->ZetPoules(HoogstePoule(*m_deelnemers));
     PoulesTabControlChange();
     KnockoutBitBtn->setEnabled(EindstandenCompleet());
     DeelnemersStringGrid->setFocus();
@@ -238,86 +278,65 @@ void TPoulesForm::resizeEvent(QResizeEvent* event) {
     FormResize();
 }
 
-TDeelnemer* TPoulesForm::GeselecteerdeDeelnemer() const {
+int TPoulesForm::GeselecteerdeIndex() const {
     const int index = PouleRooster::Index(DeelnemersStringGrid, Row());
     if (!m_deelnemers || index < 0 || index >= static_cast<int>(m_deelnemers->size()))
-        return nullptr;
-    return (*m_deelnemers)[static_cast<std::size_t>(index)].get();
+        return -1;
+    return index;
 }
 
-bool TPoulesForm::TerugNaarPoules(const QString& vraag) {
-    if (m_document.Programmastatus() == psPoules)
-        return true;
-    if (messages().confirm(vraag, Buttons::YesNo) != Answer::Yes)
-        return false;
-    m_document.ZetProgrammastatus(psPoules);
-    return true;
-}
-
-void TPoulesForm::ZetPositie(TDeelnemer& deelnemer, int positie) {
-    m_document.ZetStapOmschrijving(QStringLiteral("eindstand ") + deelnemer.Naam());
-    m_document.ZetPositie(deelnemer, positie);
-    PouleRooster::ZetCel(DeelnemersStringGrid, PosKolom, Row(), PositieTekst(positie));
-    SorteerRooster();
-    KnockoutBitBtn->setEnabled(positie >= 0 && EindstandenCompleet());
+bool TPoulesForm::VraagTerugNaarPoules(const QString& vraag) const {
+    return m_document.Programmastatus() == psPoules ||
+           messages().confirm(vraag, Buttons::YesNo) == Answer::Yes;
 }
 
 bool TPoulesForm::FormKeyPress(const QKeyEvent* event) {
     const QChar toets = Toets(*event);
     if (!IsPositieToets(toets))
         return false;
-    // Ending the knockouts and the position are one step.
-    TToernooiDocument::TStap stap(m_document, QStringLiteral("eindstand"));
-    if (!TerugNaarPoules(KnockoutBezigTerugVraag))
+    if (!VraagTerugNaarPoules(KnockoutBezigTerugVraag))
         return true;
     DeelnemersStringGrid->setFocus();
-    TDeelnemer* deelnemer = GeselecteerdeDeelnemer();
-    if (!deelnemer)
-        return true;
-    // The row re-sorts on its new position; Down must still reach the row
-    // that stood below it while the user typed down the pool.
-    const int index = PouleRooster::Index(DeelnemersStringGrid, Row());
-    if (std::find(m_typVolgorde.begin(), m_typVolgorde.end(), index) == m_typVolgorde.end()) {
-        m_typVolgorde.clear();
-        for (int rij = 1; rij < RowCount(); ++rij)
-            m_typVolgorde.push_back(PouleRooster::Index(DeelnemersStringGrid, rij));
+    const int index = GeselecteerdeIndex();
+    std::optional<int> positie;
+    if (index >= 0) {
+        // The row re-sorts on its new position; Down must still reach the row
+        // that stood below it while the user typed down the pool.
+        if (std::find(m_typVolgorde.begin(), m_typVolgorde.end(), index) == m_typVolgorde.end()) {
+            m_typVolgorde.clear();
+            for (int rij = 1; rij < RowCount(); ++rij)
+                m_typVolgorde.push_back(PouleRooster::Index(DeelnemersStringGrid, rij));
+        }
+        positie = PositieNaToets(toets, RowCount() - 1,
+                                 (*m_deelnemers)[static_cast<std::size_t>(index)]->Positie);
     }
-    if (const std::optional<int> positie =
-            PositieNaToets(toets, RowCount() - 1, deelnemer->Positie))
-        ZetPositie(*deelnemer, *positie);
+    // Ending the knockouts and the position are one step.
+    m_document.ZetPositie(index, positie);
     return true;
 }
 
 void TPoulesForm::VraagEindstand() {
-    // An empty answer counts as a change even for an open position.
-    if (VraagEindstandStap() == TEindstandAntwoord::TSoort::Wis)
-        m_document.ZetGewijzigd(true);
-}
-
-TEindstandAntwoord::TSoort TPoulesForm::VraagEindstandStap() {
-    TToernooiDocument::TStap stap(m_document, QStringLiteral("eindstand"));
-    if (!TerugNaarPoules(KnockoutBezigTerugVraag))
-        return TEindstandAntwoord::TSoort::Niets;
-    TDeelnemer* deelnemer = GeselecteerdeDeelnemer();
-    if (!deelnemer)
-        return TEindstandAntwoord::TSoort::Niets;
-    const QString standaard = StandaardAntwoord(Cel(PosKolom, Row()));
-    const QString antwoord =
-        messages().input(EindstandTitel, EindstandVraag(*deelnemer), standaard).value_or(standaard);
-    const TEindstandAntwoord uitkomst =
-        BeoordeelEindstand(antwoord, RowCount() - 1, deelnemer->Positie);
-    switch (uitkomst.Soort) {
-    case TEindstandAntwoord::TSoort::Wis:
-    case TEindstandAntwoord::TSoort::Zet:
-        ZetPositie(*deelnemer, uitkomst.Positie);
-        break;
-    case TEindstandAntwoord::TSoort::Melding:
-        messages().information(uitkomst.Melding);
-        break;
-    case TEindstandAntwoord::TSoort::Niets:
-        break;
+    if (!VraagTerugNaarPoules(KnockoutBezigTerugVraag))
+        return;
+    const int index = GeselecteerdeIndex();
+    std::optional<int> positie;
+    if (index >= 0) {
+        const TDeelnemer& deelnemer = *(*m_deelnemers)[static_cast<std::size_t>(index)];
+        const QString standaard = StandaardAntwoord(Cel(PosKolom, Row()));
+        const QString antwoord = messages()
+                                     .input(EindstandTitel, EindstandVraag(deelnemer), standaard)
+                                     .value_or(standaard);
+        const TEindstandAntwoord uitkomst =
+            BeoordeelEindstand(antwoord, RowCount() - 1, deelnemer.Positie);
+        // An empty answer counts as a change even for an open position.
+        if (uitkomst.Soort == TEindstandAntwoord::TSoort::Wis ||
+            uitkomst.Soort == TEindstandAntwoord::TSoort::Zet)
+            positie = uitkomst.Positie;
+        else if (uitkomst.Soort == TEindstandAntwoord::TSoort::Melding)
+            messages().information(uitkomst.Melding);
     }
-    return uitkomst.Soort;
+    // Ending the knockouts and the position are one step.
+    m_document.ZetPositie(index, positie);
 }
 
 void TPoulesForm::WijzigBitBtnClick() {
@@ -328,18 +347,13 @@ void TPoulesForm::WijzigBitBtnClick() {
                                           [](const auto& d) { return d->Positie >= 1; });
         if (ingevuld && messages().confirm(EindstandenIngevuldVraag, Buttons::YesNo) != Answer::Yes)
             return;
-    }
-    {
-        TToernooiDocument::TStap stap(m_document, QString());
-        if (!TerugNaarPoules(KnockoutBezigIndelenVraag))
+    } else {
+        if (!VraagTerugNaarPoules(KnockoutBezigIndelenVraag))
             return;
+        m_document.TerugNaarPoules();
     }
-    {
-        TPoulesWijzigenForm wijzigen(m_document, this);
-        wijzigen.WijzigPoules(*m_deelnemers);
-    }
-    PoulesTabControlChange();
-    KnockoutBitBtn->setEnabled(EindstandenCompleet());
+    TPoulesWijzigenForm wijzigen(m_document, this);
+    wijzigen.WijzigPoules();
 }
 
 void TPoulesForm::ExcelBitBtnClick() {
@@ -352,10 +366,9 @@ void TPoulesForm::ExcelBitBtnClick() {
 }
 
 void TPoulesForm::KnockoutBitBtnClick() {
-    TToernooiDocument::TStap stap(m_document, QStringLiteral("knockout-indeling"));
-    if (!TerugNaarPoules(KnockoutBezigIndelenVraag))
-        return;
-    Q_EMIT KnockoutGevraagd();
+    // The knockout division ends a running knockout in the same step.
+    if (VraagTerugNaarPoules(KnockoutBezigIndelenVraag))
+        Q_EMIT KnockoutGevraagd();
 }
 
 void TPoulesForm::keyPressEvent(QKeyEvent* event) {

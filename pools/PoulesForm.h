@@ -20,7 +20,9 @@ class TPoulesForm : public QWidget {
 public:
     TPoulesForm(TToernooiDocument& document, QWidget* owner);
 
-    void ToonPoules(TDeelnemerLijst& deelnemers);
+    // Shows the document's pools from the first one: a start, a file or an
+    // undo brought them.
+    void ToonPoules();
     // Fills the grid with the selected pool; also the refresh after the
     // pools themselves have changed.
     void PoulesTabControlChange();
@@ -64,19 +66,19 @@ private:
     void WijzigBitBtnClick();
     void ExcelBitBtnClick();
     void KnockoutBitBtnClick();
-    // Asks to end a running knockout; true = go on in the pool stage.
-    bool TerugNaarPoules(const QString& vraag);
-    // The participant of the selected row, or none.
-    TDeelnemer* GeselecteerdeDeelnemer() const;
-    void ZetPositie(TDeelnemer& deelnemer, int positie);
-    // The input box as one step; what the answer did.
-    Poules::TEindstandAntwoord::TSoort VraagEindstandStap();
+    // Asks to end a running knockout; true = go on in the pool stage. The
+    // document ends it with the change that follows.
+    bool VraagTerugNaarPoules(const QString& vraag) const;
+    // The list index of the selected row's participant, or -1.
+    int GeselecteerdeIndex() const;
     // The document's participants changed under the window.
     void ToonVervangen();
+    // Pools or positions changed in the document.
+    void ToonWijziging();
 
     TToernooiDocument& m_document;
     QWidget* m_vlak; // the client area inside the 10-pixel border
-    TDeelnemerLijst* m_deelnemers = nullptr;
+    const TDeelnemerLijst* m_deelnemers = nullptr;
     // The participants of every pool, so that a tab change reads one pool.
     Poules::TPouleIndex m_pouleIndex;
     // The list indices in the order the rows stood when the user began to

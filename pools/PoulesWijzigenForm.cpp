@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include <utility>
+
 using namespace Poules;
 
 // Each letter followed by LF CR, as the message texts break their lines.
@@ -102,11 +104,15 @@ TPoulesWijzigenForm::TPoulesWijzigenForm(TToernooiDocument& document, QWidget* o
     StringGridRechts->viewport()->installEventFilter(this);
 
     FormResize();
+    connect(&m_document, &TToernooiDocument::PoulesVeranderd, this, [this] {
+        VulRooster(TabControlLinks, StringGridLinks);
+        VulRooster(TabControlRechts, StringGridRechts);
+    });
 }
 
-void TPoulesWijzigenForm::WijzigPoules(TDeelnemerLijst& deelnemers) {
-    m_deelnemers = &deelnemers;
-    const int aantal = HoogstePoule(deelnemers);
+void TPoulesWijzigenForm::WijzigPoules() {
+    m_deelnemers = &std::as_const(m_document).Deelnemers();
+    const int aantal = HoogstePoule(*m_deelnemers);
     TabControlLinks->ZetPoules(aantal);
     TabControlRechts->ZetPoules(aantal);
     VulRooster(TabControlLinks, StringGridLinks);
@@ -144,8 +150,6 @@ void TPoulesWijzigenForm::WisselBitBtnClick() {
         return;
     if (!m_document.WisselPoules(links, linksPoule, rechts, rechtsPoule))
         return;
-    VulRooster(TabControlLinks, StringGridLinks);
-    VulRooster(TabControlRechts, StringGridRechts);
     PouleRooster::SelecteerRij(StringGridLinks, PouleRooster::ZoekRij(StringGridLinks, rechts));
     PouleRooster::SelecteerRij(StringGridRechts, PouleRooster::ZoekRij(StringGridRechts, links));
 }
@@ -166,13 +170,11 @@ void TPoulesWijzigenForm::LateInschrijvingBitBtnClick() {
         messages().information(DubbeleNaamTekst);
         return;
     }
-    auto deelnemer = std::make_unique<TDeelnemer>(voornaam, achternaam);
     const int poule = PouleVoorLateInschrijving(*m_deelnemers, TabControlLinks->AantalTabs());
-    deelnemer->Poule = poule;
-    if (messages().confirm(LateInschrijvingVraag(*deelnemer, poule), Buttons::YesNo) != Answer::Yes)
+    const TDeelnemer nieuw(voornaam, achternaam);
+    if (messages().confirm(LateInschrijvingVraag(nieuw, poule), Buttons::YesNo) != Answer::Yes)
         return;
-    m_document.LateInschrijving(std::move(deelnemer));
-    VulRooster(TabControlRechts, StringGridRechts);
+    m_document.LateInschrijving(voornaam, achternaam, poule);
     TabControlLinks->ZetTabIndex(poule - 1);
     VulRooster(TabControlLinks, StringGridLinks);
     PouleRooster::SelecteerRij(StringGridLinks, PouleRooster::RowCount(StringGridLinks) - 1);

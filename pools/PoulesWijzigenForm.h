@@ -18,8 +18,8 @@ class TPoulesWijzigenForm : public QDialog {
 public:
     TPoulesWijzigenForm(TToernooiDocument& document, QWidget* owner);
 
-    // Shows the pools of `deelnemers` and returns when the window closes.
-    void WijzigPoules(TDeelnemerLijst& deelnemers);
+    // Shows the document's pools and returns when the window closes.
+    void WijzigPoules();
     void VulRooster(TPouleTabControl* tabs, QTableWidget* grid);
     void PlaatsRooster(TPouleTabControl* tabs, QTableWidget* grid);
 
@@ -46,5 +46,5 @@ private:
     void FormResize();
 
     TToernooiDocument& m_document;
-    TDeelnemerLijst* m_deelnemers = nullptr;
+    const TDeelnemerLijst* m_deelnemers = nullptr;
 };

@@ -9,6 +9,7 @@
 #include "pools/PoulesForm.h"
 #include "support/KnockoutViews.h"
 #include "support/ModalDialogDriver.h"
+#include "support/PoulesHulp.h"
 #include "support/ScriptedMessageService.h"
 #include "support/TestMain.h"
 
@@ -63,7 +64,8 @@ private:
                 std::make_unique<TDeelnemer>(naam, QString()));
             d->KnockoutNr = 1;
         }
-        venster().Bouw(hoofd->Document().Deelnemers(), TKnockout::LootWillekeurig);
+        hoofd->ZetProgrammastatus(psDirectKnockout);
+        hoofd->Document().BouwKnockouts(TKnockout::LootWillekeurig);
         venster().resize(900, 500);
         venster().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&venster()));
@@ -314,14 +316,14 @@ private Q_SLOTS:
     }
 
     void thePoolTabsFromTheKeyboardAndForScreenReaders() {
+        TDeelnemerLijst spelers;
         for (int i = 0; i < 9; ++i) {
-            auto& d = hoofd->Document().Deelnemers().emplace_back(
+            auto& d = spelers.emplace_back(
                 std::make_unique<TDeelnemer>(QStringLiteral("Speler %1").arg(i), QString()));
             d->Poule = i % 3 + 1;
         }
-        hoofd->ZetProgrammastatus(psPoules);
+        PoulesHulp::OpenPoules(hoofd->Document(), spelers);
         TPoulesForm& f = *hoofd->PoulesForm;
-        f.ToonPoules(hoofd->Document().Deelnemers());
         f.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&f));
         TPouleTabBalk* balk = f.PoulesTabControl->TabBar();

@@ -10,6 +10,7 @@
 
 #include "support/FakeSpreadsheet.h"
 #include "support/ModalDialogDriver.h"
+#include "support/PoulesHulp.h"
 #include "support/ScriptedMessageService.h"
 #include "support/ScriptedRandomSource.h"
 #include "support/TestMain.h"
@@ -67,7 +68,7 @@ private:
             d->KnockoutNr = i < 4 ? 1 : 2;
             hoofd->Document().Deelnemers().push_back(std::move(d));
         }
-        hoofd->KnockoutForm->Bouw(hoofd->Document().Deelnemers(), TKnockout::LootWillekeurig);
+        hoofd->Document().BouwKnockouts(TKnockout::LootWillekeurig);
         hoofd->KnockoutForm->ZetExportwaarden(Sjabloon, 2, 1);
     }
 
@@ -197,19 +198,20 @@ private Q_SLOTS:
     }
 
     void poolsButtonUsesTheTabsAndTheTemplate() {
+        TDeelnemerLijst lijst;
         for (int p = 1; p <= 2; ++p) {
             for (int i = 0; i < 3; ++i) {
                 auto d =
                     std::make_unique<TDeelnemer>(QStringLiteral("P%1").arg(p), QString::number(i));
                 d->Poule = p;
-                hoofd->Document().Deelnemers().push_back(std::move(d));
+                lijst.push_back(std::move(d));
             }
         }
         TPoulesForm& form = *hoofd->PoulesForm;
         FakeSpreadsheet excel;
         QTest::mouseClick(form.ExcelBitBtn, Qt::LeftButton); // no pools shown yet
         QCOMPARE(excel.obtained, 0);
-        form.ToonPoules(hoofd->Document().Deelnemers());
+        PoulesHulp::OpenPoules(hoofd->Document(), lijst);
         Sheet model;
         model.name = QStringLiteral("3poule");
         model.names = {{QStringLiteral("POULENAAM"), 1, 2}, {QStringLiteral("DEELNEMERS"), 3, 2}};

@@ -193,11 +193,7 @@ private Q_SLOTS:
             auto hoofd = start();
             for (const QString& naam : {QStringLiteral("Jan"), QStringLiteral("Piet")})
                 hoofd->Document().VoegDeelnemerToe(naam, QStringLiteral("Jansen"));
-            hoofd->Document().ZetDeelnemers(Deelnemerslijst::MaakLijst(hoofd->Document().Namen()));
-            for (auto& deelnemer : hoofd->Document().Deelnemers())
-                deelnemer->KnockoutNr = 1;
-            hoofd->KnockoutForm->Bouw(hoofd->Document().Deelnemers(), 0);
-            hoofd->ZetProgrammastatus(psDirectKnockout);
+            hoofd->Document().StartDirecteKnockout();
             hoofd->Herstel().SchrijfNu();
             hoofd->Herstel().Wacht();
         }

@@ -90,7 +90,7 @@ private Q_SLOTS:
             d->KnockoutNr = 1;
         }
         TKnockoutForm& venster = *hoofd->KnockoutForm;
-        venster.Bouw(hoofd->Document().Deelnemers(), TKnockout::LootWillekeurig);
+        hoofd->Document().BouwKnockouts(TKnockout::LootWillekeurig);
         venster.resize(1000, 560);
         const TKnockout& knockout = *venster.WinnaarsKnockout();
         for (int ronde = 0; ronde < knockout.AantalRondes(); ++ronde)

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -44,6 +45,14 @@ void zodraZichtbaar(QDialog* dialog, std::function<void()> actie) {
         }
         actie();
     });
+}
+
+// The dialog's choice, applied as the document applies it.
+bool KiesEnPasToe(TKnockoutIndelingForm& dialog, TDeelnemerLijst& lijst) {
+    const std::optional<KnockoutIndeling::TKeuze> keuze = dialog.Kies(lijst);
+    if (keuze)
+        KnockoutIndeling::PasToe(lijst, *keuze);
+    return keuze.has_value();
 }
 
 QList<int> rondes(const TDeelnemerLijst& lijst) {
@@ -103,7 +112,7 @@ private Q_SLOTS:
         TKnockoutIndelingForm dialog(nullptr);
         TDeelnemerLijst lijst = poules({4, 4});
         zodraZichtbaar(&dialog, [&] { dialog.OKBitBtn->click(); });
-        QVERIFY(dialog.Kies(lijst));
+        QVERIFY(KiesEnPasToe(dialog, lijst));
         QCOMPARE(rondes(lijst), (QList<int>{1, 1, 2, 2, 1, 1, 2, 2}));
     }
 
@@ -115,7 +124,7 @@ private Q_SLOTS:
             QVERIFY(dialog.RadioSlechtste->isChecked());
             dialog.OKBitBtn->click();
         });
-        QVERIFY(dialog.Kies(lijst));
+        QVERIFY(KiesEnPasToe(dialog, lijst));
         QCOMPARE(rondes(lijst), (QList<int>{1, 1, 1, 2, 1, 1, 1, 1, 2}));
         // The dialog is reused: the rule stays as the user left it.
         zodraZichtbaar(&dialog, [&] {
@@ -143,7 +152,7 @@ private Q_SLOTS:
             // Label 10 was clicked last: the worst rule, confirmed by a double-click.
             QTest::mouseDClick(dialog.Labels[9], Qt::LeftButton);
         });
-        QVERIFY(dialog.Kies(lijst));
+        QVERIFY(KiesEnPasToe(dialog, lijst));
         QCOMPARE(rondes(lijst), (QList<int>{1, 1, 2, 2, 1, 1, 2, 2}));
     }
 

@@ -47,7 +47,7 @@ private:
         for (auto& d : hoofd->Document().Deelnemers())
             d->KnockoutNr = 1;
         hoofd->ZetProgrammastatus(psDirectKnockout);
-        venster().Bouw(hoofd->Document().Deelnemers(), TKnockout::LootWillekeurig);
+        hoofd->Document().BouwKnockouts(TKnockout::LootWillekeurig);
         hoofd->ZetGewijzigd(false);
     }
 
@@ -242,7 +242,7 @@ private Q_SLOTS:
     void rebuildingRemovesTheOldViews() {
         bouwDirect(8);
         QPointer<TKnockoutView> oud = WinnaarsView(venster());
-        venster().Bouw(hoofd->Document().Deelnemers(), TKnockout::LootWillekeurig);
+        hoofd->Document().BouwKnockouts(TKnockout::LootWillekeurig);
         QVERIFY(oud.isNull());
         QCOMPARE(venster().WinnaarsFrame->widget(), WinnaarsView(venster()));
     }

@@ -362,11 +362,8 @@ private Q_SLOTS:
 
     // 500 participants make the longest division lines.
     void poolDivisionOfALargeTournament() {
-        TDeelnemerLijst lijst;
-        for (int i = 0; i < 500; ++i)
-            lijst.push_back(std::make_unique<TDeelnemer>(QStringLiteral("Speler"), QString()));
         TPouleIndelingForm venster(nullptr);
-        bekijkModaal([&] { venster.KiesIndeling(lijst); },
+        bekijkModaal([&] { venster.KiesIndeling(500); },
                      [](QWidget* d) { klik(d, "AnnulerenBitBtn"); });
         meldFouten();
     }

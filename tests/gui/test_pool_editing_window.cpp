@@ -5,6 +5,7 @@
 #include "pools/PoulesWijzigenForm.h"
 
 #include "support/ModalDialogDriver.h"
+#include "support/PoulesHulp.h"
 #include "support/ScriptedMessageService.h"
 #include "support/TestMain.h"
 
@@ -43,20 +44,20 @@ private:
     std::unique_ptr<TMainForm> hoofd;
 
     ScriptedMessageService& berichten() { return **m_berichten; }
-    TDeelnemer& deelnemer(int index) { return *hoofd->Document().Deelnemers()[std::size_t(index)]; }
+    const TDeelnemer& deelnemer(int index) {
+        return *std::as_const(hoofd->Document()).Deelnemers()[std::size_t(index)];
+    }
 
     // Participants "<name>|<pool>|<position>" in the pool stage, shown.
     void toon(const QStringList& regels) {
+        TDeelnemerLijst lijst;
         for (const QString& regel : regels) {
             const QStringList d = regel.split(u'|');
-            auto& nieuw =
-                hoofd->Document().Deelnemers().emplace_back(std::make_unique<TDeelnemer>(d[0], ""));
+            auto& nieuw = lijst.emplace_back(std::make_unique<TDeelnemer>(d[0], ""));
             nieuw->Poule = d[1].toInt();
             nieuw->Positie = d[2].toInt();
         }
-        hoofd->ZetProgrammastatus(psPoules);
-        hoofd->PoulesForm->ToonPoules(hoofd->Document().Deelnemers());
-        hoofd->ZetGewijzigd(false);
+        PoulesHulp::OpenPoules(hoofd->Document(), lijst);
     }
 
     // Runs the window as the pools window does while `acties` play on it.
@@ -64,7 +65,7 @@ private:
         TPoulesWijzigenForm venster(hoofd->Document(), hoofd->PoulesForm);
         ModalDialogDriver bestuurder;
         acties(venster, bestuurder);
-        venster.WijzigPoules(hoofd->Document().Deelnemers());
+        venster.WijzigPoules();
         QCOMPARE(venster.result(), int(QDialog::Accepted)); // "&Sluiten" and Escape alike
         QCOMPARE(bestuurder.unexpected(), 0);
         QCOMPARE(bestuurder.pending(), 0);
@@ -177,7 +178,7 @@ private Q_SLOTS:
     void lateInschrijvingen() {
         QStringList regels;
         for (int poule : {1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4})
-            regels << QStringLiteral("P%1|%1|-1").arg(poule);
+            regels << QStringLiteral("P%1 %2|%1|-1").arg(poule).arg(regels.size());
         toon(regels);
         QStringList linksGekozen;
         for (int i = 0; i < 4; ++i)
@@ -204,7 +205,7 @@ private Q_SLOTS:
         QCOMPARE(linksGekozen.mid(0, 3),
                  QStringList({"3|Laat Komer", "4|Later Komer", "1|Laatst Komer"}));
         QVERIFY(hoofd->Document().NaamBestaat("Laatst", "Komer"));
-        QCOMPARE(hoofd->DeelnemersForm->RowCount(), 3 + 2);
+        QCOMPARE(hoofd->DeelnemersForm->RowCount(), 18 + 3 + 2);
         QVERIFY(hoofd->Document().Gewijzigd());
         QCOMPARE(hoofd->PoulesForm->Cel(1, 6) + hoofd->PoulesForm->Cel(2, 6),
                  QStringLiteral("FLaatst Komer"));

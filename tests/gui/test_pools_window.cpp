@@ -1,9 +1,11 @@
 #include "ui/Help.h"
 #include "app/MainForm.h"
+#include "model/Knockout.h"
 #include "participants/DeelnemersForm.h"
 #include "pools/PoulesForm.h"
 
 #include "support/ModalDialogDriver.h"
+#include "support/PoulesHulp.h"
 #include "support/ScriptedMessageService.h"
 #include "support/TestMain.h"
 
@@ -14,6 +16,8 @@
 #include <QScreen>
 #include <QTableWidget>
 #include <QToolButton>
+
+#include <tuple>
 
 namespace {
 
@@ -51,8 +55,8 @@ private:
 
     ScriptedMessageService& berichten() { return **m_berichten; }
 
-    TDeelnemer& deelnemer(const QString& naam) {
-        for (const auto& d : hoofd->Document().Deelnemers()) {
+    const TDeelnemer& deelnemer(const QString& naam) {
+        for (const auto& d : std::as_const(hoofd->Document()).Deelnemers()) {
             if (d->Naam() == naam)
                 return *d;
         }
@@ -83,16 +87,15 @@ private:
 
     // The standard tournament in the pool stage, shown, nothing changed yet.
     void toon(bool compleet) {
+        TDeelnemerLijst lijst;
         for (const auto& speler : Spelers) {
-            auto& d = hoofd->Document().Deelnemers().emplace_back(std::make_unique<TDeelnemer>());
+            auto& d = lijst.emplace_back(std::make_unique<TDeelnemer>());
             d->Voornaam = QString::fromUtf8(speler.naam);
             d->Poule = speler.poule;
             d->Positie = compleet ? speler.positie : -1;
         }
-        hoofd->ZetProgrammastatus(psPoules);
-        f->ToonPoules(hoofd->Document().Deelnemers());
+        PoulesHulp::OpenPoules(hoofd->Document(), lijst);
         QVERIFY(QTest::qWaitForWindowExposed(f));
-        hoofd->ZetGewijzigd(false);
     }
 
 private Q_SLOTS:
@@ -165,7 +168,6 @@ private Q_SLOTS:
 
         // A complete result: sorted on position, "Knockout -->" open, and the
         // first row's participant still selected.
-        hoofd->Document().Deelnemers().clear();
         toon(true);
         QVERIFY(f->KnockoutBitBtn->isEnabled());
         QCOMPARE(f->PoulesTabControl->TabIndex(), 0);
@@ -322,12 +324,13 @@ private Q_SLOTS:
         berichten().queueAnswer(Answer::No);
         QTest::mouseClick(f->KnockoutBitBtn, Qt::LeftButton);
         berichten().queueAnswer(Answer::Yes);
-        bestuurder.then([this](QWidget* dialoog) {
-            QCOMPARE(hoofd->Document().Programmastatus(), psPoules);
-            qobject_cast<QDialog*>(dialoog)->reject();
-        });
+        bestuurder.then([](QWidget* dialoog) { qobject_cast<QDialog*>(dialoog)->reject(); });
         QTest::mouseClick(f->KnockoutBitBtn, Qt::LeftButton);
         QCOMPARE(berichten().texts(), QStringList({IndelenVraag, IndelenVraag}));
+        // Agreed to end the knockout: cancelling the division still ends it.
+        QCOMPARE(hoofd->Document().Programmastatus(), psPoules);
+        QCOMPARE(hoofd->Document().OngedaanMakenOmschrijving(),
+                 QStringLiteral("knockout-indeling"));
 
         berichten().clear();
         berichten().queueAnswer(Answer::No);
@@ -345,13 +348,33 @@ private Q_SLOTS:
         QCOMPARE(bestuurder.unexpected(), 0);
     }
 
+    // A seeded draw that cannot complete a bracket: the draw tells nobody,
+    // the window that asked for it shows why.
+    void onvolledigeKnockout() {
+        TDeelnemerLijst lijst;
+        const std::tuple<const char*, int, int> spelers[] = {{"Jan", 1, 1},  {"Piet", 1, 2},
+                                                             {"Kees", 1, 9}, {"Anna", 2, 1},
+                                                             {"Bram", 2, 2}, {"Emma", 2, 3}};
+        for (const auto& [naam, poule, positie] : spelers) {
+            auto& d = lijst.emplace_back(std::make_unique<TDeelnemer>(naam, QString()));
+            d->Poule = poule;
+            d->Positie = positie; // 9: a place the seeded draw never looks for
+        }
+        PoulesHulp::OpenPoules(hoofd->Document(), lijst);
+        ModalDialogDriver bestuurder;
+        bestuurder.click(QStringLiteral("OKBitBtn")); // the best 2 to the winners' round
+        QTest::mouseClick(f->KnockoutBitBtn, Qt::LeftButton);
+        QCOMPARE(berichten().texts(), QStringList{TKnockout::MeldingOnvolledig(2)});
+        QCOMPARE(berichten().calls().at(0).helpContext, TKnockout::HelpContextIndeling);
+        QCOMPARE(hoofd->Document().Programmastatus(), psKnockout);
+    }
+
     void veelPoules() {
+        TDeelnemerLijst lijst;
         for (int i = 0; i < 180; ++i)
-            hoofd->Document()
-                .Deelnemers()
-                .emplace_back(std::make_unique<TDeelnemer>("S", QString::number(i)))
-                ->Poule = i % 60 + 1;
-        f->ToonPoules(hoofd->Document().Deelnemers());
+            lijst.emplace_back(std::make_unique<TDeelnemer>("S", QString::number(i)))->Poule =
+                i % 60 + 1;
+        PoulesHulp::OpenPoules(hoofd->Document(), lijst);
         QVERIFY(QTest::qWaitForWindowExposed(f));
         TPouleTabBalk* balk = f->PoulesTabControl->TabBar();
         QCOMPARE(balk->tabText(59), QStringLiteral("Poule 60"));

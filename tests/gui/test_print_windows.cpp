@@ -112,7 +112,7 @@ private Q_SLOTS:
         QVERIFY(!Liggend(pad));
 
         // The knockout window prints the bracket of the tab shown.
-        hoofd->KnockoutForm->Bouw(hoofd->Document().Deelnemers(), TKnockout::LootWillekeurig);
+        hoofd->Document().BouwKnockouts(TKnockout::LootWillekeurig);
         hoofd->KnockoutForm->PageControl->setCurrentIndex(1);
         (*berichten)->queueFileName(pad);
         (*berichten)->queueAnswer(Answer::Yes); // replace the list printed above
@@ -140,7 +140,7 @@ private Q_SLOTS:
 
     void previewHasHelpAndFitsTheBracketOnOnePage() {
         VulToernooi(128);
-        hoofd->KnockoutForm->Bouw(hoofd->Document().Deelnemers(), TKnockout::LootWillekeurig);
+        hoofd->Document().BouwKnockouts(TKnockout::LootWillekeurig);
         int bladen = 0;
         int passend = 0;
         int help = 0;

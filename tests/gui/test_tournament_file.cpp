@@ -132,9 +132,10 @@ private:
 
     void zetPosities() {
         std::map<int, int> volgende;
-        for (const auto& d : hoofd->Document().Deelnemers())
-            d->Positie = ++volgende[d->Poule];
-        hoofd->PoulesForm->PoulesTabControlChange();
+        TToernooiDocument& document = hoofd->Document();
+        const TDeelnemerLijst& lijst = std::as_const(document).Deelnemers();
+        for (std::size_t i = 0; i < lijst.size(); ++i)
+            document.ZetPositie(static_cast<int>(i), ++volgende[lijst[i]->Poule]);
     }
 
     void stuurDoor() {
@@ -152,7 +153,7 @@ private:
         start(stage == psDirectKnockout ? QStringLiteral("DirectKnockoutBitBtn")
                                         : QStringLiteral("OKBitBtn"));
         if (stage == psPoules) {
-            hoofd->Document().Deelnemers()[3]->Positie = 2;
+            hoofd->Document().ZetPositie(3, 2);
             return;
         }
         if (stage == psKnockout) {

@@ -104,14 +104,15 @@ class KnockoutDifferentialTest : public QObject {
     Q_OBJECT
 
 private:
-    // Both brackets against the oracle, slot by slot, with the message of
-    // an incomplete bracket; counts the incomplete ones.
+    // Both brackets against the oracle, slot by slot, and whether each is
+    // complete; counts the incomplete ones. The draw itself tells nobody.
     void vergelijk(TDeelnemerLijst& lijst, int ronde, int& onvolledig) {
         const OrakelEersteRonde orakels[] = {OrakelVolgensPoules(lijst, 1),
                                              OrakelVolgensPoules(lijst, 2)};
         ScriptedMessages meldingen;
         std::unique_ptr<TKnockout> knockouts[2];
-        QStringList verwacht;
+        std::vector<int> verwacht;
+        std::vector<int> onvolledige;
         for (int k = 0; k < 2; ++k) {
             knockouts[k] = std::make_unique<TKnockout>(lijst, k + 1, TKnockout::VolgensPoules);
             const QString product = Regels(Nummers(lijst, *knockouts[k]));
@@ -122,9 +123,12 @@ private:
                                     .arg(k + 1)
                                     .arg(product, orakel)));
             if (!orakels[k].wedstrijden.empty() && !orakels[k].volledig)
-                verwacht << TKnockout::MeldingOnvolledig(k + 1);
+                verwacht.push_back(k + 1);
+            if (!knockouts[k]->IsVolledig())
+                onvolledige.push_back(k + 1);
         }
-        QCOMPARE(meldingen->texts(), verwacht);
+        QCOMPARE(onvolledige, verwacht);
+        QVERIFY(meldingen->calls().isEmpty());
         onvolledig += static_cast<int>(verwacht.size());
     }
 

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <utility>
 
 using Deelnemerslijst::TNamen;
 using Stap = TToernooiDocument::TStap;
@@ -30,7 +31,7 @@ void KnockoutToernooi(TToernooiDocument& document) {
     Stap stap(document, QStringLiteral("opbouw"));
     document.ZetDeelnemers(KnockoutTestHulp::Poules(4, 4, 2));
     document.ZetProgrammastatus(psKnockout);
-    document.BouwKnockouts(document.Deelnemers(), TKnockout::VolgensPoules);
+    document.BouwKnockouts(TKnockout::VolgensPoules);
     for (int m = 0; m < document.WinnaarsKnockout()->AantalWedstrijden(0); ++m)
         document.ZetUitslag(1, 0, m, 3, 1);
     document.ZetUitslag(1, 1, 0, 2, 0);
@@ -66,41 +67,48 @@ private Q_SLOTS:
         TToernooiDocument document;
         HeenEnTerug(document, "namen", [&] { document.ZetNamen(Namen(3), "namen"); });
         HeenEnTerug(document, "leeg", [&] { document.ZetNamen({}, "leeg"); });
-        HeenEnTerug(document, "poule-indeling", [&] {
-            Stap stap(document, "poule-indeling");
-            document.ZetDeelnemers(KnockoutTestHulp::Poules(3, 4, 2));
-            for (auto& d : document.Deelnemers())
-                d->Positie = -1;
-            document.ZetProgrammastatus(psPoules);
+        document.ZetNamen(Namen(12), "namen");
+        HeenEnTerug(document, "poule-indeling",
+                    [&] { document.StartPoules(TPouleIndeling(4, 3, 0, 0)); });
+        QCOMPARE(document.Programmastatus(), psPoules);
+        // Undo and redo replace the list: it is looked up anew every time.
+        auto lid = [&](int i) {
+            return std::as_const(document).Deelnemers()[std::size_t(i)].get();
+        };
+        // A position is a change of the pools: whoever shows them must hear it.
+        QSignalSpy poules(&document, &TToernooiDocument::PoulesVeranderd);
+        HeenEnTerug(document, "eindstand " + lid(0)->Naam(), [&] { document.ZetPositie(0, 2); });
+        QCOMPARE(poules.size(), 1);
+        int ander = 1;
+        while (lid(ander)->Poule == lid(0)->Poule)
+            ++ander;
+        HeenEnTerug(document, "wissel " + lid(0)->Naam() + " en " + lid(ander)->Naam(), [&] {
+            QVERIFY(document.WisselPoules(0, lid(0)->Poule, ander, lid(ander)->Poule));
         });
-        HeenEnTerug(document, "eindstand 1p1",
-                    [&] { document.ZetPositie(*document.Deelnemers()[0], 2); });
-        HeenEnTerug(document, "wissel 1p1 en 1p2",
-                    [&] { QVERIFY(document.WisselPoules(0, 1, 4, 2)); });
-        HeenEnTerug(document, "late inschrijving Laat Komer", [&] {
-            auto laat =
-                std::make_unique<TDeelnemer>(QStringLiteral("Laat"), QStringLiteral("Komer"));
-            laat->Poule = 3;
-            document.LateInschrijving(std::move(laat));
-        });
-        QCOMPARE(document.Namen().size(), std::size_t(1)); // the late one joins the names
+        HeenEnTerug(document, "late inschrijving Laat Komer",
+                    [&] { document.LateInschrijving("Laat", "Komer", 3); });
+        QCOMPARE(document.Namen().size(), std::size_t(13)); // the late one joins the names
         HeenEnTerug(document, "knockout-indeling", [&] {
-            Stap stap(document, "knockout-indeling");
-            for (auto& d : document.Deelnemers())
-                d->KnockoutNr = 1;
-            document.BouwKnockouts(document.Deelnemers(), TKnockout::VolgensPoules);
-            document.ZetProgrammastatus(psKnockout);
+            document.StartKnockout(KnockoutIndeling::TKeuze{true, 2});
         });
-        HeenEnTerug(document, "direct knockout", [&] {
-            Stap stap(document, "direct knockout");
-            document.ZetProgrammastatus(psGeen);
-            document.ZetNamen(Namen(5), "namen");
-            document.ZetDeelnemers(Deelnemerslijst::MaakLijst(document.Namen()));
-            for (auto& d : document.Deelnemers())
-                d->KnockoutNr = 1;
-            document.BouwKnockouts(document.Deelnemers(), TKnockout::LootWillekeurig);
-            document.ZetProgrammastatus(psDirectKnockout);
-        });
+        QCOMPARE(document.Programmastatus(), psKnockout);
+        HeenEnTerug(document, "eindstand", [&] { document.ZetPositie(-1, std::nullopt); });
+        QCOMPARE(document.Programmastatus(), psPoules);
+        HeenEnTerug(document, "direct knockout", [&] { document.StartDirecteKnockout(); });
+        QCOMPARE(document.WinnaarsKnockout()->Aantal(), 13);
+    }
+
+    // A seeded draw that cannot complete a bracket tells whoever started it,
+    // and the model shows nothing itself.
+    void anIncompleteSeededDrawIsReported() {
+        ScriptedMessages meldingen;
+        TToernooiDocument document;
+        TDeelnemerLijst lijst = KnockoutTestHulp::Poules(2, 4, 4);
+        lijst[3]->Positie = 9; // a place the seeded draw never looks for
+        document.ZetDeelnemers(std::move(lijst));
+        QCOMPARE(document.BouwKnockouts(TKnockout::VolgensPoules), std::vector<int>{1});
+        QCOMPARE(document.BouwKnockouts(TKnockout::LootWillekeurig), std::vector<int>());
+        QVERIFY(meldingen->calls().isEmpty());
     }
 
     // Every edit of the participant list is one step that ends a running
