@@ -89,12 +89,7 @@ int main(int argc, char** argv) {
             QApplication::processEvents();
         }));
         toevoegen.push_back(Meet([&] {
-            const Deelnemerslijst::TNamen nieuw = dialoog->Toevoegen();
-            TToernooiDocument::TStap stap(document, QStringLiteral("importeren"));
-            Deelnemerslijst::TNamen alle = document.Namen();
-            alle.insert(alle.end(), nieuw.begin(), nieuw.end());
-            Deelnemerslijst::Sorteer(alle, -1);
-            document.ZetNamen(std::move(alle), QStringLiteral("importeren"));
+            document.ImporteerNamen(dialoog->Toevoegen());
             QApplication::processEvents();
         }));
         samen.push_back(lezen.back() + tonen.back() + toevoegen.back());

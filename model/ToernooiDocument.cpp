@@ -404,7 +404,7 @@ std::vector<int> TToernooiDocument::BouwKnockouts(int indeling) {
 }
 
 bool TToernooiDocument::WisselPoules(int links, int linksPoule, int rechts, int rechtsPoule) {
-    TDeelnemerLijst& lijst = Deelnemers();
+    TDeelnemerLijst& lijst = Lijst();
     TStap stap(*this, QStringLiteral("wissel ") + lijst[std::size_t(links)]->Naam() +
                           QStringLiteral(" en ") + lijst[std::size_t(rechts)]->Naam());
     if (!Poules::Wissel(lijst, links, linksPoule, rechts, rechtsPoule))

@@ -36,7 +36,6 @@ public:
     ~TToernooiDocument() override;
 
     TProgrammastatus Programmastatus() const;
-    TDeelnemerLijst& Deelnemers() { return m_toernooi->Lijst; }
     const TDeelnemerLijst& Deelnemers() const { return m_toernooi->Lijst; }
     const TKnockout* WinnaarsKnockout() const { return m_toernooi->Winnaars.get(); }
     const TKnockout* VerliezersKnockout() const { return m_toernooi->Verliezers.get(); }
@@ -73,25 +72,6 @@ public:
         QString Bestandsnaam;
     };
     static std::optional<TSamenvatting> Samenvatting(const QByteArray& herstelbestand);
-
-    // --- steps
-    // Groups every change made during its life into one history entry;
-    // nested steps belong to the outermost one.
-    class TStap {
-    public:
-        TStap(TToernooiDocument& document, const QString& omschrijving);
-        ~TStap();
-        TStap(const TStap&) = delete;
-        TStap& operator=(const TStap&) = delete;
-
-    private:
-        TToernooiDocument& m_document;
-    };
-    void BeginStap(const QString& omschrijving);
-    void EindigStap();
-    bool InStap() const { return m_stapDiepte > 0; }
-    // Names the running outermost step, once it is known what it did.
-    void ZetStapOmschrijving(const QString& omschrijving);
 
     // --- changes of tournament data, each a step of its own unless inside one
     // The stage alone is no step: it joins the step it runs in, or the next.
@@ -205,6 +185,32 @@ Q_SIGNALS:
     void KnockoutGewijzigd(int knockoutNr, int ronde, int nummer);
 
 private:
+    // The model's test builds its tournaments step by step, as the
+    // operations do.
+    friend class ToernooiDocumentTest;
+
+    TDeelnemerLijst& Lijst() { return m_toernooi->Lijst; }
+
+    // --- steps
+    // Groups every change made during its life into one history entry;
+    // nested steps belong to the outermost one. Only the operations open
+    // them: a window cannot make a change the history does not know.
+    class TStap {
+    public:
+        TStap(TToernooiDocument& document, const QString& omschrijving);
+        ~TStap();
+        TStap(const TStap&) = delete;
+        TStap& operator=(const TStap&) = delete;
+
+    private:
+        TToernooiDocument& m_document;
+    };
+    void BeginStap(const QString& omschrijving);
+    void EindigStap();
+    bool InStap() const { return m_stapDiepte > 0; }
+    // Names the running outermost step, once it is known what it did.
+    void ZetStapOmschrijving(const QString& omschrijving);
+
     struct TToestand {
         std::uint64_t Id = 0;
         QByteArray Inhoud; // compressed recovery file of the state

@@ -1,5 +1,4 @@
 // The brackets and the pool tabs from the keyboard and for screen readers.
-#include "ui/GeschilderdeToegang.h"
 #include "app/MainForm.h"
 #include "knockout/KnockoutForm.h"
 #include "knockout/KnockoutView.h"
@@ -12,6 +11,7 @@
 #include "support/PoulesHulp.h"
 #include "support/ScriptedMessageService.h"
 #include "support/TestMain.h"
+#include "ui/GeschilderdeToegang.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -59,11 +59,12 @@ private:
 
     // A direct knockout, everyone in the winners' round; the view has the focus.
     void bouw(const QStringList& namen) {
+        TDeelnemerLijst lijst;
         for (const QString& naam : namen) {
-            auto& d = hoofd->Document().Deelnemers().emplace_back(
-                std::make_unique<TDeelnemer>(naam, QString()));
+            auto& d = lijst.emplace_back(std::make_unique<TDeelnemer>(naam, QString()));
             d->KnockoutNr = 1;
         }
+        hoofd->Document().ZetDeelnemers(std::move(lijst));
         hoofd->ZetProgrammastatus(psDirectKnockout);
         hoofd->Document().BouwKnockouts(TKnockout::LootWillekeurig);
         venster().resize(900, 500);

@@ -197,7 +197,7 @@ private Q_SLOTS:
         QCOMPARE(o.hoofd.Document().Deelnemers().size(), std::size_t(2));
         QVERIFY(o.berichten->calls().isEmpty());
 
-        o.hoofd.Document().Deelnemers().clear();
+        o.hoofd.Document().ZetDeelnemers({});
         o.hoofd.ZetProgrammastatus(psKnockout);
         o.berichten->queueAnswer(Answer::No);
         QTest::mouseClick(o.form.MaakPoulesBitBtn, Qt::LeftButton);

@@ -1,12 +1,12 @@
-#include "ui/Help.h"
 #include "app/MainForm.h"
-#include "ui/Paths.h"
-#include "knockout/KnockoutNaarExcelForm.h"
 #include "knockout/KnockoutForm.h"
+#include "knockout/KnockoutNaarExcelForm.h"
 #include "model/Knockout.h"
 #include "model/ToernooiDocument.h"
 #include "participants/DeelnemersForm.h"
 #include "pools/PoulesForm.h"
+#include "ui/Help.h"
+#include "ui/Paths.h"
 
 #include "support/FakeSpreadsheet.h"
 #include "support/ModalDialogDriver.h"
@@ -63,11 +63,13 @@ private:
     // Four participants in each bracket, drawn at random.
     void bouwKnockouts() {
         ScriptedRandom toeval;
+        TDeelnemerLijst lijst;
         for (int i = 0; i < 8; ++i) {
             auto d = std::make_unique<TDeelnemer>(QStringLiteral("Speler"), QString::number(i));
             d->KnockoutNr = i < 4 ? 1 : 2;
-            hoofd->Document().Deelnemers().push_back(std::move(d));
+            lijst.push_back(std::move(d));
         }
+        hoofd->Document().ZetDeelnemers(std::move(lijst));
         hoofd->Document().BouwKnockouts(TKnockout::LootWillekeurig);
         hoofd->KnockoutForm->ZetExportwaarden(Sjabloon, 2, 1);
     }

@@ -84,11 +84,13 @@ private Q_SLOTS:
     }
 
     void knockoutWindow() {
+        TDeelnemerLijst lijst;
         for (int i = 0; i < 8; ++i) {
-            auto& d = hoofd->Document().Deelnemers().emplace_back(
+            auto& d = lijst.emplace_back(
                 std::make_unique<TDeelnemer>(QStringLiteral("Speler"), QString::number(i + 1)));
             d->KnockoutNr = 1;
         }
+        hoofd->Document().ZetDeelnemers(std::move(lijst));
         TKnockoutForm& venster = *hoofd->KnockoutForm;
         hoofd->Document().BouwKnockouts(TKnockout::LootWillekeurig);
         venster.resize(1000, 560);

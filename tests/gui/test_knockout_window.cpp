@@ -43,9 +43,11 @@ private:
 
     // A direct knockout of `aantal` participants, everyone in the winners' round.
     void bouwDirect(int aantal) {
-        vul(hoofd->Document().Deelnemers(), aantal);
-        for (auto& d : hoofd->Document().Deelnemers())
+        TDeelnemerLijst lijst;
+        vul(lijst, aantal);
+        for (auto& d : lijst)
             d->KnockoutNr = 1;
+        hoofd->Document().ZetDeelnemers(std::move(lijst));
         hoofd->ZetProgrammastatus(psDirectKnockout);
         hoofd->Document().BouwKnockouts(TKnockout::LootWillekeurig);
         hoofd->ZetGewijzigd(false);

@@ -1,4 +1,3 @@
-#include "ui/Help.h"
 #include "app/MainForm.h"
 #include "app/OptiesDialog.h"
 #include "knockout/KnockoutForm.h"
@@ -10,6 +9,7 @@
 #include "support/ModalDialogDriver.h"
 #include "support/ScriptedMessageService.h"
 #include "support/TestMain.h"
+#include "ui/Help.h"
 
 #include <QPushButton>
 #include <QStatusBar>
@@ -321,7 +321,9 @@ private Q_SLOTS:
     }
 
     void destroysWindowsBeforeTheParticipants() {
-        form->Document().Deelnemers().push_back(std::make_unique<TDeelnemer>("Jan", "Jansen"));
+        TDeelnemerLijst lijst;
+        lijst.push_back(std::make_unique<TDeelnemer>("Jan", "Jansen"));
+        form->Document().ZetDeelnemers(std::move(lijst));
         form->HelpBitBtn->click();
         QStringList volgorde;
         ProefMainForm* hoofdvenster = form.get();

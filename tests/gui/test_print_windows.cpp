@@ -2,7 +2,6 @@
 // Ctrl+Shift+P writes a PDF in the export folder through the message
 // service, Ctrl+P opens the preview with its help and, for a bracket, the
 // option to fit it on one page.
-#include "ui/Help.h"
 #include "app/MainForm.h"
 #include "export/WorkbookEngine.h"
 #include "knockout/KnockoutForm.h"
@@ -13,6 +12,7 @@
 #include "support/ModalDialogDriver.h"
 #include "support/ScriptedMessageService.h"
 #include "support/TestMain.h"
+#include "ui/Help.h"
 
 #include <QAction>
 #include <QPrintPreviewDialog>
@@ -60,6 +60,7 @@ class PrintWindowsTest : public QObject {
     QString vorigeMap;
 
     void VulToernooi(int aantal) {
+        TDeelnemerLijst lijst;
         for (int i = 0; i < aantal; ++i) {
             hoofd->Document().VoegDeelnemerToe(QStringLiteral("Speler"), QString::number(i));
             auto deelnemer =
@@ -67,8 +68,9 @@ class PrintWindowsTest : public QObject {
             deelnemer->Poule = i % 4 + 1;
             deelnemer->Positie = i / 4 + 1;
             deelnemer->KnockoutNr = i % 2 + 1;
-            hoofd->Document().Deelnemers().push_back(std::move(deelnemer));
+            lijst.push_back(std::move(deelnemer));
         }
+        hoofd->Document().ZetDeelnemers(std::move(lijst));
     }
 
 private Q_SLOTS:

@@ -12,7 +12,6 @@
 #include <utility>
 
 using Deelnemerslijst::TNamen;
-using Stap = TToernooiDocument::TStap;
 
 namespace {
 
@@ -24,25 +23,27 @@ TNamen Namen(int aantal) {
     return namen;
 }
 
-// A tournament in the knockout stage: 4 pools of 4 with every position
-// entered, both brackets seeded, the winners' first round played.
-void KnockoutToernooi(TToernooiDocument& document) {
-    document.ZetNamen(Namen(16), QStringLiteral("namen"));
-    Stap stap(document, QStringLiteral("opbouw"));
-    document.ZetDeelnemers(KnockoutTestHulp::Poules(4, 4, 2));
-    document.ZetProgrammastatus(psKnockout);
-    document.BouwKnockouts(TKnockout::VolgensPoules);
-    for (int m = 0; m < document.WinnaarsKnockout()->AantalWedstrijden(0); ++m)
-        document.ZetUitslag(1, 0, m, 3, 1);
-    document.ZetUitslag(1, 1, 0, 2, 0);
-}
-
 } // namespace
 
 class ToernooiDocumentTest : public QObject {
     Q_OBJECT
 
 private:
+    using Stap = TToernooiDocument::TStap;
+
+    // A tournament in the knockout stage: 4 pools of 4 with every position
+    // entered, both brackets seeded, the winners' first round played.
+    static void KnockoutToernooi(TToernooiDocument& document) {
+        document.ZetNamen(Namen(16), QStringLiteral("namen"));
+        Stap stap(document, QStringLiteral("opbouw"));
+        document.ZetDeelnemers(KnockoutTestHulp::Poules(4, 4, 2));
+        document.ZetProgrammastatus(psKnockout);
+        document.BouwKnockouts(TKnockout::VolgensPoules);
+        for (int m = 0; m < document.WinnaarsKnockout()->AantalWedstrijden(0); ++m)
+            document.ZetUitslag(1, 0, m, 3, 1);
+        document.ZetUitslag(1, 1, 0, 2, 0);
+    }
+
     // Runs one step, then checks that undo brings back exactly the bytes of
     // before (the tournament file and the names) and redo those of after.
     static void HeenEnTerug(TToernooiDocument& document, const QString& omschrijving,
