@@ -11,6 +11,7 @@
 #include "model/Deelnemerslijst.h"
 #include "model/Knockout.h"
 #include "model/MessageService.h"
+#include "model/PouleIndeling.h"
 #include "model/Text.h"
 #include "model/ToernooiDocument.h"
 #include "model/Toernooibestand.h"
@@ -353,7 +354,8 @@ void TMainForm::StartToernooi() {
     if (keuze.DirectKnockout)
         m_document->StartDirecteKnockout();
     else
-        m_document->StartPoules(keuze.Indeling);
+        for (int fout = m_document->StartPoules(keuze.Indeling); fout > 0; --fout)
+            messages().error(PouleIndeling::SoftwarefoutTekst());
 }
 
 void TMainForm::StartKnockout() {

@@ -1,6 +1,5 @@
 #include "model/PouleIndeling.h"
 
-#include "model/MessageService.h"
 #include "model/RandomSource.h"
 
 #include <utility>
@@ -180,13 +179,8 @@ bool VulPoules(TDeelnemerLijst& deelnemers, int aantal, int grootte, int eerste)
         if (deelnemer->Poule == 0)
             ++vrij;
     }
-    if (static_cast<std::int64_t>(aantal) * grootte > vrij) {
-        messages().error(QStringLiteral("Er zijn te weinig vrije deelnemers om de poules te "
-                                        "vullen! Dit is een softwarefout. \r\rBewaar de "
-                                        "deelnemerslijst en poule-indeling en neem contact op "
-                                        "met de programmeur!"));
+    if (static_cast<std::int64_t>(aantal) * grootte > vrij)
         return false;
-    }
     RandomSource& toeval = randomSource();
     toeval.seedFromClock();
     if (aantal <= 0 || grootte <= 0)
@@ -220,12 +214,22 @@ bool VulPoules(TDeelnemerLijst& deelnemers, int aantal, int grootte, int eerste)
     return true;
 }
 
-void VerdeelDeelnemers(TDeelnemerLijst& deelnemers, const TPouleIndeling& indeling) {
+int VerdeelDeelnemers(TDeelnemerLijst& deelnemers, const TPouleIndeling& indeling) {
     for (auto& deelnemer : deelnemers)
         deelnemer->Poule = 0;
-    VulPoules(deelnemers, indeling.AantalGrotePoules, indeling.GrotePouleGrootte, 1);
-    VulPoules(deelnemers, indeling.AantalKleinePoules, indeling.KleinePouleGrootte,
-              indeling.AantalGrotePoules + 1);
+    int mislukt = 0;
+    if (!VulPoules(deelnemers, indeling.AantalGrotePoules, indeling.GrotePouleGrootte, 1))
+        ++mislukt;
+    if (!VulPoules(deelnemers, indeling.AantalKleinePoules, indeling.KleinePouleGrootte,
+                   indeling.AantalGrotePoules + 1))
+        ++mislukt;
+    return mislukt;
+}
+
+QString SoftwarefoutTekst() {
+    return QStringLiteral("Er zijn te weinig vrije deelnemers om de poules te vullen! Dit is een "
+                          "softwarefout. \r\rBewaar de deelnemerslijst en poule-indeling en "
+                          "neem contact op met de programmeur!");
 }
 
 } // namespace PouleIndeling

@@ -78,12 +78,16 @@ TGrootteControle ControleerGroottes(const QString& kleinsteTekst, const QString&
 
 // Fills `aantal` pools of `grootte` participants, numbered from `eerste`,
 // with participants that are in no pool yet, picked by a random cyclic walk.
-// When too few are free, shows the "softwarefout" error box, assigns nobody
-// and returns false.
+// When too few are free, assigns nobody and returns false: an internal
+// fault, which whoever drew tells the user (SoftwarefoutTekst).
 bool VulPoules(TDeelnemerLijst& deelnemers, int aantal, int grootte, int eerste);
 
 // Draws every participant into a pool of `indeling`: the larger pools get the
 // numbers 1.., the smaller ones follow. The list order is not changed.
-void VerdeelDeelnemers(TDeelnemerLijst& deelnemers, const TPouleIndeling& indeling);
+// Returns how many of the two fills failed (see VulPoules).
+int VerdeelDeelnemers(TDeelnemerLijst& deelnemers, const TPouleIndeling& indeling);
+
+// The error box for a fill that failed.
+QString SoftwarefoutTekst();
 
 } // namespace PouleIndeling

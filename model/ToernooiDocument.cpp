@@ -571,19 +571,20 @@ void TToernooiDocument::BeeindigToernooi() {
 
 // ------------------------------------------------------ start and pool stage
 
-void TToernooiDocument::StartPoules(const std::optional<TPouleIndeling>& indeling) {
+int TToernooiDocument::StartPoules(const std::optional<TPouleIndeling>& indeling) {
     TStap stap(*this, QStringLiteral("poule-indeling"));
     // The list is made and shuffled before the draw, whatever the answer,
     // so that the random source gives every start the same numbers.
     ZetProgrammastatus(psGeen);
     ZetDeelnemers(Deelnemerslijst::MaakLijst(m_namen));
     if (!indeling)
-        return;
-    PouleIndeling::VerdeelDeelnemers(m_toernooi->Lijst, *indeling);
+        return 0;
+    const int mislukt = PouleIndeling::VerdeelDeelnemers(m_toernooi->Lijst, *indeling);
     Q_EMIT PoulesVeranderd();
     ZetProgrammastatus(psPoules);
     ZetGewijzigd(true);
     Q_EMIT PoulesGetrokken();
+    return mislukt;
 }
 
 void TToernooiDocument::StartDirecteKnockout() {

@@ -134,7 +134,9 @@ public:
     // The pool division window's answer: a running list from the names,
     // shuffled and drawn into `indeling`. Without a division (cancelled) the
     // running tournament still ends, as the user agreed before the window.
-    void StartPoules(const std::optional<TPouleIndeling>& indeling);
+    // Returns how many fills of the draw failed, an internal fault the
+    // caller reports (PouleIndeling::SoftwarefoutTekst); normally 0.
+    int StartPoules(const std::optional<TPouleIndeling>& indeling);
     // Everyone from the names into the winners' round, drawn at random.
     void StartDirecteKnockout();
     // The knockout division window's answer: the pool finishers split as
