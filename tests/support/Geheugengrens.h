@@ -8,7 +8,7 @@
 // so input that makes memory grow beyond all reason fails quickly; true when
 // `werk` returned true. AddressSanitizer's shadow memory alone needs far more
 // address space: there it runs without the limit.
-template <class Werk> bool BinnenGeheugen(rlim_t mb, Werk werk) {
+template <class Werk> bool BinnenGeheugen([[maybe_unused]] rlim_t mb, Werk werk) {
 #ifdef __SANITIZE_ADDRESS__
     return werk();
 #else
