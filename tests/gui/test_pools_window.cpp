@@ -1,8 +1,8 @@
-#include "ui/Help.h"
 #include "app/MainForm.h"
 #include "model/Knockout.h"
 #include "participants/DeelnemersForm.h"
 #include "pools/PoulesForm.h"
+#include "ui/Help.h"
 
 #include "support/ModalDialogDriver.h"
 #include "support/PoulesHulp.h"
@@ -182,9 +182,12 @@ private Q_SLOTS:
         QAccessibleTableInterface* tabel =
             QAccessible::queryAccessibleInterface(f->DeelnemersStringGrid)->tableInterface();
         QCOMPARE(tabel->columnCount(), 3);
-        QCOMPARE(tabel->cellAt(0, 0)->tableCellInterface()->columnHeaderCells().at(0)->text(
-                     QAccessible::Name),
-                 QStringLiteral("Nr"));
+        // Qt makes the header cells for the asker and does not keep them.
+        const QList<QAccessibleInterface*> koppen =
+            tabel->cellAt(0, 0)->tableCellInterface()->columnHeaderCells();
+        QCOMPARE(koppen.at(0)->text(QAccessible::Name), QStringLiteral("Nr"));
+        for (QAccessibleInterface* kop : koppen)
+            QAccessible::deleteAccessibleInterface(QAccessible::registerAccessibleInterface(kop));
         QCOMPARE(tabel->cellAt(4, 1)->text(QAccessible::Name), QStringLiteral("Anna"));
     }
 
