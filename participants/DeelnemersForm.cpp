@@ -55,6 +55,13 @@ const QString ToernooiBezigVraag =
 
 constexpr int StatusBarHoogte = 19;
 
+// An import that failed: what, and the error's own text ("Foutmelding: ...").
+void MeldImportFout(const QString& eersteZin, const std::exception& fout) {
+    messages().information(
+        SpreadsheetExport::FoutTekst(eersteZin, SpreadsheetExport::Foutmelding(fout)),
+        HelpContext::Importeren);
+}
+
 constexpr int RijHoogte = 16;
 constexpr int KnopMaat = 25;
 
@@ -344,11 +351,8 @@ bool TDeelnemersForm::ImporteerKlembord() {
     std::optional<Import::TImport> import;
     try {
         import = Import::TImport::UitTekst(tekst);
-    } catch (const std::bad_alloc&) {
-        messages().information(SpreadsheetExport::FoutTekst(
-                                   QStringLiteral("Het klembord kan niet worden geïmporteerd."),
-                                   QStringLiteral("Er is niet genoeg geheugen.")),
-                               HelpContext::Importeren);
+    } catch (const std::bad_alloc& fout) {
+        MeldImportFout(QStringLiteral("Het klembord kan niet worden geïmporteerd."), fout);
         return true;
     }
     Importeer(std::move(*import), QStringLiteral("klembord"));
@@ -362,11 +366,8 @@ void TDeelnemersForm::Importeer(Import::TImport import, const QString& bron) {
     try {
         dialoog =
             std::make_unique<TImporteerDialog>(this, std::move(import), m_document.Namen(), bron);
-    } catch (const std::bad_alloc&) {
-        messages().information(SpreadsheetExport::FoutTekst(
-                                   QStringLiteral("Het bestand kan niet worden geïmporteerd."),
-                                   QStringLiteral("Er is niet genoeg geheugen.")),
-                               HelpContext::Importeren);
+    } catch (const std::bad_alloc& fout) {
+        MeldImportFout(QStringLiteral("Het bestand kan niet worden geïmporteerd."), fout);
         return;
     }
     if (!dialoog->Importeren())
