@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Knockout.h"
+#include "model/Poulewedstrijden.h"
 #include "model/Toernooibestand.h"
 
 #include <memory>
@@ -15,6 +16,7 @@ public:
     TDeelnemerLijst Lijst;
     std::unique_ptr<TKnockout> Winnaars;
     std::unique_ptr<TKnockout> Verliezers;
+    Poulewedstrijden::TPoulewedstrijden Wedstrijden;
 
     // Back to an empty tournament; the brackets go before the participants
     // they point to.
@@ -22,6 +24,7 @@ public:
         Winnaars.reset();
         Verliezers.reset();
         Lijst.clear();
+        Wedstrijden = {};
         Programmastatus = 0;
     }
 

@@ -3,6 +3,7 @@
 #include "model/Deelnemerslijst.h"
 #include "model/KnockoutIndeling.h"
 #include "model/PouleIndeling.h"
+#include "model/Poulewedstrijden.h"
 #include "model/Programmastatus.h"
 #include "model/Toernooi.h"
 
@@ -136,7 +137,9 @@ public:
     // running tournament still ends, as the user agreed before the window.
     // Returns how many fills of the draw failed, an internal fault the
     // caller reports (PouleIndeling::SoftwarefoutTekst); normally 0.
-    int StartPoules(const std::optional<TPouleIndeling>& indeling);
+    int StartPoules(const std::optional<TPouleIndeling>& indeling,
+                    const Poulewedstrijden::TTelling& telling =
+                        Poulewedstrijden::Preset(Poulewedstrijden::TSysteem::Badminton));
     // Everyone from the names into the winners' round, drawn at random.
     void StartDirecteKnockout();
     // The knockout division window's answer: the pool finishers split as
@@ -157,6 +160,26 @@ public:
     // names.
     void LateInschrijving(const QString& voornaam, const QString& achternaam, int poule);
 
+    // --- pool matches (pools numbered from 1, matches by their index in the
+    // pool's schedule). Each operation is one step.
+    const Poulewedstrijden::TPoulewedstrijden& PouleWedstrijden() const;
+    // The live standings of a pool.
+    Poulewedstrijden::TStand PouleStand(int poule) const;
+    // Enters, corrects or (with no games) clears a score. Games the scoring
+    // system refuses change nothing and return false. When the pool is then
+    // complete without an open tie, its positions follow the standings, as
+    // if typed; positions set by hand stay unless `herbereken`.
+    bool ZetPouleUitslag(int poule, int wedstrijd, const Poulewedstrijden::TGames& games,
+                         bool herbereken = false);
+    // Draws the order of every open tie of the pool from the random source.
+    void TrekLot(int poule);
+    // Orders one open tie by hand: `volgorde` holds exactly its players.
+    bool ZetLot(int poule, const std::vector<int>& volgorde);
+    // The played matches a swap would drop, for the question before it.
+    std::vector<Poulewedstrijden::TPouleWedstrijd> WisselVervalt(int links, int linksPoule,
+                                                                 int rechts,
+                                                                 int rechtsPoule) const;
+
 Q_SIGNALS:
     void ProgrammastatusVeranderd(int status);
     void GewijzigdVeranderd(bool gewijzigd);
@@ -176,6 +199,8 @@ Q_SIGNALS:
     // Undo or redo brought back an earlier state.
     void Hersteld(int vorigeStatus);
     void GeschiedenisVeranderd();
+    // A pool's schedule, scores, lots or standings changed.
+    void PouleWedstrijdenVeranderd(int poule);
     // A step changed the tournament: time to write the recovery file.
     void InhoudVeranderd();
     // The step that just ended entered the score of this match; it follows
