@@ -452,6 +452,8 @@ private:
     // Ranks a level group: the first step that separates any of them splits
     // it, and every part that is still level starts again on its own.
     void Orden(const std::vector<int>& groep) {
+        if (groep.empty())
+            return; // a pool without members
         if (groep.size() == 1) {
             m_volgorde.push_back({groep.front()});
             return;

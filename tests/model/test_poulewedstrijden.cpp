@@ -281,6 +281,8 @@ void PoulewedstrijdenTest::standCijfers() {
         (std::array{3, 2, 53, 45}));
     QCOMPARE(stand.Rijen[1].Punten, 1);
     QCOMPARE(stand.Rijen[2].Gespeeld, 0);
+    // A pool number nobody has (a damaged file) stands empty.
+    QVERIFY(BerekenStand(Preset(TSysteem::Punten), {}, TPoule{}).Rijen.empty());
 }
 
 QTEST_GUILESS_MAIN(PoulewedstrijdenTest)

@@ -106,7 +106,7 @@ printf '%s\r\n' '#Programmastatus' 0 '#Deelnemer' Anna 'de Vries' 0 -1 0 \
     '#Deelnemer' Bram Jansen 0 -1 0 '#Einde' >"$tournament"
 listing() { (cd "$root" && find . -printf '%p %s %T@\n' | sort); }
 before=$(listing)
-"$smoke" "$program" "$tournament" || fail "the unpacked program did not start and close"
+ZEGEROOSTER_EIGEN_HOME=1 "$smoke" "$program" "$tournament" || fail "the unpacked program did not start and close"
 [ "$(listing)" = "$before" ] || fail "the program wrote beside itself: $(diff <(echo "$before") <(listing))"
 options=$XDG_CONFIG_HOME/Zegerooster/zegerooster.ini
 [ -f "$options" ] || fail "no options file in the configuration folder"
