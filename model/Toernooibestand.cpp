@@ -186,6 +186,8 @@ public:
             SleutelwoordVerwacht(Einde);
     }
 
+    TNaEinde NaEinde() const { return {m_regels, m_regelnummer}; }
+
 private:
     // Past the end come empty lines, numbered on.
     QString VolgendeRegel() {
@@ -327,9 +329,12 @@ QByteArray Schrijf(int programmastatus, const TDeelnemerLijst& deelnemers,
     return Schrijver(programmastatus, deelnemers, winnaars, verliezers, nawoord).Bytes();
 }
 
-std::optional<Leesfout> Lees(const QByteArray& inhoud, TToernooiDoel& doel) {
+std::optional<Leesfout> Lees(const QByteArray& inhoud, TToernooiDoel& doel, TNaEinde* naEinde) {
     try {
-        Lezer(inhoud, doel).LeesAlles();
+        Lezer lezer(inhoud, doel);
+        lezer.LeesAlles();
+        if (naEinde)
+            *naEinde = lezer.NaEinde();
     } catch (const Afgebroken& afgebroken) {
         return afgebroken.fout;
     }
