@@ -185,8 +185,9 @@ QByteArray TToernooiDocument::MaakInhoud(const QString& bestandsnaam) const {
         lijst.reserve(m_namen.size());
         for (const TNaam& naam : m_namen)
             lijst.push_back(std::make_unique<TDeelnemer>(naam.Voornaam, naam.Achternaam));
-        return Toernooibestand::Schrijf(psGeen, lijst, nullptr, nullptr,
-                                        Uitbreiding::Regels(psGeen, lijst, {}, &herstel));
+        const Uitbreiding::TNawoord nawoord = Uitbreiding::Nawoord(psGeen, lijst, {}, &herstel);
+        return Toernooibestand::Schrijf(psGeen, lijst, nullptr, nullptr, nawoord.Regels,
+                                        nawoord.Slot);
     }
     return Uitbreiding::Schrijf(*m_toernooi, &herstel);
 }
@@ -665,7 +666,11 @@ TStand TToernooiDocument::PouleStand(int poule) const {
     const auto& poules = m_toernooi->Wedstrijden.Poules;
     if (poule < 1 || static_cast<std::size_t>(poule) > poules.size())
         return {};
-    return BerekenStand(m_toernooi->Wedstrijden.Telling, Poules::Leden(Deelnemers(), poule),
+    // A file may skip a pool number: that pool has nobody to rank.
+    const std::vector<int> leden = Poules::Leden(Deelnemers(), poule);
+    if (leden.empty())
+        return {};
+    return BerekenStand(m_toernooi->Wedstrijden.Telling, leden,
                         poules[static_cast<std::size_t>(poule) - 1]);
 }
 

@@ -45,10 +45,11 @@ struct TNaEinde {
 
 // The file's bytes: Windows-1252 with CR LF, or UTF-8 behind a byte-order
 // mark when a name needs it. Brackets are written for stages 2 and 3 only.
-// Lines of `nawoord` follow "#Einde", where a reader never looks.
+// Lines of `nawoord` follow "#Einde", where a reader never looks, and after
+// them the bytes of `slot`: ASCII lines, each with its CR LF.
 QByteArray Schrijf(int programmastatus, const TDeelnemerLijst& deelnemers,
                    const TKnockout* winnaars, const TKnockout* verliezers,
-                   const QStringList& nawoord = {});
+                   const QStringList& nawoord = {}, QByteArrayView slot = {});
 
 // Reads the file's bytes into `doel`, which starts empty. On a failure the
 // target holds what was read so far; the caller empties it. Nothing after

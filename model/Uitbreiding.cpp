@@ -17,6 +17,9 @@ using Toernooibestand::Leesfout;
 namespace {
 
 const QString Begin = QStringLiteral("#Uitbreiding");
+constexpr QLatin1StringView TellingWoord("#Telling");
+constexpr QLatin1StringView PouleWoord("-Poule");
+constexpr QLatin1StringView LotWoord("Lot");
 const QString Telling = QStringLiteral("#Telling");
 const QString PoulesWoord = QStringLiteral("#Poules");
 const QString Poule = QStringLiteral("-Poule");
@@ -95,6 +98,8 @@ bool HeeftGegevens(const TPoule& poule, bool handmatigZonder) {
 
 // ---------------------------------------------------------------- writing
 
+// Writes the pool sections straight as bytes: a large tournament has
+// thousands of lines, and no character in them needs encoding.
 class Schrijver {
 public:
     Schrijver(const TDeelnemerLijst& deelnemers, const TPoulewedstrijden& wedstrijden)
@@ -103,41 +108,73 @@ public:
         , m_index(Poules::MaakPouleIndex(deelnemers)) {}
 
     // The pool sections, or nothing when a file without them reads the same.
-    QStringList PouleRegels() const {
+    QByteArray Bytes() {
         std::vector<int> metGegevens;
+        // At most this many bytes: a number takes up to 11 characters, a
+        // criterion's word up to 25, each with a blank or dash before it.
+        qsizetype ruimte = 128 + 28 * static_cast<qsizetype>(m_wedstrijden.Telling.Volgorde.size());
         const std::size_t aantal = std::min(m_index.size(), m_wedstrijden.Poules.size());
-        for (std::size_t p = 0; p < aantal; ++p)
-            if (HeeftGegevens(m_wedstrijden.Poules[p], PositiesBekend(m_deelnemers, m_index[p])))
-                metGegevens.push_back(static_cast<int>(p));
+        for (std::size_t p = 0; p < aantal; ++p) {
+            const TPoule& poule = m_wedstrijden.Poules[p];
+            if (!HeeftGegevens(poule, PositiesBekend(m_deelnemers, m_index[p])))
+                continue;
+            metGegevens.push_back(static_cast<int>(p));
+            ruimte += 64 + 12 * static_cast<qsizetype>(m_index[p].size());
+            for (const TPouleWedstrijd& wedstrijd : poule.Wedstrijden)
+                if (wedstrijd.Gespeeld())
+                    ruimte += 28 + 24 * static_cast<qsizetype>(wedstrijd.Games.size());
+            for (const TLot& lot : poule.Loten)
+                ruimte += 8 + 12 * static_cast<qsizetype>(lot.Volgorde.size());
+        }
         if (metGegevens.empty() && m_wedstrijden.Telling == StandaardTelling())
             return {};
-        QStringList regels;
-        TellingRegels(regels);
-        regels << PoulesWoord + u' ' + QString::number(metGegevens.size());
+        m_bytes = QByteArray(ruimte, Qt::Uninitialized);
+        m_plek = m_bytes.data();
+        Telling();
+        Regel(QLatin1StringView("#Poules"));
+        Spatie();
+        Getal(static_cast<int>(metGegevens.size()));
+        Einde();
         for (int p : metGegevens)
-            PouleRegels(regels, p);
-        return regels;
+            Poule(static_cast<std::size_t>(p));
+        m_bytes.truncate(m_plek - m_bytes.data());
+        return std::move(m_bytes);
     }
 
 private:
-    void TellingRegels(QStringList& regels) const {
+    void Regel(QLatin1StringView tekst) {
+        m_plek = std::copy_n(tekst.data(), tekst.size(), m_plek);
+    }
+    void Einde() {
+        *m_plek++ = '\r';
+        *m_plek++ = '\n';
+    }
+    void Spatie() { *m_plek++ = ' '; }
+    void Getal(int getal) { m_plek = std::to_chars(m_plek, m_plek + 11, getal).ptr; }
+
+    void Telling() {
         const TTelling& telling = m_wedstrijden.Telling;
-        regels << Telling;
-        regels << QString(Woord(Systemen, telling.Systeem)) + u' ' +
-                      QString(Woord(Spelvormen, telling.Spelvorm)) +
-                      QStringLiteral(" %1 %2 %3")
-                          .arg(telling.PuntenWinst)
-                          .arg(telling.PuntenGelijk)
-                          .arg(telling.PuntenVerlies);
-        QStringList volgorde;
-        for (TCriterium criterium : telling.Volgorde)
-            volgorde << QString(Woord(Criteria, criterium));
-        regels << volgorde.join(u' ');
+        Regel(TellingWoord);
+        Einde();
+        Regel(Woord(Systemen, telling.Systeem));
+        Spatie();
+        Regel(Woord(Spelvormen, telling.Spelvorm));
+        for (int punten : {telling.PuntenWinst, telling.PuntenGelijk, telling.PuntenVerlies}) {
+            Spatie();
+            Getal(punten);
+        }
+        Einde();
+        for (std::size_t i = 0; i < telling.Volgorde.size(); ++i) {
+            if (i > 0)
+                Spatie();
+            Regel(Woord(Criteria, telling.Volgorde[i]));
+        }
+        Einde();
     }
 
-    void PouleRegels(QStringList& regels, int p) const {
-        const TPoule& poule = m_wedstrijden.Poules[static_cast<std::size_t>(p)];
-        const std::vector<int>& leden = m_index[static_cast<std::size_t>(p)];
+    void Poule(std::size_t p) {
+        const TPoule& poule = m_wedstrijden.Poules[p];
+        const std::vector<int>& leden = m_index[p];
         auto letter = [&](int deelnemer) {
             return static_cast<int>(std::find(leden.begin(), leden.end(), deelnemer) -
                                     leden.begin()) +
@@ -145,53 +182,47 @@ private:
         };
         const auto gespeeld = std::count_if(poule.Wedstrijden.begin(), poule.Wedstrijden.end(),
                                             [](const TPouleWedstrijd& w) { return w.Gespeeld(); });
-        QString kop = Poule + u' ' + QString::number(p + 1) + u' ' +
-                      QChar(poule.PositiesHandmatig ? u'1' : u'0') + u' ' +
-                      QString::number(gespeeld + static_cast<qsizetype>(poule.Loten.size()));
-        for (int lid : leden)
-            kop += u' ' + QString::number(lid);
-        regels << kop;
-        // One buffer per line: a large tournament writes thousands of them.
-        char buffer[256];
+        Regel(PouleWoord);
+        Spatie();
+        Getal(static_cast<int>(p) + 1);
+        Spatie();
+        Getal(poule.PositiesHandmatig ? 1 : 0);
+        Spatie();
+        Getal(static_cast<int>(gespeeld + static_cast<qsizetype>(poule.Loten.size())));
+        for (int lid : leden) {
+            Spatie();
+            Getal(lid);
+        }
+        Einde();
         for (const TPouleWedstrijd& wedstrijd : poule.Wedstrijden) {
             if (!wedstrijd.Gespeeld())
                 continue;
-            char* plek = buffer;
-            char* const einde = buffer + sizeof buffer - 24;
-            plek = std::to_chars(plek, einde, letter(wedstrijd.A)).ptr;
-            *plek++ = ' ';
-            plek = std::to_chars(plek, einde, letter(wedstrijd.B)).ptr;
-            bool vol = false;
+            Getal(letter(wedstrijd.A));
+            Spatie();
+            Getal(letter(wedstrijd.B));
             for (const TGame& game : wedstrijd.Games) {
-                if (plek >= einde) {
-                    vol = true;
-                    break;
-                }
-                *plek++ = ' ';
-                plek = std::to_chars(plek, einde, game.A).ptr;
-                *plek++ = '-';
-                plek = std::to_chars(plek, einde, game.B).ptr;
+                Spatie();
+                Getal(game.A);
+                *m_plek++ = '-';
+                Getal(game.B);
             }
-            if (!vol) {
-                regels << QString::fromLatin1(buffer, plek - buffer);
-            } else {
-                // More games than any system plays: written the slow way.
-                regels << QString::number(letter(wedstrijd.A)) + u' ' +
-                              QString::number(letter(wedstrijd.B)) + u' ' +
-                              GamesTekst(wedstrijd.Games);
-            }
+            Einde();
         }
         for (const TLot& lot : poule.Loten) {
-            QString regel = Lot;
-            for (int deelnemer : lot.Volgorde)
-                regel += u' ' + QString::number(letter(deelnemer));
-            regels << regel;
+            Regel(LotWoord);
+            for (int deelnemer : lot.Volgorde) {
+                Spatie();
+                Getal(letter(deelnemer));
+            }
+            Einde();
         }
     }
 
     const TDeelnemerLijst& m_deelnemers;
     const TPoulewedstrijden& m_wedstrijden;
     const Poules::TPouleIndex m_index;
+    QByteArray m_bytes;
+    char* m_plek = nullptr;
 };
 
 // ---------------------------------------------------------------- reading
@@ -488,32 +519,33 @@ private:
 
 } // namespace
 
-QStringList Regels(int programmastatus, const TDeelnemerLijst& deelnemers,
-                   const TPoulewedstrijden& wedstrijden, const THerstel* herstel) {
-    QStringList poules;
+TNawoord Nawoord(int programmastatus, const TDeelnemerLijst& deelnemers,
+                 const TPoulewedstrijden& wedstrijden, const THerstel* herstel) {
+    QByteArray poules;
     if (HeeftPoules(programmastatus) && !wedstrijden.Leeg())
-        poules = Schrijver(deelnemers, wedstrijden).PouleRegels();
+        poules = Schrijver(deelnemers, wedstrijden).Bytes();
     if (poules.isEmpty() && !herstel)
         return {};
-    QStringList regels;
-    regels.reserve(poules.size() + 8 +
-                   (herstel ? 2 * static_cast<qsizetype>(herstel->Namen.size()) : 0));
-    regels << Begin + u' ' + QString::number(Versie);
-    regels += poules;
+    TNawoord nawoord;
+    nawoord.Regels.reserve(4 + (herstel ? 2 * static_cast<qsizetype>(herstel->Namen.size()) : 0));
+    nawoord.Regels << Begin + u' ' + QString::number(Versie);
     if (herstel) {
-        regels << Herstel << herstel->Bestandsnaam << QString::number(herstel->Namen.size());
+        nawoord.Regels << Herstel << herstel->Bestandsnaam
+                       << QString::number(herstel->Namen.size());
         for (const auto& naam : herstel->Namen)
-            regels << naam.Voornaam << naam.Achternaam;
+            nawoord.Regels << naam.Voornaam << naam.Achternaam;
     }
-    regels << Einde;
-    return regels;
+    nawoord.Slot = std::move(poules);
+    nawoord.Slot.append(Einde.toLatin1() + "\r\n");
+    return nawoord;
 }
 
 QByteArray Schrijf(const TToernooi& toernooi, const THerstel* herstel) {
-    return Toernooibestand::Schrijf(
-        toernooi.Programmastatus, toernooi.Lijst, toernooi.Winnaars.get(),
-        toernooi.Verliezers.get(),
-        Regels(toernooi.Programmastatus, toernooi.Lijst, toernooi.Wedstrijden, herstel));
+    const TNawoord nawoord =
+        Nawoord(toernooi.Programmastatus, toernooi.Lijst, toernooi.Wedstrijden, herstel);
+    return Toernooibestand::Schrijf(toernooi.Programmastatus, toernooi.Lijst,
+                                    toernooi.Winnaars.get(), toernooi.Verliezers.get(),
+                                    nawoord.Regels, nawoord.Slot);
 }
 
 TPoulewedstrijden ZonderUitslagen(const TDeelnemerLijst& deelnemers) {

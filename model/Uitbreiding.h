@@ -20,6 +20,10 @@ class TToernooi;
 // as far as it goes. Sections:
 //
 //   #Uitbreiding 1
+//   #Herstel                        the recovery file's file name and the
+//   /home/jan/cup.txt               names of the participant list window
+//   2                               (first and last name on lines of their
+//   Jeffrey / Hoffmann / ...        own)
 //   #Telling                        the scoring system: system, game rule,
 //   badminton badminton 3 1 0       points for win, draw and loss,
 //   gewonnen onderling-duel ...     and the ranking steps in order
@@ -27,11 +31,7 @@ class TToernooi;
 //   -Poule 3 0 2 16 17 18 19        number, positions set by hand (0/1),
 //   1 4 21-17 19-21 21-15           the lines that follow and its members;
 //   Lot 2 3                         a played match by its players' pool
-//   #Herstel                        letters (1 = A) and a lot best first
-//   C:\toernooien\cup.txt           the recovery file's file name and the
-//   2                               names of the participant list window
-//   Jeffrey / Hoffmann / ...        (first and last name on lines of their own)
-//   #EindeUitbreiding
+//   #EindeUitbreiding               letters (1 = A) and a lot best first
 //
 // The matches that are not played follow from the pool's members in list
 // order, so they are not written. A tournament whose pool matches hold
@@ -50,11 +50,17 @@ struct THerstel {
     bool operator==(const THerstel&) const = default;
 };
 
-// The lines of the block, to follow "#Einde"; none when it would hold
-// nothing. Pool sections only in the stages with pools.
-QStringList Regels(int programmastatus, const TDeelnemerLijst& deelnemers,
-                   const Poulewedstrijden::TPoulewedstrijden& wedstrijden,
-                   const THerstel* herstel = nullptr);
+// The block, to follow "#Einde": its lines that may hold any character (the
+// recovery part), then the rest as ASCII bytes with their CR LF, for
+// Toernooibestand::Schrijf. Empty when the block would hold nothing; pool
+// sections only in the stages with pools.
+struct TNawoord {
+    QStringList Regels;
+    QByteArray Slot;
+};
+TNawoord Nawoord(int programmastatus, const TDeelnemerLijst& deelnemers,
+                 const Poulewedstrijden::TPoulewedstrijden& wedstrijden,
+                 const THerstel* herstel = nullptr);
 
 // The whole file of a tournament: the older form, then the block.
 QByteArray Schrijf(const TToernooi& toernooi, const THerstel* herstel = nullptr);
