@@ -507,6 +507,14 @@ private Q_SLOTS:
         QVERIFY(document.Herstel(herstel));
         QVERIFY(!document.Herstel(herstel, true));
         QCOMPARE(document.Namen(), bron.Namen());
+
+        // A file that skips a pool number: that pool ranks nobody.
+        QVERIFY(!document.Open("#Programmastatus\r\n1\r\n#Deelnemer\r\nJan\r\nJansen\r\n2\r\n"
+                               "-1\r\n0\r\n#Deelnemer\r\nPiet\r\nBakker\r\n2\r\n-1\r\n0\r\n"
+                               "#Einde\r\n",
+                               QStringLiteral("/tmp/gat.txt")));
+        QVERIFY(document.ZetTelling(Poulewedstrijden::Preset(Poulewedstrijden::TSysteem::Punten)));
+        QVERIFY(document.PouleStand(1).Rijen.empty());
     }
 
     void historyForgetsTheOldestStepsBeyondItsLimit() {
