@@ -12,17 +12,13 @@ namespace {
 // Two pools of four, the pools alternating in the list, so that a pool's
 // letters are not its list indices.
 void Vul(TToernooi& t) {
-    const std::array<std::pair<QString, QString>, 8> namen{{{"Jeffrey", "Hoffmann"},
-                                                            {"Carla", "Smit"},
-                                                            {"Jan van der", "Berg"},
-                                                            {"Piet", "Bakker"},
-                                                            {"Anna", "de Vries"},
-                                                            {"Zoë", "Aarts"},
-                                                            {"Bram", "Jansen"},
-                                                            {"Émile", "Dubois"}}};
+    const QStringList voor{"Jeffrey", "Carla", "Jan van der", "Piet",
+                           "Anna",    "Zoë",   "Bram",        "Émile"};
+    const QStringList achter{"Hoffmann", "Smit",  "Berg",   "Bakker",
+                             "de Vries", "Aarts", "Jansen", "Dubois"};
     t.Programmastatus = 1;
-    for (std::size_t i = 0; i < namen.size(); ++i) {
-        auto d = std::make_unique<TDeelnemer>(namen[i].first, namen[i].second);
+    for (qsizetype i = 0; i < voor.size(); ++i) {
+        auto d = std::make_unique<TDeelnemer>(voor[i], achter[i]);
         d->Poule = static_cast<int>(i % 2) + 1;
         t.Lijst.push_back(std::move(d));
     }
