@@ -20,9 +20,14 @@ bool HeeftPoules(int status) {
     return status == psPoules || status == psKnockout;
 }
 
-// The highest score any system takes: three digits, as the score dialog
-// reads them.
-constexpr int HoogsteScore = 999;
+// The scoring system as the file can hold it: points of three digits, no
+// lot among the ranking steps (a lot is the organiser's, never a rule).
+TTelling GeldigeTelling(TTelling telling) {
+    for (int* punten : {&telling.PuntenWinst, &telling.PuntenGelijk, &telling.PuntenVerlies})
+        *punten = std::clamp(*punten, 0, Uitbreiding::HoogsteScore);
+    std::erase(telling.Volgorde, TCriterium::Lot);
+    return telling;
+}
 
 // The names as the participant list window shows a list it is given.
 TNamen GesorteerdeNamen(const TDeelnemerLijst& deelnemers) {
@@ -588,7 +593,7 @@ int TToernooiDocument::StartPoules(const std::optional<TPouleIndeling>& indeling
     const int mislukt = PouleIndeling::VerdeelDeelnemers(m_toernooi->Lijst, *indeling);
     // Every pool its matches, its members in list order.
     TPoulewedstrijden wedstrijden;
-    wedstrijden.Telling = telling;
+    wedstrijden.Telling = GeldigeTelling(telling);
     for (const std::vector<int>& leden : Poules::MaakPouleIndex(Lijst()))
         wedstrijden.Poules.push_back({MaakSchema(leden), {}, false});
     m_toernooi->Wedstrijden = std::move(wedstrijden);
@@ -722,7 +727,8 @@ bool TToernooiDocument::ZetPouleUitslag(int poule, int wedstrijd, const TGames& 
         static_cast<std::size_t>(wedstrijd) >= wedstrijden->Wedstrijden.size())
         return false;
     const bool buitenBereik = std::any_of(games.begin(), games.end(), [](const TGame& game) {
-        return game.A < 0 || game.B < 0 || game.A > HoogsteScore || game.B > HoogsteScore;
+        return game.A < 0 || game.B < 0 || game.A > Uitbreiding::HoogsteScore ||
+               game.B > Uitbreiding::HoogsteScore;
     });
     if (!games.empty() &&
         (buitenBereik || ControleerUitslag(m_toernooi->Wedstrijden.Telling.Spelvorm, games)))
@@ -815,9 +821,7 @@ std::vector<TPouleWedstrijd> TToernooiDocument::WisselVervalt(int links, int lin
 
 bool TToernooiDocument::ZetTelling(const TTelling& telling) {
     TPoulewedstrijden& wedstrijden = m_toernooi->Wedstrijden;
-    if (!HeeftPoules(Programmastatus()) ||
-        std::find(telling.Volgorde.begin(), telling.Volgorde.end(), TCriterium::Lot) !=
-            telling.Volgorde.end())
+    if (!HeeftPoules(Programmastatus()) || GeldigeTelling(telling) != telling)
         return false;
     // Scores entered under one game rule are no scores under another.
     const bool gespeeld =

@@ -187,7 +187,9 @@ public:
                                                                  int rechts,
                                                                  int rechtsPoule) const;
     // Another scoring system after the draw. Refused (false) when a score is
-    // entered and the game rule would change, or the order holds Lot.
+    // entered and the game rule would change, or when the file could not
+    // hold it (Lot in the order, points below 0 or above three digits; the
+    // draw's own system is held to that by leaving those out).
     // Positions follow the new standings as after a score.
     bool ZetTelling(const Poulewedstrijden::TTelling& telling);
 

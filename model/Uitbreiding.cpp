@@ -305,6 +305,13 @@ private:
         return getal;
     }
 
+    int Score(QStringView tekst) const {
+        const int score = Getal(tekst);
+        if (score > HoogsteScore)
+            Faal(QStringLiteral("%1 is meer dan %2.").arg(score).arg(HoogsteScore));
+        return score;
+    }
+
     void LeesOnderdelen() {
         bool telling = false;
         bool poules = false;
@@ -358,16 +365,13 @@ private:
             Faal(QStringLiteral("Onbekende spelvorm '%1'.").arg(delen[1]));
         telling.Systeem = *systeem;
         telling.Spelvorm = *spelvorm;
-        telling.PuntenWinst = Getal(delen[2]);
-        telling.PuntenGelijk = Getal(delen[3]);
-        telling.PuntenVerlies = Getal(delen[4]);
+        telling.PuntenWinst = Score(delen[2]);
+        telling.PuntenGelijk = Score(delen[3]);
+        telling.PuntenVerlies = Score(delen[4]);
         for (const QString& woord : Delen(VolgendeGetrimd())) {
             const auto criterium = Waarde(Criteria, woord);
             if (!criterium)
                 Faal(QStringLiteral("Onbekend criterium '%1'.").arg(woord));
-            if (std::find(telling.Volgorde.begin(), telling.Volgorde.end(), *criterium) !=
-                telling.Volgorde.end())
-                Faal(QStringLiteral("Criterium '%1' staat twee keer in de volgorde.").arg(woord));
             telling.Volgorde.push_back(*criterium);
         }
         m_toernooi.Wedstrijden.Telling = std::move(telling);
@@ -469,8 +473,8 @@ private:
                 const qsizetype streep = delen[d].indexOf(u'-');
                 if (streep < 0)
                     Faal(QStringLiteral("'%1' is geen game.").arg(delen[d]));
-                TGame game{Getal(QStringView(delen[d]).left(streep)),
-                           Getal(QStringView(delen[d]).mid(streep + 1))};
+                TGame game{Score(QStringView(delen[d]).left(streep)),
+                           Score(QStringView(delen[d]).mid(streep + 1))};
                 if (om)
                     std::swap(game.A, game.B);
                 games.push_back(game);

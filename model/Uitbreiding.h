@@ -41,6 +41,10 @@ class TToernooi;
 namespace Uitbreiding {
 
 constexpr int Versie = 1;
+// The highest score of a game and the most points for a result the block
+// takes: three digits, as the score dialog reads them, which keeps every
+// sum of the standings far from overflowing.
+constexpr int HoogsteScore = 999;
 
 // The recovery file's part: the file name the tournament had and the names
 // of the participant list window, in its order.

@@ -107,6 +107,8 @@ private Q_SLOTS:
             << "Wedstrijd 1-1 hoort niet bij poule 1.";
         QTest::newRow("refused game") << QByteArray("11-9 11-5") << QByteArray("11-9 11-10")
                                       << "Poule 1, wedstrijd 1-4: Game 3: 11-10 is geen uitslag";
+        QTest::newRow("score beyond three digits")
+            << QByteArray("\n1 4 11-7") << QByteArray("\n1 4 1100-7") << "1100 is meer dan 999.";
         QTest::newRow("participant out of range")
             << QByteArray("-Poule 1 0 2 0 2 4 6") << QByteArray("-Poule 1 0 2 0 2 4 96")
             << "Deelnemer 96 bestaat niet.";
