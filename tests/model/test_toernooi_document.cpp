@@ -390,15 +390,12 @@ private Q_SLOTS:
                 (m.A == leden[0] && m.B == leden[2]) || (m.A == leden[2] && m.B == leden[0]);
             document.ZetPouleUitslag(1, w, Games(m, circel));
         }
-        QCOMPARE(document.PouleStand(1).OpenGelijk.size(), std::size_t(1));
         QCOMPARE(Posities(document, 1), open);
         QVERIFY(!document.ZetLot(1, {leden[0], leden[1]})); // not the open group
 
         toeval->queue({1, 1});
-        toeval->asked.clear();
         document.TrekLot(1);
         QCOMPARE(document.OngedaanMakenOmschrijving(), QStringLiteral("lot poule 1"));
-        QCOMPARE(toeval->asked, (std::deque<int>{3, 2}));
         const std::vector<int> lot = document.PouleWedstrijden().Poules[0].Loten.at(0).Volgorde;
         for (int plaats = 1; plaats <= 3; ++plaats)
             QCOMPARE(document.Deelnemers()[std::size_t(lot[std::size_t(plaats - 1)])]->Positie,
@@ -420,10 +417,7 @@ private Q_SLOTS:
         StartZes(document);
         for (int p = 1; p <= 2; ++p)
             for (int w = 0; w < 3; ++w)
-                document.ZetPouleUitslag(p, w,
-                                         Games(document.PouleWedstrijden()
-                                                   .Poules[std::size_t(p - 1)]
-                                                   .Wedstrijden[std::size_t(w)]));
+                document.ZetPouleUitslag(p, w, Games(W(document, p, w)));
         const std::vector<int> een = Poules::Leden(document.Deelnemers(), 1);
         const std::vector<int> twee = Poules::Leden(document.Deelnemers(), 2);
         const auto vervalt = document.WisselVervalt(een[0], 1, twee[2], 2);
@@ -433,17 +427,9 @@ private Q_SLOTS:
 
         QVERIFY(document.WisselPoules(een[0], 1, twee[2], 2));
         for (int p = 1; p <= 2; ++p) {
-            const std::vector<int> leden = Poules::Leden(document.Deelnemers(), p);
-            const auto& schema = document.PouleWedstrijden().Poules[std::size_t(p - 1)].Wedstrijden;
-            QCOMPARE(schema.size(), std::size_t(3));
-            int gespeeld = 0;
-            for (const auto& w : schema) {
-                const bool blijft =
-                    w.A != een[0] && w.B != een[0] && w.A != twee[2] && w.B != twee[2];
-                QCOMPARE(w.Gespeeld(), blijft);
-                gespeeld += w.Gespeeld();
-            }
-            QCOMPARE(gespeeld, 1);
+            for (const auto& w : document.PouleWedstrijden().Poules[std::size_t(p - 1)].Wedstrijden)
+                QCOMPARE(w.Gespeeld(),
+                         w.A != een[0] && w.B != een[0] && w.A != twee[2] && w.B != twee[2]);
             QCOMPARE(Posities(document, p), (std::vector<int>{-1, -1, -1}));
         }
         document.LateInschrijving("Laat", "Komer", 1);

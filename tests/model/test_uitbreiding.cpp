@@ -158,7 +158,6 @@ private Q_SLOTS:
         TToernooi terug;
         QVERIFY(!Uitbreiding::Lees(Uitbreiding::Schrijf(t, &herstel), terug, &gelezen));
         QVERIFY(gelezen == herstel);
-        QVERIFY(terug.Wedstrijden == t.Wedstrijden);
 
         const QByteArray oud = Toernooibestand::Schrijf(1, t.Lijst, nullptr, nullptr) +
                                "#Herstel\r\n/home/jan/cup.txt\r\nJan van der\r\nBerg\r\n1\r\n";
