@@ -7,9 +7,12 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -121,5 +124,37 @@ inline pid_t start(char** arguments, void (*beforeExec)() = nullptr) {
     }
     return child;
 }
+
+// A folder of its own for the run, taken as home and as every XDG folder:
+// the program under test neither reads nor leaves user data, such as a
+// recovery file that would make it ask a question at start.
+class EigenMap {
+public:
+    EigenMap() {
+        namespace fs = std::filesystem;
+        const char* tmp = std::getenv("TMPDIR");
+        std::string sjabloon = std::string(tmp && *tmp ? tmp : "/tmp") + "/zegerooster-test-XXXXXX";
+        if (!mkdtemp(sjabloon.data()))
+            throw std::runtime_error("cannot make a temporary folder");
+        m_pad = sjabloon;
+        for (const char* naam : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME",
+                                 "XDG_STATE_HOME", "XDG_RUNTIME_DIR"}) {
+            const fs::path map = m_pad / naam;
+            fs::create_directory(map);
+            fs::permissions(map, fs::perms::owner_all); // as a runtime folder must be
+            setenv(naam, map.c_str(), 1);
+        }
+    }
+    ~EigenMap() {
+        std::error_code fout;
+        std::filesystem::remove_all(m_pad, fout);
+    }
+    EigenMap(const EigenMap&) = delete;
+    EigenMap& operator=(const EigenMap&) = delete;
+    const std::filesystem::path& pad() const { return m_pad; }
+
+private:
+    std::filesystem::path m_pad;
+};
 
 } // namespace x11program

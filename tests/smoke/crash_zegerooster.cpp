@@ -582,34 +582,6 @@ void tweedeKopie(Scherm& scherm, const std::string& programma, const fs::path& m
         throw Fout("the restored tournament differs from what was typed:\n" + bewaard);
 }
 
-// A folder of its own for the run, taken as home and as every XDG folder.
-class EigenMap {
-public:
-    EigenMap() {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string sjabloon =
-            std::string(tmp && *tmp ? tmp : "/tmp") + "/zegerooster-crash-XXXXXX";
-        if (!mkdtemp(sjabloon.data()))
-            throw Fout("cannot make a temporary folder");
-        m_pad = sjabloon;
-        for (const char* naam : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME",
-                                 "XDG_STATE_HOME", "XDG_RUNTIME_DIR"}) {
-            const fs::path map = m_pad / naam;
-            fs::create_directory(map);
-            fs::permissions(map, fs::perms::owner_all); // as a runtime folder must be
-            setenv(naam, map.c_str(), 1);
-        }
-    }
-    ~EigenMap() {
-        std::error_code fout;
-        fs::remove_all(m_pad, fout);
-    }
-    const fs::path& pad() const { return m_pad; }
-
-private:
-    fs::path m_pad;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {

@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     XSetErrorHandler(ignoreXErrors);
+    const EigenMap map;
     Display* display = XOpenDisplay(nullptr);
     if (!display)
         return fail("cannot open X display");
