@@ -15,6 +15,7 @@
 #include "model/Text.h"
 #include "model/ToernooiDocument.h"
 #include "model/Toernooibestand.h"
+#include "model/Uitbreiding.h"
 #include "participants/DeelnemersForm.h"
 #include "pools/PouleIndelingForm.h"
 #include "pools/PoulesForm.h"
@@ -439,6 +440,13 @@ bool TMainForm::LaadToernooi(const QString& pad) {
     try {
         const HoudSchermen houd{DeelnemersForm, PoulesForm, KnockoutForm};
         fout = m_document->Open(inhoud, pad);
+        // Pool matches that cannot be read are never dropped unasked.
+        if (fout && fout->Soort == Toernooibestand::Leesfout::TSoort::Uitbreiding) {
+            if (messages().confirm(Uitbreiding::OverslaanVraag(*fout), Buttons::YesNo,
+                                   HelpContext::Toernooibestand) != Answer::Yes)
+                return false;
+            fout = m_document->Open(inhoud, pad, true);
+        }
         if (!fout)
             ToonGeladenToernooi();
     } catch (const std::bad_alloc&) {
@@ -547,7 +555,15 @@ bool TMainForm::BiedHerstelAan() {
             continue;
         }
         try {
-            m_document->Herstel(inhoud);
+            const auto fout = m_document->Herstel(inhoud);
+            if (fout && fout->Soort == Toernooibestand::Leesfout::TSoort::Uitbreiding) {
+                if (messages().confirm(Uitbreiding::OverslaanVraag(*fout), Buttons::YesNo,
+                                       HelpContext::Herstel) != Answer::Yes) {
+                    m_herstel->Afgewezen();
+                    continue;
+                }
+                m_document->Herstel(inhoud, true);
+            }
         } catch (const std::bad_alloc&) {
             messages().warning(HerstelBeschadigdTekst(m_herstel->ZetOpzij(pad)),
                                HelpContext::Herstel);

@@ -2,6 +2,7 @@
 
 #include "model/Knockout.h"
 #include "model/Toernooi.h"
+#include "model/Uitbreiding.h"
 
 #include <memory>
 
@@ -34,6 +35,31 @@ inline void Maak(TToernooi& toernooi) {
     toernooi.Verliezers = std::make_unique<TKnockout>(toernooi.Lijst, 2, TKnockout::VolgensPoules);
     Speel(*toernooi.Winnaars);
     Speel(*toernooi.Verliezers);
+}
+
+// Every pool match played (14,336), as the positions say: the better
+// position wins, in two or three games with points that vary as on a real
+// day.
+inline void SpeelPoules(TToernooi& toernooi) {
+    toernooi.Wedstrijden = Uitbreiding::ZonderUitslagen(toernooi.Lijst);
+    int n = 0;
+    for (auto& poule : toernooi.Wedstrijden.Poules) {
+        poule.PositiesHandmatig = false;
+        for (auto& wedstrijd : poule.Wedstrijden) {
+            const int verliezer = 5 + (n * 7) % 15; // 5 .. 19
+            Poulewedstrijden::TGames games{{21, verliezer}};
+            if (n % 3 == 0) // a game lost on the way
+                games.push_back({19 - n % 4, 21});
+            games.push_back({21, 3 + (n * 5) % 17});
+            ++n;
+            const bool aWint = toernooi.Lijst[std::size_t(wedstrijd.A)]->Positie <
+                               toernooi.Lijst[std::size_t(wedstrijd.B)]->Positie;
+            if (!aWint)
+                for (auto& game : games)
+                    std::swap(game.A, game.B);
+            wedstrijd.Games = std::move(games);
+        }
+    }
 }
 
 } // namespace GrootToernooi

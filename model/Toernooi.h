@@ -3,6 +3,7 @@
 #include "model/Knockout.h"
 #include "model/Poulewedstrijden.h"
 #include "model/Toernooibestand.h"
+#include "model/Uitbreiding.h"
 
 #include <memory>
 
@@ -28,9 +29,8 @@ public:
         Programmastatus = 0;
     }
 
-    QByteArray Bewaar() const {
-        return Toernooibestand::Schrijf(Programmastatus, Lijst, Winnaars.get(), Verliezers.get());
-    }
+    // The file with its pool matches (see Uitbreiding).
+    QByteArray Bewaar() const { return Uitbreiding::Schrijf(*this); }
 
     void ZetProgrammastatus(int status) override { Programmastatus = status; }
     TDeelnemerLijst& Deelnemers() override { return Lijst; }

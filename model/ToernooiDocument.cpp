@@ -5,43 +5,28 @@
 #include "model/Poules.h"
 #include "model/RandomSource.h"
 #include "model/Text.h"
+#include "model/Uitbreiding.h"
 
 #include <algorithm>
 #include <utility>
 
 using Deelnemerslijst::TNaam;
 using Deelnemerslijst::TNamen;
+using namespace Poulewedstrijden;
 
 namespace {
 
-const QString Einde = QStringLiteral("#Einde");
-const QString Herstelwoord = QStringLiteral("#Herstel");
+bool HeeftPoules(int status) {
+    return status == psPoules || status == psKnockout;
+}
 
-// The recovery part after "#Einde": "#Herstel", the file name, the names
-// (first and last name on lines of their own) and their count on the last
-// line, so that it is read from the end and any name may stand in it.
-struct TNawoord {
-    QString Bestandsnaam;
-    TNamen Namen;
-};
-
-std::optional<TNawoord> LeesNawoord(const QStringList& regels) {
-    const qsizetype aantalRegels = regels.size();
-    if (aantalRegels < 4)
-        return std::nullopt;
-    bool getal = false;
-    const qsizetype aantal = regels.last().toLongLong(&getal);
-    if (!getal || aantal < 0 || aantal > (aantalRegels - 4) / 2)
-        return std::nullopt;
-    const qsizetype eerste = aantalRegels - 1 - 2 * aantal;
-    if (regels.at(eerste - 2) != Herstelwoord || regels.at(eerste - 3) != Einde)
-        return std::nullopt;
-    TNawoord nawoord;
-    nawoord.Bestandsnaam = regels.at(eerste - 1);
-    nawoord.Namen.reserve(static_cast<std::size_t>(aantal));
-    for (qsizetype i = eerste; i < aantalRegels - 1; i += 2)
-        nawoord.Namen.push_back({regels.at(i), regels.at(i + 1)});
-    return nawoord;
+// The scoring system as the file can hold it: points of three digits, no
+// lot among the ranking steps (a lot is the organiser's, never a rule).
+TTelling GeldigeTelling(TTelling telling) {
+    for (int* punten : {&telling.PuntenWinst, &telling.PuntenGelijk, &telling.PuntenVerlies})
+        *punten = std::clamp(*punten, 0, Uitbreiding::HoogsteScore);
+    std::erase(telling.Volgorde, TCriterium::Lot);
+    return telling;
 }
 
 // The names as the participant list window shows a list it is given.
@@ -109,27 +94,31 @@ void TToernooiDocument::Nieuw() {
 
 std::optional<Toernooibestand::Leesfout>
 TToernooiDocument::Lees(const QByteArray& inhoud, std::unique_ptr<TToernooi>& toernooi,
-                        TNamen& namen, QString& bestandsnaam) {
+                        TNamen& namen, QString& bestandsnaam, bool zonderUitbreiding) {
     toernooi = std::make_unique<TToernooi>();
-    if (auto fout = Toernooibestand::Lees(inhoud, *toernooi)) {
+    std::optional<Uitbreiding::THerstel> herstel;
+    if (auto fout = Uitbreiding::Lees(inhoud, *toernooi, &herstel,
+                                      zonderUitbreiding ? Uitbreiding::TBlok::Overslaan
+                                                        : Uitbreiding::TBlok::Lezen)) {
         toernooi.reset();
         return fout;
     }
-    if (auto nawoord = LeesNawoord(Ansi::splitLines(Ansi::decode(inhoud)))) {
-        namen = std::move(nawoord->Namen);
-        bestandsnaam = nawoord->Bestandsnaam;
+    if (herstel) {
+        namen = std::move(herstel->Namen);
+        bestandsnaam = herstel->Bestandsnaam;
     } else {
         namen = GesorteerdeNamen(toernooi->Lijst);
     }
     return std::nullopt;
 }
 
-std::optional<Toernooibestand::Leesfout>
-TToernooiDocument::Laad(const QByteArray& inhoud, const std::optional<QString>& pad) {
+std::optional<Toernooibestand::Leesfout> TToernooiDocument::Laad(const QByteArray& inhoud,
+                                                                 const std::optional<QString>& pad,
+                                                                 bool zonderUitbreiding) {
     std::unique_ptr<TToernooi> toernooi;
     TNamen namen;
     QString bewaardeNaam;
-    if (auto fout = Lees(inhoud, toernooi, namen, bewaardeNaam))
+    if (auto fout = Lees(inhoud, toernooi, namen, bewaardeNaam, zonderUitbreiding))
         return fout;
     m_bestandsnaam = pad.value_or(bewaardeNaam);
     Vervang(std::move(toernooi), std::move(namen));
@@ -139,13 +128,14 @@ TToernooiDocument::Laad(const QByteArray& inhoud, const std::optional<QString>& 
     return std::nullopt;
 }
 
-std::optional<Toernooibestand::Leesfout> TToernooiDocument::Open(const QByteArray& inhoud,
-                                                                 const QString& pad) {
-    return Laad(inhoud, pad);
+std::optional<Toernooibestand::Leesfout>
+TToernooiDocument::Open(const QByteArray& inhoud, const QString& pad, bool zonderUitbreiding) {
+    return Laad(inhoud, pad, zonderUitbreiding);
 }
 
-std::optional<Toernooibestand::Leesfout> TToernooiDocument::Herstel(const QByteArray& inhoud) {
-    if (auto fout = Laad(inhoud, std::nullopt))
+std::optional<Toernooibestand::Leesfout> TToernooiDocument::Herstel(const QByteArray& inhoud,
+                                                                    bool zonderUitbreiding) {
+    if (auto fout = Laad(inhoud, std::nullopt, zonderUitbreiding))
         return fout;
     m_bewaardId = 0; // nobody has saved what was recovered
     Q_EMIT GewijzigdVeranderd(true);
@@ -157,8 +147,13 @@ TToernooiDocument::Samenvatting(const QByteArray& herstelbestand) {
     std::unique_ptr<TToernooi> toernooi;
     TNamen namen;
     QString bestandsnaam;
-    if (Lees(herstelbestand, toernooi, namen, bestandsnaam))
-        return std::nullopt;
+    // A recovery file whose pool matches cannot be read is still offered:
+    // restoring it asks whether to do without them.
+    if (const auto fout = Lees(herstelbestand, toernooi, namen, bestandsnaam)) {
+        if (fout->Soort != Toernooibestand::Leesfout::TSoort::Uitbreiding ||
+            Lees(herstelbestand, toernooi, namen, bestandsnaam, true))
+            return std::nullopt;
+    }
     const std::size_t aantal =
         toernooi->Programmastatus == psGeen ? namen.size() : toernooi->Lijst.size();
     return TSamenvatting{static_cast<int>(aantal), bestandsnaam};
@@ -187,11 +182,7 @@ QByteArray TToernooiDocument::Herstelbestand() const {
 }
 
 QByteArray TToernooiDocument::MaakInhoud(const QString& bestandsnaam) const {
-    QStringList nawoord{Herstelwoord, bestandsnaam};
-    nawoord.reserve(3 + 2 * static_cast<qsizetype>(m_namen.size()));
-    for (const TNaam& naam : m_namen)
-        nawoord << naam.Voornaam << naam.Achternaam;
-    nawoord << QString::number(m_namen.size());
+    const Uitbreiding::THerstel herstel{bestandsnaam, m_namen};
     if (Programmastatus() == psGeen) {
         // Before a start only the names count; they are kept in list order
         // so that restoring them shuffles nothing.
@@ -199,11 +190,11 @@ QByteArray TToernooiDocument::MaakInhoud(const QString& bestandsnaam) const {
         lijst.reserve(m_namen.size());
         for (const TNaam& naam : m_namen)
             lijst.push_back(std::make_unique<TDeelnemer>(naam.Voornaam, naam.Achternaam));
-        return Toernooibestand::Schrijf(psGeen, lijst, nullptr, nullptr, nawoord);
+        const Uitbreiding::TNawoord nawoord = Uitbreiding::Nawoord(psGeen, lijst, {}, &herstel);
+        return Toernooibestand::Schrijf(psGeen, lijst, nullptr, nullptr, nawoord.Regels,
+                                        nawoord.Slot);
     }
-    return Toernooibestand::Schrijf(m_toernooi->Programmastatus, m_toernooi->Lijst,
-                                    m_toernooi->Winnaars.get(), m_toernooi->Verliezers.get(),
-                                    nawoord);
+    return Uitbreiding::Schrijf(*m_toernooi, &herstel);
 }
 
 // ---------------------------------------------------------------- replacing
@@ -359,6 +350,12 @@ void TToernooiDocument::ZetProgrammastatus(TProgrammastatus status) {
     if (!InStap())
         m_buitenStap = true;
     m_toernooi->Programmastatus = status;
+    // The pool matches live only in the stages with pools; a stage that
+    // gets pools without them (a test, a list set directly) gets schedules.
+    if (!HeeftPoules(status))
+        m_toernooi->Wedstrijden = {};
+    else if (m_toernooi->Wedstrijden.Leeg())
+        m_toernooi->Wedstrijden = Uitbreiding::ZonderUitslagen(Lijst());
     Q_EMIT ProgrammastatusVeranderd(status);
 }
 
@@ -384,6 +381,9 @@ void TToernooiDocument::ZetNamen(TNamen namen, const QString& omschrijving) {
 void TToernooiDocument::ZetDeelnemers(TDeelnemerLijst deelnemers) {
     DropKnockouts();
     m_toernooi->Lijst = std::move(deelnemers);
+    // The matches name participants by their place in the list.
+    m_toernooi->Wedstrijden = HeeftPoules(Programmastatus()) ? Uitbreiding::ZonderUitslagen(Lijst())
+                                                             : TPoulewedstrijden{};
     Q_EMIT PoulesVeranderd();
 }
 
@@ -409,6 +409,10 @@ bool TToernooiDocument::WisselPoules(int links, int linksPoule, int rechts, int 
                           QStringLiteral(" en ") + lijst[std::size_t(rechts)]->Naam());
     if (!Poules::Wissel(lijst, links, linksPoule, rechts, rechtsPoule))
         return false;
+    // Results of pairs that stay together stay; the lots ordered players
+    // who no longer all meet.
+    HerbouwSchema(linksPoule, true);
+    HerbouwSchema(rechtsPoule, true);
     Q_EMIT PoulesVeranderd();
     return true;
 }
@@ -423,6 +427,12 @@ void TToernooiDocument::LateInschrijving(const QString& voornaam, const QString&
     m_namen.push_back({deelnemer->Voornaam, deelnemer->Achternaam});
     Deelnemerslijst::Sorteer(m_namen, -1);
     m_toernooi->Lijst.push_back(std::move(deelnemer));
+    if (HeeftPoules(Programmastatus()) && poule >= 1) {
+        auto& poules = m_toernooi->Wedstrijden.Poules;
+        if (poules.size() < static_cast<std::size_t>(poule))
+            poules.resize(static_cast<std::size_t>(poule));
+        HerbouwSchema(poule, false);
+    }
     Q_EMIT NamenVeranderd();
     Q_EMIT PoulesVeranderd();
 }
@@ -581,7 +591,12 @@ int TToernooiDocument::StartPoules(const std::optional<TPouleIndeling>& indeling
     if (!indeling)
         return 0;
     const int mislukt = PouleIndeling::VerdeelDeelnemers(m_toernooi->Lijst, *indeling);
-    m_toernooi->Wedstrijden.Telling = telling;
+    // Every pool its matches, its members in list order.
+    TPoulewedstrijden wedstrijden;
+    wedstrijden.Telling = GeldigeTelling(telling);
+    for (const std::vector<int>& leden : Poules::MaakPouleIndex(Lijst()))
+        wedstrijden.Poules.push_back({MaakSchema(leden), {}, false});
+    m_toernooi->Wedstrijden = std::move(wedstrijden);
     Q_EMIT PoulesVeranderd();
     ZetProgrammastatus(psPoules);
     ZetGewijzigd(true);
@@ -631,6 +646,198 @@ void TToernooiDocument::ZetPositie(int index, std::optional<int> positie) {
     TDeelnemer& deelnemer = *lijst[static_cast<std::size_t>(index)];
     ZetStapOmschrijving(QStringLiteral("eindstand ") + deelnemer.Naam());
     deelnemer.Positie = *positie;
+    // From now on the scores no longer decide this pool's positions.
+    if (TPoule* poule = WedstrijdPoule(deelnemer.Poule))
+        poule->PositiesHandmatig = true;
     ZetGewijzigd(true);
     Q_EMIT PoulesVeranderd();
+}
+
+// ------------------------------------------------------------- pool matches
+
+const TPoulewedstrijden& TToernooiDocument::PouleWedstrijden() const {
+    return m_toernooi->Wedstrijden;
+}
+
+TPoule* TToernooiDocument::WedstrijdPoule(int poule) {
+    auto& poules = m_toernooi->Wedstrijden.Poules;
+    if (!HeeftPoules(Programmastatus()) || poule < 1 ||
+        static_cast<std::size_t>(poule) > poules.size())
+        return nullptr;
+    return &poules[static_cast<std::size_t>(poule) - 1];
+}
+
+TStand TToernooiDocument::PouleStand(int poule) const {
+    const auto& poules = m_toernooi->Wedstrijden.Poules;
+    if (poule < 1 || static_cast<std::size_t>(poule) > poules.size())
+        return {};
+    // A file may skip a pool number: that pool has nobody to rank.
+    const std::vector<int> leden = Poules::Leden(Deelnemers(), poule);
+    if (leden.empty())
+        return {};
+    return BerekenStand(m_toernooi->Wedstrijden.Telling, leden,
+                        poules[static_cast<std::size_t>(poule) - 1]);
+}
+
+bool TToernooiDocument::VolgStand(int poule, bool herbereken) {
+    TPoule* wedstrijden = WedstrijdPoule(poule);
+    if (!wedstrijden)
+        return false;
+    if (herbereken)
+        wedstrijden->PositiesHandmatig = false;
+    if (wedstrijden->PositiesHandmatig)
+        return false;
+    // Positions follow only a finished pool without an open tie; until then
+    // the standings set none, and take back those they set before.
+    const TStand stand = PouleStand(poule);
+    const bool klaar = stand.AllesGespeeld && stand.OpenGelijk.empty();
+    std::vector<std::pair<TDeelnemer*, int>> anders;
+    for (const TStandRij& rij : stand.Rijen) {
+        TDeelnemer* deelnemer = Lijst()[static_cast<std::size_t>(rij.Deelnemer)].get();
+        const int positie = klaar ? rij.Plaats : -1;
+        if (deelnemer->Positie != positie)
+            anders.emplace_back(deelnemer, positie);
+    }
+    if (anders.empty())
+        return false;
+    // As a typed position does, a changed one ends a running knockout.
+    if (Programmastatus() != psPoules)
+        ZetProgrammastatus(psPoules);
+    for (const auto& [deelnemer, positie] : anders)
+        deelnemer->Positie = positie;
+    Q_EMIT PoulesVeranderd();
+    return true;
+}
+
+void TToernooiDocument::HerbouwSchema(int poule, bool wisLoten) {
+    TPoule* wedstrijden = WedstrijdPoule(poule);
+    if (!wedstrijden)
+        return;
+    wedstrijden->Wedstrijden = MaakSchema(Poules::Leden(Lijst(), poule), wedstrijden->Wedstrijden);
+    if (wisLoten)
+        wedstrijden->Loten.clear();
+    VolgStand(poule, false);
+    Q_EMIT PouleWedstrijdenVeranderd(poule);
+}
+
+bool TToernooiDocument::ZetPouleUitslag(int poule, int wedstrijd, const TGames& games,
+                                        bool herbereken) {
+    TPoule* wedstrijden = WedstrijdPoule(poule);
+    if (!wedstrijden || wedstrijd < 0 ||
+        static_cast<std::size_t>(wedstrijd) >= wedstrijden->Wedstrijden.size())
+        return false;
+    const bool buitenBereik = std::any_of(games.begin(), games.end(), [](const TGame& game) {
+        return game.A < 0 || game.B < 0 || game.A > Uitbreiding::HoogsteScore ||
+               game.B > Uitbreiding::HoogsteScore;
+    });
+    if (!games.empty() &&
+        (buitenBereik || ControleerUitslag(m_toernooi->Wedstrijden.Telling.Spelvorm, games)))
+        return false;
+    TPouleWedstrijd& w = wedstrijden->Wedstrijden[static_cast<std::size_t>(wedstrijd)];
+    TStap stap(*this, QStringLiteral("uitslag poule %1: %2 - %3")
+                          .arg(QString::number(poule), Lijst()[std::size_t(w.A)]->Naam(),
+                               Lijst()[std::size_t(w.B)]->Naam()));
+    bool anders = herbereken && wedstrijden->PositiesHandmatig;
+    if (w.Games != games) {
+        w.Games = games;
+        // A lot ordered a tie of the scores as they were.
+        wedstrijden->Loten.clear();
+        anders = true;
+    }
+    VolgStand(poule, herbereken);
+    if (anders)
+        Q_EMIT PouleWedstrijdenVeranderd(poule);
+    return true;
+}
+
+void TToernooiDocument::TrekLot(int poule) {
+    TPoule* wedstrijden = WedstrijdPoule(poule);
+    if (!wedstrijden)
+        return;
+    const TStand stand = PouleStand(poule);
+    if (stand.OpenGelijk.empty())
+        return;
+    TStap stap(*this, QStringLiteral("lot poule %1").arg(poule));
+    RandomSource& toeval = randomSource();
+    toeval.seedFromClock();
+    for (std::vector<int> volgorde : stand.OpenGelijk) {
+        for (std::size_t i = volgorde.size(); i > 1; --i)
+            std::swap(volgorde[i - 1],
+                      volgorde[static_cast<std::size_t>(toeval.below(static_cast<int>(i)))]);
+        wedstrijden->Loten.push_back({std::move(volgorde)});
+    }
+    VolgStand(poule, false);
+    Q_EMIT PouleWedstrijdenVeranderd(poule);
+}
+
+bool TToernooiDocument::ZetLot(int poule, const std::vector<int>& volgorde) {
+    TPoule* wedstrijden = WedstrijdPoule(poule);
+    if (!wedstrijden)
+        return false;
+    std::vector<int> spelers = volgorde;
+    std::sort(spelers.begin(), spelers.end());
+    const TStand stand = PouleStand(poule);
+    const bool open =
+        std::any_of(stand.OpenGelijk.begin(), stand.OpenGelijk.end(), [&](std::vector<int> groep) {
+            std::sort(groep.begin(), groep.end());
+            return groep == spelers;
+        });
+    if (!open)
+        return false;
+    TStap stap(*this, QStringLiteral("lot poule %1").arg(poule));
+    wedstrijden->Loten.push_back({volgorde});
+    VolgStand(poule, false);
+    Q_EMIT PouleWedstrijdenVeranderd(poule);
+    return true;
+}
+
+std::vector<TPouleWedstrijd> TToernooiDocument::WisselVervalt(int links, int linksPoule, int rechts,
+                                                              int rechtsPoule) const {
+    const auto& poules = m_toernooi->Wedstrijden.Poules;
+    const TDeelnemerLijst& lijst = Deelnemers();
+    const auto aantal = static_cast<int>(lijst.size());
+    if (linksPoule == rechtsPoule || links == rechts || links < 0 || rechts < 0 ||
+        links >= aantal || rechts >= aantal)
+        return {};
+    std::vector<TPouleWedstrijd> vervallen;
+    for (int poule : {linksPoule, rechtsPoule}) {
+        if (poule < 1 || static_cast<std::size_t>(poule) > poules.size())
+            continue;
+        // The pool's members after the swap, in list order.
+        std::vector<int> leden;
+        for (int i = 0; i < aantal; ++i) {
+            const int wordt = i == links    ? rechtsPoule
+                              : i == rechts ? linksPoule
+                                            : lijst[static_cast<std::size_t>(i)]->Poule;
+            if (wordt == poule)
+                leden.push_back(i);
+        }
+        const auto weg =
+            VervallenUitslagen(leden, poules[static_cast<std::size_t>(poule) - 1].Wedstrijden);
+        vervallen.insert(vervallen.end(), weg.begin(), weg.end());
+    }
+    return vervallen;
+}
+
+bool TToernooiDocument::ZetTelling(const TTelling& telling) {
+    TPoulewedstrijden& wedstrijden = m_toernooi->Wedstrijden;
+    if (!HeeftPoules(Programmastatus()) || GeldigeTelling(telling) != telling)
+        return false;
+    // Scores entered under one game rule are no scores under another.
+    const bool gespeeld =
+        std::any_of(wedstrijden.Poules.begin(), wedstrijden.Poules.end(), [](const TPoule& p) {
+            return std::any_of(p.Wedstrijden.begin(), p.Wedstrijden.end(),
+                               [](const TPouleWedstrijd& w) { return w.Gespeeld(); });
+        });
+    if (gespeeld && telling.Spelvorm != wedstrijden.Telling.Spelvorm)
+        return false;
+    if (telling == wedstrijden.Telling)
+        return true;
+    TStap stap(*this, QStringLiteral("telling ") + SysteemNaam(telling.Systeem));
+    wedstrijden.Telling = telling;
+    for (int poule = 1; poule <= static_cast<int>(wedstrijden.Poules.size()); ++poule) {
+        VolgStand(poule, false);
+        Q_EMIT PouleWedstrijdenVeranderd(poule);
+    }
+    return true;
 }

@@ -49,11 +49,16 @@ public:
     // An empty tournament without file name, unmodified.
     void Nieuw();
     // Reads a tournament file into a new tournament, which replaces this one
-    // only when it loaded completely; on a failure nothing changes.
-    std::optional<Toernooibestand::Leesfout> Open(const QByteArray& inhoud, const QString& pad);
+    // only when it loaded completely; on a failure nothing changes. A fault
+    // in the pool matches after "#Einde" is a Leesfout of kind Uitbreiding:
+    // the caller asks, and may open the file again `zonderUitbreiding`, as
+    // if it had no pool matches.
+    std::optional<Toernooibestand::Leesfout> Open(const QByteArray& inhoud, const QString& pad,
+                                                  bool zonderUitbreiding = false);
     // Takes over a recovery file (see Herstelbestand): marked modified, with
-    // the file name it had.
-    std::optional<Toernooibestand::Leesfout> Herstel(const QByteArray& inhoud);
+    // the file name it had. Faults as with Open.
+    std::optional<Toernooibestand::Leesfout> Herstel(const QByteArray& inhoud,
+                                                     bool zonderUitbreiding = false);
 
     // The bytes BewaarToernooi writes. Before a start the list is built from
     // the names, shuffled as a new tournament would be, but by a generator
@@ -63,11 +68,13 @@ public:
     bool HeeftDeelnemers() const;
     // The file was written to `pad`: it is the file name and the saved state.
     void Bewaard(const QString& pad);
-    // The tournament as a recovery file: the tournament file, then after
-    // "#Einde" the file name and the participant list window's names.
+    // The tournament as a recovery file: the tournament file, with the file
+    // name and the participant list window's names in its block after
+    // "#Einde" (see Uitbreiding).
     QByteArray Herstelbestand() const;
     // The participant count and file name of a recovery file, for the
-    // question at start; nothing when it cannot be read.
+    // question at start; nothing when it cannot be read (a fault in its pool
+    // matches alone still gives them).
     struct TSamenvatting {
         int Deelnemers = 0;
         QString Bestandsnaam;
@@ -179,6 +186,12 @@ public:
     std::vector<Poulewedstrijden::TPouleWedstrijd> WisselVervalt(int links, int linksPoule,
                                                                  int rechts,
                                                                  int rechtsPoule) const;
+    // Another scoring system after the draw. Refused (false) when a score is
+    // entered and the game rule would change, or when the file could not
+    // hold it (Lot in the order, points below 0 or above three digits; the
+    // draw's own system is held to that by leaving those out).
+    // Positions follow the new standings as after a score.
+    bool ZetTelling(const Poulewedstrijden::TTelling& telling);
 
 Q_SIGNALS:
     void ProgrammastatusVeranderd(int status);
@@ -250,18 +263,17 @@ private:
     // Replaces the tournament by the file's only when it loaded completely;
     // the history starts anew. Without `pad` the file name is the one a
     // recovery file carries.
-    std::optional<Toernooibestand::Leesfout> Laad(const QByteArray& inhoud,
-                                                  const std::optional<QString>& pad);
+    std::optional<Toernooibestand::Leesfout>
+    Laad(const QByteArray& inhoud, const std::optional<QString>& pad, bool zonderUitbreiding);
     QByteArray MaakInhoud(const QString& bestandsnaam) const;
     TToestand Vastleggen();
     void BeginOpnieuw(); // the current state becomes the whole history
     void WisGeschiedenis();
     void Vervang(std::unique_ptr<TToernooi> toernooi, Deelnemerslijst::TNamen namen);
     void HerstelToestand(const TToestand& toestand);
-    static std::optional<Toernooibestand::Leesfout> Lees(const QByteArray& inhoud,
-                                                         std::unique_ptr<TToernooi>& toernooi,
-                                                         Deelnemerslijst::TNamen& namen,
-                                                         QString& bestandsnaam);
+    static std::optional<Toernooibestand::Leesfout>
+    Lees(const QByteArray& inhoud, std::unique_ptr<TToernooi>& toernooi,
+         Deelnemerslijst::TNamen& namen, QString& bestandsnaam, bool zonderUitbreiding = false);
     void DropKnockouts();
     void HerijkHuidig();
     // Sorts the names, keeping track of the one at `gevolgd`, and tells the
@@ -269,6 +281,15 @@ private:
     int ZetGesorteerdeNamen(Deelnemerslijst::TNamen namen, qsizetype gevolgd);
     void EindigLopendToernooi();
     TKnockout* Knockout(int knockoutNr);
+    // The pool matches of pool `poule` in a stage with pools, or null.
+    Poulewedstrijden::TPoule* WedstrijdPoule(int poule);
+    // Positions follow the standings of a finished pool without an open
+    // tie, and go back to unknown when it no longer is; unless set by hand
+    // (`herbereken` clears that). True when any position changed.
+    bool VolgStand(int poule, bool herbereken);
+    // The pool's schedule anew for its members now, keeping the results of
+    // pairs that remain.
+    void HerbouwSchema(int poule, bool wisLoten);
 
     std::unique_ptr<TToernooi> m_toernooi;
     Deelnemerslijst::TNamen m_namen;

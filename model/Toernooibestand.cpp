@@ -35,12 +35,13 @@ bool HeeftKnockouts(int programmastatus) {
 class Schrijver {
 public:
     Schrijver(int programmastatus, const TDeelnemerLijst& deelnemers, const TKnockout* winnaars,
-              const TKnockout* verliezers, const QStringList& nawoord)
+              const TKnockout* verliezers, const QStringList& nawoord, QByteArrayView slot)
         : m_programmastatus(programmastatus)
         , m_deelnemers(deelnemers)
         , m_winnaars(winnaars)
         , m_verliezers(verliezers)
-        , m_nawoord(nawoord) {
+        , m_nawoord(nawoord)
+        , m_slot(slot) {
         // Only names and the lines after the end can hold a character
         // outside the code page.
         m_utf8 = std::any_of(deelnemers.begin(), deelnemers.end(),
@@ -79,6 +80,7 @@ private:
         Regel(Einde);
         for (const QString& regel : m_nawoord)
             Naam(regel);
+        Ruw(m_slot.data(), m_slot.size());
     }
 
     void Deelnemers() {
@@ -153,6 +155,7 @@ private:
     const TKnockout* const m_winnaars;
     const TKnockout* const m_verliezers;
     const QStringList& m_nawoord;
+    const QByteArrayView m_slot;
     bool m_utf8 = false;
     std::unordered_map<const TDeelnemer*, int> m_nummers;
     char* m_plek = nullptr; // null while counting
@@ -185,6 +188,8 @@ public:
         if (m_huidige != Einde)
             SleutelwoordVerwacht(Einde);
     }
+
+    TNaEinde NaEinde() const { return {m_regels, m_regelnummer}; }
 
 private:
     // Past the end come empty lines, numbered on.
@@ -323,13 +328,16 @@ const QString LaadFout =
 
 QByteArray Schrijf(int programmastatus, const TDeelnemerLijst& deelnemers,
                    const TKnockout* winnaars, const TKnockout* verliezers,
-                   const QStringList& nawoord) {
-    return Schrijver(programmastatus, deelnemers, winnaars, verliezers, nawoord).Bytes();
+                   const QStringList& nawoord, QByteArrayView slot) {
+    return Schrijver(programmastatus, deelnemers, winnaars, verliezers, nawoord, slot).Bytes();
 }
 
-std::optional<Leesfout> Lees(const QByteArray& inhoud, TToernooiDoel& doel) {
+std::optional<Leesfout> Lees(const QByteArray& inhoud, TToernooiDoel& doel, TNaEinde* naEinde) {
     try {
-        Lezer(inhoud, doel).LeesAlles();
+        Lezer lezer(inhoud, doel);
+        lezer.LeesAlles();
+        if (naEinde)
+            *naEinde = lezer.NaEinde();
     } catch (const Afgebroken& afgebroken) {
         return afgebroken.fout;
     }

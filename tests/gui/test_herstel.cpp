@@ -4,6 +4,7 @@
 #include "knockout/KnockoutForm.h"
 #include "model/Bestand.h"
 #include "model/Deelnemerslijst.h"
+#include "model/ToernooiDocument.h"
 #include "participants/DeelnemersForm.h"
 #include "support/ScriptedMessageService.h"
 #include "support/TestMain.h"
@@ -233,6 +234,31 @@ private Q_SLOTS:
         QVERIFY(versies().isEmpty());
         QVERIFY(QFile::exists(kapot.fileName() + QStringLiteral(".beschadigd")));
         QCOMPARE(hoofd->Document().Programmastatus(), psGeen);
+    }
+
+    // A version whose pool matches cannot be read is still offered, and
+    // restored without them only when the organiser agrees.
+    void aVersionWithUnreadablePoolMatchesAsksBeforeTheyGo() {
+        TToernooiDocument bron;
+        bron.ImporteerNamen({{"Jeffrey", "Hoffmann"}, {"Jan van der", "Berg"}});
+        bron.StartPoules(TPouleIndeling(2, 1, 0, 0));
+        QVERIFY(bron.ZetPouleUitslag(1, 0, {{21, 19}, {30, 28}}));
+        for (const Answer antwoord : {Answer::No, Answer::Yes}) {
+            map = std::make_unique<QTemporaryDir>(); // "Nee" settles the version
+            QFile versie(map->filePath(QStringLiteral("herstel-20260501-095959-000.txt")));
+            QVERIFY(versie.open(QIODevice::WriteOnly));
+            versie.write(bron.Herstelbestand().replace("#Uitbreiding 1", "#Uitbreiding 2"));
+            versie.close();
+            auto hoofd = start();
+            (*berichten)->queueAnswer(Answer::Yes); // restore it
+            (*berichten)->queueAnswer(antwoord);    // without its pool matches
+            QCOMPARE(hoofd->BiedHerstelAan(), antwoord == Answer::Yes);
+            QVERIFY((*berichten)->texts().last().contains("zonder de poulewedstrijden"));
+            QCOMPARE(hoofd->Document().Programmastatus(),
+                     antwoord == Answer::Yes ? psPoules : psGeen);
+            if (antwoord == Answer::No)
+                QCOMPARE(versies().size(), 1); // kept, never dropped unasked
+        }
     }
 
     // A program killed while it writes a version leaves the versions before

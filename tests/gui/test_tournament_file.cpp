@@ -403,6 +403,33 @@ private Q_SLOTS:
         QVERIFY(WinnaarsView(*hoofd->KnockoutForm));
     }
 
+    // Pool matches that cannot be read are not dropped unasked: "Nee"
+    // keeps the open tournament, "Ja" opens the file without them.
+    void unreadablePoolMatchesAskBeforeTheyGo() {
+        maakToernooi(psDirectKnockout);
+        const QStringList voor = Beeld(*hoofd);
+        TToernooiDocument bron;
+        bron.ImporteerNamen({{"Jeffrey", "Hoffmann"}, {"Jan van der", "Berg"}});
+        bron.StartPoules(TPouleIndeling(2, 1, 0, 0));
+        QVERIFY(bron.ZetPouleUitslag(1, 0, {{21, 19}, {30, 28}}));
+        const QString pad = Pad(QStringLiteral("Poulewedstrijden.txt"));
+        Schrijf(pad, bron.Bestand().replace("#Uitbreiding 1", "#Uitbreiding 2"));
+        for (const Answer antwoord : {Answer::No, Answer::Yes}) {
+            (*berichten)->queueAnswer(antwoord);
+            QCOMPARE(open(pad), antwoord == Answer::Yes);
+            const MessageCall vraag = (*berichten)->calls().last();
+            QCOMPARE(vraag.buttons, Buttons::YesNo);
+            QVERIFY2(vraag.text.contains("Regelnummer: 16") && vraag.text.contains("versie 2") &&
+                         vraag.text.contains("zonder de poulewedstrijden"),
+                     qPrintable(vraag.text));
+            if (antwoord == Answer::No)
+                QCOMPARE(Beeld(*hoofd), voor);
+        }
+        QCOMPARE(hoofd->Document().Programmastatus(), psPoules);
+        QCOMPARE(hoofd->Document().Bestandsnaam(), pad);
+        QVERIFY(!hoofd->Document().PouleWedstrijden().Poules.at(0).Wedstrijden.at(0).Gespeeld());
+    }
+
 #ifdef Q_OS_UNIX
     // A disk that fills up halfway: the file size limit (ulimit -f) makes
     // the write fail even for root, for whom permissions would not. The

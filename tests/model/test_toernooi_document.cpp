@@ -2,6 +2,7 @@
 #include <QTest>
 
 #include "model/Knockout.h"
+#include "model/Poules.h"
 #include "model/ToernooiDocument.h"
 #include "support/KnockoutTestHulp.h"
 #include "support/ScriptedMessageService.h"
@@ -21,6 +22,39 @@ TNamen Namen(int aantal) {
         namen.push_back(
             {QStringLiteral("Voor%1").arg(i, 2, 10, QChar(u'0')), QStringLiteral("Achter")});
     return namen;
+}
+
+// Six club players, drawn into two pools of three.
+void StartZes(TToernooiDocument& document,
+              const Poulewedstrijden::TTelling& telling =
+                  Poulewedstrijden::Preset(Poulewedstrijden::TSysteem::Badminton)) {
+    const QStringList voor{"Jeffrey", "Jan van der", "Anna", "Bram", "Carla", "Piet"};
+    const QStringList achter{"Hoffmann", "Berg", "de Vries", "Jansen", "Smit", "Bakker"};
+    TNamen namen;
+    for (qsizetype i = 0; i < voor.size(); ++i)
+        namen.push_back({voor[i], achter[i]});
+    document.ImporteerNamen(namen);
+    document.StartPoules(TPouleIndeling(3, 2, 0, 0), telling);
+}
+
+std::vector<int> Posities(const TToernooiDocument& document, int poule) {
+    std::vector<int> posities;
+    for (int i : Poules::Leden(document.Deelnemers(), poule))
+        posities.push_back(document.Deelnemers()[std::size_t(i)]->Positie);
+    return posities;
+}
+
+// Looked up anew: undo and redo replace the whole tournament.
+Poulewedstrijden::TPouleWedstrijd W(const TToernooiDocument& document, int poule, int w) {
+    return document.PouleWedstrijden()
+        .Poules.at(std::size_t(poule - 1))
+        .Wedstrijden.at(std::size_t(w));
+}
+
+// Two straight games, won by the player earlier in the list unless `om`.
+Poulewedstrijden::TGames Games(const Poulewedstrijden::TPouleWedstrijd& w, bool om = false) {
+    return (w.A < w.B) != om ? Poulewedstrijden::TGames{{21, 15}, {21, 17}}
+                             : Poulewedstrijden::TGames{{15, 21}, {17, 21}};
 }
 
 } // namespace
@@ -293,6 +327,175 @@ private Q_SLOTS:
         QByteArray nieuwer = herstel;
         nieuwer.replace("#Programmastatus\r\n2", "#Programmastatus\r\n7");
         QVERIFY(!TToernooiDocument::Samenvatting(nieuwer));
+    }
+
+    // The last score of a pool sets its positions as if typed; a score
+    // taken back takes them back; typed positions stay until recomputed.
+    void poolScoresSetThePositionsUnlessTypedByHand() {
+        ScriptedRandom toeval;
+        ScriptedMessages berichten;
+        TToernooiDocument document;
+        StartZes(document);
+        QVERIFY(!document.ZetPouleUitslag(1, 0, {{21, 20}, {21, 10}}));
+        QVERIFY(!document.ZetPouleUitslag(1, 3, Games(W(document, 1, 0))));
+        QSignalSpy wedstrijden(&document, &TToernooiDocument::PouleWedstrijdenVeranderd);
+        const std::vector<int> open{-1, -1, -1};
+        const std::vector<int> klaar{1, 2, 3}; // the earlier in the list wins every match
+        for (int w = 0; w < 3; ++w) {
+            const auto naam = [&](int i) { return document.Deelnemers()[std::size_t(i)]->Naam(); };
+            HeenEnTerug(document,
+                        "uitslag poule 1: " + naam(W(document, 1, w).A) + " - " +
+                            naam(W(document, 1, w).B),
+                        [&] { QVERIFY(document.ZetPouleUitslag(1, w, Games(W(document, 1, w)))); });
+            QCOMPARE(Posities(document, 1), w < 2 ? open : klaar);
+        }
+        QCOMPARE(wedstrijden.count(), 3); // undo and redo replace the whole tournament
+        QCOMPARE(wedstrijden.at(0).at(0).toInt(), 1);
+
+        // Once the knockout runs, a score that moves a position ends it.
+        document.StartKnockout(KnockoutIndeling::TKeuze{true, 1});
+        QCOMPARE(document.Programmastatus(), psKnockout);
+        QVERIFY(document.ZetPouleUitslag(1, 1, {}));
+        QCOMPARE(document.Programmastatus(), psPoules);
+        QCOMPARE(Posities(document, 1), open);
+        QVERIFY(document.ZetPouleUitslag(1, 1, Games(W(document, 1, 1))));
+
+        // Typed by hand: a corrected score leaves the positions alone, unless
+        // the organiser asks to recompute them.
+        const int derde = Poules::Leden(document.Deelnemers(), 1)[2];
+        document.ZetPositie(derde, 1);
+        QVERIFY(document.PouleWedstrijden().Poules[0].PositiesHandmatig);
+        const std::vector<int> getypt{1, 2, 1};
+        QCOMPARE(Posities(document, 1), getypt);
+        QVERIFY(document.ZetPouleUitslag(1, 0, {}));
+        QCOMPARE(Posities(document, 1), getypt);
+        QVERIFY(document.ZetPouleUitslag(1, 0, Games(W(document, 1, 0)), true));
+        QCOMPARE(Posities(document, 1), klaar);
+        QVERIFY(!document.PouleWedstrijden().Poules[0].PositiesHandmatig);
+        QVERIFY(berichten->calls().isEmpty());
+    }
+
+    // Three players in a circle with the same scores: only a lot orders
+    // them, drawn or set by hand, and a later score takes it back.
+    void aLotOrdersATieTheRulesLeaveOpen() {
+        ScriptedRandom toeval;
+        TToernooiDocument document;
+        StartZes(document);
+        const std::vector<int> leden = Poules::Leden(document.Deelnemers(), 1);
+        const std::vector<int> open{-1, -1, -1};
+        for (int w = 0; w < 3; ++w) {
+            // A beats B, B beats C, C beats A.
+            const auto& m = W(document, 1, w);
+            const bool circel =
+                (m.A == leden[0] && m.B == leden[2]) || (m.A == leden[2] && m.B == leden[0]);
+            document.ZetPouleUitslag(1, w, Games(m, circel));
+        }
+        QCOMPARE(Posities(document, 1), open);
+        QVERIFY(!document.ZetLot(1, {leden[0], leden[1]})); // not the open group
+
+        toeval->queue({1, 1});
+        document.TrekLot(1);
+        QCOMPARE(document.OngedaanMakenOmschrijving(), QStringLiteral("lot poule 1"));
+        const std::vector<int> lot = document.PouleWedstrijden().Poules[0].Loten.at(0).Volgorde;
+        for (int plaats = 1; plaats <= 3; ++plaats)
+            QCOMPARE(document.Deelnemers()[std::size_t(lot[std::size_t(plaats - 1)])]->Positie,
+                     plaats);
+
+        document.MaakOngedaan();
+        QVERIFY(document.ZetLot(1, {leden[2], leden[0], leden[1]}));
+        QCOMPARE(Posities(document, 1), (std::vector<int>{2, 3, 1}));
+        QVERIFY(document.ZetPouleUitslag(1, 0, {}));
+        QVERIFY(document.PouleWedstrijden().Poules[0].Loten.empty());
+        QCOMPARE(Posities(document, 1), open);
+    }
+
+    // A swap keeps the results of pairs that stay together and says which
+    // go; a late registration keeps them all.
+    void aSwapCarriesTheResultsOfPairsThatStay() {
+        ScriptedRandom toeval;
+        TToernooiDocument document;
+        StartZes(document);
+        for (int p = 1; p <= 2; ++p)
+            for (int w = 0; w < 3; ++w)
+                document.ZetPouleUitslag(p, w, Games(W(document, p, w)));
+        const std::vector<int> een = Poules::Leden(document.Deelnemers(), 1);
+        const std::vector<int> twee = Poules::Leden(document.Deelnemers(), 2);
+        const auto vervalt = document.WisselVervalt(een[0], 1, twee[2], 2);
+        QCOMPARE(vervalt.size(), std::size_t(4));
+        for (const auto& w : vervalt)
+            QVERIFY(w.A == een[0] || w.B == een[0] || w.A == twee[2] || w.B == twee[2]);
+
+        QVERIFY(document.WisselPoules(een[0], 1, twee[2], 2));
+        for (int p = 1; p <= 2; ++p) {
+            for (const auto& w : document.PouleWedstrijden().Poules[std::size_t(p - 1)].Wedstrijden)
+                QCOMPARE(w.Gespeeld(),
+                         w.A != een[0] && w.B != een[0] && w.A != twee[2] && w.B != twee[2]);
+            QCOMPARE(Posities(document, p), (std::vector<int>{-1, -1, -1}));
+        }
+        document.LateInschrijving("Laat", "Komer", 1);
+        const auto& vier = document.PouleWedstrijden().Poules[0].Wedstrijden;
+        QCOMPARE(vier.size(), std::size_t(6));
+        QCOMPARE(
+            std::count_if(vier.begin(), vier.end(), [](const auto& w) { return w.Gespeeld(); }), 1);
+    }
+
+    // The scoring system may change after the draw as long as no score
+    // entered under another game rule would stand.
+    void theScoringSystemChangesOnlyWhereScoresStillFit() {
+        ScriptedRandom toeval;
+        TToernooiDocument document;
+        StartZes(document);
+        using namespace Poulewedstrijden;
+        QVERIFY(document.ZetTelling(Preset(TSysteem::Tafeltennis)));
+        QCOMPARE(document.OngedaanMakenOmschrijving(), QStringLiteral("telling Tafeltennis"));
+        QVERIFY(!document.ZetPouleUitslag(1, 0, {{21, 15}, {21, 17}}));
+        QVERIFY(document.ZetPouleUitslag(1, 0, {{11, 5}, {11, 5}, {11, 5}}));
+        QVERIFY(!document.ZetTelling(Preset(TSysteem::Badminton)));
+        TTelling eigen = Preset(TSysteem::Tafeltennis);
+        eigen.Systeem = TSysteem::Eigen;
+        eigen.Volgorde = {TCriterium::Wedstrijdpunten, TCriterium::Gamesaldo};
+        QVERIFY(document.ZetTelling(eigen));
+        eigen.Volgorde.push_back(TCriterium::Lot);
+        QVERIFY(!document.ZetTelling(eigen));
+    }
+
+    // Pool matches that cannot be read keep the open tournament until the
+    // caller opens the file without them; a file without any opens
+    // unmodified with its schedules.
+    void aFileWithUnreadablePoolMatchesOpensOnlyWithoutThem() {
+        ScriptedRandom toeval;
+        TToernooiDocument bron;
+        StartZes(bron);
+        bron.ZetPouleUitslag(1, 0, Games(W(bron, 1, 0)));
+        QByteArray bestand = bron.Bestand();
+        bestand.replace("#Uitbreiding 1", "#Uitbreiding 9");
+
+        TToernooiDocument document;
+        KnockoutToernooi(document);
+        const QByteArray voor = document.Herstelbestand();
+        const auto fout = document.Open(bestand, QStringLiteral("/tmp/cup.txt"));
+        QVERIFY(fout && fout->Soort == Toernooibestand::Leesfout::TSoort::Uitbreiding);
+        QCOMPARE(document.Herstelbestand(), voor);
+        QVERIFY(!document.Open(bestand, QStringLiteral("/tmp/cup.txt"), true));
+        QVERIFY(!document.Gewijzigd());
+        QCOMPARE(document.PouleWedstrijden().Poules.size(), std::size_t(2));
+        QVERIFY(!document.PouleWedstrijden().Poules[0].Wedstrijden[0].Gespeeld());
+
+        // Its recovery file still names its participants for the question.
+        const QByteArray herstel =
+            bron.Herstelbestand().replace("#Uitbreiding 1", "#Uitbreiding 9");
+        QCOMPARE(TToernooiDocument::Samenvatting(herstel)->Deelnemers, 6);
+        QVERIFY(document.Herstel(herstel));
+        QVERIFY(!document.Herstel(herstel, true));
+        QCOMPARE(document.Namen(), bron.Namen());
+
+        // A file that skips a pool number: that pool ranks nobody.
+        QVERIFY(!document.Open("#Programmastatus\r\n1\r\n#Deelnemer\r\nJan\r\nJansen\r\n2\r\n"
+                               "-1\r\n0\r\n#Deelnemer\r\nPiet\r\nBakker\r\n2\r\n-1\r\n0\r\n"
+                               "#Einde\r\n",
+                               QStringLiteral("/tmp/gat.txt")));
+        QVERIFY(document.ZetTelling(Poulewedstrijden::Preset(Poulewedstrijden::TSysteem::Punten)));
+        QVERIFY(document.PouleStand(1).Rijen.empty());
     }
 
     void historyForgetsTheOldestStepsBeyondItsLimit() {

@@ -1,0 +1,171 @@
+#include <QTest>
+
+#include "model/Toernooi.h"
+#include "model/Toernooibestand.h"
+#include "model/Uitbreiding.h"
+
+using namespace Poulewedstrijden;
+using Toernooibestand::Leesfout;
+
+namespace {
+
+// Two pools of four, the pools alternating in the list, so that a pool's
+// letters are not its list indices.
+void Vul(TToernooi& t) {
+    const QStringList voor{"Jeffrey", "Carla", "Jan van der", "Piet",
+                           "Anna",    "Zoë",   "Bram",        "Émile"};
+    const QStringList achter{"Hoffmann", "Smit",  "Berg",   "Bakker",
+                             "de Vries", "Aarts", "Jansen", "Dubois"};
+    t.Programmastatus = 1;
+    for (qsizetype i = 0; i < voor.size(); ++i) {
+        auto d = std::make_unique<TDeelnemer>(voor[i], achter[i]);
+        d->Poule = static_cast<int>(i % 2) + 1;
+        t.Lijst.push_back(std::move(d));
+    }
+}
+
+// Table tennis, two scores in pool 1, pool 2 set by hand and ordered by lot.
+void VulMetUitslagen(TToernooi& t) {
+    Vul(t);
+    t.Wedstrijden = Uitbreiding::ZonderUitslagen(t.Lijst);
+    t.Wedstrijden.Telling = Preset(TSysteem::Tafeltennis);
+    auto& eerste = t.Wedstrijden.Poules[0].Wedstrijden;
+    eerste[0].Games = {{11, 7}, {11, 9}, {11, 5}};
+    eerste[1].Games = {{9, 11}, {11, 8}, {12, 14}, {11, 4}, {11, 6}};
+    t.Wedstrijden.Poules[1].PositiesHandmatig = true;
+    t.Wedstrijden.Poules[1].Loten = {{{5, 3}}};
+    t.Lijst[1]->Positie = 2;
+}
+
+// The number of the line on which `tekst` starts.
+int RegelVan(const QByteArray& bestand, const QByteArray& tekst) {
+    return static_cast<int>(bestand.left(bestand.indexOf(tekst)).count("\r\n")) + 1;
+}
+
+} // namespace
+
+class UitbreidingTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The block follows the older form byte for byte, which a reader that
+    // stops at "#Einde" still opens, and reads back to the same matches.
+    void theBlockReadsBackAndLeavesTheOlderFormAsItWas() {
+        TToernooi t;
+        VulMetUitslagen(t);
+        const QByteArray bestand = t.Bewaar();
+        const QByteArray ouder = Toernooibestand::Schrijf(1, t.Lijst, nullptr, nullptr);
+        QVERIFY(bestand.startsWith(ouder));
+        QVERIFY(bestand.mid(ouder.size()).startsWith("#Uitbreiding 1\r\n#Telling\r\n"));
+        QVERIFY(bestand.contains("\r\n1 4 11-7 11-9 11-5\r\n")); // A against D, by letter
+
+        TToernooi terug;
+        QVERIFY(!Uitbreiding::Lees(bestand, terug));
+        QVERIFY(terug.Wedstrijden == t.Wedstrijden);
+        QCOMPARE(terug.Bewaar(), bestand);
+
+        TToernooi alleenOuder;
+        QVERIFY(!Toernooibestand::Lees(bestand, alleenOuder));
+        QCOMPARE(alleenOuder.Lijst.size(), t.Lijst.size());
+        QVERIFY(alleenOuder.Wedstrijden.Leeg());
+    }
+
+    // A file without the block: every pool its schedule, badminton, the
+    // typed positions kept as typed; saved again it stays as it was.
+    void aFileWithoutTheBlockGetsItsSchedules() {
+        TToernooi t;
+        Vul(t);
+        t.Lijst[0]->Positie = 1; // typed in pool 1
+        const QByteArray ouder = Toernooibestand::Schrijf(1, t.Lijst, nullptr, nullptr);
+        TToernooi geladen;
+        QVERIFY(!Uitbreiding::Lees(ouder, geladen));
+        const TPoulewedstrijden& w = geladen.Wedstrijden;
+        QVERIFY(w.Telling == Preset(TSysteem::Badminton));
+        QCOMPARE(w.Poules.size(), std::size_t(2));
+        QCOMPARE(w.Poules[0].Wedstrijden, MaakSchema({0, 2, 4, 6}));
+        QCOMPARE(w.Poules[1].Wedstrijden, MaakSchema({1, 3, 5, 7}));
+        QVERIFY(w.Poules[0].PositiesHandmatig);
+        QVERIFY(!w.Poules[1].PositiesHandmatig);
+        QCOMPARE(geladen.Bewaar(), ouder);
+    }
+
+    // Every fault names its line and is told apart from a fault in the
+    // older form, and the file still opens without the block.
+    void aDamagedOrNewerBlockIsReportedWithItsLine_data() {
+        QTest::addColumn<QByteArray>("van");
+        QTest::addColumn<QByteArray>("naar");
+        QTest::addColumn<QString>("melding");
+        QTest::newRow("newer version")
+            << QByteArray("#Uitbreiding 1") << QByteArray("#Uitbreiding 2")
+            << "nieuwere versie van Zegerooster";
+        QTest::newRow("not a number")
+            << QByteArray("\n1 4 11-7") << QByteArray("\n1 x 11-7") << "'x' is geen geldig getal.";
+        QTest::newRow("no such letter") << QByteArray("\n1 4 11-7") << QByteArray("\n1 5 11-7")
+                                        << "Poule 1 heeft geen deelnemer 5.";
+        QTest::newRow("pair not in the pool")
+            << QByteArray("\n1 4 11-7") << QByteArray("\n1 1 11-7")
+            << "Wedstrijd 1-1 hoort niet bij poule 1.";
+        QTest::newRow("refused game") << QByteArray("11-9 11-5") << QByteArray("11-9 11-10")
+                                      << "Poule 1, wedstrijd 1-4: Game 3: 11-10 is geen uitslag";
+        QTest::newRow("score beyond three digits")
+            << QByteArray("\n1 4 11-7") << QByteArray("\n1 4 1100-7") << "1100 is meer dan 999.";
+        QTest::newRow("participant out of range")
+            << QByteArray("-Poule 1 0 2 0 2 4 6") << QByteArray("-Poule 1 0 2 0 2 4 96")
+            << "Deelnemer 96 bestaat niet.";
+        QTest::newRow("other members")
+            << QByteArray("-Poule 1 0 2 0 2 4 6") << QByteArray("-Poule 1 0 2 0 2 6 4")
+            << "De deelnemers van poule 1 zijn niet die van de";
+        QTest::newRow("a pool missing")
+            << QByteArray("#Poules 2\r\n") << QByteArray("#Poules 3\r\n") << "\"-Poule\" verwacht.";
+        QTest::newRow("cut short") << QByteArray("#EindeUitbreiding\r\n") << QByteArray()
+                                   << "onvolledig: \"#EindeUitbreiding\" ontbreekt.";
+    }
+    void aDamagedOrNewerBlockIsReportedWithItsLine() {
+        QFETCH(QByteArray, van);
+        QFETCH(QByteArray, naar);
+        QFETCH(QString, melding);
+        TToernooi t;
+        VulMetUitslagen(t);
+        QByteArray bestand = t.Bewaar();
+        QVERIFY(bestand.contains(van));
+        bestand.replace(van, naar);
+        // The line of the changed text; past the end for a block cut short.
+        const int regel = naar.isEmpty()            ? static_cast<int>(bestand.count("\r\n")) + 1
+                          : naar == "#Poules 3\r\n" ? RegelVan(bestand, "#EindeUitbreiding")
+                                                    : RegelVan(bestand, naar.trimmed());
+
+        TToernooi geladen;
+        const auto fout = Uitbreiding::Lees(bestand, geladen);
+        QVERIFY(fout);
+        QVERIFY2(fout->Melding.contains(melding), qPrintable(fout->Melding));
+        QCOMPARE(fout->Regelnummer, regel);
+        QVERIFY(fout->Soort == Leesfout::TSoort::Uitbreiding);
+        QVERIFY(Uitbreiding::OverslaanVraag(*fout).contains(melding));
+
+        TToernooi zonder;
+        QVERIFY(!Uitbreiding::Lees(bestand, zonder, nullptr, Uitbreiding::TBlok::Overslaan));
+        QVERIFY(zonder.Wedstrijden == Uitbreiding::ZonderUitslagen(zonder.Lijst));
+    }
+
+    // The recovery part rides in the block; a recovery file of the earlier
+    // form still gives its file name and names.
+    void theRecoveryPartInBothForms() {
+        TToernooi t;
+        VulMetUitslagen(t);
+        const Uitbreiding::THerstel herstel{"/home/jan/Toernooien/cup.txt",
+                                            {{"Jeffrey", "Hoffmann"}, {"#EindeUitbreiding", ""}}};
+        std::optional<Uitbreiding::THerstel> gelezen;
+        TToernooi terug;
+        QVERIFY(!Uitbreiding::Lees(Uitbreiding::Schrijf(t, &herstel), terug, &gelezen));
+        QVERIFY(gelezen == herstel);
+
+        const QByteArray oud = Toernooibestand::Schrijf(1, t.Lijst, nullptr, nullptr) +
+                               "#Herstel\r\n/home/jan/cup.txt\r\nJan van der\r\nBerg\r\n1\r\n";
+        TToernooi oudTerug;
+        QVERIFY(!Uitbreiding::Lees(oud, oudTerug, &gelezen));
+        QVERIFY(gelezen == (Uitbreiding::THerstel{"/home/jan/cup.txt", {{"Jan van der", "Berg"}}}));
+    }
+};
+
+QTEST_GUILESS_MAIN(UitbreidingTest)
+#include "test_uitbreiding.moc"
