@@ -133,7 +133,7 @@ TWedstrijdbladAfdruk::TWedstrijdbladAfdruk(const TDeelnemerLijst& deelnemers,
                 return;
             for (int i = 0; i < n; ++i)
                 if (!speelt[std::size_t(i)])
-                    poule.regels.push_back({0, i, -1, {}, -1});
+                    poule.regels.push_back({vorigeRonde, false, i, -1, {}, -1});
         };
         for (const PW::TPouleWedstrijd& wedstrijd : schema) {
             const auto a = letter.find(wedstrijd.A);
@@ -144,8 +144,8 @@ TWedstrijdbladAfdruk::TWedstrijdbladAfdruk(const TDeelnemerLijst& deelnemers,
                 sluitRonde();
                 speelt.assign(std::size_t(n), false);
             }
-            TRegel regel{wedstrijd.Ronde != vorigeRonde ? wedstrijd.Ronde : 0, a->second,
-                         b->second, {}, -1};
+            TRegel regel{
+                wedstrijd.Ronde, wedstrijd.Ronde != vorigeRonde, a->second, b->second, {}, -1};
             vorigeRonde = wedstrijd.Ronde;
             speelt[std::size_t(a->second)] = speelt[std::size_t(b->second)] = true;
             if (wedstrijd.Gespeeld()) {
@@ -171,9 +171,9 @@ TWedstrijdbladAfdruk::TWedstrijdbladAfdruk(const TDeelnemerLijst& deelnemers,
                     continue;
                 const int i = plek->second;
                 poule.gewonnen[i] = QString::number(punten ? rij.Punten : rij.Gewonnen);
-                poule.saldo[i] = MetTeken(m_spelvorm == PW::TSpelvorm::Score
-                                              ? rij.PuntenVoor - rij.PuntenTegen
-                                              : rij.GamesVoor - rij.GamesTegen);
+                poule.saldo[i] =
+                    MetTeken(m_spelvorm == PW::TSpelvorm::Score ? rij.PuntenVoor - rij.PuntenTegen
+                                                                : rij.GamesVoor - rij.GamesTegen);
             }
         }
         for (int i = 0; i < n; ++i)
@@ -185,9 +185,9 @@ TWedstrijdbladAfdruk::TWedstrijdbladAfdruk(const TDeelnemerLijst& deelnemers,
     m_naamBreedte = std::min(GrootsteNaam, breedste + 2 * Binnenrand);
 }
 
-double TWedstrijdbladAfdruk::Hoogte(const TPoule& poule) const {
-    return TitelBand + Rij * double(poule.namen.size() + 1) + Witregel + Rij +
-           Rij * double(poule.regels.size()) + Ondermarge;
+double TWedstrijdbladAfdruk::Hoogte(const TPoule& poule, bool kruis, std::size_t regels) const {
+    const double kruistabel = kruis ? Rij * double(poule.namen.size() + 1) + Witregel : 0;
+    return TitelBand + kruistabel + Rij + Rij * double(regels) + Ondermarge;
 }
 
 namespace {
@@ -213,16 +213,51 @@ int TWedstrijdbladAfdruk::Opmaken(QSizeF romp) {
     m_breedte = romp.width();
     double y = 0;
     for (std::size_t p = 0; p < m_poules.size(); ++p) {
-        const double hoogte = Hoogte(m_poules[p]);
-        // A pool too wide or too tall for a page is made smaller, never split.
-        const double schaal = std::min(
-            {1.0, romp.width() / Breedte(m_poules[p]), romp.height() / hoogte});
-        if (y > 0 && y + hoogte * schaal > romp.height()) {
+        const TPoule& poule = m_poules[p];
+        const std::size_t regels = poule.regels.size();
+        const double hoogte = Hoogte(poule, true, regels);
+        // A pool too wide for the page is made smaller.
+        double schaal = std::min(1.0, romp.width() / Breedte(poule));
+        if (hoogte * schaal <= romp.height()) {
+            if (y > 0 && y + hoogte * schaal > romp.height()) {
+                m_bladen.emplace_back();
+                y = 0;
+            }
+            m_bladen.back().push_back({static_cast<int>(p), y, schaal, 0, regels, true});
+            y += hoogte * schaal;
+            continue;
+        }
+        // Taller than a page: it starts on a page of its own and goes on
+        // over the next, broken between rounds. Only a cross table with
+        // one round that does not fit a page makes it smaller.
+        std::size_t eersteRonde = 1;
+        while (eersteRonde < regels && !poule.regels[eersteRonde].begin)
+            ++eersteRonde;
+        schaal = std::min(schaal, romp.height() / Hoogte(poule, true, eersteRonde));
+        if (y > 0) {
             m_bladen.emplace_back();
             y = 0;
         }
-        m_bladen.back().push_back({static_cast<int>(p), y, schaal});
-        y += hoogte * schaal;
+        for (std::size_t van = 0; van < regels;) {
+            const bool kruis = van == 0;
+            const double ruimte = romp.height() / schaal - Hoogte(poule, kruis, 0);
+            std::size_t tot =
+                std::min(regels, van + std::max<std::size_t>(1, std::size_t(ruimte / Rij)));
+            if (tot < regels) {
+                std::size_t ronde = tot;
+                while (ronde > van && !poule.regels[ronde].begin)
+                    --ronde;
+                if (ronde > van)
+                    tot = ronde;
+            }
+            if (!kruis) {
+                m_bladen.emplace_back();
+                y = 0;
+            }
+            m_bladen.back().push_back({static_cast<int>(p), y, schaal, van, tot, kruis});
+            y += Hoogte(poule, kruis, tot - van) * schaal;
+            van = tot;
+        }
     }
     return static_cast<int>(m_bladen.size());
 }
@@ -239,19 +274,25 @@ void TWedstrijdbladAfdruk::TekenPagina(QPainter& painter, int index) const {
         painter.save();
         painter.translate(0, plaats.y);
         painter.scale(plaats.schaal, plaats.schaal);
-        TekenPoule(painter, m_poules[std::size_t(plaats.poule)], plaats.schaal);
+        TekenPoule(painter, plaats);
         painter.restore();
     }
 }
 
-void TWedstrijdbladAfdruk::TekenPoule(QPainter& painter, const TPoule& poule,
-                                      double schaal) const {
+void TWedstrijdbladAfdruk::TekenPoule(QPainter& painter, const TPlaats& plaats) const {
+    const TPoule& poule = m_poules[std::size_t(plaats.poule)];
     // A pool made smaller keeps its lines printable.
-    painter.setPen(QPen(Qt::black, Afdruk::DunsteLijn * 1.2 / schaal));
+    painter.setPen(QPen(Qt::black, Afdruk::DunsteLijn * 1.2 / plaats.schaal));
     painter.setFont(Afdruk::Lettertype(TitelPunten, true));
-    painter.drawText(QPointF(0, TitelBand - 6), QStringLiteral("Poule %1").arg(poule.nummer));
-    TekenKruistabel(painter, poule, TitelBand);
-    TekenRondes(painter, poule, TitelBand + Rij * double(poule.namen.size() + 1) + Witregel);
+    painter.drawText(QPointF(0, TitelBand - 6),
+                     plaats.kruis ? QStringLiteral("Poule %1").arg(poule.nummer)
+                                  : QStringLiteral("Poule %1 (vervolg)").arg(poule.nummer));
+    double y = TitelBand;
+    if (plaats.kruis) {
+        TekenKruistabel(painter, poule, y);
+        y += Rij * double(poule.namen.size() + 1) + Witregel;
+    }
+    TekenRondes(painter, poule, y, plaats.van, plaats.tot);
 }
 
 void TWedstrijdbladAfdruk::TekenKruistabel(QPainter& painter, const TPoule& poule,
@@ -270,10 +311,10 @@ void TWedstrijdbladAfdruk::TekenKruistabel(QPainter& painter, const TPoule& poul
     auto midden = [&](const QString& tekst, std::size_t kolom, double y) {
         const double breedte = x[kolom + 1] - x[kolom];
         const Afdruk::TMaat maat(painter.font());
-        Afdruk::TekenPassend(painter, painter.font(), maat,
-                             QPointF(x[kolom] + std::max(1.0, (breedte - maat.Breedte(tekst)) / 2),
-                                     Basis(y)),
-                             tekst, breedte - 2, 0.7);
+        Afdruk::TekenPassend(
+            painter, painter.font(), maat,
+            QPointF(x[kolom] + std::max(1.0, (breedte - maat.Breedte(tekst)) / 2), Basis(y)), tekst,
+            breedte - 2, 0.7);
     };
     painter.setFont(Afdruk::Lettertype(KopPunten, true));
     painter.drawText(QPointF(Binnenrand, Basis(top)), QStringLiteral("Nr"));
@@ -310,10 +351,10 @@ void TWedstrijdbladAfdruk::TekenKruistabel(QPainter& painter, const TPoule& poul
         painter.drawLine(QPointF(x[k], top), QPointF(x[k], onder));
 }
 
-void TWedstrijdbladAfdruk::TekenRondes(QPainter& painter, const TPoule& poule, double top) const {
+void TWedstrijdbladAfdruk::TekenRondes(QPainter& painter, const TPoule& poule, double top,
+                                       std::size_t van, std::size_t tot) const {
     const int games = Games(m_spelvorm);
-    const double naamRuimte =
-        NaamRuimte((m_breedte - LijstVast(m_spelvorm)) / 2, m_naamBreedte);
+    const double naamRuimte = NaamRuimte((m_breedte - LijstVast(m_spelvorm)) / 2, m_naamBreedte);
     const double aX = RondeKolom;
     const double streepX = aX + LetterKolom + naamRuimte;
     const double bX = streepX + Streep;
@@ -323,9 +364,9 @@ void TWedstrijdbladAfdruk::TekenRondes(QPainter& painter, const TPoule& poule, d
     painter.setFont(Afdruk::Lettertype(KopPunten, true));
     painter.drawText(QPointF(0, Basis(top)), QStringLiteral("Ronde"));
     painter.drawText(QPointF(aX, Basis(top)), QStringLiteral("Wedstrijd"));
-    painter.drawText(QPointF(scoreX, Basis(top)),
-                     m_spelvorm == PW::TSpelvorm::Score ? QStringLiteral("Uitslag")
-                                                        : QStringLiteral("Uitslag per game"));
+    painter.drawText(QPointF(scoreX, Basis(top)), m_spelvorm == PW::TSpelvorm::Score
+                                                      ? QStringLiteral("Uitslag")
+                                                      : QStringLiteral("Uitslag per game"));
     const QFont gewoon = Afdruk::Lettertype(NaamPunten);
     const QFont vet = Afdruk::Lettertype(NaamPunten, true);
     const Afdruk::TMaat gewoneMaat(gewoon);
@@ -340,8 +381,10 @@ void TWedstrijdbladAfdruk::TekenRondes(QPainter& painter, const TPoule& poule, d
     };
 
     double y = top + Rij;
-    for (const TRegel& regel : poule.regels) {
-        if (regel.ronde > 0) {
+    for (std::size_t i = van; i < tot && i < poule.regels.size(); ++i) {
+        const TRegel& regel = poule.regels[i];
+        // A page that goes on within a round names it again.
+        if (regel.begin || i == van) {
             painter.drawLine(QPointF(0, y), QPointF(rechts, y));
             painter.setFont(vet);
             painter.drawText(QPointF(Binnenrand, Basis(y)), QString::number(regel.ronde));
@@ -390,8 +433,8 @@ std::unique_ptr<Afdruk::TDocument> MaakPoulesAfdruk(const TDeelnemerLijst& deeln
     Afdruk::TKop wedstrijdKop = kop;
     wedstrijdKop.Onderwerp = QStringLiteral("Poulewedstrijden");
     auto keuze = std::make_unique<TAfdrukKeuze>();
-    keuze->VoegToe(QStringLiteral("Wedstrijdbladen"), std::make_unique<TWedstrijdbladAfdruk>(
-                                                          deelnemers, wedstrijden, wedstrijdKop));
+    keuze->VoegToe(QStringLiteral("Wedstrijdbladen"),
+                   std::make_unique<TWedstrijdbladAfdruk>(deelnemers, wedstrijden, wedstrijdKop));
     keuze->VoegToe(QStringLiteral("Poulebladen"), std::move(poulebladen));
     return keuze;
 }

@@ -16,7 +16,8 @@ class QPainter;
 // place) and the matches in the order they are played, round by round, with
 // room for the score of each game. Scores already entered are printed, so
 // the same sheet serves before and during play. Several pools share a page
-// when they fit; a pool never breaks across pages.
+// when they fit; a pool breaks across pages only when it is taller than a
+// page, and then between rounds, its cross table on the first.
 class TWedstrijdbladAfdruk : public Afdruk::TDocument {
 public:
     TWedstrijdbladAfdruk(const TDeelnemerLijst& deelnemers,
@@ -33,34 +34,41 @@ public:
 
 private:
     struct TRegel {
-        int ronde = 0;          // shown on the first line of a round
-        int a = -1, b = -1;     // letters (0-based); b < 0: a sits out
-        QString uitslag;        // empty: not played
-        int winnaar = -1;       // letter of the winner, or -1
+        int ronde = 0;
+        bool begin = false; // the first line of its round
+        int a = -1, b = -1; // letters (0-based); b < 0: a sits out
+        QString uitslag;    // empty: not played
+        int winnaar = -1;   // letter of the winner, or -1
     };
     struct TPoule {
         int nummer = 0;
-        QStringList namen;      // in letter order
+        QStringList namen;              // in letter order
         std::vector<QStringList> kruis; // [row][column], empty when unplayed
         QStringList gewonnen, saldo, plaats;
         std::vector<TRegel> regels;
     };
+    // A pool, or the part of it that stands on one page: the lines of its
+    // match list from `van` up to `tot`, with the cross table on the first.
     struct TPlaats {
         int poule = 0;
         double y = 0;
         double schaal = 1.0;
+        std::size_t van = 0;
+        std::size_t tot = 0;
+        bool kruis = true;
     };
 
-    double Hoogte(const TPoule& poule) const;
+    double Hoogte(const TPoule& poule, bool kruis, std::size_t regels) const;
     double Breedte(const TPoule& poule) const;
-    void TekenPoule(QPainter& painter, const TPoule& poule, double schaal) const;
+    void TekenPoule(QPainter& painter, const TPlaats& plaats) const;
     void TekenKruistabel(QPainter& painter, const TPoule& poule, double y) const;
-    void TekenRondes(QPainter& painter, const TPoule& poule, double y) const;
+    void TekenRondes(QPainter& painter, const TPoule& poule, double y, std::size_t van,
+                     std::size_t tot) const;
 
     std::vector<TPoule> m_poules;
     std::vector<std::vector<TPlaats>> m_bladen;
     Poulewedstrijden::TSpelvorm m_spelvorm = Poulewedstrijden::TSpelvorm::Badminton;
-    QString m_puntenKop; // caption of the column of wins or points
+    QString m_puntenKop;      // caption of the column of wins or points
     double m_naamBreedte = 0; // the longest name's, capped
     double m_breedte = 0;     // of the page's body, as laid out
 };

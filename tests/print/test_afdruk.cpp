@@ -326,6 +326,27 @@ private Q_SLOTS:
         QVERIFY(dynamic_cast<TPoulesAfdruk*>(MaakPoulesAfdruk(lijst, {}, Kop()).get()));
     }
 
+    void aPoolTallerThanAPageGoesOnBetweenRounds() {
+        // Sixteen players: 120 matches in 15 rounds of 8.
+        TDeelnemerLijst lijst = Lijst(16, 16);
+        Poulewedstrijden::TPoulewedstrijden wedstrijden;
+        wedstrijden.Poules.push_back(
+            {Poulewedstrijden::MaakSchema(Poules::Leden(lijst, 1)), {}, false});
+        TWedstrijdbladAfdruk document(lijst, wedstrijden, Kop());
+        const QString pdf = Pdf(document, QStringLiteral("zestien.pdf"));
+        const int bladen = Bladen(pdf);
+        QVERIFY(bladen >= 3);
+        qsizetype wedstrijdRegels = 0;
+        for (int blad = 1; blad <= bladen; ++blad) {
+            const QString tekst = Plat(Tekst(pdf, blad, true));
+            wedstrijdRegels += tekst.count(QStringLiteral(" – "));
+            QCOMPARE(tekst.contains(QStringLiteral("Poule 1 (vervolg) Ronde Wedstrijd")), blad > 1);
+            // Every page holds whole rounds of eight.
+            QCOMPARE(tekst.count(QStringLiteral(" – ")) % 8, 0);
+        }
+        QCOMPARE(wedstrijdRegels, 120);
+    }
+
     void participantListNumbersInColumnsWithPoolAndPosition() {
         TDeelnemerLijst toernooi = Lijst(3);
         toernooi[1]->Positie = -1;
