@@ -721,8 +721,9 @@ void TPresentatieForm::TekenStanden(QPainter& painter, const TMaten& maten,
     const TDeelnemerLijst& deelnemers = m_document.Deelnemers();
     const Poules::TPouleIndex index = Poules::MaakPouleIndex(deelnemers);
     auto naam = [&](int lid) {
-        return lid >= 0 && std::size_t(lid) < deelnemers.size() ? deelnemers[std::size_t(lid)]->Naam()
-                                                                : QString();
+        return lid >= 0 && std::size_t(lid) < deelnemers.size()
+                   ? deelnemers[std::size_t(lid)]->Naam()
+                   : QString();
     };
 
     // The figures the scoring system ranks by: points only where they are
@@ -768,8 +769,8 @@ void TPresentatieForm::TekenStanden(QPainter& painter, const TMaten& maten,
             for (const PW::TStandRij& rij : m_document.PouleStand(pagina.eerste + i).Rijen) {
                 TRij regel;
                 if (gespeeld)
-                    regel.plaats = QString::number(rij.Plaats) + (rij.Open ? QStringLiteral("=")
-                                                                            : QString());
+                    regel.plaats =
+                        QString::number(rij.Plaats) + (rij.Open ? QStringLiteral("=") : QString());
                 regel.naam = naam(rij.Deelnemer);
                 regel.cijfers << QString::number(rij.Gespeeld) << QString::number(rij.Gewonnen);
                 if (punten)
@@ -811,8 +812,7 @@ void TPresentatieForm::TekenStanden(QPainter& painter, const TMaten& maten,
         const auto [plaats, cijfer] = breedtes(maat);
         return regels * maat.lineSpacing() + maten.rand <= celHoogte &&
                plaats + cijfer * koppen.size() +
-                       maat.horizontalAdvance(QStringLiteral("Xxxxxxxxxxxxxxx")) +
-                       3 * maten.rand <=
+                       maat.horizontalAdvance(QStringLiteral("Xxxxxxxxxxxxxxx")) + 3 * maten.rand <=
                    celBreedte;
     });
     const QFont gewoon = Letter(font(), letter);
@@ -830,9 +830,9 @@ void TPresentatieForm::TekenStanden(QPainter& painter, const TMaten& maten,
         const QRect naamVak(naamLinks, 0, cijfersLinks - maten.rand / 2 - naamLinks, regelHoogte);
         auto cijfers = [&](const QStringList& teksten, int y) {
             for (int k = 0; k < teksten.size(); ++k)
-                painter.drawText(QRect(cijfersLinks + k * cijferBreedte, y, cijferBreedte,
-                                       regelHoogte),
-                                 Qt::AlignRight | Qt::AlignVCenter, teksten[k]);
+                painter.drawText(
+                    QRect(cijfersLinks + k * cijferBreedte, y, cijferBreedte, regelHoogte),
+                    Qt::AlignRight | Qt::AlignVCenter, teksten[k]);
         };
 
         // The pool whose score came in last stands out for a while.

@@ -217,10 +217,9 @@ std::vector<TWedstrijdRij> WedstrijdRijen(const TDeelnemerLijst& deelnemers,
         if (index[p].empty())
             break; // the pools end here, as their sheets do
         for (const Poulewedstrijden::TPouleWedstrijd& wedstrijd : wedstrijden.Poules[p].Wedstrijden)
-            rijen.push_back({PouleNaam(tabTeksten, p), wedstrijd.Ronde, naam(wedstrijd.A),
-                             naam(wedstrijd.B),
-                             wedstrijd.Gespeeld() ? Poulewedstrijden::GamesTekst(wedstrijd.Games)
-                                                  : QString()});
+            rijen.push_back(
+                {PouleNaam(tabTeksten, p), wedstrijd.Ronde, naam(wedstrijd.A), naam(wedstrijd.B),
+                 wedstrijd.Gespeeld() ? Poulewedstrijden::GamesTekst(wedstrijd.Games) : QString()});
     }
     return rijen;
 }

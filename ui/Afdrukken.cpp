@@ -1,12 +1,12 @@
 #include "ui/Afdrukken.h"
 
-#include "ui/Help.h"
-#include "ui/Paths.h"
 #include "export/WorkbookEngine.h"
 #include "model/MessageService.h"
 #include "model/ToernooiDocument.h"
 #include "print/AfdrukKeuze.h"
 #include "print/KnockoutAfdruk.h"
+#include "ui/Help.h"
+#include "ui/Paths.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -204,9 +204,14 @@ private Q_SLOTS:
     void poolStandingsAndNextMatchesFollowTheScores() {
         ScriptedRandom toeval;
         TToernooiDocument& document = hoofd->Document();
-        document.ZetNamen({{"Jeffrey", "Hoffmann"}, {"Jan", "Berg, van der"}, {"Sanne", "Bakker"},
-                           {"Mohamed", "El Amrani"}, {"Lotte", "de Vries"}, {"Daan", "Visser"},
-                           {"Fleur", "Jansen"}, {"Kevin", "Smit"}},
+        document.ZetNamen({{"Jeffrey", "Hoffmann"},
+                           {"Jan", "Berg, van der"},
+                           {"Sanne", "Bakker"},
+                           {"Mohamed", "El Amrani"},
+                           {"Lotte", "de Vries"},
+                           {"Daan", "Visser"},
+                           {"Fleur", "Jansen"},
+                           {"Kevin", "Smit"}},
                           QStringLiteral("namen"));
         document.StartPoules(TPouleIndeling(4, 2, 0, 0));
         open();

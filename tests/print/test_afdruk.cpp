@@ -264,12 +264,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("kruisA");  // its cross table cells, A's row first
         QTest::addColumn<QString>("kruisB");
         QTest::addColumn<QString>("kolom");
-        QTest::newRow("badminton") << int(Poulewedstrijden::TSysteem::Badminton)
-                                   << "21-17 19-21 21-15" << "2-1" << "1-2" << "Gew.";
-        QTest::newRow("tafeltennis") << int(Poulewedstrijden::TSysteem::Tafeltennis)
-                                     << "8-11 11-9 7-11 9-11" << "1-3" << "3-1" << "Ptn";
-        QTest::newRow("punten") << int(Poulewedstrijden::TSysteem::Punten) << "4-4" << "4-4"
-                                << "4-4" << "Ptn";
+        QTest::newRow("badminton")
+            << int(Poulewedstrijden::TSysteem::Badminton) << "21-17 19-21 21-15"
+            << "2-1"
+            << "1-2"
+            << "Gew.";
+        QTest::newRow("tafeltennis")
+            << int(Poulewedstrijden::TSysteem::Tafeltennis) << "8-11 11-9 7-11 9-11"
+            << "1-3"
+            << "3-1"
+            << "Ptn";
+        QTest::newRow("punten") << int(Poulewedstrijden::TSysteem::Punten) << "4-4"
+                                << "4-4"
+                                << "4-4"
+                                << "Ptn";
     }
     void matchSheetsShowCrossTableRoundsAndPlayedScores() {
         QFETCH(int, systeem);
@@ -285,8 +293,8 @@ private Q_SLOTS:
         Poulewedstrijden::TPoulewedstrijden wedstrijden;
         wedstrijden.Telling = Poulewedstrijden::Preset(Poulewedstrijden::TSysteem(systeem));
         for (int poule = 1; poule <= 40; ++poule)
-            wedstrijden.Poules.push_back({Poulewedstrijden::MaakSchema(Poules::Leden(lijst, poule)),
-                                          {}, false});
+            wedstrijden.Poules.push_back(
+                {Poulewedstrijden::MaakSchema(Poules::Leden(lijst, poule)), {}, false});
         // Round 1 of five: B-E and C-D play, A sits out.
         auto& eerste = wedstrijden.Poules[0].Wedstrijden;
         QCOMPARE(std::make_pair(eerste[0].A, eerste[0].B), std::make_pair(1, 4));
@@ -302,11 +310,13 @@ private Q_SLOTS:
             "Poulewedstrijden", "Poule 1", "Nr Naam A B C D E " + kolom + " Saldo Pl.",
             // B's row: the score against E, the place typed; E's row.
             "B Sofie Kieft1 " + kruisA, "E Olaf Hoffland4 " + kruisB,
-            "B Sofie Kieft1 – E Olaf Hoffland4 " + uitslag, "C Floor Wolfling2 – D Raffi Griffioen3 vrij: A Jeffrey Hoffmann0 2 E Olaf",
+            "B Sofie Kieft1 – E Olaf Hoffland4 " + uitslag,
+            "C Floor Wolfling2 – D Raffi Griffioen3 vrij: A Jeffrey Hoffmann0 2 E Olaf",
             "5 D Raffi Griffioen3 – B Sofie Kieft1 E Olaf Hoffland4 – A Jeffrey Hoffmann0 vrij: C"};
         for (const QString& stuk : verwacht)
             QVERIFY2(blad.contains(stuk), qPrintable(stuk + "\n" + blad));
-        QVERIFY(blad.contains(QRegularExpression(" Sofie Kieft1 " + kruisA + " [+-]?\\d+ [+-]?\\d+ 2 ")));
+        QVERIFY(blad.contains(
+            QRegularExpression(" Sofie Kieft1 " + kruisA + " [+-]?\\d+ [+-]?\\d+ 2 ")));
 
         // No pool is split: each name stands on one page only.
         const int bladen = Bladen(pdf);
