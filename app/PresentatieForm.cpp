@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -694,6 +695,48 @@ QString MetTeken(int getal) {
     return getal > 0 ? QStringLiteral("+%1").arg(getal) : QString::number(getal);
 }
 
+// The captions of the figures the scoring system ranks by: points only
+// where they are more than the wins, games only where a match has games.
+QStringList StandKoppen(const Poulewedstrijden::TTelling& telling) {
+    namespace PW = Poulewedstrijden;
+    const bool punten =
+        std::any_of(telling.Volgorde.begin(), telling.Volgorde.end(), [](PW::TCriterium c) {
+            return c == PW::TCriterium::Wedstrijdpunten || c == PW::TCriterium::Punten ||
+                   c == PW::TCriterium::WedstrijdpuntenOnderling ||
+                   c == PW::TCriterium::PuntenOnderling;
+        });
+    const bool games = telling.Spelvorm != PW::TSpelvorm::Score;
+    QStringList koppen{QStringLiteral("Gs"), QStringLiteral("W")};
+    if (punten)
+        koppen << QStringLiteral("Ptn");
+    if (games)
+        koppen << QStringLiteral("Games");
+    koppen << (games ? QStringLiteral("Punten") : QStringLiteral("Saldo"));
+    return koppen;
+}
+
+// The width of each figure column, as wide as its caption or a balance of
+// three digits, with a gap before it.
+std::vector<int> CijferBreedtes(const QFontMetrics& maat, const QStringList& koppen, int rand) {
+    const int getal = maat.horizontalAdvance(QStringLiteral("+888"));
+    std::vector<int> breedtes;
+    for (const QString& kop : koppen)
+        breedtes.push_back(std::max(getal, maat.horizontalAdvance(kop)) + rand);
+    return breedtes;
+}
+
+int PlaatsBreedte(const QFontMetrics& maat) {
+    return maat.horizontalAdvance(QStringLiteral("88="));
+}
+
+// Whether a pool's standings fit `breedte` at this text size.
+bool StandPast(const QFontMetrics& maat, const QStringList& koppen, int rand, int breedte) {
+    const std::vector<int> cijfers = CijferBreedtes(maat, koppen, rand);
+    return PlaatsBreedte(maat) + std::accumulate(cijfers.begin(), cijfers.end(), 0) +
+               maat.horizontalAdvance(QStringLiteral("Xxxxxxxxxxxxxxx")) + 3 * rand <=
+           breedte;
+}
+
 } // namespace
 
 bool TPresentatieForm::MetStanden() const {
@@ -707,7 +750,14 @@ int TPresentatieForm::StandenPerPagina() const {
     const TMaten maten = Maten();
     const QFontMetrics maat(Letter(font(), maten.letter));
     const int hoogte = StandRegels(static_cast<int>(grootste)) * maat.lineSpacing() + maten.rand;
-    return 2 * std::clamp(maten.inhoud.height() / std::max(1, hoogte), 1, StandRijenMax);
+    return StandKolommen(maten) *
+           std::clamp(maten.inhoud.height() / std::max(1, hoogte), 1, StandRijenMax);
+}
+
+int TPresentatieForm::StandKolommen(const TMaten& maten) const {
+    const QFontMetrics maat(Letter(font(), maten.letter));
+    const QStringList koppen = StandKoppen(m_document.PouleWedstrijden().Telling);
+    return StandPast(maat, koppen, maten.rand, maten.inhoud.width() / 2) ? 2 : 1;
 }
 
 void TPresentatieForm::TekenStanden(QPainter& painter, const TMaten& maten,
@@ -726,21 +776,9 @@ void TPresentatieForm::TekenStanden(QPainter& painter, const TMaten& maten,
                    : QString();
     };
 
-    // The figures the scoring system ranks by: points only where they are
-    // more than the wins, games only where a match has games.
-    const auto& volgorde = alle.Telling.Volgorde;
-    const bool punten = std::any_of(volgorde.begin(), volgorde.end(), [](PW::TCriterium c) {
-        return c == PW::TCriterium::Wedstrijdpunten || c == PW::TCriterium::Punten ||
-               c == PW::TCriterium::WedstrijdpuntenOnderling ||
-               c == PW::TCriterium::PuntenOnderling;
-    });
-    const bool games = alle.Telling.Spelvorm != PW::TSpelvorm::Score;
-    QStringList koppen{QStringLiteral("Gs"), QStringLiteral("W")};
-    if (punten)
-        koppen << QStringLiteral("Ptn");
-    if (games)
-        koppen << QStringLiteral("Games");
-    koppen << (games ? QStringLiteral("Punten") : QStringLiteral("Saldo"));
+    const QStringList koppen = StandKoppen(alle.Telling);
+    const bool punten = koppen.contains(QStringLiteral("Ptn"));
+    const bool games = koppen.contains(QStringLiteral("Games"));
 
     struct TRij {
         QString plaats;
@@ -796,43 +834,39 @@ void TPresentatieForm::TekenStanden(QPainter& painter, const TMaten& maten,
                 blok.rijen.push_back({{}, naam(lid), {}});
     }
 
-    const int kolommen = pagina.aantal == 1 ? 1 : 2;
+    const int kolommen = pagina.aantal == 1 ? 1 : StandKolommen(maten);
     const int rijen = (pagina.aantal + kolommen - 1) / kolommen;
     const int celBreedte = maten.inhoud.width() / kolommen;
     const int celHoogte = maten.inhoud.height() / rijen;
     const int regels = StandRegels(grootste);
-    auto breedtes = [&](const QFontMetrics& maat) {
-        int cijfer = maat.horizontalAdvance(QStringLiteral("+888"));
-        for (const QString& kop : koppen)
-            cijfer = std::max(cijfer, maat.horizontalAdvance(kop));
-        return std::pair{maat.horizontalAdvance(QStringLiteral("88=")), cijfer + maten.rand / 2};
-    };
     const int letter = GrootstePassende(maten.letter, [&](int pixels) {
         const QFontMetrics maat(Letter(font(), pixels));
-        const auto [plaats, cijfer] = breedtes(maat);
         return regels * maat.lineSpacing() + maten.rand <= celHoogte &&
-               plaats + cijfer * koppen.size() +
-                       maat.horizontalAdvance(QStringLiteral("Xxxxxxxxxxxxxxx")) + 3 * maten.rand <=
-                   celBreedte;
+               StandPast(maat, koppen, maten.rand, celBreedte);
     });
     const QFont gewoon = Letter(font(), letter);
     const QFontMetrics maat(gewoon);
     const int regelHoogte = maat.lineSpacing();
-    const auto [plaatsBreedte, cijferBreedte] = breedtes(maat);
+    const int plaatsBreedte = PlaatsBreedte(maat);
+    const std::vector<int> cijferBreedtes = CijferBreedtes(maat, koppen, maten.rand);
+    const int cijfersBreedte = std::accumulate(cijferBreedtes.begin(), cijferBreedtes.end(), 0);
 
     for (int i = 0; i < pagina.aantal; ++i) {
         const TBlok& blok = blokken[std::size_t(i)];
         const QRect cel(maten.inhoud.left() + (i % kolommen) * celBreedte,
                         maten.inhoud.top() + (i / kolommen) * celHoogte, celBreedte, celHoogte);
         const QRect binnen = cel.adjusted(maten.rand / 2, maten.rand / 2, -maten.rand, 0);
-        const int cijfersLinks = binnen.right() - cijferBreedte * static_cast<int>(koppen.size());
+        const int cijfersLinks = binnen.right() - cijfersBreedte;
         const int naamLinks = binnen.left() + plaatsBreedte + maten.rand / 2;
         const QRect naamVak(naamLinks, 0, cijfersLinks - maten.rand / 2 - naamLinks, regelHoogte);
         auto cijfers = [&](const QStringList& teksten, int y) {
-            for (int k = 0; k < teksten.size(); ++k)
-                painter.drawText(
-                    QRect(cijfersLinks + k * cijferBreedte, y, cijferBreedte, regelHoogte),
-                    Qt::AlignRight | Qt::AlignVCenter, teksten[k]);
+            int x = cijfersLinks;
+            for (std::size_t k = 0; k < cijferBreedtes.size() && k < std::size_t(teksten.size());
+                 ++k) {
+                painter.drawText(QRect(x, y, cijferBreedtes[k], regelHoogte),
+                                 Qt::AlignRight | Qt::AlignVCenter, teksten[qsizetype(k)]);
+                x += cijferBreedtes[k];
+            }
         };
 
         // The pool whose score came in last stands out for a while.
@@ -871,6 +905,14 @@ void TPresentatieForm::TekenStanden(QPainter& painter, const TMaten& maten,
         const int streep = maat.horizontalAdvance(QStringLiteral(" – "));
         const int half = (binnen.right() - naamLinks - streep) / 2;
         for (const auto& [a, b] : blok.volgende) {
+            // Two long names share the line half and half.
+            const QString paar = a + QStringLiteral(" – ") + b;
+            if (maat.horizontalAdvance(paar) <= binnen.right() - naamLinks) {
+                painter.drawText(QRect(naamLinks, y, binnen.right() - naamLinks, regelHoogte),
+                                 Qt::AlignLeft | Qt::AlignVCenter, paar);
+                y += regelHoogte;
+                continue;
+            }
             TekenRegel(painter, QRect(naamLinks, y, half, regelHoogte), a, Qt::AlignLeft);
             painter.drawText(QRect(naamLinks + half, y, streep, regelHoogte), Qt::AlignCenter,
                              QStringLiteral("–"));

@@ -101,6 +101,9 @@ private:
     // The pools page when the pools have matches.
     bool MetStanden() const;
     int StandenPerPagina() const;
+    // Two pools side by side where a name of fifteen letters still fits
+    // beside the figures at the smallest text, otherwise one.
+    int StandKolommen(const TMaten& maten) const;
     void TekenStanden(QPainter& painter, const TMaten& maten, const TPagina& pagina) const;
     void TekenKnockout(QPainter& painter, const TMaten& maten, const TPagina& pagina) const;
 
