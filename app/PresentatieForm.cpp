@@ -740,7 +740,14 @@ bool StandPast(const QFontMetrics& maat, const QStringList& koppen, int rand, in
 } // namespace
 
 bool TPresentatieForm::MetStanden() const {
-    return !m_document.PouleWedstrijden().Leeg();
+    // Once a score is in, the pools are played by their matches; until then
+    // the pools page is the one of positions, as a tournament run on
+    // positions alone keeps it.
+    for (const Poulewedstrijden::TPoule& poule : m_document.PouleWedstrijden().Poules)
+        for (const Poulewedstrijden::TPouleWedstrijd& wedstrijd : poule.Wedstrijden)
+            if (wedstrijd.Gespeeld())
+                return true;
+    return false;
 }
 
 int TPresentatieForm::StandenPerPagina() const {

@@ -23,8 +23,8 @@ public:
     static constexpr int PaginaInterval = 15000; // ms
     static constexpr int MarkeringDuur = 10000;  // ms the match just played stands out
     static constexpr int PoulesPerPagina = 8;
-    // With pool matches a pools page shows each pool's standings and next
-    // matches: fewer pools, two side by side and as many rows as the
+    // Once pool matches are played a pools page shows each pool's standings
+    // and next matches: fewer pools, two side by side and as many rows as the
     // screen's height holds, at most this many.
     static constexpr int StandRijenMax = 3;
 
@@ -98,7 +98,7 @@ private:
 
     void TekenKop(QPainter& painter, const TMaten& maten, const QString& titel) const;
     void TekenPoules(QPainter& painter, const TMaten& maten, const TPagina& pagina) const;
-    // The pools page when the pools have matches.
+    // The pools page of standings, once any pool match has its score.
     bool MetStanden() const;
     int StandenPerPagina() const;
     // Two pools side by side where a name of fifteen letters still fits

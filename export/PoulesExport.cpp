@@ -5,6 +5,7 @@
 #include "model/Poules.h"
 #include "model/Text.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -206,6 +207,14 @@ QString FoutTekst(const QString& foutmelding) {
 std::vector<TWedstrijdRij> WedstrijdRijen(const TDeelnemerLijst& deelnemers,
                                           const QStringList& tabTeksten,
                                           const Poulewedstrijden::TPoulewedstrijden& wedstrijden) {
+    // Until a score is in, the pools are run on positions alone, and the
+    // workbook is the one they always had.
+    const auto gespeeld = [](const Poulewedstrijden::TPoule& poule) {
+        return std::any_of(poule.Wedstrijden.begin(), poule.Wedstrijden.end(),
+                           [](const auto& wedstrijd) { return wedstrijd.Gespeeld(); });
+    };
+    if (std::none_of(wedstrijden.Poules.begin(), wedstrijden.Poules.end(), gespeeld))
+        return {};
     std::vector<TWedstrijdRij> rijen;
     const Poules::TPouleIndex index = Poules::MaakPouleIndex(deelnemers);
     const auto naam = [&](int lid) {

@@ -14,8 +14,9 @@
 // the pool's name in the cell named POULENAAM and the names downwards from
 // the cell named DEELNEMERS; without a template, the pool's name goes into
 // A1 and the names from A3 down. The template's own sheets, or the default
-// workbook's, are removed afterwards. With pool matches a last sheet,
-// "Wedstrijden", lists every match with its pool, round, players and score.
+// workbook's, are removed afterwards. Once a pool match has its score, a
+// last sheet, "Wedstrijden", lists every match with its pool, round, players
+// and score.
 // Messages go through messages().
 namespace PoulesExport {
 
@@ -27,7 +28,7 @@ void Exporteer(const TDeelnemerLijst& deelnemers, const QStringList& tabTeksten,
 
 // The rows of the matches sheet below its heading: pool (its tab caption),
 // round, the two players and the score, empty while unplayed; pool by pool
-// in the order they are played. Nothing without pool matches.
+// in the order they are played. Nothing while no pool match has a score.
 struct TWedstrijdRij {
     QString Poule;
     int Ronde = 0;
