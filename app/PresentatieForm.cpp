@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -98,6 +99,7 @@ TPresentatieForm::TPresentatieForm(TToernooiDocument& document, QWidget* parent)
     });
     connect(&m_markeringTimer, &QTimer::timeout, this, [this] {
         m_gemarkeerd = {};
+        m_gemarkeerdePoule = 0;
         update();
     });
 
@@ -108,6 +110,7 @@ TPresentatieForm::TPresentatieForm(TToernooiDocument& document, QWidget* parent)
             &TPresentatieForm::Vernieuw);
     connect(&m_document, &TToernooiDocument::Vervangen, this, [this] {
         m_gemarkeerd = {};
+        m_gemarkeerdePoule = 0;
         Vernieuw();
     });
     connect(&m_document, &TToernooiDocument::KnockoutsVerdwijnen, this, [this] {
@@ -116,6 +119,8 @@ TPresentatieForm::TPresentatieForm(TToernooiDocument& document, QWidget* parent)
     });
     connect(&m_document, &TToernooiDocument::UitslagIngevoerd, this,
             &TPresentatieForm::MarkeerUitslag);
+    connect(&m_document, &TToernooiDocument::PouleWedstrijdenVeranderd, this,
+            &TPresentatieForm::MarkeerPoule);
     Vernieuw();
 }
 
@@ -189,8 +194,9 @@ std::vector<TPresentatieForm::TPagina> TPresentatieForm::MaakPaginas() const {
     switch (m_document.Programmastatus()) {
     case psPoules: {
         const int poules = Poules::HoogstePoule(m_document.Deelnemers());
-        for (int eerste = 1; eerste <= poules; eerste += PoulesPerPagina)
-            paginas.push_back({0, 0, eerste, std::min(PoulesPerPagina, poules - eerste + 1), 0});
+        const int perPagina = MetStanden() ? StandenPerPagina() : PoulesPerPagina;
+        for (int eerste = 1; eerste <= poules; eerste += perPagina)
+            paginas.push_back({0, 0, eerste, std::min(perPagina, poules - eerste + 1), 0});
         break;
     }
     case psKnockout:
@@ -267,6 +273,24 @@ void TPresentatieForm::MarkeerUitslag(int knockoutNr, int ronde, int nummer) {
             continue;
         const int eerste = nummer << (ronde - pagina.ronde);
         if (eerste >= pagina.eerste && eerste < pagina.eerste + pagina.aantal) {
+            ZetPagina(static_cast<int>(i));
+            StartPaginaTimer();
+            break;
+        }
+    }
+    update();
+}
+
+void TPresentatieForm::MarkeerPoule(int poule) {
+    Vernieuw();
+    if (poule < 1 || !MetStanden())
+        return;
+    m_gemarkeerdePoule = poule;
+    m_markeringTimer.start();
+    for (std::size_t i = 0; i < m_paginas.size(); ++i) {
+        const TPagina& pagina = m_paginas[i];
+        if (pagina.knockoutNr == 0 && poule >= pagina.eerste &&
+            poule < pagina.eerste + pagina.aantal) {
             ZetPagina(static_cast<int>(i));
             StartPaginaTimer();
             break;
@@ -376,7 +400,9 @@ void TPresentatieForm::paintEvent(QPaintEvent*) {
         return;
     }
     const TPagina& pagina = m_paginas[std::size_t(m_pagina)];
-    if (pagina.knockoutNr == 0)
+    if (pagina.knockoutNr == 0 && MetStanden())
+        TekenStanden(painter, maten, pagina);
+    else if (pagina.knockoutNr == 0)
         TekenPoules(painter, maten, pagina);
     else
         TekenKnockout(painter, maten, pagina);
@@ -650,6 +676,256 @@ void TPresentatieForm::TekenKnockout(QPainter& painter, const TMaten& maten,
             const int y = midden(laatste, 0) + vakHoogte(laatste) / 2 + maten.rand / 2;
             TekenRegel(painter, QRect(laatste.x, y, laatste.breedte, klein.height()),
                        QStringLiteral("Winnaar: ") + winnaar->Naam(), Qt::AlignLeft);
+        }
+    }
+}
+
+// ------------------------------------------------------- pool standings
+
+namespace {
+
+// Lines a pool of `grootte` takes on a standings page: its name, the
+// column captions, a row per player, the caption of the next matches and
+// the matches of one round.
+int StandRegels(int grootte) {
+    return 3 + grootte + std::max(1, grootte / 2);
+}
+
+QString MetTeken(int getal) {
+    return getal > 0 ? QStringLiteral("+%1").arg(getal) : QString::number(getal);
+}
+
+// The captions of the figures the scoring system ranks by: points only
+// where they are more than the wins, games only where a match has games.
+QStringList StandKoppen(const Poulewedstrijden::TTelling& telling) {
+    namespace PW = Poulewedstrijden;
+    const bool punten =
+        std::any_of(telling.Volgorde.begin(), telling.Volgorde.end(), [](PW::TCriterium c) {
+            return c == PW::TCriterium::Wedstrijdpunten || c == PW::TCriterium::Punten ||
+                   c == PW::TCriterium::WedstrijdpuntenOnderling ||
+                   c == PW::TCriterium::PuntenOnderling;
+        });
+    const bool games = telling.Spelvorm != PW::TSpelvorm::Score;
+    QStringList koppen{QStringLiteral("Gs"), QStringLiteral("W")};
+    if (punten)
+        koppen << QStringLiteral("Ptn");
+    if (games)
+        koppen << QStringLiteral("Games");
+    koppen << (games ? QStringLiteral("Punten") : QStringLiteral("Saldo"));
+    return koppen;
+}
+
+// The width of each figure column, as wide as its caption or a balance of
+// three digits, with a gap before it.
+std::vector<int> CijferBreedtes(const QFontMetrics& maat, const QStringList& koppen, int rand) {
+    const int getal = maat.horizontalAdvance(QStringLiteral("+888"));
+    std::vector<int> breedtes;
+    for (const QString& kop : koppen)
+        breedtes.push_back(std::max(getal, maat.horizontalAdvance(kop)) + rand);
+    return breedtes;
+}
+
+int PlaatsBreedte(const QFontMetrics& maat) {
+    return maat.horizontalAdvance(QStringLiteral("88="));
+}
+
+// Whether a pool's standings fit `breedte` at this text size.
+bool StandPast(const QFontMetrics& maat, const QStringList& koppen, int rand, int breedte) {
+    const std::vector<int> cijfers = CijferBreedtes(maat, koppen, rand);
+    return PlaatsBreedte(maat) + std::accumulate(cijfers.begin(), cijfers.end(), 0) +
+               maat.horizontalAdvance(QStringLiteral("Xxxxxxxxxxxxxxx")) + 3 * rand <=
+           breedte;
+}
+
+} // namespace
+
+bool TPresentatieForm::MetStanden() const {
+    // Once a score is in, the pools are played by their matches; until then
+    // the pools page is the one of positions, as a tournament run on
+    // positions alone keeps it.
+    for (const Poulewedstrijden::TPoule& poule : m_document.PouleWedstrijden().Poules)
+        for (const Poulewedstrijden::TPouleWedstrijd& wedstrijd : poule.Wedstrijden)
+            if (wedstrijd.Gespeeld())
+                return true;
+    return false;
+}
+
+int TPresentatieForm::StandenPerPagina() const {
+    std::size_t grootste = 1;
+    for (const std::vector<int>& leden : Poules::MaakPouleIndex(m_document.Deelnemers()))
+        grootste = std::max(grootste, leden.size());
+    const TMaten maten = Maten();
+    const QFontMetrics maat(Letter(font(), maten.letter));
+    const int hoogte = StandRegels(static_cast<int>(grootste)) * maat.lineSpacing() + maten.rand;
+    return StandKolommen(maten) *
+           std::clamp(maten.inhoud.height() / std::max(1, hoogte), 1, StandRijenMax);
+}
+
+int TPresentatieForm::StandKolommen(const TMaten& maten) const {
+    const QFontMetrics maat(Letter(font(), maten.letter));
+    const QStringList koppen = StandKoppen(m_document.PouleWedstrijden().Telling);
+    return StandPast(maat, koppen, maten.rand, maten.inhoud.width() / 2) ? 2 : 1;
+}
+
+void TPresentatieForm::TekenStanden(QPainter& painter, const TMaten& maten,
+                                    const TPagina& pagina) const {
+    namespace PW = Poulewedstrijden;
+    const int laatste = pagina.eerste + pagina.aantal - 1;
+    TekenKop(painter, maten,
+             pagina.aantal == 1 ? QStringLiteral("Poule %1").arg(pagina.eerste)
+                                : QStringLiteral("Poules %1–%2").arg(pagina.eerste).arg(laatste));
+    const PW::TPoulewedstrijden& alle = m_document.PouleWedstrijden();
+    const TDeelnemerLijst& deelnemers = m_document.Deelnemers();
+    const Poules::TPouleIndex index = Poules::MaakPouleIndex(deelnemers);
+    auto naam = [&](int lid) {
+        return lid >= 0 && std::size_t(lid) < deelnemers.size()
+                   ? deelnemers[std::size_t(lid)]->Naam()
+                   : QString();
+    };
+
+    const QStringList koppen = StandKoppen(alle.Telling);
+    const bool punten = koppen.contains(QStringLiteral("Ptn"));
+    const bool games = koppen.contains(QStringLiteral("Games"));
+
+    struct TRij {
+        QString plaats;
+        QString naam;
+        QStringList cijfers;
+    };
+    struct TBlok {
+        std::vector<TRij> rijen;
+        std::vector<std::pair<QString, QString>> volgende;
+        bool klaar = false;
+    };
+    std::vector<TBlok> blokken(std::size_t(pagina.aantal));
+    int grootste = 1;
+    for (int i = 0; i < pagina.aantal; ++i) {
+        const std::size_t p = std::size_t(pagina.eerste + i - 1);
+        if (p >= index.size())
+            continue;
+        TBlok& blok = blokken[std::size_t(i)];
+        grootste = std::max(grootste, static_cast<int>(index[p].size()));
+        const PW::TPoule* data = p < alle.Poules.size() ? &alle.Poules[p] : nullptr;
+        const bool gespeeld =
+            data && std::any_of(data->Wedstrijden.begin(), data->Wedstrijden.end(),
+                                [](const PW::TPouleWedstrijd& w) { return w.Gespeeld(); });
+        if (data) {
+            // Before any score, everyone stands level: no places yet.
+            for (const PW::TStandRij& rij : m_document.PouleStand(pagina.eerste + i).Rijen) {
+                TRij regel;
+                if (gespeeld)
+                    regel.plaats =
+                        QString::number(rij.Plaats) + (rij.Open ? QStringLiteral("=") : QString());
+                regel.naam = naam(rij.Deelnemer);
+                regel.cijfers << QString::number(rij.Gespeeld) << QString::number(rij.Gewonnen);
+                if (punten)
+                    regel.cijfers << QString::number(rij.Punten);
+                if (games)
+                    regel.cijfers << MetTeken(rij.GamesVoor - rij.GamesTegen);
+                regel.cijfers << MetTeken(rij.PuntenVoor - rij.PuntenTegen);
+                blok.rijen.push_back(std::move(regel));
+            }
+            // The next matches: those still open in the earliest round that
+            // has any.
+            int ronde = INT_MAX;
+            for (const PW::TPouleWedstrijd& w : data->Wedstrijden)
+                if (!w.Gespeeld())
+                    ronde = std::min(ronde, w.Ronde);
+            for (const PW::TPouleWedstrijd& w : data->Wedstrijden)
+                if (!w.Gespeeld() && w.Ronde == ronde)
+                    blok.volgende.emplace_back(naam(w.A), naam(w.B));
+            blok.klaar = ronde == INT_MAX && !data->Wedstrijden.empty();
+        }
+        if (blok.rijen.empty())
+            for (int lid : index[p])
+                blok.rijen.push_back({{}, naam(lid), {}});
+    }
+
+    const int kolommen = pagina.aantal == 1 ? 1 : StandKolommen(maten);
+    const int rijen = (pagina.aantal + kolommen - 1) / kolommen;
+    const int celBreedte = maten.inhoud.width() / kolommen;
+    const int celHoogte = maten.inhoud.height() / rijen;
+    const int regels = StandRegels(grootste);
+    const int letter = GrootstePassende(maten.letter, [&](int pixels) {
+        const QFontMetrics maat(Letter(font(), pixels));
+        return regels * maat.lineSpacing() + maten.rand <= celHoogte &&
+               StandPast(maat, koppen, maten.rand, celBreedte);
+    });
+    const QFont gewoon = Letter(font(), letter);
+    const QFontMetrics maat(gewoon);
+    const int regelHoogte = maat.lineSpacing();
+    const int plaatsBreedte = PlaatsBreedte(maat);
+    const std::vector<int> cijferBreedtes = CijferBreedtes(maat, koppen, maten.rand);
+    const int cijfersBreedte = std::accumulate(cijferBreedtes.begin(), cijferBreedtes.end(), 0);
+
+    for (int i = 0; i < pagina.aantal; ++i) {
+        const TBlok& blok = blokken[std::size_t(i)];
+        const QRect cel(maten.inhoud.left() + (i % kolommen) * celBreedte,
+                        maten.inhoud.top() + (i / kolommen) * celHoogte, celBreedte, celHoogte);
+        const QRect binnen = cel.adjusted(maten.rand / 2, maten.rand / 2, -maten.rand, 0);
+        const int cijfersLinks = binnen.right() - cijfersBreedte;
+        const int naamLinks = binnen.left() + plaatsBreedte + maten.rand / 2;
+        const QRect naamVak(naamLinks, 0, cijfersLinks - maten.rand / 2 - naamLinks, regelHoogte);
+        auto cijfers = [&](const QStringList& teksten, int y) {
+            int x = cijfersLinks;
+            for (std::size_t k = 0; k < cijferBreedtes.size() && k < std::size_t(teksten.size());
+                 ++k) {
+                painter.drawText(QRect(x, y, cijferBreedtes[k], regelHoogte),
+                                 Qt::AlignRight | Qt::AlignVCenter, teksten[qsizetype(k)]);
+                x += cijferBreedtes[k];
+            }
+        };
+
+        // The pool whose score came in last stands out for a while.
+        const QRect titel(binnen.left(), binnen.top(), binnen.width(), regelHoogte);
+        const bool gemarkeerd = m_gemarkeerdePoule == pagina.eerste + i;
+        if (gemarkeerd)
+            painter.fillRect(titel, Accent);
+        painter.setFont(Letter(font(), letter, true));
+        painter.setPen(gemarkeerd ? Achtergrond : Accent);
+        TekenRegel(painter, titel.adjusted(maten.rand / 4, 0, 0, 0),
+                   QStringLiteral("Poule %1").arg(pagina.eerste + i), Qt::AlignLeft);
+        painter.fillRect(QRect(binnen.left(), binnen.top() + regelHoogte, binnen.width(), 2), Rand);
+        painter.setFont(gewoon);
+        int y = binnen.top() + regelHoogte + 4;
+        painter.setPen(Zwak);
+        cijfers(koppen, y);
+        y += regelHoogte;
+        for (const TRij& rij : blok.rijen) {
+            painter.setPen(Zwak);
+            painter.drawText(QRect(binnen.left(), y, plaatsBreedte, regelHoogte),
+                             Qt::AlignRight | Qt::AlignVCenter, rij.plaats);
+            painter.setPen(Tekst);
+            TekenRegel(painter, naamVak.translated(0, y), rij.naam, Qt::AlignLeft);
+            cijfers(rij.cijfers, y);
+            y += regelHoogte;
+        }
+        if (blok.rijen.empty() || (blok.volgende.empty() && !blok.klaar))
+            continue;
+        painter.setPen(blok.klaar ? Zwak : Accent);
+        TekenRegel(painter, QRect(naamLinks, y, binnen.right() - naamLinks, regelHoogte),
+                   blok.klaar ? QStringLiteral("Alle wedstrijden gespeeld")
+                              : QStringLiteral("Volgende wedstrijden"),
+                   Qt::AlignLeft);
+        y += regelHoogte;
+        painter.setPen(Tekst);
+        const int streep = maat.horizontalAdvance(QStringLiteral(" – "));
+        const int half = (binnen.right() - naamLinks - streep) / 2;
+        for (const auto& [a, b] : blok.volgende) {
+            // Two long names share the line half and half.
+            const QString paar = a + QStringLiteral(" – ") + b;
+            if (maat.horizontalAdvance(paar) <= binnen.right() - naamLinks) {
+                painter.drawText(QRect(naamLinks, y, binnen.right() - naamLinks, regelHoogte),
+                                 Qt::AlignLeft | Qt::AlignVCenter, paar);
+                y += regelHoogte;
+                continue;
+            }
+            TekenRegel(painter, QRect(naamLinks, y, half, regelHoogte), a, Qt::AlignLeft);
+            painter.drawText(QRect(naamLinks + half, y, streep, regelHoogte), Qt::AlignCenter,
+                             QStringLiteral("–"));
+            TekenRegel(painter, QRect(naamLinks + half + streep, y, half, regelHoogte), b,
+                       Qt::AlignLeft);
+            y += regelHoogte;
         }
     }
 }

@@ -23,6 +23,10 @@ public:
     static constexpr int PaginaInterval = 15000; // ms
     static constexpr int MarkeringDuur = 10000;  // ms the match just played stands out
     static constexpr int PoulesPerPagina = 8;
+    // Once pool matches are played a pools page shows each pool's standings
+    // and next matches: fewer pools, two side by side and as many rows as the
+    // screen's height holds, at most this many.
+    static constexpr int StandRijenMax = 3;
 
     // One page: a run of pools, or a slice of one bracket. A bracket page
     // shows `aantal` matches of round `ronde` from match `eerste` on, and
@@ -64,6 +68,8 @@ public:
     const QTimer& PaginaTimer() const { return m_paginaTimer; }
 
     TPlaats Gemarkeerd() const { return m_gemarkeerd; }
+    // The pool whose score was entered last, while it stands out; 0 = none.
+    int GemarkeerdePoule() const { return m_gemarkeerdePoule; }
     // The pixel size of the smallest text: the letters of a name reach over
     // at least 1/40 of the screen's height, from ascender to descender.
     int MinimaleLetter() const;
@@ -71,6 +77,7 @@ public:
     // What the document's signals set off; public for the benchmark.
     void Vernieuw();
     void MarkeerUitslag(int knockoutNr, int ronde, int nummer);
+    void MarkeerPoule(int poule);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -91,6 +98,13 @@ private:
 
     void TekenKop(QPainter& painter, const TMaten& maten, const QString& titel) const;
     void TekenPoules(QPainter& painter, const TMaten& maten, const TPagina& pagina) const;
+    // The pools page of standings, once any pool match has its score.
+    bool MetStanden() const;
+    int StandenPerPagina() const;
+    // Two pools side by side where a name of fifteen letters still fits
+    // beside the figures at the smallest text, otherwise one.
+    int StandKolommen(const TMaten& maten) const;
+    void TekenStanden(QPainter& painter, const TMaten& maten, const TPagina& pagina) const;
     void TekenKnockout(QPainter& painter, const TMaten& maten, const TPagina& pagina) const;
 
     TToernooiDocument& m_document;
@@ -98,6 +112,7 @@ private:
     int m_pagina = 0;
     bool m_gepauzeerd = false;
     TPlaats m_gemarkeerd;
+    int m_gemarkeerdePoule = 0;
     QTimer m_paginaTimer;
     QTimer m_markeringTimer;
     mutable std::pair<int, int> m_letter{-1, 0}; // screen height, smallest text

@@ -5,6 +5,7 @@
 #include "model/Poules.h"
 #include "model/Text.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -133,21 +134,54 @@ std::optional<bool> OpenWerkmap(Application& excel, const QString& pouleSjabloon
     return false;
 }
 
+QString PouleNaam(const QStringList& tabTeksten, std::size_t i) {
+    const qsizetype tab = static_cast<qsizetype>(i);
+    return tab < tabTeksten.size() ? tabTeksten[tab] : QStringLiteral("Poule %1").arg(i + 1);
+}
+
+// The matches sheet after the pool sheets: a title, a heading row and one
+// row per match. Columns are written whole, the round as a number so that
+// the sheet sorts by it.
+void SchrijfWedstrijden(Application& excel, const QString& naam,
+                        const std::vector<TWedstrijdRij>& rijen) {
+    const std::unique_ptr<Worksheet> blad = excel.WorksheetsAdd(*LaatsteBlad(excel));
+    LaatsteBlad(excel)->SetName(naam);
+    blad->Cells(1, 1)->SetValue(QStringLiteral("Wedstrijden"));
+    const QStringList koppen{QStringLiteral("Poule"), QStringLiteral("Ronde"),
+                             QStringLiteral("Deelnemer"), QStringLiteral("Tegenstander"),
+                             QStringLiteral("Uitslag")};
+    for (int k = 0; k < koppen.size(); ++k)
+        blad->Cells(3, k + 1)->SetValue(koppen[k]);
+    constexpr int Eerste = 4;
+    const int laatste = Eerste + static_cast<int>(rijen.size()) - 1;
+    auto kolom = [&](int nummer, QString TWedstrijdRij::*veld) {
+        QStringList waarden;
+        for (const TWedstrijdRij& rij : rijen)
+            waarden << rij.*veld;
+        blad->GetRange(*blad->Cells(Eerste, nummer), *blad->Cells(laatste, nummer))
+            ->SetValues(waarden);
+    };
+    kolom(1, &TWedstrijdRij::Poule);
+    for (std::size_t i = 0; i < rijen.size(); ++i)
+        blad->Cells(Eerste + static_cast<int>(i), 2)->SetValue(double(rijen[i].Ronde));
+    kolom(3, &TWedstrijdRij::A);
+    kolom(4, &TWedstrijdRij::B);
+    kolom(5, &TWedstrijdRij::Uitslag);
+}
+
 void Schrijf(const std::vector<QStringList>& poules, const QStringList& tabTeksten,
-             const QString& pouleSjabloon) {
+             const QString& pouleSjabloon, const std::vector<TWedstrijdRij>& wedstrijden) {
     TToepassing excel(QStringLiteral("Poules"));
     excel->SetVisible(true);
     const std::optional<bool> sjabloon = OpenWerkmap(*excel, pouleSjabloon);
     if (!sjabloon)
         return;
     const TPouleSchrijver schrijver(*excel, *sjabloon);
-    for (std::size_t i = 0; i < poules.size(); ++i) {
-        const qsizetype tab = static_cast<qsizetype>(i);
-        const QString naam =
-            tab < tabTeksten.size() ? tabTeksten[tab] : QStringLiteral("Poule %1").arg(i + 1);
-        schrijver.Schrijf(naam, poules[i]);
-    }
-    VerwijderOudeBladen(*excel, static_cast<int>(poules.size()));
+    for (std::size_t i = 0; i < poules.size(); ++i)
+        schrijver.Schrijf(PouleNaam(tabTeksten, i), poules[i]);
+    if (!wedstrijden.empty())
+        SchrijfWedstrijden(*excel, WedstrijdenBladNaam(tabTeksten), wedstrijden);
+    VerwijderOudeBladen(*excel, static_cast<int>(poules.size()) + (wedstrijden.empty() ? 0 : 1));
     excel->WorksheetsItem(1)->Activate();
 }
 
@@ -170,15 +204,55 @@ QString FoutTekst(const QString& foutmelding) {
         foutmelding);
 }
 
+std::vector<TWedstrijdRij> WedstrijdRijen(const TDeelnemerLijst& deelnemers,
+                                          const QStringList& tabTeksten,
+                                          const Poulewedstrijden::TPoulewedstrijden& wedstrijden) {
+    // Until a score is in, the pools are run on positions alone, and the
+    // workbook is the one they always had.
+    const auto gespeeld = [](const Poulewedstrijden::TPoule& poule) {
+        return std::any_of(poule.Wedstrijden.begin(), poule.Wedstrijden.end(),
+                           [](const auto& wedstrijd) { return wedstrijd.Gespeeld(); });
+    };
+    if (std::none_of(wedstrijden.Poules.begin(), wedstrijden.Poules.end(), gespeeld))
+        return {};
+    std::vector<TWedstrijdRij> rijen;
+    const Poules::TPouleIndex index = Poules::MaakPouleIndex(deelnemers);
+    const auto naam = [&](int lid) {
+        return lid >= 0 && std::size_t(lid) < deelnemers.size()
+                   ? deelnemers[std::size_t(lid)]->Naam()
+                   : QString();
+    };
+    for (std::size_t p = 0; p < index.size() && p < wedstrijden.Poules.size(); ++p) {
+        if (index[p].empty())
+            break; // the pools end here, as their sheets do
+        for (const Poulewedstrijden::TPouleWedstrijd& wedstrijd : wedstrijden.Poules[p].Wedstrijden)
+            rijen.push_back(
+                {PouleNaam(tabTeksten, p), wedstrijd.Ronde, naam(wedstrijd.A), naam(wedstrijd.B),
+                 wedstrijd.Gespeeld() ? Poulewedstrijden::GamesTekst(wedstrijd.Games) : QString()});
+    }
+    return rijen;
+}
+
+QString WedstrijdenBladNaam(const QStringList& tabTeksten) {
+    // Sheet names are unique whatever their letter case.
+    QString naam = QStringLiteral("Wedstrijden");
+    for (int nummer = 2; tabTeksten.contains(naam, Qt::CaseInsensitive); ++nummer)
+        naam = QStringLiteral("Wedstrijden (%1)").arg(nummer);
+    return naam;
+}
+
 void Exporteer(const TDeelnemerLijst& deelnemers, const QStringList& tabTeksten,
-               const QString& pouleSjabloon) {
+               const QString& pouleSjabloon,
+               const Poulewedstrijden::TPoulewedstrijden* wedstrijden) {
     const std::vector<QStringList> poules = PouleNamen(deelnemers);
     // Without pools there is nothing to write, and removing the workbook's
     // own sheets would have to remove its last sheet.
     if (poules.empty())
         return;
     try {
-        Schrijf(poules, tabTeksten, pouleSjabloon);
+        Schrijf(poules, tabTeksten, pouleSjabloon,
+                wedstrijden ? WedstrijdRijen(deelnemers, tabTeksten, *wedstrijden)
+                            : std::vector<TWedstrijdRij>{});
     } catch (const std::exception& fout) {
         Spreadsheet::BringToFront();
         messages().information(FoutTekst(SpreadsheetExport::Foutmelding(fout)), FoutHelpContext);

@@ -4,7 +4,7 @@
 #include "model/MessageService.h"
 #include "model/ToernooiDocument.h"
 #include "pools/PoulesWijzigenForm.h"
-#include "print/PoulesAfdruk.h"
+#include "print/WedstrijdbladAfdruk.h"
 #include "ui/Afdrukken.h"
 #include "ui/Help.h"
 #include "ui/Scherm.h"
@@ -86,8 +86,8 @@ TPoulesForm::TPoulesForm(TToernooiDocument& document, QWidget* owner)
         [this]() -> std::unique_ptr<Afdruk::TDocument> {
             if (!m_deelnemers)
                 return nullptr;
-            return std::make_unique<TPoulesAfdruk>(
-                *m_deelnemers, Afdrukken::Kop(m_document, QStringLiteral("Poules")));
+            return MaakPoulesAfdruk(*m_deelnemers, m_document.PouleWedstrijden(),
+                                    Afdrukken::Kop(m_document, QStringLiteral("Poules")));
         },
         m_vlak);
 
@@ -362,7 +362,8 @@ void TPoulesForm::ExcelBitBtnClick() {
     QStringList tabTeksten;
     for (int tab = 0; tab < PoulesTabControl->AantalTabs(); ++tab)
         tabTeksten << PoulesTabControl->TabTekst(tab);
-    PoulesExport::Exporteer(*m_deelnemers, tabTeksten, PouleSjabloon);
+    PoulesExport::Exporteer(*m_deelnemers, tabTeksten, PouleSjabloon,
+                            &m_document.PouleWedstrijden());
 }
 
 void TPoulesForm::KnockoutBitBtnClick() {

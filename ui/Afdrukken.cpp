@@ -1,13 +1,15 @@
 #include "ui/Afdrukken.h"
 
-#include "ui/Help.h"
-#include "ui/Paths.h"
 #include "export/WorkbookEngine.h"
 #include "model/MessageService.h"
 #include "model/ToernooiDocument.h"
+#include "print/AfdrukKeuze.h"
 #include "print/KnockoutAfdruk.h"
+#include "ui/Help.h"
+#include "ui/Paths.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
@@ -69,6 +71,29 @@ void OpEenBladOptie(QPrintPreviewDialog& dialoog, TKnockoutAfdruk& knockout) {
     });
 }
 
+// One button per printout in the preview's toolbar; the first is shown
+// first.
+void KeuzeOpties(QPrintPreviewDialog& dialoog, TAfdrukKeuze& keuze) {
+    auto* balk = dialoog.findChild<QToolBar*>();
+    auto* voorbeeld = dialoog.findChild<QPrintPreviewWidget*>();
+    if (!balk || !voorbeeld)
+        return;
+    balk->addSeparator();
+    auto* groep = new QActionGroup(balk);
+    for (int i = 0; i < keuze.Aantal(); ++i) {
+        QAction* optie = balk->addAction(keuze.Naam(i));
+        optie->setObjectName(QStringLiteral("AfdrukKeuze%1Action").arg(i));
+        optie->setCheckable(true);
+        optie->setChecked(i == keuze.Gekozen());
+        groep->addAction(optie);
+        QObject::connect(optie, &QAction::triggered, voorbeeld, [&keuze, &dialoog, voorbeeld, i] {
+            keuze.Kies(i);
+            dialoog.setWindowTitle(QStringLiteral("Afdrukvoorbeeld - ") + keuze.Kop.Onderwerp);
+            voorbeeld->updatePreview();
+        });
+    }
+}
+
 } // namespace
 
 QPushButton* MaakKnop(QWidget* venster, TMaker maak, QWidget* ouder) {
@@ -106,6 +131,8 @@ void ToonVoorbeeld(QWidget* venster, Afdruk::TDocument& document) {
                      [&document](QPrinter* doel) { Afdruk::Teken(document, *doel); });
     if (auto* knockout = dynamic_cast<TKnockoutAfdruk*>(&document))
         OpEenBladOptie(dialoog, *knockout);
+    if (auto* keuze = dynamic_cast<TAfdrukKeuze*>(&document))
+        KeuzeOpties(dialoog, *keuze);
     dialoog.exec();
 }
 

@@ -1,4 +1,5 @@
 #include "export/PoulesExport.h"
+#include "model/Poules.h"
 #include "support/FakeSpreadsheet.h"
 #include "support/ScriptedMessageService.h"
 
@@ -233,6 +234,59 @@ private Q_SLOTS:
             // A failed removal leaves the application's confirmations on.
             QVERIFY(excel.displayAlerts);
         }
+    }
+
+    // Once a score is in, a last sheet lists the matches; every pool sheet stays
+    // cell for cell what the export writes without them.
+    void matchesSheetFollowsUnchangedPoolSheets_data() {
+        QTest::addColumn<QString>("sjabloon");
+        QTest::newRow("sjabloon") << Sjabloon;
+        QTest::newRow("standaard werkmap") << QString();
+    }
+    void matchesSheetFollowsUnchangedPoolSheets() {
+        QFETCH(QString, sjabloon);
+        const TDeelnemerLijst lijst = poules({4, 4, 3});
+        Poulewedstrijden::TPoulewedstrijden wedstrijden;
+        for (int poule = 1; poule <= 3; ++poule)
+            wedstrijden.Poules.push_back(
+                {Poulewedstrijden::MaakSchema(Poules::Leden(lijst, poule)), {}, false});
+        wedstrijden.Poules[1].Wedstrijden[0].Games = {{21, 19}, {18, 21}, {30, 29}};
+        auto exporteer = [&](const Poulewedstrijden::TPoulewedstrijden* metWedstrijden) {
+            FakeSpreadsheet excel;
+            excel.addTemplate(Sjabloon,
+                              {blad(QStringLiteral("Uitleg")),
+                               modelBlad(3, {{"POULENAAM", 1, 2}, {"DEELNEMERS", 4, 2}}, 4, 2),
+                               modelBlad(4, {{"POULENAAM", 1, 2}, {"DEELNEMERS", 4, 2}}, 4, 2)});
+            ScriptedMessages berichten;
+            berichten->queueAnswer(Answer::Ok); // the default workbook, without template
+            PoulesExport::Exporteer(lijst, Tabs, sjabloon, metWedstrijden);
+            QStringList bladen{excel.activeSheetName()};
+            for (const QString& naam : excel.sheetNames())
+                bladen << naam + u':' + excel.sheet(naam)->dump().join(u' ') + u':' +
+                              excel.sheet(naam)->borderDump().join(u' ');
+            return bladen;
+        };
+        const QStringList zonder = exporteer(nullptr);
+        const QStringList met = exporteer(&wedstrijden);
+        QCOMPARE(met.mid(0, zonder.size()), zonder);
+        QCOMPARE(met.size(), zonder.size() + 1);
+        // Without a score the workbook is the one without matches.
+        Poulewedstrijden::TPoulewedstrijden ongespeeld = wedstrijden;
+        ongespeeld.Poules[1].Wedstrijden[0].Games.clear();
+        QCOMPARE(exporteer(&ongespeeld), zonder);
+        const QStringList laatste = met.back().split(u':');
+        QCOMPARE(laatste[0], QStringLiteral("Wedstrijden"));
+        // 6 + 6 + 3 matches under the heading, pool 2 from row 10.
+        const QString inhoud = laatste[1];
+        for (const char* stuk :
+             {"R1C1='Wedstrijden'", "R3C1='Poule' R3C2='Ronde' R3C3='Deelnemer'",
+              "R4C1='Poule 1' R4C2=1 R4C3='A 1' R4C4='D 1' R5C1",
+              "R10C1='Poule 2' R10C2=1 R10C3='A 2' R10C4='D 2' R10C5='21-19 18-21 30-29'",
+              "R18C1='Poule 3' R18C2=3 R18C3='C 3' R18C4='A 3'"})
+            QVERIFY2(inhoud.contains(QLatin1String(stuk)), qPrintable(stuk + u'\n' + inhoud));
+        QVERIFY(inhoud.endsWith(QStringLiteral("R18C4='A 3'")));
+        QCOMPARE(PoulesExport::WedstrijdenBladNaam({"Poule 1", "wedstrijden"}),
+                 QStringLiteral("Wedstrijden (2)"));
     }
 
     void nothingToExportWithoutPools() {

@@ -4,9 +4,11 @@
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"
 #include "model/Toernooi.h"
+#include "model/ToernooiDocument.h"
 #include "support/KnockoutViews.h"
 #include "support/ModalDialogDriver.h"
 #include "support/ScriptedMessageService.h"
+#include "support/ScriptedRandomSource.h"
 #include "support/TestMain.h"
 
 #include <QImage>
@@ -57,8 +59,9 @@ private:
         QVERIFY(!hoofd->Document().Open(toernooi.Bewaar(), QString()));
     }
 
-    // The text on the screen, read back from a PDF of its picture.
-    QString getoond() {
+    // The text on the screen, read back from a PDF of its picture; raw: in
+    // the order it was drawn.
+    QString getoond(bool raw = false) {
         QTemporaryDir map;
         const QString pad = map.filePath(QStringLiteral("scherm.pdf"));
         {
@@ -70,7 +73,9 @@ private:
             presentatie().render(&painter);
         }
         QProcess proces;
-        proces.start(QStringLiteral("pdftotext"), {pad, QStringLiteral("-")});
+        proces.start(QStringLiteral("pdftotext"),
+                     (raw ? QStringList{QStringLiteral("-raw")} : QStringList{})
+                         << pad << QStringLiteral("-"));
         proces.waitForFinished(60000);
         return QString::fromUtf8(proces.readAllStandardOutput()).simplified();
     }
@@ -195,6 +200,43 @@ private Q_SLOTS:
         for (int ronde = 1; ronde <= rondes; ++ronde)
             QVERIFY2(tekst.contains(QStringLiteral("Ronde %1").arg(ronde)), qPrintable(tekst));
         QVERIFY(!tekst.contains(QStringLiteral("Finale")));
+    }
+
+    // Once scores come in, the pools page shows the standings and the
+    // matches each pool plays next; before, the pools as a tournament run on
+    // positions alone shows them.
+    void poolStandingsAndNextMatchesFollowTheScores() {
+        ScriptedRandom toeval;
+        TToernooiDocument& document = hoofd->Document();
+        document.ZetNamen({{"Jeroen", "Hofman"},
+                           {"Jan", "Berg, van der"},
+                           {"Sanne", "Bakker"},
+                           {"Mohamed", "El Amrani"},
+                           {"Lotte", "de Vries"},
+                           {"Daan", "Visser"},
+                           {"Fleur", "Jansen"},
+                           {"Kevin", "Smit"}},
+                          QStringLiteral("namen"));
+        document.StartPoules(TPouleIndeling(4, 2, 0, 0));
+        open();
+        QVERIFY(!getoond().contains(QStringLiteral("Volgende")));
+        const auto& schema = document.PouleWedstrijden().Poules.at(0).Wedstrijden;
+        QCOMPARE(schema.size(), std::size_t(6));
+        const auto eerste = schema[0];
+        const auto tweede = schema[1];
+
+        QVERIFY(document.ZetPouleUitslag(1, 0, {{21, 15}, {21, 18}}));
+        QCOMPARE(presentatie().GemarkeerdePoule(), 1);
+        QCOMPARE(presentatie().Paginas().size(), std::size_t(1));
+        const QString tekst = getoond(true);
+        auto naam = [&](int lid) { return document.Deelnemers()[std::size_t(lid)]->Naam(); };
+        // Place, name, played, won, game and point balance.
+        for (const QString& stuk :
+             {QStringLiteral("Gs W Games Punten"), "1 " + naam(eerste.A) + " 1 1 +2 +9",
+              naam(eerste.B) + " 1 0 -2 -9",
+              "Volgende wedstrijden " + naam(tweede.A) + " – " + naam(tweede.B)})
+            QVERIFY2(tekst.contains(stuk), qPrintable(stuk + u'\n' + tekst));
+        QVERIFY(!tekst.contains(naam(eerste.A) + " – " + naam(eerste.B)));
     }
 
     void aNameIsAtLeastAFortiethOfTheScreenHigh() {

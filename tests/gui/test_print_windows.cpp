@@ -11,6 +11,7 @@
 #include "pools/PoulesForm.h"
 #include "support/ModalDialogDriver.h"
 #include "support/ScriptedMessageService.h"
+#include "support/ScriptedRandomSource.h"
 #include "support/TestMain.h"
 #include "ui/Help.h"
 
@@ -164,6 +165,36 @@ private Q_SLOTS:
         QCOMPARE(help, HelpContext::Afdrukken);
         QVERIFY(bladen > 1);
         QCOMPARE(passend, 1);
+    }
+
+    // With pool matches the pools window prints the match sheets first; the
+    // pool sheets are one choice away in the preview.
+    void poolPreviewChoosesBetweenMatchSheetsAndPoolSheets() {
+        ScriptedRandom toeval;
+        hoofd->Document().ZetNamen({{"Jeffrey", "Hoffmann"},
+                                    {"Jan", "Berg, van der"},
+                                    {"Sanne", "Bakker"},
+                                    {"Mohamed", "El Amrani"},
+                                    {"Lotte", "de Vries"},
+                                    {"Daan", "Visser"}},
+                                   QStringLiteral("namen"));
+        hoofd->Document().StartPoules(TPouleIndeling(3, 2, 0, 0));
+        QStringList titels;
+        ModalDialogDriver bestuurder;
+        bestuurder.then([&](QWidget* dialoog) {
+            titels << dialoog->windowTitle();
+            auto* wedstrijden = dialoog->findChild<QAction*>(QStringLiteral("AfdrukKeuze0Action"));
+            auto* poules = dialoog->findChild<QAction*>(QStringLiteral("AfdrukKeuze1Action"));
+            if (!wedstrijden || !poules || !wedstrijden->isChecked())
+                return;
+            poules->trigger();
+            titels << poules->text() + u' ' + dialoog->windowTitle();
+            static_cast<QDialog*>(dialoog)->reject();
+        });
+        DrukToets(hoofd->PoulesForm, Qt::ControlModifier);
+        QTRY_COMPARE(bestuurder.pending(), 0);
+        QCOMPARE(titels, QStringList({"Afdrukvoorbeeld - Poulewedstrijden",
+                                      "Poulebladen Afdrukvoorbeeld - Poules"}));
     }
 };
 

@@ -1,10 +1,13 @@
 // The printouts as PDF files, made by the same drawing as the print preview,
 // read back with poppler's pdftotext, pdfinfo and pdftoppm.
 #include "model/Knockout.h"
+#include "model/Poules.h"
 #include "print/Afdruk.h"
+#include "print/AfdrukKeuze.h"
 #include "print/DeelnemersAfdruk.h"
 #include "print/KnockoutAfdruk.h"
 #include "print/PoulesAfdruk.h"
+#include "print/WedstrijdbladAfdruk.h"
 
 #include <QImage>
 #include <QProcess>
@@ -253,6 +256,105 @@ private Q_SLOTS:
                 QCOMPARE(tekst.contains(deelnemer->Naam() + u' '), poule);
             }
         }
+    }
+
+    void matchSheetsShowCrossTableRoundsAndPlayedScores_data() {
+        QTest::addColumn<int>("systeem");
+        QTest::addColumn<QString>("uitslag"); // the first match of pool 1 as typed
+        QTest::addColumn<QString>("kruisA");  // its cross table cells, A's row first
+        QTest::addColumn<QString>("kruisB");
+        QTest::addColumn<QString>("kolom");
+        QTest::newRow("badminton")
+            << int(Poulewedstrijden::TSysteem::Badminton) << "21-17 19-21 21-15"
+            << "2-1"
+            << "1-2"
+            << "Gew.";
+        QTest::newRow("tafeltennis")
+            << int(Poulewedstrijden::TSysteem::Tafeltennis) << "8-11 11-9 7-11 9-11"
+            << "1-3"
+            << "3-1"
+            << "Ptn";
+        QTest::newRow("punten") << int(Poulewedstrijden::TSysteem::Punten) << "4-4"
+                                << "4-4"
+                                << "4-4"
+                                << "Ptn";
+    }
+    void matchSheetsShowCrossTableRoundsAndPlayedScores() {
+        QFETCH(int, systeem);
+        QFETCH(QString, uitslag);
+        QFETCH(QString, kruisA);
+        QFETCH(QString, kruisB);
+        QFETCH(QString, kolom);
+        // Pool 1 has five (one sits out every round), pool 2 four, the
+        // other 38 pools four, so they run over many pages.
+        TDeelnemerLijst lijst = Lijst(5 + 39 * 4, 4);
+        for (int i = 0; i < 5 + 39 * 4; ++i)
+            lijst[std::size_t(i)]->Poule = i < 5 ? 1 : (i - 5) / 4 + 2;
+        Poulewedstrijden::TPoulewedstrijden wedstrijden;
+        wedstrijden.Telling = Poulewedstrijden::Preset(Poulewedstrijden::TSysteem(systeem));
+        for (int poule = 1; poule <= 40; ++poule)
+            wedstrijden.Poules.push_back(
+                {Poulewedstrijden::MaakSchema(Poules::Leden(lijst, poule)), {}, false});
+        // Round 1 of five: B-E and C-D play, A sits out.
+        auto& eerste = wedstrijden.Poules[0].Wedstrijden;
+        QCOMPARE(std::make_pair(eerste[0].A, eerste[0].B), std::make_pair(1, 4));
+        eerste[0].Games = *Poulewedstrijden::LeesGames(uitslag);
+        lijst[1]->Positie = 2;
+
+        auto keuze = MaakPoulesAfdruk(lijst, wedstrijden, Kop());
+        auto* afdruk = dynamic_cast<TAfdrukKeuze*>(keuze.get());
+        QVERIFY(afdruk && afdruk->Aantal() == 2 && afdruk->Gekozen() == 0);
+        const QString pdf = Pdf(*afdruk, QStringLiteral("wedstrijden.pdf"));
+        const QString blad = Plat(Tekst(pdf, 1, true));
+        const QStringList verwacht = {
+            "Poulewedstrijden", "Poule 1", "Nr Naam A B C D E " + kolom + " Saldo Pl.",
+            // B's row: the score against E, the place typed; E's row.
+            "B Sofie Kieft1 " + kruisA, "E Olaf Hoffland4 " + kruisB,
+            "B Sofie Kieft1 – E Olaf Hoffland4 " + uitslag,
+            "C Floor Wolfling2 – D Raffi Griffioen3 vrij: A Jeffrey Hoffmann0 2 E Olaf",
+            "5 D Raffi Griffioen3 – B Sofie Kieft1 E Olaf Hoffland4 – A Jeffrey Hoffmann0 vrij: C"};
+        for (const QString& stuk : verwacht)
+            QVERIFY2(blad.contains(stuk), qPrintable(stuk + "\n" + blad));
+        QVERIFY(blad.contains(
+            QRegularExpression(" Sofie Kieft1 " + kruisA + " [+-]?\\d+ [+-]?\\d+ 2 ")));
+
+        // No pool is split: each name stands on one page only.
+        const int bladen = Bladen(pdf);
+        QVERIFY(bladen > 10);
+        QList<qsizetype> gevonden;
+        for (int nummer = 1; nummer <= bladen; ++nummer)
+            if (const auto keer = Plat(Tekst(pdf, nummer)).count(lijst.back()->Naam() + " "))
+                gevonden << keer;
+        QCOMPARE(gevonden, QList<qsizetype>{4}); // its row and three matches, on one page
+
+        // The pool sheets as they were, one click away.
+        afdruk->Kies(1);
+        QCOMPARE(Plat(Tekst(Pdf(*afdruk, QStringLiteral("poules.pdf")), 1)),
+                 Plat(Tekst(Pdf(*std::make_unique<TPoulesAfdruk>(lijst, Kop()),
+                                QStringLiteral("ontwerp.pdf")),
+                            1)));
+        QVERIFY(dynamic_cast<TPoulesAfdruk*>(MaakPoulesAfdruk(lijst, {}, Kop()).get()));
+    }
+
+    void aPoolTallerThanAPageGoesOnBetweenRounds() {
+        // Sixteen players: 120 matches in 15 rounds of 8.
+        TDeelnemerLijst lijst = Lijst(16, 16);
+        Poulewedstrijden::TPoulewedstrijden wedstrijden;
+        wedstrijden.Poules.push_back(
+            {Poulewedstrijden::MaakSchema(Poules::Leden(lijst, 1)), {}, false});
+        TWedstrijdbladAfdruk document(lijst, wedstrijden, Kop());
+        const QString pdf = Pdf(document, QStringLiteral("zestien.pdf"));
+        const int bladen = Bladen(pdf);
+        QVERIFY(bladen >= 3);
+        qsizetype wedstrijdRegels = 0;
+        for (int blad = 1; blad <= bladen; ++blad) {
+            const QString tekst = Plat(Tekst(pdf, blad, true));
+            wedstrijdRegels += tekst.count(QStringLiteral(" – "));
+            QCOMPARE(tekst.contains(QStringLiteral("Poule 1 (vervolg) Ronde Wedstrijd")), blad > 1);
+            // Every page holds whole rounds of eight.
+            QCOMPARE(tekst.count(QStringLiteral(" – ")) % 8, 0);
+        }
+        QCOMPARE(wedstrijdRegels, 120);
     }
 
     void participantListNumbersInColumnsWithPoolAndPosition() {
