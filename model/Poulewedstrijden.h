@@ -43,18 +43,18 @@ enum class TSpelvorm : std::uint8_t {
 // One step of the ranking. "Alle" steps count every pool match of a player;
 // "onderling" steps only the matches among the players still level.
 enum class TCriterium : std::uint8_t {
-    Gewonnen,               // matches won, all matches
-    Wedstrijdpunten,        // 2 per win, 1 per played loss, all matches
-    Punten,                 // win/draw/loss points, all matches
-    OnderlingDuel,          // exactly two level: their mutual match decides
+    Gewonnen,        // matches won, all matches
+    Wedstrijdpunten, // 2 per win, 1 per played loss, all matches
+    Punten,          // win/draw/loss points, all matches
+    OnderlingDuel,   // exactly two level: their mutual match decides
     WedstrijdpuntenOnderling,
     PuntenOnderling,
-    GamequotientOnderling,  // games won / lost among the level players
-    PuntquotientOnderling,  // points won / lost among the level players
-    Gamesaldo,              // game difference, all matches
-    Puntsaldo,              // point difference, all matches (Score: goal difference)
-    PuntenVoor,             // points (scores) made, all matches
-    Lot,                    // drawn or set by hand; never part of a Volgorde
+    GamequotientOnderling, // games won / lost among the level players
+    PuntquotientOnderling, // points won / lost among the level players
+    Gamesaldo,             // game difference, all matches
+    Puntsaldo,             // point difference, all matches (Score: goal difference)
+    PuntenVoor,            // points (scores) made, all matches
+    Lot,                   // drawn or set by hand; never part of a Volgorde
 };
 
 // The Dutch word a standings row shows for the criterion that decided its
@@ -100,10 +100,10 @@ std::optional<QString> ControleerUitslag(TSpelvorm spelvorm, const TGames& games
 // -------------------------------------------------------------- the matches
 
 struct TPouleWedstrijd {
-    int Ronde = 0;   // 1, 2, ...
-    int A = -1;      // running list index of the first-named player
-    int B = -1;      // and of the second
-    TGames Games;    // empty: not played yet
+    int Ronde = 0; // 1, 2, ...
+    int A = -1;    // running list index of the first-named player
+    int B = -1;    // and of the second
+    TGames Games;  // empty: not played yet
 
     bool Gespeeld() const { return !Games.empty(); }
     bool operator==(const TPouleWedstrijd&) const = default;
@@ -154,16 +154,16 @@ struct TStandRij {
     int Gewonnen = 0;
     int Gelijk = 0;
     int Verloren = 0;
-    int Punten = 0;     // match points (Tafeltennis) or points (Punten); wins otherwise
+    int Punten = 0; // match points (Tafeltennis) or points (Punten); wins otherwise
     int GamesVoor = 0;
     int GamesTegen = 0;
     int PuntenVoor = 0; // points of all games (Score: goals made)
     int PuntenTegen = 0;
-    int Plaats = 0;     // 1-based; players of an open tie share the best place
+    int Plaats = 0; // 1-based; players of an open tie share the best place
     // The step that separated this player from those level with it; the
     // first step of the order when nobody was level.
     TCriterium Beslist = TCriterium::Gewonnen;
-    bool Open = false;  // level with others, and no lot says the order
+    bool Open = false; // level with others, and no lot says the order
 };
 
 struct TStand {

@@ -571,7 +571,8 @@ void TToernooiDocument::BeeindigToernooi() {
 
 // ------------------------------------------------------ start and pool stage
 
-int TToernooiDocument::StartPoules(const std::optional<TPouleIndeling>& indeling) {
+int TToernooiDocument::StartPoules(const std::optional<TPouleIndeling>& indeling,
+                                   const Poulewedstrijden::TTelling& telling) {
     TStap stap(*this, QStringLiteral("poule-indeling"));
     // The list is made and shuffled before the draw, whatever the answer,
     // so that the random source gives every start the same numbers.
@@ -580,6 +581,7 @@ int TToernooiDocument::StartPoules(const std::optional<TPouleIndeling>& indeling
     if (!indeling)
         return 0;
     const int mislukt = PouleIndeling::VerdeelDeelnemers(m_toernooi->Lijst, *indeling);
+    m_toernooi->Wedstrijden.Telling = telling;
     Q_EMIT PoulesVeranderd();
     ZetProgrammastatus(psPoules);
     ZetGewijzigd(true);
