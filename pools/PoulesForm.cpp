@@ -143,7 +143,7 @@ TPoulesForm::TPoulesForm(TToernooiDocument& document, QWidget* owner)
     connect(&m_document, &TToernooiDocument::PouleWedstrijdenVeranderd, this, [this](int poule) {
         if (!m_deelnemers)
             return;
-        if (MetWedstrijden() != WedstrijdenPaneel->isVisibleTo(this))
+        if (MetWedstrijden() != m_metWedstrijden)
             ToonWedstrijden();
         else if (poule == WedstrijdenPaneel->Poule())
             WedstrijdenPaneel->Ververs();
@@ -187,7 +187,7 @@ void TPoulesForm::ToonWijziging() {
         SorteerRooster();
     }
     KnockoutBitBtn->setEnabled(EindstandenCompleet());
-    if (MetWedstrijden() != WedstrijdenPaneel->isVisibleTo(this))
+    if (MetWedstrijden() != m_metWedstrijden)
         ToonWedstrijden();
     else if (MetWedstrijden())
         WedstrijdenPaneel->Ververs();
@@ -214,7 +214,8 @@ bool TPoulesForm::MetWedstrijden() const {
 
 void TPoulesForm::ToonWedstrijden() {
     const bool met = MetWedstrijden();
-    const bool wissel = met != WedstrijdenPaneel->isVisibleTo(this);
+    const bool wissel = met != m_metWedstrijden;
+    m_metWedstrijden = met;
     if (m_deelnemers && m_deelnemers->size() != m_aantalGemeten)
         m_meetNamen = true;
     const bool meet = met && (wissel || m_meetNamen);
@@ -223,17 +224,18 @@ void TPoulesForm::ToonWedstrijden() {
         m_meetNamen = false;
         m_aantalGemeten = m_deelnemers->size();
     }
-    if (wissel || meet) {
-        WedstrijdenPaneel->setVisible(met);
-        const int paneel = met ? WedstrijdenPaneel->NodigeBreedte() + PaneelAfstand : 0;
-        setMinimumSize(200 + KnopHoogte + paneel, 175);
-        // The designed part keeps its size; the window widens for the rest.
-        if (met)
-            resize(std::max(width(), naarLettertype(this, 315) + KnopHoogte + paneel),
-                   std::max(height(), naarLettertype(this, HoogteMetWedstrijden)));
+    // The designed part keeps its size; the window widens for the matches.
+    if (met && (wissel || meet))
+        resize(std::max(width(), OntwerpBreedte() + 2 * Rand + WedstrijdenPaneel->NodigeBreedte() +
+                                     PaneelAfstand),
+               std::max(height(), naarLettertype(this, HoogteMetWedstrijden)));
+    if (wissel || meet)
         FormResize();
-    }
     WedstrijdenPaneel->ToonPoule(met ? PoulesTabControl->TabIndex() + 1 : 0);
+}
+
+int TPoulesForm::OntwerpBreedte() const {
+    return naarLettertype(this, 315) + KnopHoogte - 2 * Rand;
 }
 
 int TPoulesForm::RowCount() const {
@@ -338,10 +340,15 @@ void TPoulesForm::FormResize() {
     AfdrukBitBtn->setGeometry(cw - KnopHoogte, top, KnopHoogte, KnopHoogte);
     PoulesTabControl->setGeometry(0, 0, cw, ExcelBitBtn->y() - 10);
     const QRect pagina = PoulesTabControl->Pagina().adjusted(8, 8, -8, -8);
-    if (WedstrijdenPaneel->isVisibleTo(this)) {
+    // The matches show where the window has room for them beside the
+    // designed part; a window made narrower again is the designed one.
+    const int paneel = WedstrijdenPaneel->NodigeBreedte();
+    const bool paneelPast = m_metWedstrijden && cw >= OntwerpBreedte() + paneel + PaneelAfstand;
+    if (paneelPast != WedstrijdenPaneel->isVisibleTo(this))
+        WedstrijdenPaneel->setVisible(paneelPast);
+    if (paneelPast) {
         // The designed part on the left as designed; the matches take the
         // width the window gained.
-        const int paneel = WedstrijdenPaneel->NodigeBreedte();
         const int ontwerp = std::max(cw - paneel - PaneelAfstand, 0);
         const int knop = (ontwerp - KnopHoogte) / 3;
         WijzigBitBtn->setGeometry(0, top, knop, KnopHoogte);

@@ -105,6 +105,9 @@ private:
     // Another tournament or participant came: the pool matches measure the
     // names again when next shown.
     bool m_meetNamen = true;
+    bool m_metWedstrijden = false; // the tournament has pool matches
+    // The client width the window was designed with.
+    int OntwerpBreedte() const;
     std::size_t m_aantalGemeten = 0;
     // Up or Down after a typed position: the neighbour in m_typVolgorde;
     // false when the typing is over and the keys move through the grid.
