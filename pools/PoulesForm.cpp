@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -229,9 +230,29 @@ void TPoulesForm::ToonWedstrijden() {
         resize(std::max(width(), OntwerpBreedte() + 2 * Rand + WedstrijdenPaneel->NodigeBreedte() +
                                      PaneelAfstand),
                std::max(height(), naarLettertype(this, HoogteMetWedstrijden)));
+    if (met && (wissel || meet))
+        BinnenScherm();
     if (wissel || meet)
         FormResize();
     WedstrijdenPaneel->ToonPoule(met ? PoulesTabControl->TabIndex() + 1 : 0);
+}
+
+// A window widened at its place may run off the screen's right or bottom
+// edge: it moves back, and is made smaller where the screen is.
+void TPoulesForm::BinnenScherm() {
+    const QScreen* scherm = screen();
+    if (!scherm)
+        return;
+    const QRect ruimte = scherm->availableGeometry();
+    const QMargins rand(x() - frameGeometry().x(), y() - frameGeometry().y(),
+                        frameGeometry().right() - geometry().right(),
+                        frameGeometry().bottom() - geometry().bottom());
+    resize(std::min(width(), ruimte.width() - rand.left() - rand.right()),
+           std::min(height(), ruimte.height() - rand.top() - rand.bottom()));
+    // move() places the frame.
+    const QRect kader = frameGeometry();
+    move(std::max(ruimte.left(), std::min(kader.x(), ruimte.right() + 1 - kader.width())),
+         std::max(ruimte.top(), std::min(kader.y(), ruimte.bottom() + 1 - kader.height())));
 }
 
 int TPoulesForm::OntwerpBreedte() const {

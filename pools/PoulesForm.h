@@ -108,6 +108,7 @@ private:
     bool m_metWedstrijden = false; // the tournament has pool matches
     // The client width the window was designed with.
     int OntwerpBreedte() const;
+    void BinnenScherm();
     std::size_t m_aantalGemeten = 0;
     // Up or Down after a typed position: the neighbour in m_typVolgorde;
     // false when the typing is over and the keys move through the grid.
