@@ -203,8 +203,11 @@ void TPouleWedstrijdenPaneel::resizeEvent(QResizeEvent* event) {
 // smaller when the window is.
 void TPouleWedstrijdenPaneel::PlaatsDelen() {
     constexpr int Ruimte = 6;
-    const int links = TabelBreedte(WedstrijdenGrid);
-    WedstrijdenGrid->setGeometry(0, 0, std::min(links, width()), height());
+    // Narrower than needed, both sides give up room alike.
+    const int nodig = NodigeBreedte();
+    const int links = width() >= nodig ? TabelBreedte(WedstrijdenGrid)
+                                       : TabelBreedte(WedstrijdenGrid) * width() / nodig;
+    WedstrijdenGrid->setGeometry(0, 0, links, height());
     const int x = links + Ruimte;
     const int rechts = std::max(width() - x, 0);
     const int knop = std::max(LotenBitBtn->sizeHint().height(), 25);
@@ -218,6 +221,7 @@ void TPouleWedstrijdenPaneel::PlaatsDelen() {
     VolgordeBitBtn->setGeometry(x + rechts - volgorde, knopY, volgorde, knop);
     LotenBitBtn->setGeometry(VolgordeBitBtn->x() - loten, knopY, loten, knop);
     StandLabel->setGeometry(x, knopY, std::max(LotenBitBtn->x() - x - Ruimte, 0), knop);
+    ZetStandTekst(m_standTekst);
     const int kruisY = knopY + knop + Ruimte;
     KruistabelGrid->setGeometry(x, kruisY, rechts, std::max(height() - kruisY, 0));
 }
@@ -397,8 +401,18 @@ void TPouleWedstrijdenPaneel::VulStand() {
         tekst = QStringLiteral("Gelijke stand: loot of bepaal de volgorde.");
     else if (stand.AllesGespeeld && aantal > 0)
         tekst = QStringLiteral("Alle wedstrijden gespeeld.");
-    if (StandLabel->text() != tekst)
-        StandLabel->setText(tekst);
+    ZetStandTekst(tekst);
+}
+
+// The line beside the tie buttons, shortened to the room it has; the whole
+// line shows as its tip.
+void TPouleWedstrijdenPaneel::ZetStandTekst(const QString& tekst) {
+    m_standTekst = tekst;
+    const QString kort =
+        StandLabel->fontMetrics().elidedText(tekst, Qt::ElideRight, StandLabel->width());
+    if (StandLabel->text() != kort)
+        StandLabel->setText(kort);
+    StandLabel->setToolTip(kort == tekst ? QString() : tekst);
 }
 
 int TPouleWedstrijdenPaneel::GeselecteerdeWedstrijd() const {

@@ -66,10 +66,12 @@ private:
     void VulKruistabel(bool opnieuw);
     void PasKoppenAan();
     void PlaatsDelen();
+    void ZetStandTekst(const QString& tekst);
 
     const TToernooiDocument& m_document;
     int m_poule = 0;
     std::vector<int> m_leden; // the shown pool's members in list order
     int m_naamBreedte = 0;
     int m_grootstePoule = 0;
+    QString m_standTekst;
 };

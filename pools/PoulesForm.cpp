@@ -43,6 +43,8 @@ const QString HerberekenVraag =
 
 // Room between the designed grid and the pool matches.
 constexpr int PaneelAfstand = 8;
+// The narrowest the pool matches are shown.
+constexpr int PaneelMinimum = 400;
 // The height the window takes when it shows pool matches.
 constexpr int HoogteMetWedstrijden = 460;
 
@@ -363,8 +365,11 @@ void TPoulesForm::FormResize() {
     const QRect pagina = PoulesTabControl->Pagina().adjusted(8, 8, -8, -8);
     // The matches show where the window has room for them beside the
     // designed part; a window made narrower again is the designed one.
-    const int paneel = WedstrijdenPaneel->NodigeBreedte();
-    const bool paneelPast = m_metWedstrijden && cw >= OntwerpBreedte() + paneel + PaneelAfstand;
+    // On a small screen the matches take what is left, down to a width
+    // where their tables still show a few columns; they scroll sideways.
+    const int paneel =
+        std::min(WedstrijdenPaneel->NodigeBreedte(), cw - OntwerpBreedte() - PaneelAfstand);
+    const bool paneelPast = m_metWedstrijden && paneel >= naarLettertype(this, PaneelMinimum);
     if (paneelPast != WedstrijdenPaneel->isVisibleTo(this))
         WedstrijdenPaneel->setVisible(paneelPast);
     if (paneelPast) {
