@@ -3,6 +3,7 @@
 // the mouse, refused games, the questions before a change that touches
 // positions or played scores, and a tie settled by lot.
 #include "app/MainForm.h"
+#include "model/KnockoutIndeling.h"
 #include "model/Poules.h"
 #include "model/ToernooiDocument.h"
 #include "participants/DeelnemersForm.h"
@@ -242,6 +243,40 @@ private Q_SLOTS:
                 nu.push_back(deelnemer(index).Positie);
             QCOMPARE(nu, getypt);
         }
+    }
+
+    // With the knockout running, a score that would move positions asks as
+    // a typed position does; one that moves none goes in without a word.
+    void aScoreThatMovesPositionsAsksToEndTheKnockout_data() {
+        QTest::addColumn<QString>("uitslag");
+        QTest::addColumn<int>("antwoord"); // -1: no question
+        QTest::addColumn<bool>("knockoutLoopt");
+        QTest::newRow("same winner") << "21-11 21-19" << -1 << true;
+        QTest::newRow("turned round, kept") << "10-21 10-21" << int(Answer::No) << true;
+        QTest::newRow("turned round, ended") << "10-21 10-21" << int(Answer::Yes) << false;
+    }
+    void aScoreThatMovesPositionsAsksToEndTheKnockout() {
+        QFETCH(QString, uitslag);
+        QFETCH(int, antwoord);
+        QFETCH(bool, knockoutLoopt);
+        start(4, 4);
+        for (int i = 0; i < 6; ++i)
+            QVERIFY(document().ZetPouleUitslag(1, i, {{21, 10 + i}, {21, 19}}));
+        document().StartKnockout(KnockoutIndeling::TKeuze{true, 2});
+        QCOMPARE(document().Programmastatus(), psKnockout);
+        const TGames voor = poule(1).Wedstrijden[0].Games;
+        if (antwoord >= 0)
+            berichten().queueAnswer(Answer(antwoord));
+        voerIn(0, uitslag);
+        QCOMPARE(berichten().calls().size(), antwoord >= 0 ? 1 : 0);
+        if (antwoord >= 0)
+            QCOMPARE(berichten().calls().front().text,
+                     QStringLiteral("De knockouts zijn reeds bezig. Wilt u die beëindigen en "
+                                    "terugkeren naar de poulewedstrijden?"));
+        QCOMPARE(document().Programmastatus() == psKnockout, knockoutLoopt);
+        const bool ingevoerd = antwoord != int(Answer::No);
+        QCOMPARE(poule(1).Wedstrijden[0].Games == voor, !ingevoerd);
+        QCOMPARE(posities(), standPlaatsen());
     }
 
     // A swap that drops played scores names them before it happens; No
