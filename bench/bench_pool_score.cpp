@@ -11,6 +11,7 @@
 #include "pools/PoulesForm.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -47,6 +48,9 @@ void stil(QtMsgType soort, const QMessageLogContext&, const QString& tekst) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The recovery files of this tournament go to the test folders, never
+    // where the program finds them at its next start.
+    QStandardPaths::setTestModeEnabled(true);
     qInstallMessageHandler(stil);
     TMainForm hoofd;
     TToernooiDocument& document = hoofd.Document();

@@ -13,6 +13,7 @@
 #include "pools/TellingKeuze.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QPixmap>
@@ -48,6 +49,9 @@ bool bewaar(QWidget* venster, const QString& bestand) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The recovery files of this tournament go to the test folders, never
+    // where the program finds them at its next start.
+    QStandardPaths::setTestModeEnabled(true);
     initialiseApplication(app);
     const QString bestand =
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/poules.png");
