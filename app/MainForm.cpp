@@ -355,7 +355,7 @@ void TMainForm::StartToernooi() {
     if (keuze.DirectKnockout)
         m_document->StartDirecteKnockout();
     else
-        for (int fout = m_document->StartPoules(keuze.Indeling); fout > 0; --fout)
+        for (int fout = m_document->StartPoules(keuze.Indeling, keuze.Telling); fout > 0; --fout)
             messages().error(PouleIndeling::SoftwarefoutTekst());
 }
 

@@ -1,16 +1,20 @@
 #include "pools/PouleIndelingForm.h"
 
+#include "pools/TellingKeuze.h"
+
 #include "ui/Help.h"
 #include "ui/Icons.h"
 #include "ui/Scherm.h"
 #include "model/MessageService.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QStyle>
 
@@ -38,12 +42,22 @@ TPouleIndelingForm::TPouleIndelingForm(QWidget* owner)
     setHelpContext(this, HelpContext::PouleIndeling);
     MaakGroottePaneel();
     MaakLijstEnKnoppen();
+    TellingKeuze = new TTellingKeuze(this);
     setTabOrder(PouleIndelingenListBox, OKBitBtn);
     setTabOrder(OKBitBtn, AnnulerenBitBtn);
     setTabOrder(AnnulerenBitBtn, DirectKnockoutBitBtn);
     setTabOrder(DirectKnockoutBitBtn, KleinstePouleGrootteEdit);
     setTabOrder(KleinstePouleGrootteEdit, GrootstePouleGrootteEdit);
     setTabOrder(GrootstePouleGrootteEdit, BepaalMogelijkhedenBitBtn);
+    // The scoring system comes after every designed control.
+    setTabOrder(BepaalMogelijkhedenBitBtn, TellingKeuze->SysteemComboBox);
+    setTabOrder(TellingKeuze->SysteemComboBox, TellingKeuze->SpelvormComboBox);
+    setTabOrder(TellingKeuze->SpelvormComboBox, TellingKeuze->WinstSpinBox);
+    setTabOrder(TellingKeuze->WinstSpinBox, TellingKeuze->GelijkSpinBox);
+    setTabOrder(TellingKeuze->GelijkSpinBox, TellingKeuze->VerliesSpinBox);
+    setTabOrder(TellingKeuze->VerliesSpinBox, TellingKeuze->CriteriaLijst->Lijst);
+    setTabOrder(TellingKeuze->CriteriaLijst->Lijst, TellingKeuze->CriteriaLijst->OmhoogKnop);
+    setTabOrder(TellingKeuze->CriteriaLijst->OmhoogKnop, TellingKeuze->CriteriaLijst->OmlaagKnop);
     KleinstePouleGrootteEdit->setObjectName(QStringLiteral("KleinstePouleGrootteEdit"));
     GrootstePouleGrootteEdit->setObjectName(QStringLiteral("GrootstePouleGrootteEdit"));
     BepaalMogelijkhedenBitBtn->setObjectName(QStringLiteral("BepaalMogelijkhedenBitBtn"));
@@ -51,9 +65,12 @@ TPouleIndelingForm::TPouleIndelingForm(QWidget* owner)
     OKBitBtn->setObjectName(QStringLiteral("OKBitBtn"));
     AnnulerenBitBtn->setObjectName(QStringLiteral("AnnulerenBitBtn"));
     DirectKnockoutBitBtn->setObjectName(QStringLiteral("DirectKnockoutBitBtn"));
-    setFixedWidth(naarLettertype(this, ClientBreedte));
-    setMinimumHeight(MinimaleClientHoogte);
-    resize(naarLettertype(this, ClientBreedte), ClientHoogte);
+    m_ontwerpBreedte = naarLettertype(this, ClientBreedte);
+    setFixedWidth(m_ontwerpBreedte + TellingBreedte());
+    // Tall enough for the longest form of the scoring system.
+    setMinimumHeight(
+        std::max(MinimaleClientHoogte, TellingKeuze->NodigeHoogte() + 16 + StatusBarHoogte));
+    resize(width(), std::max(ClientHoogte, minimumHeight()));
     PasBreedteAan();
     PasIndelingAan();
     // The window sees every key before its controls: Enter depends on where
@@ -121,7 +138,7 @@ void TPouleIndelingForm::PasIndelingAan() {
     // The list grows with the window; the buttons keep their distance to
     // the bottom edge.
     const int hoogte = height();
-    PouleIndelingenListBox->setGeometry(8, 112, width() - 16, hoogte - 195);
+    PouleIndelingenListBox->setGeometry(8, 112, m_ontwerpBreedte - 16, hoogte - 195);
     // The buttons grow with a larger desktop font.
     const int ok = naarLettertype(this, 104);
     const int annuleren = naarLettertype(this, 105);
@@ -129,6 +146,12 @@ void TPouleIndelingForm::PasIndelingAan() {
     AnnulerenBitBtn->setGeometry(8 + ok, hoogte - 73, annuleren, 25);
     DirectKnockoutBitBtn->setGeometry(8, hoogte - 44, ok + annuleren, 25);
     StatusBar->setGeometry(0, hoogte - StatusBarHoogte, width(), StatusBarHoogte);
+    TellingKeuze->setGeometry(m_ontwerpBreedte, 8, width() - m_ontwerpBreedte - 8,
+                              hoogte - 16 - StatusBarHoogte);
+}
+
+int TPouleIndelingForm::TellingBreedte() const {
+    return TellingKeuze->NodigeBreedte() + 8;
 }
 
 bool TPouleIndelingForm::eventFilter(QObject* watched, QEvent* event) {
@@ -153,6 +176,7 @@ TPouleIndelingForm::TKeuze TPouleIndelingForm::KiesIndeling(int aantalDeelnemers
         keuze.DirectKnockout = true;
     else if (resultaat == QDialog::Accepted && GeselecteerdeRegel() >= 0)
         keuze.Indeling = Indelingen[static_cast<std::size_t>(GeselecteerdeRegel())];
+    keuze.Telling = TellingKeuze->Telling();
     m_aantalDeelnemers = 0;
     return keuze;
 }
@@ -222,10 +246,11 @@ void TPouleIndelingForm::PasBreedteAan() {
     const int statusBreedte =
         StatusBar->fontMetrics().horizontalAdvance(StatusBar->currentMessage()) + StatusMarge;
     const int paneel = BepaalMogelijkhedenBitBtn->parentWidget()->width() + 16;
-    const int breedte =
-        std::max({naarLettertype(this, ClientBreedte), paneel, lijstBreedte, statusBreedte});
-    if (breedte != width()) {
-        setFixedWidth(breedte);
+    const int breedte = std::max({naarLettertype(this, ClientBreedte), paneel, lijstBreedte,
+                                  statusBreedte - TellingBreedte()});
+    if (breedte != m_ontwerpBreedte || breedte + TellingBreedte() != width()) {
+        m_ontwerpBreedte = breedte;
+        setFixedWidth(breedte + TellingBreedte());
         PasIndelingAan();
     }
 }

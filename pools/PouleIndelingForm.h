@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/PouleIndeling.h"
+#include "model/Poulewedstrijden.h"
 
 #include <QDialog>
 
@@ -11,6 +12,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QStatusBar;
+class TTellingKeuze;
 
 // The pool-division window ("Poule-indeling"): lists every division of the
 // participants into pools of two adjacent sizes and returns the chosen one;
@@ -27,6 +29,8 @@ public:
     struct TKeuze {
         std::optional<TPouleIndeling> Indeling;
         bool DirectKnockout = false;
+        // The scoring system of the pool matches, chosen beside the division.
+        Poulewedstrijden::TTelling Telling;
     };
     TKeuze KiesIndeling(int aantalDeelnemers);
     void BepaalIndelingen();
@@ -42,6 +46,8 @@ public:
     QPushButton* AnnulerenBitBtn;
     QPushButton* DirectKnockoutBitBtn;
     QStatusBar* StatusBar;
+    // Beside the designed controls, to their right.
+    TTellingKeuze* TellingKeuze;
 
     // The result code of "&Direct naar knockout".
     static constexpr int DirectKnockoutResultaat = 2;
@@ -64,4 +70,8 @@ private:
     void DirectKnockoutBitBtnClick();
 
     int m_aantalDeelnemers = 0; // while the window is open
+    // The width of the designed part of the window; the scoring system
+    // takes its own room to the right of it.
+    int m_ontwerpBreedte = 0;
+    int TellingBreedte() const;
 };

@@ -3,16 +3,20 @@
 #include "export/PoulesExport.h"
 #include "model/MessageService.h"
 #include "model/ToernooiDocument.h"
+#include "pools/LotVolgordeForm.h"
+#include "pools/PouleUitslagForm.h"
 #include "pools/PoulesWijzigenForm.h"
 #include "print/WedstrijdbladAfdruk.h"
 #include "ui/Afdrukken.h"
 #include "ui/Help.h"
 #include "ui/Scherm.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -33,6 +37,16 @@ const QString EindstandenIngevuldVraag =
     QStringLiteral("Er zijn reeds 1 of meerdere poule-eindstanden ingevuld. Weet u zeker dat u "
                    "de poules wilt wijzigen?");
 const QString EindstandTitel = QStringLiteral("Eindstand invoeren");
+const QString HerberekenVraag =
+    QStringLiteral("De eindstanden van poule %1 zijn met de hand ingevuld. Wilt u ze opnieuw "
+                   "berekenen uit de uitslagen?");
+
+// Room between the designed grid and the pool matches.
+constexpr int PaneelAfstand = 8;
+// The narrowest the pool matches are shown.
+constexpr int PaneelMinimum = 400;
+// The height the window takes when it shows pool matches.
+constexpr int HoogteMetWedstrijden = 460;
 
 constexpr int Rand = 10;
 constexpr int KnopHoogte = 25;
@@ -92,17 +106,30 @@ TPoulesForm::TPoulesForm(TToernooiDocument& document, QWidget* owner)
         m_vlak);
 
     PouleRooster::Init(DeelnemersStringGrid);
+    WedstrijdenPaneel = new TPouleWedstrijdenPaneel(m_document, PoulesTabControl);
+    WedstrijdenPaneel->hide();
 
     setTabOrder(PoulesTabControl->TabBar(), DeelnemersStringGrid);
     setTabOrder(DeelnemersStringGrid, WijzigBitBtn);
     setTabOrder(WijzigBitBtn, ExcelBitBtn);
     setTabOrder(ExcelBitBtn, KnockoutBitBtn);
     setTabOrder(KnockoutBitBtn, AfdrukBitBtn);
+    // The pool matches after every designed control.
+    setTabOrder(AfdrukBitBtn, WedstrijdenPaneel->WedstrijdenGrid);
+    setTabOrder(WedstrijdenPaneel->WedstrijdenGrid, WedstrijdenPaneel->StandGrid);
+    setTabOrder(WedstrijdenPaneel->StandGrid, WedstrijdenPaneel->LotenBitBtn);
+    setTabOrder(WedstrijdenPaneel->LotenBitBtn, WedstrijdenPaneel->VolgordeBitBtn);
 
     connect(PoulesTabControl, &TPouleTabControl::Change, this, &TPoulesForm::TabGewisseld);
     connect(WijzigBitBtn, &QPushButton::clicked, this, &TPoulesForm::WijzigBitBtnClick);
     connect(ExcelBitBtn, &QPushButton::clicked, this, &TPoulesForm::ExcelBitBtnClick);
     connect(KnockoutBitBtn, &QPushButton::clicked, this, &TPoulesForm::KnockoutBitBtnClick);
+    connect(WedstrijdenPaneel, &TPouleWedstrijdenPaneel::UitslagGevraagd, this,
+            &TPoulesForm::VraagUitslag);
+    connect(WedstrijdenPaneel->LotenBitBtn, &QPushButton::clicked, this,
+            &TPoulesForm::LotenBitBtnClick);
+    connect(WedstrijdenPaneel->VolgordeBitBtn, &QPushButton::clicked, this,
+            &TPoulesForm::VolgordeBitBtnClick);
 
     // The window sees key presses before its controls; the grid's viewport
     // and header report double-clicks, header clicks and width changes.
@@ -115,6 +142,15 @@ TPoulesForm::TPoulesForm(TToernooiDocument& document, QWidget* owner)
     connect(&m_document, &TToernooiDocument::PoulesVeranderd, this, &TPoulesForm::ToonWijziging);
     connect(&m_document, &TToernooiDocument::Vervangen, this, &TPoulesForm::ToonVervangen);
     connect(&m_document, &TToernooiDocument::PoulesGetrokken, this, &TPoulesForm::ToonPoules);
+    // Only the shown pool is on screen; the others are read when shown.
+    connect(&m_document, &TToernooiDocument::PouleWedstrijdenVeranderd, this, [this](int poule) {
+        if (!m_deelnemers)
+            return;
+        if (MetWedstrijden() != m_metWedstrijden)
+            ToonWedstrijden();
+        else if (poule == WedstrijdenPaneel->Poule())
+            WedstrijdenPaneel->Ververs();
+    });
     connect(&m_document, &TToernooiDocument::Hersteld, this, [this](int vorigeStatus) {
         // Undo or redo that brings the pools back shows them as a start does.
         auto metPoules = [](int status) { return status == psPoules || status == psKnockout; };
@@ -154,12 +190,17 @@ void TPoulesForm::ToonWijziging() {
         SorteerRooster();
     }
     KnockoutBitBtn->setEnabled(EindstandenCompleet());
+    if (MetWedstrijden() != m_metWedstrijden)
+        ToonWedstrijden();
+    else if (MetWedstrijden())
+        WedstrijdenPaneel->Ververs();
 }
 
 void TPoulesForm::ToonVervangen() {
     if (!m_deelnemers)
         return;
     m_deelnemers = &std::as_const(m_document).Deelnemers();
+    m_meetNamen = true;
     const int tab = PoulesTabControl->TabIndex();
     const TProgrammastatus status = m_document.Programmastatus();
     PoulesTabControl->ZetPoules(
@@ -168,6 +209,56 @@ void TPoulesForm::ToonVervangen() {
         PoulesTabControl->ZetTabIndex(tab);
     PoulesTabControlChange();
     KnockoutBitBtn->setEnabled(EindstandenCompleet());
+}
+
+bool TPoulesForm::MetWedstrijden() const {
+    return m_deelnemers && !m_document.PouleWedstrijden().Leeg();
+}
+
+void TPoulesForm::ToonWedstrijden() {
+    const bool met = MetWedstrijden();
+    const bool wissel = met != m_metWedstrijden;
+    m_metWedstrijden = met;
+    if (m_deelnemers && m_deelnemers->size() != m_aantalGemeten)
+        m_meetNamen = true;
+    const bool meet = met && (wissel || m_meetNamen);
+    if (meet) {
+        WedstrijdenPaneel->MeetNamen();
+        m_meetNamen = false;
+        m_aantalGemeten = m_deelnemers->size();
+    }
+    // The designed part keeps its size; the window widens for the matches.
+    if (met && (wissel || meet))
+        resize(std::max(width(), OntwerpBreedte() + 2 * Rand + WedstrijdenPaneel->NodigeBreedte() +
+                                     PaneelAfstand),
+               std::max(height(), naarLettertype(this, HoogteMetWedstrijden)));
+    if (met && (wissel || meet))
+        BinnenScherm();
+    if (wissel || meet)
+        FormResize();
+    WedstrijdenPaneel->ToonPoule(met ? PoulesTabControl->TabIndex() + 1 : 0);
+}
+
+// A window widened at its place may run off the screen's right or bottom
+// edge: it moves back, and is made smaller where the screen is.
+void TPoulesForm::BinnenScherm() {
+    const QScreen* scherm = screen();
+    if (!scherm)
+        return;
+    const QRect ruimte = scherm->availableGeometry();
+    const QMargins rand(x() - frameGeometry().x(), y() - frameGeometry().y(),
+                        frameGeometry().right() - geometry().right(),
+                        frameGeometry().bottom() - geometry().bottom());
+    resize(std::min(width(), ruimte.width() - rand.left() - rand.right()),
+           std::min(height(), ruimte.height() - rand.top() - rand.bottom()));
+    // move() places the frame.
+    const QRect kader = frameGeometry();
+    move(std::max(ruimte.left(), std::min(kader.x(), ruimte.right() + 1 - kader.width())),
+         std::max(ruimte.top(), std::min(kader.y(), ruimte.bottom() + 1 - kader.height())));
+}
+
+int TPoulesForm::OntwerpBreedte() const {
+    return naarLettertype(this, 315) + KnopHoogte - 2 * Rand;
 }
 
 int TPoulesForm::RowCount() const {
@@ -188,6 +279,7 @@ QString TPoulesForm::Cel(int kolom, int rij) const {
 
 void TPoulesForm::ToonPoules() {
     m_deelnemers = &std::as_const(m_document).Deelnemers();
+    m_meetNamen = true;
     PoulesTabControl->ZetPoules(HoogstePoule(*m_deelnemers));
     PoulesTabControlChange();
     KnockoutBitBtn->setEnabled(EindstandenCompleet());
@@ -236,6 +328,7 @@ void TPoulesForm::VulRooster() {
     PouleRooster::Vul(DeelnemersStringGrid, rijen);
     SorteerRooster();
     PasKolombreedtesAan();
+    ToonWedstrijden();
 }
 
 bool TPoulesForm::EindstandenCompleet() const {
@@ -269,7 +362,31 @@ void TPoulesForm::FormResize() {
     KnockoutBitBtn->setGeometry(2 * w, top, w, KnopHoogte);
     AfdrukBitBtn->setGeometry(cw - KnopHoogte, top, KnopHoogte, KnopHoogte);
     PoulesTabControl->setGeometry(0, 0, cw, ExcelBitBtn->y() - 10);
-    DeelnemersStringGrid->setGeometry(PoulesTabControl->Pagina().adjusted(8, 8, -8, -8));
+    const QRect pagina = PoulesTabControl->Pagina().adjusted(8, 8, -8, -8);
+    // The matches show where the window has room for them beside the
+    // designed part; a window made narrower again is the designed one.
+    // On a small screen the matches take what is left, down to a width
+    // where their tables still show a few columns; they scroll sideways.
+    const int paneel =
+        std::min(WedstrijdenPaneel->NodigeBreedte(), cw - OntwerpBreedte() - PaneelAfstand);
+    const bool paneelPast = m_metWedstrijden && paneel >= naarLettertype(this, PaneelMinimum);
+    if (paneelPast != WedstrijdenPaneel->isVisibleTo(this))
+        WedstrijdenPaneel->setVisible(paneelPast);
+    if (paneelPast) {
+        // The designed part on the left as designed; the matches take the
+        // width the window gained.
+        const int ontwerp = std::max(cw - paneel - PaneelAfstand, 0);
+        const int knop = (ontwerp - KnopHoogte) / 3;
+        WijzigBitBtn->setGeometry(0, top, knop, KnopHoogte);
+        ExcelBitBtn->setGeometry(knop, top, knop, KnopHoogte);
+        KnockoutBitBtn->setGeometry(2 * knop, top, knop, KnopHoogte);
+        AfdrukBitBtn->setGeometry(ontwerp - KnopHoogte, top, KnopHoogte, KnopHoogte);
+        DeelnemersStringGrid->setGeometry(pagina.adjusted(0, 0, -(cw - ontwerp), 0));
+        WedstrijdenPaneel->setGeometry(DeelnemersStringGrid->geometry().right() + 1 + PaneelAfstand,
+                                       pagina.top(), paneel, pagina.height());
+    } else {
+        DeelnemersStringGrid->setGeometry(pagina);
+    }
     PasKolombreedtesAan();
 }
 
@@ -293,6 +410,9 @@ bool TPoulesForm::VraagTerugNaarPoules(const QString& vraag) const {
 bool TPoulesForm::FormKeyPress(const QKeyEvent* event) {
     const QChar toets = Toets(*event);
     if (!IsPositieToets(toets))
+        return false;
+    // The pool matches have keys of their own; a digit there is no position.
+    if (WedstrijdenPaneel->isAncestorOf(QApplication::focusWidget()))
         return false;
     if (!VraagTerugNaarPoules(KnockoutBezigTerugVraag))
         return true;
@@ -375,6 +495,101 @@ void TPoulesForm::KnockoutBitBtnClick() {
 void TPoulesForm::keyPressEvent(QKeyEvent* event) {
     if (!FormKeyPress(event))
         QWidget::keyPressEvent(event);
+}
+
+void TPoulesForm::VraagUitslag(int wedstrijd) {
+    const int poule = WedstrijdenPaneel->Poule();
+    const Poulewedstrijden::TPoulewedstrijden& alle = m_document.PouleWedstrijden();
+    if (!m_deelnemers || poule < 1 || poule > static_cast<int>(alle.Poules.size()))
+        return;
+    const Poulewedstrijden::TPoule& data = alle.Poules[static_cast<std::size_t>(poule - 1)];
+    if (wedstrijd < 0 || wedstrijd >= static_cast<int>(data.Wedstrijden.size()))
+        return;
+    const Poulewedstrijden::TPouleWedstrijd& oud = data.Wedstrijden[std::size_t(wedstrijd)];
+    auto naam = [this](int index) { return (*m_deelnemers)[std::size_t(index)]->Naam(); };
+    std::optional<Poulewedstrijden::TGames> games;
+    {
+        TPouleUitslagForm dialoog(this);
+        games =
+            dialoog.Invoeren(naam(oud.A), naam(oud.B), oud.Ronde, alle.Telling.Spelvorm, oud.Games);
+    }
+    if (!games)
+        return;
+    if (*games != oud.Games) {
+        Poulewedstrijden::TPoule nieuw = data;
+        nieuw.Wedstrijden[std::size_t(wedstrijd)].Games = *games;
+        const Poulewedstrijden::TStand stand =
+            Poulewedstrijden::BerekenStand(alle.Telling, Leden(*m_deelnemers, poule), nieuw);
+        bool herbereken = false;
+        if (!MagStandWijzigen(stand, herbereken))
+            return;
+        m_document.ZetPouleUitslag(poule, wedstrijd, *games, herbereken);
+    }
+    // On to the next match on the sheet.
+    const int volgende = WedstrijdenPaneel->VolgendeOngespeeld(wedstrijd);
+    WedstrijdenPaneel->SelecteerWedstrijd(volgende >= 0 ? volgende : wedstrijd);
+    WedstrijdenPaneel->WedstrijdenGrid->setFocus();
+}
+
+bool TPoulesForm::MagStandWijzigen(const Poulewedstrijden::TStand& stand, bool& herbereken) const {
+    const int poule = WedstrijdenPaneel->Poule();
+    const Poulewedstrijden::TPoule& data =
+        m_document.PouleWedstrijden().Poules[static_cast<std::size_t>(poule - 1)];
+    // The positions follow the standings only once the pool is complete
+    // without an open tie; otherwise they stay as they are.
+    bool anders = false;
+    if (stand.AllesGespeeld && stand.OpenGelijk.empty()) {
+        for (const Poulewedstrijden::TStandRij& rij : stand.Rijen)
+            anders = anders || (*m_deelnemers)[std::size_t(rij.Deelnemer)]->Positie != rij.Plaats;
+    }
+    herbereken = false;
+    if (anders && data.PositiesHandmatig) {
+        herbereken = messages().confirm(HerberekenVraag.arg(poule), Buttons::YesNo) == Answer::Yes;
+        anders = herbereken;
+    }
+    // New positions end a running knockout, as a typed position does.
+    return !anders || VraagTerugNaarPoules(KnockoutBezigTerugVraag);
+}
+
+void TPoulesForm::LotenBitBtnClick() {
+    const int poule = WedstrijdenPaneel->Poule();
+    if (poule < 1 || m_document.PouleStand(poule).OpenGelijk.empty())
+        return;
+    // The draw may complete the pool's positions; that ends a running
+    // knockout, so it asks as a typed position does.
+    if (m_document.PouleStand(poule).AllesGespeeld &&
+        !VraagTerugNaarPoules(KnockoutBezigTerugVraag))
+        return;
+    m_document.TrekLot(poule);
+}
+
+void TPoulesForm::VolgordeBitBtnClick() {
+    const int poule = WedstrijdenPaneel->Poule();
+    if (poule < 1 || !m_deelnemers)
+        return;
+    const Poulewedstrijden::TStand stand = m_document.PouleStand(poule);
+    if (stand.OpenGelijk.empty())
+        return;
+    // The tie of the selected standings row, or else the first one.
+    std::vector<int> groep = stand.OpenGelijk.front();
+    const int gekozen = WedstrijdenPaneel->GeselecteerdeStandDeelnemer();
+    for (const std::vector<int>& open : stand.OpenGelijk) {
+        if (std::find(open.begin(), open.end(), gekozen) != open.end())
+            groep = open;
+    }
+    QStringList namen;
+    for (int index : groep)
+        namen << (*m_deelnemers)[std::size_t(index)]->Naam();
+    std::optional<std::vector<int>> volgorde;
+    {
+        TLotVolgordeForm dialoog(this);
+        volgorde = dialoog.Kies(groep, namen);
+    }
+    if (!volgorde)
+        return;
+    if (stand.AllesGespeeld && !VraagTerugNaarPoules(KnockoutBezigTerugVraag))
+        return;
+    m_document.ZetLot(poule, *volgorde);
 }
 
 bool TPoulesForm::eventFilter(QObject* watched, QEvent* event) {

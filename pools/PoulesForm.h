@@ -3,6 +3,7 @@
 #include "model/Deelnemer.h"
 #include "model/Poules.h"
 #include "pools/PouleControls.h"
+#include "pools/PouleWedstrijdenPaneel.h"
 
 #include <QWidget>
 
@@ -47,6 +48,15 @@ public:
     QPushButton* ExcelBitBtn;
     QPushButton* KnockoutBitBtn;
     QPushButton* AfdrukBitBtn;
+    // Beside the grid while the tournament has pool matches.
+    TPouleWedstrijdenPaneel* WedstrijdenPaneel;
+
+    // The score of match `wedstrijd` of the shown pool: asks it, asks what
+    // the change would touch, and hands it to the document; then selects
+    // the next unplayed match.
+    void VraagUitslag(int wedstrijd);
+    void LotenBitBtnClick();
+    void VolgordeBitBtnClick();
 
 Q_SIGNALS:
     // "&Knockout -->", with the stage back at the pools: divide and build.
@@ -75,6 +85,14 @@ private:
     void ToonVervangen();
     // Pools or positions changed in the document.
     void ToonWijziging();
+    bool MetWedstrijden() const;
+    // Shows the matches of the selected pool, or hides them when the
+    // tournament has none; the window widens for them.
+    void ToonWedstrijden();
+    // Whether a change of the shown pool that gives it these standings may
+    // go on: the questions about positions set by hand and a running
+    // knockout. `herbereken` returns the answer to the first.
+    bool MagStandWijzigen(const Poulewedstrijden::TStand& stand, bool& herbereken) const;
 
     TToernooiDocument& m_document;
     QWidget* m_vlak; // the client area inside the 10-pixel border
@@ -84,6 +102,14 @@ private:
     // The list indices in the order the rows stood when the user began to
     // type positions; Up and Down follow it while the typed rows re-sort.
     std::vector<int> m_typVolgorde;
+    // Another tournament or participant came: the pool matches measure the
+    // names again when next shown.
+    bool m_meetNamen = true;
+    bool m_metWedstrijden = false; // the tournament has pool matches
+    // The client width the window was designed with.
+    int OntwerpBreedte() const;
+    void BinnenScherm();
+    std::size_t m_aantalGemeten = 0;
     // Up or Down after a typed position: the neighbour in m_typVolgorde;
     // false when the typing is over and the keys move through the grid.
     bool VolgTypVolgorde(int stap);

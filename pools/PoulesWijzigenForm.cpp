@@ -25,6 +25,9 @@ const QString TPoulesWijzigenForm::WisselTekst =
 namespace {
 
 const QString DubbeleNaamTekst = QStringLiteral("Er bestaat reeds een deelnemer met deze naam.");
+const QString VervallenVraag =
+    QStringLiteral("Door deze wissel vervallen de volgende uitslagen:\n\n%1\n\nWeet u zeker dat u "
+                   "wilt wisselen?");
 
 constexpr int KnopHoogte = 25;
 constexpr int WisselBreedte = 33;
@@ -148,6 +151,20 @@ void TPoulesWijzigenForm::WisselBitBtnClick() {
     // An empty pool has nobody to give.
     if (links < 0 || rechts < 0)
         return;
+    // Scores of matches that no longer exist after the swap go with it; the
+    // organiser sees which before they do.
+    const std::vector<Poulewedstrijden::TPouleWedstrijd> vervallen =
+        m_document.WisselVervalt(links, linksPoule, rechts, rechtsPoule);
+    if (!vervallen.empty()) {
+        QStringList regels;
+        for (const Poulewedstrijden::TPouleWedstrijd& wedstrijd : vervallen)
+            regels << (*m_deelnemers)[std::size_t(wedstrijd.A)]->Naam() + QStringLiteral(" - ") +
+                          (*m_deelnemers)[std::size_t(wedstrijd.B)]->Naam() + u' ' +
+                          Poulewedstrijden::GamesTekst(wedstrijd.Games);
+        if (messages().confirm(VervallenVraag.arg(regels.join(u'\n')), Buttons::YesNo) !=
+            Answer::Yes)
+            return;
+    }
     if (!m_document.WisselPoules(links, linksPoule, rechts, rechtsPoule))
         return;
     PouleRooster::SelecteerRij(StringGridLinks, PouleRooster::ZoekRij(StringGridLinks, rechts));

@@ -1,8 +1,10 @@
 #include "pools/PouleIndelingForm.h"
+#include "pools/TellingKeuze.h"
 #include "support/ModalDialogDriver.h"
 #include "support/ScriptedMessageService.h"
 #include "support/TestMain.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -201,7 +203,10 @@ private Q_SLOTS:
         QCOMPARE(venster->DirectKnockoutBitBtn->geometry().bottom() + 1 + 19, venster->height());
         QCOMPARE(volgendeTabStop(venster->PouleIndelingenListBox), venster->OKBitBtn);
         QCOMPARE(volgendeTabStop(venster->DirectKnockoutBitBtn), venster->KleinstePouleGrootteEdit);
+        // The scoring system follows the designed controls, then round.
         QCOMPARE(volgendeTabStop(venster->BepaalMogelijkhedenBitBtn),
+                 venster->TellingKeuze->SysteemComboBox);
+        QCOMPARE(volgendeTabStop(venster->TellingKeuze->CriteriaLijst->OmlaagKnop),
                  venster->PouleIndelingenListBox);
     }
 };
