@@ -502,11 +502,15 @@ void Init(QTableWidget* grid) {
 
 // The letter and position columns are 25 wide, or as wide as "n.o." needs
 // in the desktop's font: the cell's margins and its grid line come on top.
+// On an X display the hinted glyphs can reach past the text's advance, and
+// the cell then elides "n.o." to "n…": the ink's width counts as well.
 int SmalleKolomBreedte(const QTableWidget* grid) {
     const int marge =
         2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
-    return std::max(SmalleKolom,
-                    grid->fontMetrics().horizontalAdvance(QStringLiteral("n.o.")) + marge + 1);
+    const QString tekst = QStringLiteral("n.o.");
+    const QFontMetrics maat = grid->fontMetrics();
+    const int breedte = std::max(maat.horizontalAdvance(tekst), maat.boundingRect(tekst).right() + 1);
+    return std::max(SmalleKolom, breedte + marge + 2);
 }
 
 void PasKolombreedtesAan(QTableWidget* grid) {
