@@ -91,6 +91,7 @@ TPouleWedstrijdenPaneel::TPouleWedstrijdenPaneel(const TToernooiDocument& docume
     , WedstrijdenGrid(new QTableWidget(this))
     , StandGrid(new QTableWidget(this))
     , KruistabelGrid(new QTableWidget(this))
+    , TellingBitBtn(new QPushButton(QStringLiteral("&Telling..."), this))
     , LotenBitBtn(new QPushButton(QStringLiteral("&Loten"), this))
     , VolgordeBitBtn(new QPushButton(QStringLiteral("&Volgorde..."), this))
     , StandLabel(new QLabel(this))
@@ -106,6 +107,8 @@ TPouleWedstrijdenPaneel::TPouleWedstrijdenPaneel(const TToernooiDocument& docume
     KruistabelGrid->setFocusPolicy(Qt::NoFocus);
     KruistabelGrid->verticalHeader()->show();
     KruistabelGrid->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    TellingBitBtn->setObjectName(QStringLiteral("TellingBitBtn"));
+    TellingBitBtn->setToolTip(QStringLiteral("De telling van de poulewedstrijden kiezen"));
     LotenBitBtn->setObjectName(QStringLiteral("LotenBitBtn"));
     VolgordeBitBtn->setObjectName(QStringLiteral("VolgordeBitBtn"));
     LotenBitBtn->setToolTip(QStringLiteral("De volgorde van gelijk geëindigde deelnemers loten"));
@@ -222,8 +225,13 @@ void TPouleWedstrijdenPaneel::PlaatsDelen() {
     LotenBitBtn->setGeometry(VolgordeBitBtn->x() - loten, knopY, loten, knop);
     StandLabel->setGeometry(x, knopY, std::max(LotenBitBtn->x() - x - Ruimte, 0), knop);
     ZetStandTekst(m_standTekst);
+    // The scoring system under the cross table, at the right: it takes no
+    // width the standings do not need already.
+    const int telling = std::max(TellingBitBtn->sizeHint().width(), 75);
+    const int tellingY = std::max(height() - knop, 0);
+    TellingBitBtn->setGeometry(x + rechts - telling, tellingY, telling, knop);
     const int kruisY = knopY + knop + Ruimte;
-    KruistabelGrid->setGeometry(x, kruisY, rechts, std::max(height() - kruisY, 0));
+    KruistabelGrid->setGeometry(x, kruisY, rechts, std::max(tellingY - Ruimte - kruisY, 0));
 }
 
 int TPouleWedstrijdenPaneel::NodigeBreedte() const {

@@ -45,6 +45,7 @@ public:
     QTableWidget* WedstrijdenGrid;
     QTableWidget* StandGrid;
     QTableWidget* KruistabelGrid;
+    QPushButton* TellingBitBtn;
     QPushButton* LotenBitBtn;
     QPushButton* VolgordeBitBtn;
     QLabel* StandLabel;

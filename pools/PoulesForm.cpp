@@ -6,6 +6,7 @@
 #include "pools/LotVolgordeForm.h"
 #include "pools/PouleUitslagForm.h"
 #include "pools/PoulesWijzigenForm.h"
+#include "pools/TellingForm.h"
 #include "print/WedstrijdbladAfdruk.h"
 #include "ui/Afdrukken.h"
 #include "ui/Help.h"
@@ -40,6 +41,10 @@ const QString EindstandTitel = QStringLiteral("Eindstand invoeren");
 const QString HerberekenVraag =
     QStringLiteral("De eindstanden van poule %1 zijn met de hand ingevuld. Wilt u ze opnieuw "
                    "berekenen uit de uitslagen?");
+
+const QString TellingGeweigerdMelding =
+    QStringLiteral("Er zijn al uitslagen ingevoerd. De telling kan nu alleen nog veranderen naar "
+                   "een telling met dezelfde soort uitslag.");
 
 // Room between the designed grid and the pool matches.
 constexpr int PaneelAfstand = 8;
@@ -126,6 +131,8 @@ TPoulesForm::TPoulesForm(TToernooiDocument& document, QWidget* owner)
     connect(KnockoutBitBtn, &QPushButton::clicked, this, &TPoulesForm::KnockoutBitBtnClick);
     connect(WedstrijdenPaneel, &TPouleWedstrijdenPaneel::UitslagGevraagd, this,
             &TPoulesForm::VraagUitslag);
+    connect(WedstrijdenPaneel->TellingBitBtn, &QPushButton::clicked, this,
+            &TPoulesForm::TellingBitBtnClick);
     connect(WedstrijdenPaneel->LotenBitBtn, &QPushButton::clicked, this,
             &TPoulesForm::LotenBitBtnClick);
     connect(WedstrijdenPaneel->VolgordeBitBtn, &QPushButton::clicked, this,
@@ -549,6 +556,24 @@ bool TPoulesForm::MagStandWijzigen(const Poulewedstrijden::TStand& stand, bool& 
     }
     // New positions end a running knockout, as a typed position does.
     return !anders || VraagTerugNaarPoules(KnockoutBezigTerugVraag);
+}
+
+void TPoulesForm::TellingBitBtnClick() {
+    std::optional<Poulewedstrijden::TTelling> telling;
+    {
+        TTellingForm dialoog(this);
+        telling = dialoog.Kies(m_document.PouleWedstrijden().Telling);
+    }
+    if (!telling || *telling == m_document.PouleWedstrijden().Telling)
+        return;
+    // Other ranking steps may reorder complete pools, and with them the
+    // positions a running knockout was drawn from: it ends first.
+    if (!VraagTerugNaarPoules(KnockoutBezigTerugVraag))
+        return;
+    if (m_document.Programmastatus() == psKnockout)
+        m_document.TerugNaarPoules();
+    if (!m_document.ZetTelling(*telling))
+        messages().information(TellingGeweigerdMelding);
 }
 
 void TPoulesForm::LotenBitBtnClick() {

@@ -55,6 +55,7 @@ public:
     // the change would touch, and hands it to the document; then selects
     // the next unplayed match.
     void VraagUitslag(int wedstrijd);
+    void TellingBitBtnClick();
     void LotenBitBtnClick();
     void VolgordeBitBtnClick();
 

@@ -336,6 +336,27 @@ private Q_SLOTS:
         QVERIFY(!paneel().LotenBitBtn->isEnabled());
         QCOMPARE(posities(), std::vector<int>({1, 2, 3}));
     }
+
+    // A drawn tournament changes its scoring system from the pools window;
+    // once a score is in, only to one with the same kind of score.
+    void theScoringSystemChangesUntilAScoreIsIn() {
+        start(4, 4);
+        auto kies = [&](TSysteem systeem) {
+            ModalDialogDriver bestuurder;
+            bestuurder.then([systeem](QWidget* d) {
+                d->findChild<QComboBox*>()->setCurrentIndex(int(systeem));
+                d->findChild<QPushButton*>(QStringLiteral("OKBitBtn"))->click();
+            });
+            paneel().TellingBitBtn->click();
+            QCOMPARE(bestuurder.pending(), 0);
+        };
+        kies(TSysteem::Tafeltennis);
+        QCOMPARE(document().PouleWedstrijden().Telling, Preset(TSysteem::Tafeltennis));
+        voerIn(0, QStringLiteral("11-3 11-3 11-3"));
+        kies(TSysteem::Badminton);
+        QCOMPARE(berichten().calls().size(), 1);
+        QCOMPARE(document().PouleWedstrijden().Telling, Preset(TSysteem::Tafeltennis));
+    }
 };
 
 Q_DECLARE_METATYPE(TTelling)
