@@ -26,6 +26,8 @@
 
 using namespace Poulewedstrijden;
 
+Q_DECLARE_METATYPE(TTelling)
+
 namespace {
 
 const char* const Namen[][2] = {{"Jeffrey", "Hoffmann"}, {"Jan van der", "Berg"},
@@ -358,8 +360,6 @@ private Q_SLOTS:
         QCOMPARE(document().PouleWedstrijden().Telling, Preset(TSysteem::Tafeltennis));
     }
 };
-
-Q_DECLARE_METATYPE(TTelling)
 
 ZEGEROOSTER_GUI_TEST_MAIN(PoolMatchesWindowTest)
 #include "test_pool_matches_window.moc"
