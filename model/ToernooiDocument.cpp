@@ -671,12 +671,28 @@ TStand TToernooiDocument::PouleStand(int poule) const {
     const auto& poules = m_toernooi->Wedstrijden.Poules;
     if (poule < 1 || static_cast<std::size_t>(poule) > poules.size())
         return {};
-    // A file may skip a pool number: that pool has nobody to rank.
-    const std::vector<int> leden = Poules::Leden(Deelnemers(), poule);
-    if (leden.empty())
-        return {};
-    return BerekenStand(m_toernooi->Wedstrijden.Telling, leden,
-                        poules[static_cast<std::size_t>(poule) - 1]);
+    const TPoule& data = poules[static_cast<std::size_t>(poule) - 1];
+    // The schedule names every member of a pool of two or more (every
+    // operation that moves a participant rebuilds it), so the members come
+    // from it without a pass over the whole list; list order is index
+    // order. A pool of one or a pool without a schedule takes the pass.
+    std::vector<int> leden;
+    for (const TPouleWedstrijd& wedstrijd : data.Wedstrijden)
+        leden.insert(leden.end(), {wedstrijd.A, wedstrijd.B});
+    std::sort(leden.begin(), leden.end());
+    leden.erase(std::unique(leden.begin(), leden.end()), leden.end());
+    const TDeelnemerLijst& lijst = Deelnemers();
+    const bool klopt = !leden.empty() && std::all_of(leden.begin(), leden.end(), [&](int i) {
+        return i >= 0 && static_cast<std::size_t>(i) < lijst.size() &&
+               lijst[static_cast<std::size_t>(i)]->Poule == poule;
+    });
+    if (!klopt) {
+        // A file may skip a pool number: that pool has nobody to rank.
+        leden = Poules::Leden(lijst, poule);
+        if (leden.empty())
+            return {};
+    }
+    return BerekenStand(m_toernooi->Wedstrijden.Telling, leden, data);
 }
 
 bool TToernooiDocument::VolgStand(int poule, bool herbereken) {
