@@ -34,6 +34,18 @@ bool Eerder(const TPlanWedstrijd& x, int a, const TPlanWedstrijd& y, int b) {
     return std::tuple(x.Knockout, x.Ronde, a) < std::tuple(y.Knockout, y.Ronde, b);
 }
 
+// Every match after what it waits for and after its players' earlier ones.
+std::vector<int> InVolgorde(const std::vector<TPlanWedstrijd>& wedstrijden) {
+    std::vector<int> volgorde(wedstrijden.size());
+    for (std::size_t i = 0; i < volgorde.size(); ++i)
+        volgorde[i] = static_cast<int>(i);
+    std::sort(volgorde.begin(), volgorde.end(), [&](int a, int b) {
+        return Eerder(wedstrijden[static_cast<std::size_t>(a)], a,
+                      wedstrijden[static_cast<std::size_t>(b)], b);
+    });
+    return volgorde;
+}
+
 // How long the chain from the start of each match to the end of the day
 // lasts at least: the match, then rest, then the longest chain after it
 // through the matches that wait for it or the players' next matches.
@@ -44,13 +56,7 @@ std::vector<int> Staarten(const std::vector<TPlanWedstrijd>& wedstrijden,
     for (std::size_t i = 0; i < n; ++i)
         for (int v : wedstrijden[i].Voorgangers)
             na[static_cast<std::size_t>(v)].push_back(static_cast<int>(i));
-    std::vector<int> volgorde(n);
-    for (std::size_t i = 0; i < n; ++i)
-        volgorde[i] = static_cast<int>(i);
-    std::sort(volgorde.begin(), volgorde.end(), [&](int a, int b) {
-        return Eerder(wedstrijden[static_cast<std::size_t>(a)], a,
-                      wedstrijden[static_cast<std::size_t>(b)], b);
-    });
+    const std::vector<int> volgorde = InVolgorde(wedstrijden);
     std::vector<int> plaats(n);
     for (std::size_t k = 0; k < n; ++k)
         plaats[static_cast<std::size_t>(volgorde[k])] = static_cast<int>(k);
@@ -236,13 +242,7 @@ int Ondergrens(const std::vector<TPlanWedstrijd>& wedstrijden, const TInstelling
     // The earliest start of each match: after what it waits for, and after
     // every match among those that one of their players must play first.
     const std::size_t n = wedstrijden.size();
-    std::vector<int> volgorde(n);
-    for (std::size_t i = 0; i < n; ++i)
-        volgorde[i] = static_cast<int>(i);
-    std::sort(volgorde.begin(), volgorde.end(), [&](int a, int b) {
-        return Eerder(wedstrijden[static_cast<std::size_t>(a)], a,
-                      wedstrijden[static_cast<std::size_t>(b)], b);
-    });
+    const std::vector<int> volgorde = InVolgorde(wedstrijden);
     std::vector<int> vroegst(n, 0);
     int keten = 0;
     for (int i : volgorde) {

@@ -59,6 +59,11 @@ QString ToernooiTitel(const QString& bestandsnaam) {
     return naam.isEmpty() ? QStringLiteral("Naamloos toernooi") : naam;
 }
 
+void TekenGeenPoules(QPainter& painter) {
+    painter.setFont(Lettertype(9));
+    painter.drawText(QPointF(0, 16), QStringLiteral("Er zijn geen poules."));
+}
+
 QFont Lettertype(int punten, bool vet) {
     QFont font(QStringLiteral("Sans Serif"));
     font.setStyleHint(QFont::SansSerif);

@@ -40,6 +40,9 @@ QString ToernooiTitel(const QString& bestandsnaam);
 // off, so that widths measured once hold at every scale and resolution.
 QFont Lettertype(int punten, bool vet = false);
 
+// The only line of a page of a printout of pools when there are none.
+void TekenGeenPoules(QPainter& painter);
+
 // Text widths in points, measured on an enlarged copy of the font so that
 // rounding to whole pixels does not distort them.
 class TMaat {

@@ -96,8 +96,7 @@ void TPoulesAfdruk::TekenPagina(QPainter& painter, int index) const {
     if (index < 0 || index >= static_cast<int>(m_bladen.size()))
         return;
     if (m_poules.empty()) {
-        painter.setFont(Afdruk::Lettertype(NaamPunten));
-        painter.drawText(QPointF(0, Rij), QStringLiteral("Er zijn geen poules."));
+        Afdruk::TekenGeenPoules(painter);
         return;
     }
     for (const TPlaats& plaats : m_bladen[index]) {
