@@ -19,6 +19,13 @@ public:
     std::int32_t Positie = -1;               // -1 = not known yet
     std::uint8_t KnockoutNr = 0;             // 0 = none, 1 = winners', 2 = losers' round
     TKnockoutWedstrijd* Wedstrijd = nullptr; // first-round match; not owned
+    // Beyond the older file (kept in the block after "#Einde"): the club the
+    // draw keeps apart, the seed (1, 2, ...; 0 = none) and whether the
+    // participant withdrew, after which every match still to come is lost
+    // without being played.
+    QString Vereniging;
+    std::int32_t Plaatsing = 0;
+    bool Teruggetrokken = false;
 
     TDeelnemer() = default;
     TDeelnemer(QString voornaam, QString achternaam);

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 class RandomSource;
@@ -14,8 +15,15 @@ class RandomSource;
 namespace Deelnemerslijst {
 
 struct TNaam {
+    TNaam() = default;
+    TNaam(QString voornaam, QString achternaam, QString vereniging = {}, int plaatsing = 0)
+        : Voornaam(std::move(voornaam)), Achternaam(std::move(achternaam)),
+          Vereniging(std::move(vereniging)), Plaatsing(plaatsing) {}
+
     QString Voornaam;
     QString Achternaam;
+    QString Vereniging; // empty: none
+    int Plaatsing = 0;  // seed 1, 2, ...; 0: none
     bool operator==(const TNaam&) const = default;
 };
 using TNamen = std::vector<TNaam>;

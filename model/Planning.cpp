@@ -365,3 +365,23 @@ void Verschuif(TPlan& plan, const std::vector<TPlanWedstrijd>& wedstrijden,
 }
 
 } // namespace Planning
+
+namespace Planning {
+
+QString BaanNaam(const TDagInstellingen& instellingen, int baan) {
+    if (baan >= 0 && baan < instellingen.Baannamen.size()) {
+        const QString naam = instellingen.Baannamen.at(baan).trimmed();
+        if (!naam.isEmpty())
+            return naam;
+    }
+    return QStringLiteral("Baan %1").arg(baan + 1);
+}
+
+QString TijdTekst(const TDagInstellingen& instellingen, int minuut) {
+    constexpr int Dag = 24 * 60;
+    const int klok = ((instellingen.Begintijd + minuut) % Dag + Dag) % Dag;
+    return QStringLiteral("%1:%2").arg(klok / 60, 2, 10, QLatin1Char('0')).arg(klok % 60, 2, 10,
+                                                                                QLatin1Char('0'));
+}
+
+} // namespace Planning

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+
 #include <functional>
 #include <optional>
 #include <vector>
@@ -16,6 +18,7 @@ namespace Planning {
 struct TPauze {
     int Van = 0; // minutes from the start, inclusive
     int Tot = 0; // exclusive
+    bool operator==(const TPauze&) const = default;
 };
 
 struct TInstellingen {
@@ -26,6 +29,7 @@ struct TInstellingen {
     std::vector<TPauze> Pauzes;
 
     int Rust() const { return RustSlots * PouleSlot; }
+    bool operator==(const TInstellingen&) const = default;
 };
 
 // One match to plan. A knockout match whose players are not known yet names
@@ -91,5 +95,82 @@ QString BotsingTekst(const TBotsing& botsing, const TNamen& namen);
 // court move by the difference, and the end of the day follows.
 void Verschuif(TPlan& plan, const std::vector<TPlanWedstrijd>& wedstrijden,
                const TInstellingen& instellingen, int wedstrijd, int einde);
+
+// --- the tournament day: the plan of the tournament's own matches
+
+// Which match of the tournament: a pool match by its pool (from 1) and its
+// index in that pool's schedule, or a knockout match by bracket (1
+// winners', 2 losers'), round and number (both from 0).
+struct TWedstrijdPlek {
+    int KnockoutNr = 0; // 0: a pool match
+    int Poule = 0;
+    int Ronde = 0;
+    int Nummer = 0;
+    bool operator==(const TWedstrijdPlek&) const = default;
+};
+
+// The organiser's settings of the day, saved with the tournament.
+struct TDagInstellingen {
+    TInstellingen Plan;     // courts, slots, rest; breaks in minutes from the start
+    QStringList Baannamen;  // per court; a missing or empty name is "Baan n"
+    int Begintijd = 9 * 60; // minutes after midnight
+    bool operator==(const TDagInstellingen&) const = default;
+};
+
+// "Baan 3", or the organiser's name for court index 2.
+QString BaanNaam(const TDagInstellingen& instellingen, int baan);
+// The clock time of a moment of the day: "10:40" (past midnight: "00:20").
+QString TijdTekst(const TDagInstellingen& instellingen, int minuut);
+
+enum class TDagToestand : std::uint8_t {
+    Gepland,  // waits for its turn
+    Opgeroepen, // called to its court and being played
+    Gespeeld, // its result is in
+};
+
+// One match of the day as the windows and paper show it.
+struct TDagWedstrijd {
+    TWedstrijdPlek Plek;
+    QString Omschrijving; // "Poule 3, ronde 2", "Winnaarsronde, halve finale"
+    QString Boven;        // the players' names; for a knockout match whose
+    QString Onder;        // player is not known yet: "Winnaar poule 3"-like text
+    std::vector<int> Deelnemers; // running list indices of the known players
+    int Baan = -1;               // -1: not planned
+    int Begin = -1;              // expected (or real) start, minutes from the day's start
+    int Einde = -1;              // expected (or real) end
+    TDagToestand Toestand = TDagToestand::Gepland;
+};
+
+struct TDagoverzicht {
+    std::vector<TDagWedstrijd> Wedstrijden; // by start, then court
+    int Einde = 0;                          // the expected end of the day
+    int Ondergrens = 0;                     // what no plan can beat
+    QStringList Botsingen;                  // every clash, in Dutch
+};
+
+// What the tournament keeps of its day: the settings and, per planned
+// match, its court, its planned start and what became of it. Real starts
+// and ends are kept once known; the rest of the day follows from them.
+struct TGepland {
+    TWedstrijdPlek Plek;
+    int Baan = -1;
+    int Begin = -1;      // planned start
+    int EchtBegin = -1;  // when it was called; -1: not yet
+    int EchtEinde = -1;  // when its result came in; -1: not yet
+    bool operator==(const TGepland&) const = default;
+};
+
+struct TDag {
+    TDagInstellingen Instellingen;
+    std::vector<TGepland> Gepland; // empty: no plan made
+    bool operator==(const TDag&) const = default;
+};
+
+// Per court what is on it now and what comes next (indices into
+// TDagoverzicht::Wedstrijden, or -1).
+struct TBaanStand {
+    int Nu = -1;
+    int Volgende = -1;
+};
 
 } // namespace Planning

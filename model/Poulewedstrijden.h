@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Afloop.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -73,6 +75,9 @@ struct TTelling {
     int PuntenWinst = 3;
     int PuntenGelijk = 1;
     int PuntenVerlies = 0;
+    // Under Punten a walkover counts as a win by this score.
+    int WalkoverVoor = 3;
+    int WalkoverTegen = 0;
     // The ranking steps in order. Whenever a step separates some players of
     // a level group, each group that is still level is ranked again from the
     // first step, on its own.
@@ -103,9 +108,13 @@ struct TPouleWedstrijd {
     int Ronde = 0; // 1, 2, ...
     int A = -1;    // running list index of the first-named player
     int B = -1;    // and of the second
-    TGames Games;  // empty: not played yet
+    TGames Games;  // empty: not played yet (unless Afloop says otherwise)
+    // A match not played out: the loser is `Verliezer` (0 = A, 1 = B);
+    // `Games` holds the score at a retirement, and may be empty otherwise.
+    TAfloop Afloop = TAfloop::Gespeeld;
+    int Verliezer = -1;
 
-    bool Gespeeld() const { return !Games.empty(); }
+    bool Gespeeld() const { return !Games.empty() || Afloop != TAfloop::Gespeeld; }
     bool operator==(const TPouleWedstrijd&) const = default;
 };
 

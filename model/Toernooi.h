@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Knockout.h"
+#include "model/Planning.h"
 #include "model/Poulewedstrijden.h"
 #include "model/Toernooibestand.h"
 #include "model/Uitbreiding.h"
@@ -18,6 +19,7 @@ public:
     std::unique_ptr<TKnockout> Winnaars;
     std::unique_ptr<TKnockout> Verliezers;
     Poulewedstrijden::TPoulewedstrijden Wedstrijden;
+    Planning::TDag Dag;
 
     // Back to an empty tournament; the brackets go before the participants
     // they point to.
@@ -26,6 +28,7 @@ public:
         Verliezers.reset();
         Lijst.clear();
         Wedstrijden = {};
+        Dag = {};
         Programmastatus = 0;
     }
 

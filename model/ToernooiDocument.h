@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Deelnemerslijst.h"
+#include "model/Planning.h"
 #include "model/KnockoutIndeling.h"
 #include "model/PouleIndeling.h"
 #include "model/Poulewedstrijden.h"
@@ -11,8 +12,11 @@
 #include <QObject>
 #include <QString>
 
+#include <QDateTime>
+
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -193,6 +197,30 @@ public:
     // Positions follow the new standings as after a score.
     bool ZetTelling(const Poulewedstrijden::TTelling& telling);
 
+    // --- the tournament day: courts and times. The plan is kept with the
+    // tournament; each change is one step.
+    const Planning::TDagInstellingen& DagInstellingen() const;
+    void ZetDagInstellingen(const Planning::TDagInstellingen& instellingen);
+    // "Planning maken": every pool and knockout match gets a court and a
+    // start; matches already called or played keep theirs.
+    void MaakPlanning();
+    bool HeeftPlanning() const;
+    // The plan as it stands, with times shifted by the real finishes.
+    Planning::TDagoverzicht Dagoverzicht() const;
+    // Per court: the match on it now and the one called next.
+    std::vector<Planning::TBaanStand> Banen() const;
+    // The organiser moves a match to another court or start. The move is
+    // made; the clashes it causes come back in Dutch (empty: none). False
+    // when there is no such planned match or the court does not exist.
+    bool VerplaatsWedstrijd(const Planning::TWedstrijdPlek& plek, int baan, int begin,
+                            QStringList* botsingen = nullptr);
+    // Calls a planned match to its court now (when a court is free the
+    // document calls the next match itself, after a score).
+    bool RoepOp(const Planning::TWedstrijdPlek& plek, int baan);
+    // The time of day for the day's times; tests put a clock of their own.
+    using TKlok = std::function<QDateTime()>;
+    void ZetKlok(TKlok klok);
+
 Q_SIGNALS:
     void ProgrammastatusVeranderd(int status);
     void GewijzigdVeranderd(bool gewijzigd);
@@ -223,6 +251,10 @@ Q_SIGNALS:
     // match after it on the way to the final; in the first round its choice
     // buttons too.
     void KnockoutGewijzigd(int knockoutNr, int ronde, int nummer);
+    // The day's plan, a court or a call changed.
+    void PlanningVeranderd();
+    // A match was called to a court (after a score, or by RoepOp).
+    void Opgeroepen(int baan);
 
 private:
     // The model's test builds its tournaments step by step, as the
@@ -310,4 +342,5 @@ private:
         int Nummer = 0;
     };
     std::optional<TUitslag> m_uitslag; // reported by the running step
+    TKlok m_klok;
 };
