@@ -197,6 +197,15 @@ public:
     // Positions follow the new standings as after a score.
     bool ZetTelling(const Poulewedstrijden::TTelling& telling);
 
+    // --- attendance
+    // Marks the participant at running list index `index` withdrawn (or,
+    // with false, back in) as one step. In the pools its matches from pool
+    // round `vanafRonde` on that are not played are lost without play (from
+    // its next unplayed match when 0), and the scoring system decides what
+    // that does to the standings; in the knockout its next match becomes a
+    // walkover for the opponent. False when nothing changed.
+    bool ZetTeruggetrokken(int index, bool teruggetrokken, int vanafRonde = 0);
+
     // --- the tournament day: courts and times. The plan is kept with the
     // tournament; each change is one step.
     const Planning::TDagInstellingen& DagInstellingen() const;
@@ -319,6 +328,10 @@ private:
     // tie, and go back to unknown when it no longer is; unless set by hand
     // (`herbereken` clears that). True when any position changed.
     bool VolgStand(int poule, bool herbereken);
+    // What a withdrawal (or its undoing) does to the pools and to the
+    // brackets; both run inside ZetTeruggetrokken's step.
+    void PoulesNaTerugtrekking(int index, int vanafRonde);
+    void KnockoutsNaTerugtrekking(int index);
     // The pool's schedule anew for its members now, keeping the results of
     // pairs that remain.
     void HerbouwSchema(int poule, bool wisLoten);

@@ -1,0 +1,5 @@
+#include "model/ToernooiDocument.h"
+
+// Pool matches that were not played out.
+
+void TToernooiDocument::PoulesNaTerugtrekking(int, int) {}
