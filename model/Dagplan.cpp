@@ -29,16 +29,15 @@ QString KnockoutNaam(int knockoutNr) {
     return knockoutNr == 1 ? QStringLiteral("Winnaarsronde") : QStringLiteral("Verliezersronde");
 }
 
+// Thousands of these are made for every overview: joined, not formatted.
 QString KnockoutOmschrijving(int knockoutNr, int ronde, int nummer) {
-    return QStringLiteral("%1, %2, wedstrijd %3")
-        .arg(KnockoutNaam(knockoutNr), TKnockout::RondeTitel(ronde).toLower())
-        .arg(nummer + 1);
+    return KnockoutNaam(knockoutNr) + QStringLiteral(", ronde ") + QString::number(ronde + 1) +
+           QStringLiteral(", wedstrijd ") + QString::number(nummer + 1);
 }
 
 QString WinnaarVan(int ronde, int nummer) {
-    return QStringLiteral("Winnaar %1, wedstrijd %2")
-        .arg(TKnockout::RondeTitel(ronde).toLower())
-        .arg(nummer + 1);
+    return QStringLiteral("Winnaar ronde ") + QString::number(ronde + 1) +
+           QStringLiteral(", wedstrijd ") + QString::number(nummer + 1);
 }
 
 int BitOmgekeerd(int waarde, int bits) {
@@ -52,11 +51,17 @@ int BitOmgekeerd(int waarde, int bits) {
 
 class TVerzamelaar {
 public:
-    explicit TVerzamelaar(const TToernooi& toernooi)
-        : m_toernooi(toernooi) {}
+    TVerzamelaar(const TToernooi& toernooi, bool metTekst)
+        : m_toernooi(toernooi)
+        , m_metTekst(metTekst) {}
 
     std::vector<TWedstrijd> Alles() {
         const int status = m_toernooi.Programmastatus;
+        if (m_metTekst) {
+            m_namen.reserve(m_toernooi.Lijst.size());
+            for (const auto& deelnemer : m_toernooi.Lijst)
+                m_namen.push_back(deelnemer->Naam());
+        }
         if (status == psPoules || status == psKnockout)
             Poules();
         if (m_toernooi.Winnaars) {
@@ -74,7 +79,7 @@ public:
 private:
     void Poules() {
         const auto& poules = m_toernooi.Wedstrijden.Poules;
-        const TDeelnemerLijst& lijst = m_toernooi.Lijst;
+        QString omschrijving;
         for (std::size_t p = 0; p < poules.size(); ++p) {
             const auto& schema = poules[p].Wedstrijden;
             for (std::size_t i = 0; i < schema.size(); ++i) {
@@ -83,10 +88,15 @@ private:
                 wedstrijd.Plek = {0, static_cast<int>(p) + 1, 0, static_cast<int>(i)};
                 wedstrijd.Plan.Deelnemers = {w.A, w.B};
                 wedstrijd.Plan.Ronde = w.Ronde;
-                wedstrijd.Omschrijving =
-                    QStringLiteral("Poule %1, ronde %2").arg(p + 1).arg(w.Ronde);
-                wedstrijd.Boven = lijst[static_cast<std::size_t>(w.A)]->Naam();
-                wedstrijd.Onder = lijst[static_cast<std::size_t>(w.B)]->Naam();
+                if (m_metTekst) {
+                    // One text per round, shared by its matches.
+                    if (i == 0 || schema[i - 1].Ronde != w.Ronde)
+                        omschrijving = QStringLiteral("Poule ") + QString::number(p + 1) +
+                                       QStringLiteral(", ronde ") + QString::number(w.Ronde);
+                    wedstrijd.Omschrijving = omschrijving;
+                    wedstrijd.Boven = m_namen[static_cast<std::size_t>(w.A)];
+                    wedstrijd.Onder = m_namen[static_cast<std::size_t>(w.B)];
+                }
                 wedstrijd.Gespeeld = w.Gespeeld();
                 m_wedstrijden.push_back(std::move(wedstrijd));
             }
@@ -106,7 +116,8 @@ private:
                 wedstrijd.Plek = {nr, 0, r, n};
                 wedstrijd.Plan.Knockout = true;
                 wedstrijd.Plan.Ronde = r;
-                wedstrijd.Omschrijving = KnockoutOmschrijving(nr, r, n);
+                if (m_metTekst)
+                    wedstrijd.Omschrijving = KnockoutOmschrijving(nr, r, n);
                 wedstrijd.Boven = Speler(m->DeelnemerBoven(), wedstrijd, r, n, 0);
                 wedstrijd.Onder = Speler(m->DeelnemerOnder(), wedstrijd, r, n, 1);
                 if (r > 0)
@@ -127,11 +138,12 @@ private:
                    int plek) {
         if (deelnemer) {
             const auto it = m_index.find(deelnemer);
-            if (it != m_index.end())
-                wedstrijd.Plan.Deelnemers.push_back(it->second);
-            return deelnemer->Naam();
+            if (it == m_index.end())
+                return {};
+            wedstrijd.Plan.Deelnemers.push_back(it->second);
+            return m_metTekst ? m_namen[static_cast<std::size_t>(it->second)] : QString();
         }
-        if (ronde == 0)
+        if (ronde == 0 || !m_metTekst)
             return {};
         return WinnaarVan(ronde - 1, 2 * nummer + plek);
     }
@@ -178,14 +190,16 @@ private:
                 wedstrijd.Plan.Knockout = true;
                 wedstrijd.Plan.Ronde = r;
                 wedstrijd.Plan.NaPoules = true;
-                wedstrijd.Omschrijving = KnockoutOmschrijving(nr, r, n);
+                if (m_metTekst)
+                    wedstrijd.Omschrijving = KnockoutOmschrijving(nr, r, n);
                 for (int plek = 0; plek < 2; ++plek) {
                     const int voor = r == 0 ? -1 : vorige[static_cast<std::size_t>(2 * n + plek)];
                     if (voor >= 0)
                         wedstrijd.Plan.Voorgangers.push_back(voor);
-                    (plek == 0 ? wedstrijd.Boven : wedstrijd.Onder) =
-                        voor >= 0 ? WinnaarVan(r - 1, 2 * n + plek)
-                                  : QStringLiteral("Uit de poules");
+                    if (m_metTekst)
+                        (plek == 0 ? wedstrijd.Boven : wedstrijd.Onder) =
+                            voor >= 0 ? WinnaarVan(r - 1, 2 * n + plek)
+                                      : QStringLiteral("Uit de poules");
                 }
                 deze[static_cast<std::size_t>(n)] = static_cast<int>(m_wedstrijden.size());
                 m_wedstrijden.push_back(std::move(wedstrijd));
@@ -195,6 +209,8 @@ private:
     }
 
     const TToernooi& m_toernooi;
+    const bool m_metTekst;
+    std::vector<QString> m_namen; // per participant, made once
     std::vector<TWedstrijd> m_wedstrijden;
     std::unordered_map<const TDeelnemer*, int> m_index;
 };
@@ -206,9 +222,9 @@ struct TStand {
     std::vector<TDagToestand> Toestand;
 };
 
-TStand MaakStand(const TToernooi& toernooi) {
+TStand MaakStand(const TToernooi& toernooi, bool metTekst = false) {
     TStand stand;
-    stand.Wedstrijden = Wedstrijden(toernooi);
+    stand.Wedstrijden = TVerzamelaar(toernooi, metTekst).Alles();
     const auto& gepland = toernooi.Dag.Gepland;
     std::unordered_map<std::uint64_t, int> opPlek;
     opPlek.reserve(gepland.size());
@@ -367,39 +383,42 @@ std::unordered_map<int, int> UitgerustVanaf(const TToernooi& toernooi, const TSt
 } // namespace
 
 std::vector<TWedstrijd> Wedstrijden(const TToernooi& toernooi) {
-    return TVerzamelaar(toernooi).Alles();
+    return TVerzamelaar(toernooi, true).Alles();
 }
 
 TDagoverzicht Overzicht(const TToernooi& toernooi) {
-    const TStand stand = MaakStand(toernooi);
+    TStand stand = MaakStand(toernooi, true);
     const TTijden tijden = Verwacht(toernooi, stand);
     TDagoverzicht overzicht;
     overzicht.Ondergrens = toernooi.Dag.Ondergrens;
-    overzicht.Wedstrijden.reserve(stand.Wedstrijden.size());
-    for (std::size_t i = 0; i < stand.Wedstrijden.size(); ++i) {
-        TWedstrijd w = stand.Wedstrijden[i];
+    overzicht.Botsingen =
+        BotsingTeksten(toernooi, stand, tijden, Botsingen(toernooi, stand, tijden));
+    std::vector<int> volgorde(stand.Wedstrijden.size());
+    for (std::size_t i = 0; i < volgorde.size(); ++i)
+        volgorde[i] = static_cast<int>(i);
+    const auto sleutel = [&](int i) {
+        const auto k = static_cast<std::size_t>(i);
+        return std::pair(tijden.Baan[k] < 0 ? Nooit : tijden.Begin[k], tijden.Baan[k]);
+    };
+    std::stable_sort(volgorde.begin(), volgorde.end(),
+                     [&](int a, int b) { return sleutel(a) < sleutel(b); });
+    overzicht.Wedstrijden.reserve(volgorde.size());
+    for (int i : volgorde) {
+        const auto k = static_cast<std::size_t>(i);
+        TWedstrijd& w = stand.Wedstrijden[k];
         TDagWedstrijd dag;
         dag.Plek = w.Plek;
         dag.Omschrijving = std::move(w.Omschrijving);
         dag.Boven = std::move(w.Boven);
         dag.Onder = std::move(w.Onder);
         dag.Deelnemers = std::move(w.Plan.Deelnemers);
-        dag.Baan = tijden.Baan[i];
-        dag.Begin = tijden.Begin[i];
-        dag.Einde = tijden.Einde[i];
-        dag.Toestand = stand.Toestand[i];
+        dag.Baan = tijden.Baan[k];
+        dag.Begin = tijden.Begin[k];
+        dag.Einde = tijden.Einde[k];
+        dag.Toestand = stand.Toestand[k];
         overzicht.Einde = std::max(overzicht.Einde, dag.Einde);
         overzicht.Wedstrijden.push_back(std::move(dag));
     }
-    overzicht.Botsingen =
-        BotsingTeksten(toernooi, stand, tijden, Botsingen(toernooi, stand, tijden));
-    std::stable_sort(overzicht.Wedstrijden.begin(), overzicht.Wedstrijden.end(),
-                     [](const TDagWedstrijd& a, const TDagWedstrijd& b) {
-                         const auto sleutel = [](const TDagWedstrijd& w) {
-                             return std::pair(w.Baan < 0 ? Nooit : w.Begin, w.Baan);
-                         };
-                         return sleutel(a) < sleutel(b);
-                     });
     return overzicht;
 }
 
@@ -483,7 +502,7 @@ bool Verplaats(TToernooi& toernooi, const TWedstrijdPlek& plek, int baan, int be
     TDag& dag = toernooi.Dag;
     if (baan < 0 || baan >= dag.Instellingen.Plan.Banen || begin < 0)
         return false;
-    TStand stand = MaakStand(toernooi);
+    TStand stand = MaakStand(toernooi, botsingen != nullptr);
     const int i = Zoek(stand, plek);
     if (i < 0 || stand.Toestand[static_cast<std::size_t>(i)] == TDagToestand::Gespeeld)
         return false;
@@ -505,9 +524,56 @@ bool Verplaats(TToernooi& toernooi, const TWedstrijdPlek& plek, int baan, int be
     return true;
 }
 
+namespace {
+
+// The match for a free court: the first in the plan whose players are all
+// known, on no court and rested; its own court's before another's.
+int Volgende(const TToernooi& toernooi, const TStand& stand, int baan, int nu) {
+    const TDag& dag = toernooi.Dag;
+    const TTijden tijden = Verwacht(toernooi, stand);
+    const std::unordered_map<int, int> vrij = UitgerustVanaf(toernooi, stand, tijden);
+    std::unordered_map<int, bool> bezig;
+    for (std::size_t i = 0; i < stand.Wedstrijden.size(); ++i)
+        if (stand.Toestand[i] == TDagToestand::Opgeroepen)
+            for (int d : stand.Wedstrijden[i].Plan.Deelnemers)
+                bezig[d] = true;
+    const auto klaar = [&](std::size_t i) {
+        const TWedstrijd& w = stand.Wedstrijden[i];
+        if (stand.Toestand[i] != TDagToestand::Gepland || stand.Gepland[i] < 0 ||
+            w.Plan.Deelnemers.size() != 2)
+            return false;
+        return std::none_of(w.Plan.Deelnemers.begin(), w.Plan.Deelnemers.end(), [&](int d) {
+            const auto it = vrij.find(d);
+            return bezig.contains(d) || (it != vrij.end() && it->second > nu);
+        });
+    };
+    const auto sleutel = [&](std::size_t i) {
+        const TGepland& g = dag.Gepland[static_cast<std::size_t>(stand.Gepland[i])];
+        return std::tuple(g.Begin, g.Baan != baan, g.Baan);
+    };
+    int gekozen = -1;
+    for (std::size_t i = 0; i < stand.Wedstrijden.size(); ++i)
+        if (klaar(i) && (gekozen < 0 || sleutel(i) < sleutel(static_cast<std::size_t>(gekozen))))
+            gekozen = static_cast<int>(i);
+    return gekozen;
+}
+
+void Roep(TToernooi& toernooi, const TStand& stand, int wedstrijd, int baan, int nu) {
+    TGepland& gepland =
+        toernooi.Dag
+            .Gepland[static_cast<std::size_t>(stand.Gepland[static_cast<std::size_t>(wedstrijd)])];
+    // On another court than planned it starts a line of its own there: the
+    // matches after it wait for it, but its lateness is not theirs.
+    if (gepland.Baan != baan)
+        gepland.Begin = nu;
+    gepland.Baan = baan;
+    gepland.EchtBegin = nu;
+}
+
+} // namespace
+
 int RoepOp(TToernooi& toernooi, const TWedstrijdPlek* plek, int baan, int nu) {
-    TDag& dag = toernooi.Dag;
-    if (baan < 0 || baan >= dag.Instellingen.Plan.Banen || dag.Gepland.empty())
+    if (baan < 0 || baan >= toernooi.Dag.Instellingen.Plan.Banen || toernooi.Dag.Gepland.empty())
         return -1;
     nu = std::max(0, nu);
     const TStand stand = MaakStand(toernooi);
@@ -519,44 +585,11 @@ int RoepOp(TToernooi& toernooi, const TWedstrijdPlek* plek, int baan, int nu) {
             stand.Gepland[static_cast<std::size_t>(gekozen)] < 0)
             return -1;
     } else {
-        const TTijden tijden = Verwacht(toernooi, stand);
-        const std::unordered_map<int, int> vrij = UitgerustVanaf(toernooi, stand, tijden);
-        std::unordered_map<int, bool> bezig;
-        for (std::size_t i = 0; i < stand.Wedstrijden.size(); ++i)
-            if (stand.Toestand[i] == TDagToestand::Opgeroepen)
-                for (int d : stand.Wedstrijden[i].Plan.Deelnemers)
-                    bezig[d] = true;
-        const auto klaar = [&](std::size_t i) {
-            const TWedstrijd& w = stand.Wedstrijden[i];
-            if (stand.Toestand[i] != TDagToestand::Gepland || stand.Gepland[i] < 0 ||
-                w.Plan.Deelnemers.size() != 2)
-                return false;
-            return std::none_of(w.Plan.Deelnemers.begin(), w.Plan.Deelnemers.end(), [&](int d) {
-                const auto it = vrij.find(d);
-                return bezig.contains(d) || (it != vrij.end() && it->second > nu);
-            });
-        };
-        // The first in the plan, its own court's before another's.
-        const auto voor = [&](std::size_t a, std::size_t b) {
-            const TGepland& x = dag.Gepland[static_cast<std::size_t>(stand.Gepland[a])];
-            const TGepland& y = dag.Gepland[static_cast<std::size_t>(stand.Gepland[b])];
-            return std::tuple(x.Begin, x.Baan != baan, x.Baan) <
-                   std::tuple(y.Begin, y.Baan != baan, y.Baan);
-        };
-        for (std::size_t i = 0; i < stand.Wedstrijden.size(); ++i)
-            if (klaar(i) && (gekozen < 0 || voor(i, static_cast<std::size_t>(gekozen))))
-                gekozen = static_cast<int>(i);
+        gekozen = Volgende(toernooi, stand, baan, nu);
         if (gekozen < 0)
             return -1;
     }
-    TGepland& gepland =
-        dag.Gepland[static_cast<std::size_t>(stand.Gepland[static_cast<std::size_t>(gekozen)])];
-    // On another court than planned it starts a line of its own there: the
-    // matches after it wait for it, but its lateness is not theirs.
-    if (gepland.Baan != baan)
-        gepland.Begin = nu;
-    gepland.Baan = baan;
-    gepland.EchtBegin = nu;
+    Roep(toernooi, stand, gekozen, baan, nu);
     return baan;
 }
 
@@ -584,12 +617,17 @@ int NaUitslag(TToernooi& toernooi, const TWedstrijdPlek& plek, int nu) {
         gepland.EchtBegin = std::max(0, nu - duur);
     gepland.EchtEinde = std::max(nu, gepland.EchtBegin);
     const int baan = gepland.Baan;
-    const TStand na = MaakStand(toernooi);
-    for (std::size_t k = 0; k < na.Wedstrijden.size(); ++k)
-        if (na.Toestand[k] == TDagToestand::Opgeroepen && na.Gepland[k] >= 0 &&
-            dag.Gepland[static_cast<std::size_t>(na.Gepland[k])].Baan == baan)
+    if (baan < 0)
+        return -1;
+    for (std::size_t k = 0; k < stand.Wedstrijden.size(); ++k)
+        if (stand.Toestand[k] == TDagToestand::Opgeroepen &&
+            dag.Gepland[static_cast<std::size_t>(stand.Gepland[k])].Baan == baan)
             return -1; // the court still has a match on it
-    return RoepOp(toernooi, nullptr, baan, nu);
+    const int volgende = Volgende(toernooi, stand, baan, nu);
+    if (volgende < 0)
+        return -1;
+    Roep(toernooi, stand, volgende, baan, nu);
+    return baan;
 }
 
 } // namespace Dagplan

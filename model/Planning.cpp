@@ -12,20 +12,38 @@ namespace {
 
 constexpr int Nooit = std::numeric_limits<int>::max();
 
-// The matches each participant plays, in the order they are meant to come:
-// pool rounds first, then the knockout rounds.
-std::map<int, std::vector<int>> PerDeelnemer(const std::vector<TPlanWedstrijd>& wedstrijden) {
-    std::map<int, std::vector<int>> per;
+// The matches each participant plays, participant after participant, each
+// participant's in the order `voor` gives (ties by their place in the list).
+// One sort over pairs: for thousands of participants far cheaper than a
+// list per participant.
+struct TDeelname {
+    int Deelnemer;
+    int Wedstrijd;
+};
+template <typename Sleutel>
+std::vector<TDeelname> PerDeelnemer(const std::vector<TPlanWedstrijd>& wedstrijden,
+                                    Sleutel sleutel) {
+    std::vector<TDeelname> per;
+    per.reserve(2 * wedstrijden.size());
     for (std::size_t i = 0; i < wedstrijden.size(); ++i)
         for (int deelnemer : wedstrijden[i].Deelnemers)
-            per[deelnemer].push_back(static_cast<int>(i));
-    for (auto& [deelnemer, lijst] : per)
-        std::stable_sort(lijst.begin(), lijst.end(), [&](int a, int b) {
-            const TPlanWedstrijd& x = wedstrijden[static_cast<std::size_t>(a)];
-            const TPlanWedstrijd& y = wedstrijden[static_cast<std::size_t>(b)];
-            return std::pair(x.Knockout, x.Ronde) < std::pair(y.Knockout, y.Ronde);
-        });
+            per.push_back({deelnemer, static_cast<int>(i)});
+    std::sort(per.begin(), per.end(), [&](const TDeelname& a, const TDeelname& b) {
+        return std::tuple(a.Deelnemer, sleutel(a.Wedstrijd), a.Wedstrijd) <
+               std::tuple(b.Deelnemer, sleutel(b.Wedstrijd), b.Wedstrijd);
+    });
     return per;
+}
+
+// Calls f(participant, first, last) for each participant's run in `per`.
+template <typename F> void PerRij(const std::vector<TDeelname>& per, F f) {
+    for (std::size_t begin = 0; begin < per.size();) {
+        std::size_t einde = begin + 1;
+        while (einde < per.size() && per[einde].Deelnemer == per[begin].Deelnemer)
+            ++einde;
+        f(per[begin].Deelnemer, begin, einde);
+        begin = einde;
+    }
 }
 
 // The order in which the chains are measured: a match after everything it
@@ -313,12 +331,17 @@ int Ondergrens(const std::vector<TPlanWedstrijd>& wedstrijden, const TInstelling
         if (!w.Knockout)
             poulesKlaar = std::max(poulesKlaar, keten);
     }
-    for (const auto& [deelnemer, lijst] : PerDeelnemer(wedstrijden)) {
-        int eigen = static_cast<int>(lijst.size() - 1) * instellingen.Rust();
-        for (int i : lijst)
-            eigen += Duur(instellingen, wedstrijden[static_cast<std::size_t>(i)]);
+    const auto volgens = [&](int i) {
+        const TPlanWedstrijd& w = wedstrijden[static_cast<std::size_t>(i)];
+        return std::pair(w.Knockout, w.Ronde);
+    };
+    const std::vector<TDeelname> per = PerDeelnemer(wedstrijden, volgens);
+    PerRij(per, [&](int, std::size_t begin, std::size_t einde) {
+        int eigen = static_cast<int>(einde - begin - 1) * instellingen.Rust();
+        for (std::size_t k = begin; k < einde; ++k)
+            eigen += Duur(instellingen, wedstrijden[static_cast<std::size_t>(per[k].Wedstrijd)]);
         keten = std::max(keten, eigen);
-    }
+    });
     return std::max(capaciteit(true), keten);
 }
 
@@ -335,28 +358,37 @@ std::vector<TBotsing> Controleer(const std::vector<TPlanWedstrijd>& wedstrijden,
                          [&](int a, int b) { return begin(a) < begin(b); });
     };
     // Per court and per player, each match against the one before it.
-    std::map<int, std::vector<int>> perBaan;
+    int banen = 0;
     for (std::size_t i = 0; i < wedstrijden.size(); ++i)
         if (gepland(static_cast<int>(i)))
-            perBaan[plan.Wedstrijden[i].Baan].push_back(static_cast<int>(i));
-    for (auto& [baan, lijst] : perBaan) {
+            banen = std::max(banen, plan.Wedstrijden[i].Baan + 1);
+    std::vector<std::vector<int>> perBaan(static_cast<std::size_t>(banen));
+    for (std::size_t i = 0; i < wedstrijden.size(); ++i)
+        if (gepland(static_cast<int>(i)) && plan.Wedstrijden[i].Baan >= 0)
+            perBaan[static_cast<std::size_t>(plan.Wedstrijden[i].Baan)].push_back(
+                static_cast<int>(i));
+    for (auto& lijst : perBaan) {
         opBegin(lijst);
         for (std::size_t k = 1; k < lijst.size(); ++k)
             if (begin(lijst[k]) < einde(lijst[k - 1]))
                 botsingen.push_back({TBotsingSoort::BaanDubbel, lijst[k], lijst[k - 1], -1});
     }
-    for (auto [deelnemer, lijst] : PerDeelnemer(wedstrijden)) {
-        std::erase_if(lijst, [&](int i) { return !gepland(i); });
-        opBegin(lijst);
-        for (std::size_t k = 1; k < lijst.size(); ++k) {
-            const int tussen = begin(lijst[k]) - einde(lijst[k - 1]);
+    // Unplanned matches sort last and are passed over.
+    const auto opTijd = [&](int i) { return gepland(i) ? begin(i) : Nooit; };
+    const std::vector<TDeelname> per = PerDeelnemer(wedstrijden, opTijd);
+    PerRij(per, [&](int deelnemer, std::size_t van, std::size_t tot) {
+        for (std::size_t k = van + 1; k < tot; ++k) {
+            const int w = per[k].Wedstrijd;
+            const int vorige = per[k - 1].Wedstrijd;
+            if (!gepland(w))
+                break;
+            const int tussen = begin(w) - einde(vorige);
             if (tussen < 0)
-                botsingen.push_back(
-                    {TBotsingSoort::DeelnemerDubbel, lijst[k], lijst[k - 1], deelnemer});
+                botsingen.push_back({TBotsingSoort::DeelnemerDubbel, w, vorige, deelnemer});
             else if (tussen < instellingen.Rust())
-                botsingen.push_back({TBotsingSoort::RustTeKort, lijst[k], lijst[k - 1], deelnemer});
+                botsingen.push_back({TBotsingSoort::RustTeKort, w, vorige, deelnemer});
         }
-    }
+    });
     int laatstePoule = -1; // the pool match that ends last
     for (std::size_t i = 0; i < wedstrijden.size(); ++i) {
         const int w = static_cast<int>(i);
@@ -424,6 +456,19 @@ void Verschuif(TPlan& plan, const std::vector<TPlanWedstrijd>& wedstrijden,
 } // namespace Planning
 
 namespace Planning {
+
+bool Geldig(const TDagInstellingen& instellingen) {
+    const TInstellingen& plan = instellingen.Plan;
+    constexpr int Dag = 24 * 60;
+    const auto binnen = [](int waarde, int van, int tot) { return waarde >= van && waarde <= tot; };
+    return binnen(plan.Banen, 1, MaxBanen) && binnen(plan.PouleSlot, 1, Dag) &&
+           binnen(plan.KnockoutSlot, 1, Dag) && binnen(plan.RustSlots, 0, 99) &&
+           binnen(instellingen.Begintijd, 0, Dag - 1) && binnen(instellingen.Doorstroming, 0, 99) &&
+           std::all_of(plan.Pauzes.begin(), plan.Pauzes.end(), [&](const TPauze& pauze) {
+               return binnen(pauze.Van, 0, MaxMinuut) &&
+                      binnen(pauze.Tot, pauze.Van + 1, MaxMinuut);
+           });
+}
 
 QString BaanNaam(const TDagInstellingen& instellingen, int baan) {
     if (baan >= 0 && baan < instellingen.Baannamen.size()) {

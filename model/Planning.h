@@ -138,6 +138,16 @@ struct TDagInstellingen {
     bool operator==(const TDagInstellingen&) const = default;
 };
 
+// What a plan takes: courts, and times in minutes from the day's start
+// (a week: far beyond any day, far from overflowing any sum).
+constexpr int MaxBanen = 999;
+constexpr int MaxMinuut = 7 * 24 * 60;
+
+// Whether the settings can make a day: courts 1 .. MaxBanen, slots of a
+// minute to a day, rest up to 99 slots, a start within the day, breaks that
+// end after they begin, within MaxMinuut.
+bool Geldig(const TDagInstellingen& instellingen);
+
 // "Baan 3", or the organiser's name for court index 2.
 QString BaanNaam(const TDagInstellingen& instellingen, int baan);
 // The clock time of a moment of the day: "10:40" (past midnight: "00:20").

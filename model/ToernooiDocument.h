@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 // The one tournament of the program: its stage, the names of the participant
@@ -209,7 +210,9 @@ public:
     // --- the tournament day: courts and times. The plan is kept with the
     // tournament; each change is one step.
     const Planning::TDagInstellingen& DagInstellingen() const;
-    void ZetDagInstellingen(const Planning::TDagInstellingen& instellingen);
+    // False (and nothing changes) for settings that cannot make a day
+    // (Planning::Geldig). Court names are kept on one line, trimmed.
+    bool ZetDagInstellingen(const Planning::TDagInstellingen& instellingen);
     // "Planning maken": every pool and knockout match gets a court and a
     // start; matches already called or played keep theirs.
     void MaakPlanning();
@@ -361,4 +364,7 @@ private:
     };
     std::optional<TUitslag> m_uitslag; // reported by the running step
     TKlok m_klok;
+    // The day's overview of the state with this id: the windows ask for it
+    // after every change, and for thousands of matches it is worth keeping.
+    mutable std::optional<std::pair<std::uint64_t, Planning::TDagoverzicht>> m_dagoverzicht;
 };

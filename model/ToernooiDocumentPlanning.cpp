@@ -22,16 +22,27 @@ const Planning::TDagInstellingen& TToernooiDocument::DagInstellingen() const {
     return m_toernooi->Dag.Instellingen;
 }
 
-void TToernooiDocument::ZetDagInstellingen(const Planning::TDagInstellingen& instellingen) {
-    if (instellingen == m_toernooi->Dag.Instellingen)
-        return;
+bool TToernooiDocument::ZetDagInstellingen(const Planning::TDagInstellingen& instellingen) {
+    if (!Planning::Geldig(instellingen))
+        return false;
+    // Court names live on lines of their own in the file: no line breaks,
+    // no blanks around them, and no empty names after the last one.
+    Planning::TDagInstellingen nieuw = instellingen;
+    for (QString& naam : nieuw.Baannamen)
+        naam = naam.simplified();
+    while (nieuw.Baannamen.size() > nieuw.Plan.Banen ||
+           (!nieuw.Baannamen.isEmpty() && nieuw.Baannamen.last().isEmpty()))
+        nieuw.Baannamen.removeLast();
+    if (nieuw == m_toernooi->Dag.Instellingen)
+        return true;
     TStap stap(*this, QStringLiteral("baaninstellingen"));
-    m_toernooi->Dag.Instellingen = instellingen;
+    m_toernooi->Dag.Instellingen = nieuw;
     // A plan on courts that are gone no longer holds.
     for (Planning::TGepland& gepland : m_toernooi->Dag.Gepland)
-        if (gepland.Baan >= instellingen.Plan.Banen)
+        if (gepland.Baan >= nieuw.Plan.Banen)
             gepland.Baan = -1;
     Q_EMIT PlanningVeranderd();
+    return true;
 }
 
 void TToernooiDocument::MaakPlanning() {
@@ -45,7 +56,12 @@ bool TToernooiDocument::HeeftPlanning() const {
 }
 
 Planning::TDagoverzicht TToernooiDocument::Dagoverzicht() const {
-    return Dagplan::Overzicht(*m_toernooi);
+    // Inside a step the state has no id of its own yet.
+    if (InStap())
+        return Dagplan::Overzicht(*m_toernooi);
+    if (!m_dagoverzicht || m_dagoverzicht->first != m_huidig.Id)
+        m_dagoverzicht.emplace(m_huidig.Id, Dagplan::Overzicht(*m_toernooi));
+    return m_dagoverzicht->second;
 }
 
 std::vector<Planning::TBaanStand> TToernooiDocument::Banen() const {
@@ -54,6 +70,8 @@ std::vector<Planning::TBaanStand> TToernooiDocument::Banen() const {
 
 bool TToernooiDocument::VerplaatsWedstrijd(const Planning::TWedstrijdPlek& plek, int baan,
                                            int begin, QStringList* botsingen) {
+    if (begin > Planning::MaxMinuut)
+        return false;
     TStap stap(*this, QStringLiteral("%1 verplaatst").arg(PlekTekst(plek)));
     if (!Dagplan::Verplaats(*m_toernooi, plek, baan, begin, botsingen))
         return false;

@@ -26,6 +26,7 @@ const QString Poule = QStringLiteral("-Poule");
 const QString Lot = QStringLiteral("Lot");
 const QString Herstel = QStringLiteral("#Herstel");
 const QString PlanningWoord = QStringLiteral("#Planning");
+const QString GeplandWoord = QStringLiteral("#Gepland");
 const QString NogNiet = QStringLiteral("-");
 const QString Einde = QStringLiteral("#EindeUitbreiding");
 
@@ -319,14 +320,16 @@ private:
         bool poules = false;
         bool herstel = false;
         bool planning = false;
+        bool gepland = false;
         for (QString regel = VolgendeGetrimd(); regel != Einde; regel = VolgendeGetrimd()) {
             const QStringList delen = Delen(regel);
             const QString woord = delen.value(0);
-            bool* gelezen = woord == Telling       ? &telling
-                            : woord == PoulesWoord ? &poules
-                            : woord == Herstel     ? &herstel
+            bool* gelezen = woord == Telling         ? &telling
+                            : woord == PoulesWoord   ? &poules
+                            : woord == Herstel       ? &herstel
                             : woord == PlanningWoord ? &planning
-                                                   : nullptr;
+                            : woord == GeplandWoord  ? &gepland
+                                                     : nullptr;
             if (!gelezen)
                 Faal(QStringLiteral("Onbekend onderdeel '%1' in de poulewedstrijden.").arg(regel));
             if (*gelezen)
@@ -344,6 +347,12 @@ private:
                 LeesPoules(Getal(delen[1]));
             } else if (woord == PlanningWoord) {
                 LeesPlanning();
+            } else if (woord == GeplandWoord) {
+                if (!planning)
+                    Faal(QStringLiteral("\"%1\" verwacht.").arg(PlanningWoord));
+                if (delen.size() != 2)
+                    Faal(QStringLiteral("\"%1 <aantal>\" verwacht.").arg(GeplandWoord));
+                LeesGepland(Getal(delen[1]));
             } else {
                 LeesHerstel();
             }
@@ -491,6 +500,8 @@ private:
         }
     }
 
+    static bool BinnenDag(int minuut) { return minuut >= -1 && minuut <= Planning::MaxMinuut; }
+
     // A time or place that may be "not yet" ("-").
     int MisschienGetal(QStringView tekst) const { return tekst == NogNiet ? -1 : Getal(tekst); }
 
@@ -507,7 +518,7 @@ private:
     void LeesPlanning() {
         Planning::TDag dag;
         Planning::TDagInstellingen& i = dag.Instellingen;
-        const QList<int> kop = Getallen(10);
+        const QList<int> kop = Getallen(9);
         i.Begintijd = kop[0];
         i.Plan.Banen = kop[1];
         i.Plan.PouleSlot = kop[2];
@@ -516,29 +527,29 @@ private:
         i.DoorstromingBeste = kop[5] == 1;
         i.Doorstroming = kop[6];
         dag.Ondergrens = kop[7];
-        if (i.Begintijd < 0 || i.Begintijd >= 24 * 60 || i.Plan.Banen < 1 ||
-            i.Plan.Banen > MaxBanen || i.Plan.PouleSlot < 1 || i.Plan.KnockoutSlot < 1 ||
-            i.Plan.RustSlots < 0 || kop[5] < 0 || kop[5] > 1 || i.Doorstroming < 0 ||
-            dag.Ondergrens < 0 || kop[8] < 0 || kop[9] < 0)
-            Faal(QStringLiteral("Ongeldige instellingen van de planning."));
         for (int p = 0; p < kop[8]; ++p) {
             const QList<int> pauze = Getallen(2);
-            if (pauze[0] < 0 || pauze[1] <= pauze[0])
-                Faal(QStringLiteral("Ongeldige pauze."));
             i.Plan.Pauzes.push_back({pauze[0], pauze[1]});
         }
+        if (kop[5] < 0 || kop[5] > 1 || !Planning::Geldig(i) || !BinnenDag(dag.Ondergrens))
+            Faal(QStringLiteral("Ongeldige instellingen van de planning."));
         for (int baan = 0; baan < i.Plan.Banen; ++baan)
             i.Baannamen << Text::trimmed(Volgende());
         while (!i.Baannamen.isEmpty() && i.Baannamen.last().isEmpty())
             i.Baannamen.removeLast();
-        for (int g = 0; g < kop[9]; ++g) {
-            const QList<int> w = Getallen(8);
-            Planning::TGepland gepland{{w[0], w[1], w[2], w[3]}, w[4], w[5], w[6], w[7]};
-            if (w[0] < 0 || w[0] > 2 || w[1] < 0 || w[2] < 0 || w[3] < 0 || w[4] >= i.Plan.Banen)
-                Faal(QStringLiteral("Ongeldige wedstrijd in de planning."));
-            dag.Gepland.push_back(gepland);
-        }
         m_toernooi.Dag = std::move(dag);
+    }
+
+    void LeesGepland(int aantal) {
+        Planning::TDag& dag = m_toernooi.Dag;
+        for (int g = 0; g < aantal; ++g) {
+            const QList<int> w = Getallen(8);
+            if (w[0] < 0 || w[0] > 2 || w[1] < 0 || w[2] < 0 || w[3] < 0 ||
+                w[4] >= dag.Instellingen.Plan.Banen || !BinnenDag(w[5]) || !BinnenDag(w[6]) ||
+                !BinnenDag(w[7]))
+                Faal(QStringLiteral("Ongeldige wedstrijd in de planning."));
+            dag.Gepland.push_back({{w[0], w[1], w[2], w[3]}, w[4], w[5], w[6], w[7]});
+        }
     }
 
     void LeesHerstel() {
@@ -579,28 +590,59 @@ private:
 
 // "#Planning", then the settings on one line: start, courts, the two slot
 // lengths, rest, the assumed split (best 1/0 and how many), the lower bound
-// and the counts of breaks and planned matches; a line per break, a line
-// per court name (they may hold any character), and a line per planned
-// match: its place, court, start, and real start and end ("-": not yet).
+// and the count of breaks; a line per break and a line per court name (they
+// may hold any character).
 void SchrijfPlanning(QStringList& regels, const Planning::TDag& dag) {
     const Planning::TDagInstellingen& i = dag.Instellingen;
-    const auto getal = [](int g) { return g < 0 ? NogNiet : QString::number(g); };
+    const auto getal = [](int g) { return QString::number(g); };
     regels << PlanningWoord;
-    regels << QStringList{getal(i.Begintijd), getal(i.Plan.Banen), getal(i.Plan.PouleSlot),
-                          getal(i.Plan.KnockoutSlot), getal(i.Plan.RustSlots),
-                          getal(i.DoorstromingBeste ? 1 : 0), getal(i.Doorstroming),
-                          getal(dag.Ondergrens), getal(static_cast<int>(i.Plan.Pauzes.size())),
-                          getal(static_cast<int>(dag.Gepland.size()))}
+    regels << QStringList{getal(i.Begintijd),
+                          getal(i.Plan.Banen),
+                          getal(i.Plan.PouleSlot),
+                          getal(i.Plan.KnockoutSlot),
+                          getal(i.Plan.RustSlots),
+                          getal(i.DoorstromingBeste ? 1 : 0),
+                          getal(i.Doorstroming),
+                          getal(dag.Ondergrens),
+                          getal(static_cast<int>(i.Plan.Pauzes.size()))}
                   .join(u' ');
     for (const Planning::TPauze& pauze : i.Plan.Pauzes)
         regels << getal(pauze.Van) + u' ' + getal(pauze.Tot);
     for (int baan = 0; baan < i.Plan.Banen; ++baan)
         regels << i.Baannamen.value(baan);
-    for (const Planning::TGepland& g : dag.Gepland)
-        regels << QStringList{getal(g.Plek.KnockoutNr), getal(g.Plek.Poule), getal(g.Plek.Ronde),
-                              getal(g.Plek.Nummer),     getal(g.Baan),       getal(g.Begin),
-                              getal(g.EchtBegin),       getal(g.EchtEinde)}
-                      .join(u' ');
+}
+
+// "#Gepland <count>" and a line per planned match: its place (bracket,
+// pool, round, number), court, start, and real start and end ("-": not
+// yet). Thousands of lines of digits: written straight as bytes.
+QByteArray GeplandBytes(const Planning::TDag& dag) {
+    QByteArray bytes;
+    if (dag.Gepland.empty())
+        return bytes;
+    bytes.reserve(16 + 64 * static_cast<qsizetype>(dag.Gepland.size()));
+    const auto getal = [&](int g) {
+        if (g < 0) {
+            bytes.append('-');
+            return;
+        }
+        char buffer[16];
+        const auto [einde, fout] = std::to_chars(buffer, buffer + sizeof buffer, g);
+        bytes.append(buffer, einde - buffer);
+    };
+    bytes.append(GeplandWoord.toLatin1()).append(' ');
+    getal(static_cast<int>(dag.Gepland.size()));
+    bytes.append("\r\n");
+    for (const Planning::TGepland& g : dag.Gepland) {
+        const int velden[] = {g.Plek.KnockoutNr, g.Plek.Poule, g.Plek.Ronde, g.Plek.Nummer, g.Baan,
+                              g.Begin,           g.EchtBegin,  g.EchtEinde};
+        for (std::size_t v = 0; v < std::size(velden); ++v) {
+            if (v > 0)
+                bytes.append(' ');
+            getal(velden[v]);
+        }
+        bytes.append("\r\n");
+    }
+    return bytes;
 }
 
 } // namespace
@@ -626,13 +668,15 @@ TNawoord Nawoord(int programmastatus, const TDeelnemerLijst& deelnemers,
     if (planning)
         SchrijfPlanning(nawoord.Regels, *dag);
     nawoord.Slot = std::move(poules);
+    if (planning)
+        nawoord.Slot.append(GeplandBytes(*dag));
     nawoord.Slot.append(Einde.toLatin1() + "\r\n");
     return nawoord;
 }
 
 QByteArray Schrijf(const TToernooi& toernooi, const THerstel* herstel) {
-    const TNawoord nawoord =
-        Nawoord(toernooi.Programmastatus, toernooi.Lijst, toernooi.Wedstrijden, herstel, &toernooi.Dag);
+    const TNawoord nawoord = Nawoord(toernooi.Programmastatus, toernooi.Lijst, toernooi.Wedstrijden,
+                                     herstel, &toernooi.Dag);
     return Toernooibestand::Schrijf(toernooi.Programmastatus, toernooi.Lijst,
                                     toernooi.Winnaars.get(), toernooi.Verliezers.get(),
                                     nawoord.Regels, nawoord.Slot);

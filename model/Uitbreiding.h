@@ -49,8 +49,6 @@ constexpr int Versie = 1;
 // takes: three digits, as the score dialog reads them, which keeps every
 // sum of the standings far from overflowing.
 constexpr int HoogsteScore = 999;
-// The most courts a plan takes.
-constexpr int MaxBanen = 999;
 
 // The recovery file's part: the file name the tournament had and the names
 // of the participant list window, in its order.
