@@ -1007,18 +1007,29 @@ void TPresentatieForm::TekenBanen(QPainter& painter, const TMaten& maten,
         baanNamen << rij.baan;
         rijen.push_back(std::move(rij));
     }
-    // One size for the page, larger while the rows still fit the height.
+    // One size for the page, larger while the rows still fit the height
+    // and the courts and names their columns.
+    QStringList nu;
+    QStringList volgende;
+    for (const TRij& rij : rijen) {
+        nu << rij.nu;
+        volgende << rij.volgende;
+    }
+    auto baanKolom = [&](const QFontMetrics& maat) {
+        return std::min(Breedste(maat, baanNamen) + 2 * maten.rand, maten.inhoud.width() / 5);
+    };
     const int letter = GrootstePassende(maten.letter, [&](int pixels) {
-        const QFontMetrics maat(Letter(font(), pixels));
+        const QFontMetrics maat(Letter(font(), pixels, true));
+        const int half = (maten.inhoud.width() - baanKolom(maat)) / 2 - maten.rand;
         return (static_cast<int>(rijen.size()) + 1) * maat.lineSpacing() * 5 / 4 <=
-               maten.inhoud.height();
+                   maten.inhoud.height() &&
+               Breedste(maat, nu) < half && Breedste(maat, volgende) < half;
     });
     const QFont gewoon = Letter(font(), letter);
     const QFont vet = Letter(font(), letter, true);
     const QFontMetrics maat(vet);
     const int regel = maat.lineSpacing() * 5 / 4;
-    const int baanBreedte =
-        std::min(Breedste(maat, baanNamen) + maten.rand, maten.inhoud.width() / 5);
+    const int baanBreedte = baanKolom(maat);
     const int rest = maten.inhoud.width() - baanBreedte;
     const int nuLinks = maten.inhoud.left() + baanBreedte;
     const int volgendeLinks = nuLinks + rest / 2;
@@ -1053,7 +1064,7 @@ void TPresentatieForm::TekenOproep(QPainter& painter, const TMaten& maten) const
     for (; letter > maten.letter; letter = letter * 9 / 10) {
         const QFontMetrics maat(Letter(font(), letter, true));
         if (maat.lineSpacing() * 3 / 2 * regels <= maten.inhoud.height() &&
-            Breedste(maat, m_oproep) <= maten.inhoud.width())
+            Breedste(maat, m_oproep) + maten.rand <= maten.inhoud.width())
             break;
     }
     letter = std::max(letter, maten.letter);
@@ -1068,8 +1079,10 @@ void TPresentatieForm::TekenOproep(QPainter& painter, const TMaten& maten) const
         const QString baan = dubbelepunt > 0 ? tekst.left(dubbelepunt + 1) : QString();
         const QString spelers = dubbelepunt > 0 ? tekst.mid(dubbelepunt + 2) : tekst;
         const int baanBreedte = baan.isEmpty() ? 0 : maat.horizontalAdvance(baan + u' ');
+        // A few pixels to spare: a text measured to the pixel may still be
+        // shortened by the rounding of its letters.
         const int breedte =
-            std::min(maten.inhoud.width(), baanBreedte + maat.horizontalAdvance(spelers));
+            std::min(maten.inhoud.width(), baanBreedte + maat.horizontalAdvance(spelers) + 4);
         const int x = maten.inhoud.left() + (maten.inhoud.width() - breedte) / 2;
         painter.setPen(Accent);
         painter.drawText(QRect(x, y, baanBreedte, regel), Qt::AlignLeft | Qt::AlignVCenter, baan);

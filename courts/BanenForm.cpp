@@ -131,6 +131,21 @@ public:
         return uit;
     }
 
+    // The match a drag from this cell takes: under the cursor the one the
+    // cursor is on (of two that clash there, the one just moved), elsewhere
+    // the first; -1 when it is played or on its court.
+    int Versleepbaar(const QModelIndex& index) const {
+        const auto hier = Cel(index.row(), index.column()).first;
+        if (hier.empty())
+            return -1;
+        const int i =
+            index == m_form.PlanningGrid->currentIndex() ? m_form.GekozenWedstrijd() : hier.front();
+        return i >= 0 && m_form.m_overzicht.Wedstrijden[std::size_t(i)].Toestand ==
+                             TDagToestand::Gepland
+                   ? i
+                   : -1;
+    }
+
     int Rij(int begin) const {
         const auto it = std::lower_bound(m_tijden.begin(), m_tijden.end(), begin);
         return it != m_tijden.end() && *it == begin ? static_cast<int>(it - m_tijden.begin()) : -1;
@@ -201,10 +216,7 @@ public:
             return Qt::ItemIsDropEnabled;
         Qt::ItemFlags vlaggen = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDropEnabled;
         // A match that is played or on its court stays where it is.
-        const auto hier = Cel(index.row(), index.column()).first;
-        if (hier.size() == 1 &&
-            m_form.m_overzicht.Wedstrijden[std::size_t(hier.front())].Toestand ==
-                TDagToestand::Gepland)
+        if (Versleepbaar(index) >= 0)
             vlaggen |= Qt::ItemIsDragEnabled;
         return vlaggen;
     }
@@ -217,11 +229,10 @@ public:
     // whatever the overview does meanwhile.
     QMimeData* mimeData(const QModelIndexList& indexes) const override {
         for (const QModelIndex& index : indexes) {
-            const auto hier = Cel(index.row(), index.column()).first;
-            if (hier.size() != 1)
+            const int i = Versleepbaar(index);
+            if (i < 0)
                 continue;
-            const TWedstrijdPlek& plek =
-                m_form.m_overzicht.Wedstrijden[std::size_t(hier.front())].Plek;
+            const TWedstrijdPlek& plek = m_form.m_overzicht.Wedstrijden[std::size_t(i)].Plek;
             auto* data = new QMimeData;
             data->setData(WedstrijdMime, QStringLiteral("%1 %2 %3 %4")
                                              .arg(plek.KnockoutNr)
@@ -396,6 +407,9 @@ TBanenForm::TBanenForm(TToernooiDocument& document, QWidget* owner)
     BanenGrid->verticalHeader()->hide();
     BanenGrid->horizontalHeader()->setStretchLastSection(true);
     BanenGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Rows of one line of text: as many courts and times in sight as fit.
+    const int regel = fontMetrics().height() + 6;
+    BanenGrid->verticalHeader()->setDefaultSectionSize(regel);
 
     PlanningGrid->setObjectName(QStringLiteral("PlanningGrid"));
     PlanningGrid->setAccessibleName(QStringLiteral("Planning"));
@@ -412,6 +426,7 @@ TBanenForm::TBanenForm(TToernooiDocument& document, QWidget* owner)
     PlanningGrid->setDefaultDropAction(Qt::MoveAction);
     // Fixed sizes: the view never measures 18,000 rows.
     PlanningGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    PlanningGrid->verticalHeader()->setDefaultSectionSize(regel);
     PlanningGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
 
     auto* knoppen = new QHBoxLayout;
@@ -434,6 +449,7 @@ TBanenForm::TBanenForm(TToernooiDocument& document, QWidget* owner)
     splitser->setStretchFactor(0, 2);
     splitser->setStretchFactor(1, 5);
     splitser->setStretchFactor(2, 1);
+    splitser->setSizes({9 * regel, 18 * regel, 5 * regel});
 
     auto* indeling = new QVBoxLayout(this);
     indeling->addLayout(knoppen);
@@ -448,7 +464,19 @@ TBanenForm::TBanenForm(TToernooiDocument& document, QWidget* owner)
     // Enter or a double click on a match moves it, as the button does.
     connect(PlanningGrid, &QTableView::activated, this, &TBanenForm::VerplaatsBitBtnClick);
     connect(PlanningGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this] { m_planningGekozen = true; });
+            [this](const QModelIndex& cel) {
+                m_planningGekozen = true;
+                // The cursor on another cell is on that cell's match.
+                const auto hier = m_planning->Cel(cel.row(), cel.column()).first;
+                const auto& wedstrijden = m_overzicht.Wedstrijden;
+                if (m_cursor && std::any_of(hier.begin(), hier.end(), [&](int i) {
+                        return wedstrijden[std::size_t(i)].Plek == *m_cursor;
+                    }))
+                    return;
+                m_cursor = hier.empty()
+                               ? std::nullopt
+                               : std::optional(wedstrijden[std::size_t(hier.front())].Plek);
+            });
     connect(BanenGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { m_planningGekozen = false; });
 
@@ -508,8 +536,9 @@ void TBanenForm::Vernieuw() {
     // The cursor stays on its match wherever the match went.
     const int gekozen = GekozenWedstrijd();
     const std::optional<TWedstrijdPlek> plek =
-        gekozen >= 0 ? std::optional(m_overzicht.Wedstrijden[std::size_t(gekozen)].Plek)
-                     : std::nullopt;
+        m_cursor       ? m_cursor
+        : gekozen >= 0 ? std::optional(m_overzicht.Wedstrijden[std::size_t(gekozen)].Plek)
+                       : std::nullopt;
     const int kolom = PlanningGrid->currentIndex().column();
 
     m_overzicht = m_document.Dagoverzicht();
@@ -595,6 +624,7 @@ bool TBanenForm::KiesWedstrijd(int index) {
     const QModelIndex cel = m_planning->index(rij, w.Baan);
     PlanningGrid->setCurrentIndex(cel);
     PlanningGrid->scrollTo(cel);
+    m_cursor = w.Plek;
     m_planningGekozen = true;
     return true;
 }
@@ -604,6 +634,9 @@ int TBanenForm::GekozenWedstrijd() const {
     if (!cel.isValid())
         return -1;
     const auto hier = m_planning->Cel(cel.row(), cel.column()).first;
+    for (int i : hier)
+        if (m_cursor && m_overzicht.Wedstrijden[std::size_t(i)].Plek == *m_cursor)
+            return i;
     return hier.empty() ? -1 : hier.front();
 }
 
@@ -671,6 +704,7 @@ void TBanenForm::Verplaats(const TWedstrijdPlek& plek, int baan, int begin) {
                  ? QStringLiteral(", zonder nieuwe botsing.")
                  : QStringLiteral(": dat botst. ") + botsingen.join(QStringLiteral(" "));
     m_verplaatsing = tekst;
+    m_cursor = plek;
     // The cursor follows the match to its new place at the next read.
     VraagVernieuwing();
 }

@@ -84,7 +84,6 @@ TDagInstellingenForm::TDagInstellingenForm(QWidget* owner)
     BanenSpinBox->setRange(1, MaxBanen);
     BegintijdEdit->setDisplayFormat(QStringLiteral("HH:mm"));
     RustSpinBox->setRange(0, 20);
-    RustSpinBox->setSuffix(QStringLiteral(" wedstrijden"));
     RustSpinBox->setToolTip(QStringLiteral(
         "Hoeveel poulewedstrijden iemand minstens rust tussen twee eigen wedstrijden"));
 
@@ -108,7 +107,7 @@ TDagInstellingenForm::TDagInstellingenForm(QWidget* owner)
     rij(QStringLiteral("&Begintijd:"), BegintijdEdit);
     rij(QStringLiteral("&Poulewedstrijd:"), PouleSlotSpinBox);
     rij(QStringLiteral("&Knockoutwedstrijd:"), KnockoutSlotSpinBox);
-    rij(QStringLiteral("&Rust minstens:"), RustSpinBox);
+    rij(QStringLiteral("&Rust (wedstrijden):"), RustSpinBox);
 
     auto* pauzeKnoppen = new QHBoxLayout;
     pauzeKnoppen->addWidget(PauzeToevoegenBitBtn);
