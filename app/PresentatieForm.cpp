@@ -962,96 +962,136 @@ void TPresentatieForm::ToonOproep(const QStringList& regels) {
     update();
 }
 
-int TPresentatieForm::BanenPerPagina(const TMaten& maten) const {
-    // A line of captions, then a line per court with a little air.
-    const QFontMetrics maat(Letter(font(), maten.letter));
-    const int regel = maat.lineSpacing() * 5 / 4;
-    return std::max(1, maten.inhoud.height() / regel - 1);
+struct TPresentatieForm::TBaanRij {
+    QString baan, nu, volgende;
+};
+
+std::vector<TPresentatieForm::TBaanRij> TPresentatieForm::BaanRijen() const {
+    const Planning::TDagInstellingen& instellingen = m_document.DagInstellingen();
+    const Planning::TDagoverzicht overzicht = m_document.Dagoverzicht();
+    const std::vector<Planning::TBaanStand> banen = m_document.Banen();
+    auto wedstrijd = [&](int i) -> const Planning::TDagWedstrijd* {
+        return i >= 0 && i < static_cast<int>(overzicht.Wedstrijden.size())
+                   ? &overzicht.Wedstrijden[std::size_t(i)]
+                   : nullptr;
+    };
+    std::vector<TBaanRij> rijen;
+    for (std::size_t baan = 0; baan < banen.size(); ++baan) {
+        TBaanRij rij{Planning::BaanNaam(instellingen, static_cast<int>(baan)),
+                     QStringLiteral("vrij"), QString()};
+        if (const auto* nu = wedstrijd(banen[baan].Nu))
+            rij.nu = nu->Boven + QStringLiteral(" – ") + nu->Onder;
+        if (const auto* volgende = wedstrijd(banen[baan].Volgende))
+            rij.volgende = Planning::TijdTekst(instellingen, volgende->Begin) + u' ' +
+                           volgende->Boven + QStringLiteral(" – ") + volgende->Onder;
+        rijen.push_back(std::move(rij));
+    }
+    return rijen;
+}
+
+// Each court on one line with its match now and next side by side where the
+// names fit, otherwise on two: now, and under it next.
+bool TPresentatieForm::BanenNaastElkaar(const TMaten& maten,
+                                        const std::vector<TBaanRij>& rijen) const {
+    const QFontMetrics maat(Letter(font(), maten.letter, true));
+    int baan = 0, nu = 0, volgende = 0;
+    for (const TBaanRij& rij : rijen) {
+        baan = std::max(baan, maat.horizontalAdvance(rij.baan));
+        nu = std::max(nu, maat.horizontalAdvance(rij.nu));
+        volgende = std::max(volgende, maat.horizontalAdvance(rij.volgende));
+    }
+    const int half =
+        (maten.inhoud.width() - std::min(baan + 2 * maten.rand, maten.inhoud.width() / 5)) / 2;
+    return nu + maten.rand < half && volgende < half;
+}
+
+int TPresentatieForm::BanenPerPagina(const TMaten& maten, bool naastElkaar) const {
+    const QFontMetrics maat(Letter(font(), maten.letter, true));
+    const int baan = naastElkaar ? maat.lineSpacing() * 5 / 4 : maat.lineSpacing() * 5 / 2;
+    return std::max(1, maten.inhoud.height() / baan - (naastElkaar ? 1 : 0));
 }
 
 void TPresentatieForm::VoegBanenToe(std::vector<TPagina>& paginas) const {
     if (!m_document.HeeftPlanning())
         return;
-    const int banen = static_cast<int>(m_document.Banen().size());
-    const int perPagina = BanenPerPagina(Maten());
+    const std::vector<TBaanRij> rijen = BaanRijen();
+    const TMaten maten = Maten();
+    const int banen = static_cast<int>(rijen.size());
+    const int perPagina = BanenPerPagina(maten, BanenNaastElkaar(maten, rijen));
     for (int eerste = 0; eerste < banen; eerste += perPagina)
         paginas.push_back({BanenPagina, 0, eerste, std::min(perPagina, banen - eerste), 0});
 }
 
 void TPresentatieForm::TekenBanen(QPainter& painter, const TMaten& maten,
                                   const TPagina& pagina) const {
-    const Planning::TDagInstellingen& instellingen = m_document.DagInstellingen();
-    const Planning::TDagoverzicht overzicht = m_document.Dagoverzicht();
-    const std::vector<Planning::TBaanStand> banen = m_document.Banen();
-    TekenKop(painter, maten,
-             QStringLiteral("Banen – verwacht klaar om ") +
-                 Planning::TijdTekst(instellingen, overzicht.Einde));
-    auto wedstrijd = [&](int i) -> const Planning::TDagWedstrijd* {
-        return i >= 0 && i < static_cast<int>(overzicht.Wedstrijden.size())
-                   ? &overzicht.Wedstrijden[std::size_t(i)]
-                   : nullptr;
-    };
-    struct TRij {
-        QString baan, nu, volgende;
-    };
-    std::vector<TRij> rijen;
-    QStringList baanNamen;
+    TekenKop(
+        painter, maten,
+        QStringLiteral("Banen – verwacht klaar om ") +
+            Planning::TijdTekst(m_document.DagInstellingen(), m_document.Dagoverzicht().Einde));
+    const std::vector<TBaanRij> alle = BaanRijen();
+    const bool naast = BanenNaastElkaar(maten, alle);
+    // On two lines the second says what it is.
+    std::vector<TBaanRij> rijen;
     for (int baan = pagina.eerste;
-         baan < pagina.eerste + pagina.aantal && baan < static_cast<int>(banen.size()); ++baan) {
-        TRij rij{Planning::BaanNaam(instellingen, baan), QStringLiteral("vrij"), QString()};
-        if (const auto* nu = wedstrijd(banen[std::size_t(baan)].Nu))
-            rij.nu = nu->Boven + QStringLiteral(" – ") + nu->Onder;
-        if (const auto* volgende = wedstrijd(banen[std::size_t(baan)].Volgende))
-            rij.volgende = Planning::TijdTekst(instellingen, volgende->Begin) + u' ' +
-                           volgende->Boven + QStringLiteral(" – ") + volgende->Onder;
-        baanNamen << rij.baan;
-        rijen.push_back(std::move(rij));
+         baan < pagina.eerste + pagina.aantal && baan < static_cast<int>(alle.size()); ++baan) {
+        rijen.push_back(alle[std::size_t(baan)]);
+        if (!naast && !rijen.back().volgende.isEmpty())
+            rijen.back().volgende.prepend(QStringLiteral("volgende "));
     }
-    // One size for the page, larger while the rows still fit the height
-    // and the courts and names their columns.
-    QStringList nu;
-    QStringList volgende;
-    for (const TRij& rij : rijen) {
+    QStringList baanNamen, nu, volgende;
+    for (const TBaanRij& rij : rijen) {
+        baanNamen << rij.baan;
         nu << rij.nu;
         volgende << rij.volgende;
     }
     auto baanKolom = [&](const QFontMetrics& maat) {
         return std::min(Breedste(maat, baanNamen) + 2 * maten.rand, maten.inhoud.width() / 5);
     };
+    auto hoogte = [&](const QFontMetrics& maat) {
+        return naast ? maat.lineSpacing() * 5 / 4 : maat.lineSpacing() * 5 / 2;
+    };
+    // One size for the page, larger while the courts still fit the height
+    // and the names their room.
     const int letter = GrootstePassende(maten.letter, [&](int pixels) {
         const QFontMetrics maat(Letter(font(), pixels, true));
-        const int half = (maten.inhoud.width() - baanKolom(maat)) / 2 - maten.rand;
-        return (static_cast<int>(rijen.size()) + 1) * maat.lineSpacing() * 5 / 4 <=
+        const int rest = maten.inhoud.width() - baanKolom(maat);
+        const int ruimte = naast ? rest / 2 - maten.rand : rest;
+        return (static_cast<int>(rijen.size()) + (naast ? 1 : 0)) * hoogte(maat) <=
                    maten.inhoud.height() &&
-               Breedste(maat, nu) < half && Breedste(maat, volgende) < half;
+               Breedste(maat, nu) < ruimte && Breedste(maat, volgende) < ruimte;
     });
     const QFont gewoon = Letter(font(), letter);
     const QFont vet = Letter(font(), letter, true);
     const QFontMetrics maat(vet);
-    const int regel = maat.lineSpacing() * 5 / 4;
+    const int regel = maat.lineSpacing();
     const int baanBreedte = baanKolom(maat);
     const int rest = maten.inhoud.width() - baanBreedte;
     const int nuLinks = maten.inhoud.left() + baanBreedte;
-    const int volgendeLinks = nuLinks + rest / 2;
+    const int nuBreedte = naast ? rest / 2 - maten.rand : rest;
+    const int volgendeLinks = naast ? nuLinks + rest / 2 : nuLinks;
+    const int volgendeBreedte = naast ? rest / 2 : rest;
     int y = maten.inhoud.top();
-    painter.setFont(gewoon);
-    painter.setPen(Zwak);
-    TekenRegel(painter, QRect(nuLinks, y, rest / 2 - maten.rand, regel), QStringLiteral("Nu"),
-               Qt::AlignLeft);
-    TekenRegel(painter, QRect(volgendeLinks, y, rest / 2, regel), QStringLiteral("Volgende"),
-               Qt::AlignLeft);
-    y += regel;
-    for (const TRij& rij : rijen) {
+    if (naast) {
+        painter.setFont(gewoon);
+        painter.setPen(Zwak);
+        TekenRegel(painter, QRect(nuLinks, y, nuBreedte, regel), QStringLiteral("Nu"),
+                   Qt::AlignLeft);
+        TekenRegel(painter, QRect(volgendeLinks, y, volgendeBreedte, regel),
+                   QStringLiteral("Volgende"), Qt::AlignLeft);
+        y += hoogte(maat);
+    }
+    for (const TBaanRij& rij : rijen) {
         painter.setFont(vet);
         painter.setPen(Accent);
         TekenRegel(painter, QRect(maten.inhoud.left(), y, baanBreedte - maten.rand, regel),
                    rij.baan, Qt::AlignLeft);
         painter.setPen(Tekst);
-        TekenRegel(painter, QRect(nuLinks, y, rest / 2 - maten.rand, regel), rij.nu, Qt::AlignLeft);
+        TekenRegel(painter, QRect(nuLinks, y, nuBreedte, regel), rij.nu, Qt::AlignLeft);
         painter.setFont(gewoon);
         painter.setPen(Zwak);
-        TekenRegel(painter, QRect(volgendeLinks, y, rest / 2, regel), rij.volgende, Qt::AlignLeft);
-        y += regel;
+        TekenRegel(painter, QRect(volgendeLinks, naast ? y : y + regel, volgendeBreedte, regel),
+                   rij.volgende, Qt::AlignLeft);
+        y += hoogte(maat);
     }
 }
 

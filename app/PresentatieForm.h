@@ -117,8 +117,11 @@ private:
     int StandKolommen(const TMaten& maten) const;
     void TekenStanden(QPainter& painter, const TMaten& maten, const TPagina& pagina) const;
     void TekenKnockout(QPainter& painter, const TMaten& maten, const TPagina& pagina) const;
+    struct TBaanRij;
+    std::vector<TBaanRij> BaanRijen() const;
+    bool BanenNaastElkaar(const TMaten& maten, const std::vector<TBaanRij>& rijen) const;
     void VoegBanenToe(std::vector<TPagina>& paginas) const;
-    int BanenPerPagina(const TMaten& maten) const;
+    int BanenPerPagina(const TMaten& maten, bool naastElkaar) const;
     void TekenBanen(QPainter& painter, const TMaten& maten, const TPagina& pagina) const;
     void TekenOproep(QPainter& painter, const TMaten& maten) const;
 
