@@ -77,8 +77,6 @@ public:
         , m_form(form)
         , m_verplaats(std::move(verplaats)) {}
 
-    const TDagInstellingen* Instellingen = nullptr;
-
     void Herbouw(int banen) {
         const auto& wedstrijden = m_form.m_overzicht.Wedstrijden;
         std::vector<int> tijden;
@@ -176,7 +174,7 @@ public:
             for (int i : hier) {
                 const TDagWedstrijd& d = wedstrijden[std::size_t(i)];
                 regels << d.Omschrijving + QStringLiteral(": ") + Paar(d) + QStringLiteral(", ") +
-                              Van(*Instellingen, d) + QStringLiteral(" (") +
+                              Van(m_form.m_instellingen, d) + QStringLiteral(" (") +
                               ToestandTekst(d.Toestand) + u')';
             }
             return regels.join(u'\n');
@@ -202,12 +200,12 @@ public:
     }
 
     QVariant headerData(int sectie, Qt::Orientation richting, int rol) const override {
-        if (rol != Qt::DisplayRole || !Instellingen)
+        if (rol != Qt::DisplayRole)
             return {};
         if (richting == Qt::Horizontal)
-            return BaanNaam(*Instellingen, sectie);
+            return BaanNaam(m_form.m_instellingen, sectie);
         return sectie >= 0 && sectie < rowCount()
-                   ? TijdTekst(*Instellingen, m_tijden[std::size_t(sectie)])
+                   ? TijdTekst(m_form.m_instellingen, m_tijden[std::size_t(sectie)])
                    : QVariant();
     }
 
@@ -283,8 +281,6 @@ public:
         : QAbstractTableModel(ouder)
         , m_form(form) {}
 
-    const TDagInstellingen* Instellingen = nullptr;
-
     void Herbouw(int banen) {
         if (banen == m_rijen) {
             if (m_rijen > 0)
@@ -304,11 +300,12 @@ public:
     }
 
     QVariant data(const QModelIndex& index, int rol) const override {
-        if (!Instellingen || (rol != Qt::DisplayRole && rol != Qt::BackgroundRole))
+        if (rol != Qt::DisplayRole && rol != Qt::BackgroundRole)
             return {};
         const int baan = index.row();
         if (index.column() == KolBaan)
-            return rol == Qt::DisplayRole ? QVariant(BaanNaam(*Instellingen, baan)) : QVariant();
+            return rol == Qt::DisplayRole ? QVariant(BaanNaam(m_form.m_instellingen, baan))
+                                          : QVariant();
         const auto& stand = m_form.m_banen;
         const bool nu = index.column() == KolNu || index.column() == KolNuTijd;
         const int i = baan < static_cast<int>(stand.size())
@@ -327,9 +324,9 @@ public:
         case KolVolgende:
             return Paar(w);
         case KolNuTijd:
-            return Van(*Instellingen, w);
+            return Van(m_form.m_instellingen, w);
         case KolVolgendeTijd:
-            return TijdTekst(*Instellingen, w.Begin);
+            return TijdTekst(m_form.m_instellingen, w.Begin);
         default:
             return {};
         }
@@ -386,8 +383,6 @@ TBanenForm::TBanenForm(TToernooiDocument& document, QWidget* owner)
         return PlanningAfdruk::Maak(m_document,
                                     Afdrukken::Kop(m_document, QStringLiteral("Planning")));
     });
-    m_planning->Instellingen = &m_document.DagInstellingen();
-    m_banenModel->Instellingen = &m_document.DagInstellingen();
 
     ResultaatLabel->setObjectName(QStringLiteral("ResultaatLabel"));
     ResultaatLabel->setWordWrap(true);
@@ -543,7 +538,8 @@ void TBanenForm::Vernieuw() {
 
     m_overzicht = m_document.Dagoverzicht();
     m_banen = m_document.Banen();
-    const TDagInstellingen& instellingen = m_document.DagInstellingen();
+    m_instellingen = m_document.DagInstellingen();
+    const TDagInstellingen& instellingen = m_instellingen;
     const int banen = std::max(instellingen.Plan.Banen, static_cast<int>(m_banen.size()));
     m_planning->Herbouw(banen);
     m_banenModel->Herbouw(banen);

@@ -85,6 +85,9 @@ private:
     int Index(const Planning::TWedstrijdPlek& plek) const;
 
     TToernooiDocument& m_document;
+    // Copies: the document's tournament is replaced by an open or an undo,
+    // and the grids may paint before the next read.
+    Planning::TDagInstellingen m_instellingen;
     Planning::TDagoverzicht m_overzicht;
     std::vector<Planning::TBaanStand> m_banen;
     TPlanningModel* m_planning;
