@@ -4,6 +4,7 @@
 #include "ui/Help.h"
 #include "ui/Icons.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -61,6 +62,8 @@ TDagInstellingenForm::TDagInstellingenForm(QWidget* owner)
     , PouleSlotSpinBox(Minuten(this, 1, 480))
     , KnockoutSlotSpinBox(Minuten(this, 1, 480))
     , RustSpinBox(new QSpinBox(this))
+    , DoorstromingComboBox(new QComboBox(this))
+    , DoorstromingSpinBox(new QSpinBox(this))
     , PauzesGrid(new QTableWidget(0, 2, this))
     , PauzeToevoegenBitBtn(new QPushButton(QStringLiteral("Pauze &toevoegen"), this))
     , PauzeVerwijderenBitBtn(new QPushButton(QStringLiteral("Pauze &verwijderen"), this))
@@ -74,6 +77,19 @@ TDagInstellingenForm::TDagInstellingenForm(QWidget* owner)
     PouleSlotSpinBox->setObjectName(QStringLiteral("PouleSlotSpinBox"));
     KnockoutSlotSpinBox->setObjectName(QStringLiteral("KnockoutSlotSpinBox"));
     RustSpinBox->setObjectName(QStringLiteral("RustSpinBox"));
+    DoorstromingComboBox->setObjectName(QStringLiteral("DoorstromingComboBox"));
+    DoorstromingSpinBox->setObjectName(QStringLiteral("DoorstromingSpinBox"));
+    DoorstromingComboBox->addItems({QStringLiteral("de beste"), QStringLiteral("de slechtste")});
+    DoorstromingComboBox->setAccessibleName(
+        QStringLiteral("Beste of slechtste naar de winnaarsronde"));
+    DoorstromingSpinBox->setRange(0, 64);
+    DoorstromingSpinBox->setSuffix(QStringLiteral(" per poule"));
+    DoorstromingSpinBox->setAccessibleName(
+        QStringLiteral("Aantal per poule naar de winnaarsronde"));
+    const QString doorstroming = QStringLiteral(
+        "Zolang de knockout niet is ingedeeld, plant het programma de knockout met deze verdeling");
+    DoorstromingComboBox->setToolTip(doorstroming);
+    DoorstromingSpinBox->setToolTip(doorstroming);
     PauzesGrid->setObjectName(QStringLiteral("PauzesGrid"));
     OKBitBtn->setObjectName(QStringLiteral("OKBitBtn"));
     AnnulerenBitBtn->setObjectName(QStringLiteral("AnnulerenBitBtn"));
@@ -108,6 +124,12 @@ TDagInstellingenForm::TDagInstellingenForm(QWidget* owner)
     rij(QStringLiteral("&Poulewedstrijd:"), PouleSlotSpinBox);
     rij(QStringLiteral("&Knockoutwedstrijd:"), KnockoutSlotSpinBox);
     rij(QStringLiteral("&Rust (wedstrijden):"), RustSpinBox);
+    auto* doorstromingRij = new QHBoxLayout;
+    doorstromingRij->addWidget(DoorstromingComboBox);
+    doorstromingRij->addWidget(DoorstromingSpinBox, 1);
+    auto* doorstromingLabel = new QLabel(QStringLiteral("Naar de &winnaarsronde:"), this);
+    doorstromingLabel->setBuddy(DoorstromingComboBox);
+    form->addRow(doorstromingLabel, doorstromingRij);
 
     auto* pauzeKnoppen = new QHBoxLayout;
     pauzeKnoppen->addWidget(PauzeToevoegenBitBtn);
@@ -169,6 +191,7 @@ void TDagInstellingenForm::VoegPauzeToe(const QString& van, const QString& tot) 
 }
 
 std::optional<TDagInstellingen> TDagInstellingenForm::Wijzig(const TDagInstellingen& huidig) {
+    m_huidig = huidig;
     BaannamenGrid->setRowCount(0);
     BanenSpinBox->setValue(std::clamp(huidig.Plan.Banen, 1, MaxBanen));
     BanenGewijzigd(BanenSpinBox->value());
@@ -178,6 +201,8 @@ std::optional<TDagInstellingen> TDagInstellingenForm::Wijzig(const TDagInstellin
     PouleSlotSpinBox->setValue(huidig.Plan.PouleSlot);
     KnockoutSlotSpinBox->setValue(huidig.Plan.KnockoutSlot);
     RustSpinBox->setValue(huidig.Plan.RustSlots);
+    DoorstromingComboBox->setCurrentIndex(huidig.DoorstromingBeste ? 0 : 1);
+    DoorstromingSpinBox->setValue(huidig.Doorstroming);
     PauzesGrid->setRowCount(0);
     for (const TPauze& pauze : huidig.Plan.Pauzes)
         VoegPauzeToe(TijdTekst(huidig, pauze.Van), TijdTekst(huidig, pauze.Tot));
@@ -189,7 +214,11 @@ std::optional<TDagInstellingen> TDagInstellingenForm::Wijzig(const TDagInstellin
 }
 
 std::optional<TDagInstellingen> TDagInstellingenForm::Instellingen() const {
-    TDagInstellingen uit;
+    TDagInstellingen uit = m_huidig;
+    uit.Baannamen.clear();
+    uit.Plan.Pauzes.clear();
+    uit.DoorstromingBeste = DoorstromingComboBox->currentIndex() == 0;
+    uit.Doorstroming = DoorstromingSpinBox->value();
     const QTime begin = BegintijdEdit->time();
     uit.Begintijd = begin.hour() * 60 + begin.minute();
     uit.Plan.Banen = BanenSpinBox->value();

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class QComboBox;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
@@ -35,6 +36,8 @@ public:
     QSpinBox* PouleSlotSpinBox;
     QSpinBox* KnockoutSlotSpinBox;
     QSpinBox* RustSpinBox;
+    QComboBox* DoorstromingComboBox;
+    QSpinBox* DoorstromingSpinBox;
     QTableWidget* PauzesGrid;
     QPushButton* PauzeToevoegenBitBtn;
     QPushButton* PauzeVerwijderenBitBtn;
@@ -47,4 +50,7 @@ private:
     void BanenGewijzigd(int banen);
     void VoegPauzeToe(const QString& van, const QString& tot);
     void OKBitBtnClick();
+
+    // What the dialog does not show stays as it was.
+    Planning::TDagInstellingen m_huidig;
 };
