@@ -68,7 +68,10 @@ int main(int argc, char** argv) {
 
     TMainForm hoofd;
     TToernooiDocument& document = hoofd.Document();
-    document.ZetKlok([] { return QDateTime(QDate(2026, 3, 14), QTime(9, 0)); });
+    // The day's clock runs as the matches are played.
+    int minuut = 0;
+    document.ZetKlok(
+        [&minuut] { return QDateTime(QDate(2026, 3, 14), QTime(9, 0).addSecs(minuut * 60)); });
     const char* namen[] = {"Jeffrey Hoffmann", "Berg, Jan van der", "Piet Bakker",   "Jan de Vries",
                            "Fatima el Amrani", "Anouk Jansen-Smit", "Sven Dijkstra", "Lotte Meijer",
                            "Kees Hendriks",    "Hanna Bos",         "Joost Peters",  "Ilse Vos"};
@@ -100,6 +103,7 @@ int main(int argc, char** argv) {
     for (int baan : {0, 2}) {
         const int nu = form.Stand().at(std::size_t(baan)).Nu;
         if (nu >= 0) {
+            minuut = 21;
             const auto plek = form.Overzicht().Wedstrijden[std::size_t(nu)].Plek;
             document.ZetPouleUitslag(plek.Poule, plek.Nummer, {{21, 17}, {21, 19}});
             wacht(100);
