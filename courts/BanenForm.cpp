@@ -77,7 +77,8 @@ public:
         , m_form(form)
         , m_verplaats(std::move(verplaats)) {}
 
-    void Herbouw(int banen) {
+    // True when the rows or columns changed.
+    bool Herbouw(int banen) {
         const auto& wedstrijden = m_form.m_overzicht.Wedstrijden;
         std::vector<int> tijden;
         std::vector<std::vector<int>> perBaan(std::size_t(std::max(banen, 0)));
@@ -101,12 +102,13 @@ public:
             if (!m_tijden.empty() && !m_perBaan.empty())
                 Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
             Q_EMIT headerDataChanged(Qt::Horizontal, 0, std::max(0, columnCount() - 1));
-            return;
+            return false;
         }
         beginResetModel();
         m_tijden = std::move(tijden);
         m_perBaan = std::move(perBaan);
         endResetModel();
+        return true;
     }
 
     // The matches starting in a cell, and the one still being played there
@@ -541,9 +543,14 @@ void TBanenForm::Vernieuw() {
     m_instellingen = m_document.DagInstellingen();
     const TDagInstellingen& instellingen = m_instellingen;
     const int banen = std::max(instellingen.Plan.Banen, static_cast<int>(m_banen.size()));
-    m_planning->Herbouw(banen);
+    // The names change with a new plan or tournament, not with a call.
+    const std::size_t aantal = m_overzicht.Wedstrijden.size();
+    if (m_planning->Herbouw(banen) || aantal != m_gemeten) {
+        m_gemeten = aantal;
+        PasKolommenAan();
+    }
     m_banenModel->Herbouw(banen);
-    PasKolommenAan();
+    BanenGrid->resizeColumnsToContents();
     if (plek) {
         const bool opPlanning = m_planningGekozen;
         if (const int index = Index(*plek); index < 0 || !KiesWedstrijd(index))
@@ -606,8 +613,6 @@ void TBanenForm::PasKolommenAan() {
         for (int kolom = 0; kolom < kop->count(); ++kolom)
             kop->resizeSection(kolom, breedste + marge);
     }
-    // A few courts: their columns follow what they hold.
-    BanenGrid->resizeColumnsToContents();
 }
 
 bool TBanenForm::KiesWedstrijd(int index) {

@@ -95,6 +95,7 @@ private:
     TDagInstellingenForm* m_instellingenForm = nullptr;
     TVerplaatsForm* m_verplaatsForm = nullptr;
     bool m_vernieuwingGevraagd = false;
+    std::size_t m_gemeten = 0; // matches when the plan's columns were measured
     bool m_verouderd = true;
     // What the last move did, for the line above the clashes at the next read.
     std::optional<QString> m_verplaatsing;
