@@ -3,6 +3,7 @@
 #include "app/Herstel.h"
 #include "app/OptiesDialog.h"
 #include "app/PresentatieForm.h"
+#include "courts/BanenForm.h"
 #include "export/Spreadsheet.h"
 #include "knockout/KnockoutForm.h"
 #include "knockout/KnockoutIndelingForm.h"
@@ -108,6 +109,7 @@ TMainForm::TMainForm(QWidget* parent)
     // A window of its own, not owned by this one: it must not stay above
     // the main window or share its screen.
     , PresentatieForm([this] { return new TPresentatieForm(*m_document); })
+    , BanenForm([this] { return MaakBanenForm(); })
     , m_help(new THelp(this))
     , m_document(new TToernooiDocument(this))
     , m_herstel(new THerstel(*m_document, &Bestand::SchrijfVeilig, this)) {
@@ -143,6 +145,7 @@ TMainForm::~TMainForm() {
     delete KnockoutIndelingForm.Gemaakt();
     delete KnockoutForm.Gemaakt();
     delete OptiesDialog.Gemaakt();
+    delete BanenForm.Gemaakt();
     delete PresentatieForm.Gemaakt();
     delete m_herstel;
     delete m_document;
@@ -189,6 +192,10 @@ void TMainForm::MaakKnoppen() {
     PresentatieBitBtn =
         glyphKnop(QStringLiteral("Presentatie (F11)"), {176, 8, 25, 25},
                   themaIcoon(QStringLiteral("x-office-presentation"), QStyle::SP_MediaPlay));
+    // In the room the design leaves right of the stage buttons, under the
+    // glyphs' right edge, so no designed control moves.
+    BanenBitBtn = knop(QStringLiteral("&Banen"), {137, 104, 64, 25});
+    BanenBitBtn->setToolTip(QStringLiteral("Banen en tijden van de dag"));
 
     StatusBar = new QStatusBar(this);
     StatusBar->setFixedHeight(StatusBarHoogte);
@@ -206,6 +213,7 @@ void TMainForm::MaakKnoppen() {
     connect(OngedaanMakenBitBtn, &QPushButton::clicked, this, &TMainForm::OngedaanMakenBitBtnClick);
     connect(OpnieuwBitBtn, &QPushButton::clicked, this, &TMainForm::OpnieuwBitBtnClick);
     connect(PresentatieBitBtn, &QPushButton::clicked, this, &TMainForm::PresentatieBitBtnClick);
+    connect(BanenBitBtn, &QPushButton::clicked, this, &TMainForm::BanenBitBtnClick);
 }
 
 // The windows that show the tournament are made with the document as it
@@ -231,6 +239,19 @@ TPoulesForm* TMainForm::MaakPoulesForm() {
     connect(form, &TPoulesForm::KnockoutGevraagd, this, &TMainForm::StartKnockout);
     form->PouleSjabloon = OptiesDialog->PouleSjabloon();
     return form;
+}
+
+TBanenForm* TMainForm::MaakBanenForm() {
+    auto* form = new TBanenForm(*m_document, this);
+    connect(form, &TBanenForm::Oproepen, this, &TMainForm::ToonOproep);
+    return form;
+}
+
+void TMainForm::ToonOproep(const QStringList& regels) {
+    // A call is meant for the hall: the presentation opens for it.
+    PresentatieForm->ToonOproep(regels);
+    if (!PresentatieForm->isVisible())
+        PresentatieForm->Open(this);
 }
 
 TKnockoutForm* TMainForm::MaakKnockoutForm() {
@@ -302,6 +323,9 @@ void TMainForm::ToonProgrammastatus(TProgrammastatus status) {
         KnockoutBitBtn->setEnabled(true);
         break;
     }
+    // A day is planned once there are matches to play.
+    BanenBitBtn->setEnabled(status == psPoules || status == psKnockout ||
+                            status == psDirectKnockout);
 }
 
 void TMainForm::ToonHersteldeStage(int vorigeStatus) {
@@ -649,6 +673,12 @@ void TMainForm::KnockoutBitBtnClick() {
     KnockoutForm->show();
     KnockoutForm->raise();
     KnockoutForm->activateWindow();
+}
+
+void TMainForm::BanenBitBtnClick() {
+    BanenForm->show();
+    BanenForm->raise();
+    BanenForm->activateWindow();
 }
 
 void TMainForm::NieuwBitBtnClick() {

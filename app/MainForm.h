@@ -20,6 +20,7 @@ class TKnockoutIndelingForm;
 class TKnockoutForm;
 class TOptiesDialog;
 class TPresentatieForm;
+class TBanenForm;
 class TToernooiDocument;
 class THerstel;
 
@@ -75,6 +76,8 @@ public:
     QPushButton* OngedaanMakenBitBtn;
     QPushButton* OpnieuwBitBtn;
     QPushButton* PresentatieBitBtn;
+    // Beyond the design: the courts of the day, beside the stage buttons.
+    QPushButton* BanenBitBtn;
     QStatusBar* StatusBar;
 
     // The owned long-lived windows, each made hidden when first needed.
@@ -86,6 +89,8 @@ public:
     TOpVraag<TOptiesDialog> OptiesDialog;
     // The hall's full-screen view; F11 opens and closes it from every window.
     TOpVraag<TPresentatieForm> PresentatieForm;
+    // The courts and times of the day.
+    TOpVraag<TBanenForm> BanenForm;
 
     THelp& Help() { return *m_help; }
 
@@ -101,6 +106,9 @@ private:
     TDeelnemersForm* MaakDeelnemersForm();
     TPoulesForm* MaakPoulesForm();
     TKnockoutForm* MaakKnockoutForm();
+    TBanenForm* MaakBanenForm();
+    // The courts window's call, large on the presentation.
+    void ToonOproep(const QStringList& regels);
     void GeefOptiesDoor();
     // The save question shared by new, open and close; true = go on.
     bool VraagBewaren();
@@ -118,6 +126,7 @@ private:
     void DeelnemersBitBtnClick();
     void PoulesBitBtnClick();
     void KnockoutBitBtnClick();
+    void BanenBitBtnClick();
     void NieuwBitBtnClick();
     void OpenBitBtnClick();
     void BewaarBitBtnClick();

@@ -121,6 +121,14 @@ TPresentatieForm::TPresentatieForm(TToernooiDocument& document, QWidget* parent)
             &TPresentatieForm::MarkeerUitslag);
     connect(&m_document, &TToernooiDocument::PouleWedstrijdenVeranderd, this,
             &TPresentatieForm::MarkeerPoule);
+    // The courts pages follow the day's plan; a call leaves by itself.
+    connect(&m_document, &TToernooiDocument::PlanningVeranderd, this, &TPresentatieForm::Vernieuw);
+    m_oproepTimer.setInterval(OproepDuur);
+    m_oproepTimer.setSingleShot(true);
+    connect(&m_oproepTimer, &QTimer::timeout, this, [this] {
+        m_oproep.clear();
+        update();
+    });
     Vernieuw();
 }
 
@@ -207,6 +215,7 @@ std::vector<TPresentatieForm::TPagina> TPresentatieForm::MaakPaginas() const {
     default:
         break;
     }
+    VoegBanenToe(paginas);
     return paginas;
 }
 
@@ -344,6 +353,12 @@ void TPresentatieForm::StartPaginaTimer() {
 // ----------------------------------------------------------------- events
 
 void TPresentatieForm::keyPressEvent(QKeyEvent* event) {
+    if (!m_oproep.isEmpty() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        m_oproepTimer.stop();
+        m_oproep.clear();
+        update();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Escape:
     case Qt::Key_F11:
@@ -389,6 +404,10 @@ void TPresentatieForm::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Achtergrond);
     const TMaten maten = Maten();
+    if (!m_oproep.isEmpty()) {
+        TekenOproep(painter, maten);
+        return;
+    }
     if (m_pagina >= static_cast<int>(m_paginas.size())) {
         TekenKop(painter, maten, QStringLiteral("Zegerooster"));
         painter.setPen(Tekst);
@@ -400,7 +419,9 @@ void TPresentatieForm::paintEvent(QPaintEvent*) {
         return;
     }
     const TPagina& pagina = m_paginas[std::size_t(m_pagina)];
-    if (pagina.knockoutNr == 0 && MetStanden())
+    if (pagina.knockoutNr == BanenPagina)
+        TekenBanen(painter, maten, pagina);
+    else if (pagina.knockoutNr == 0 && MetStanden())
         TekenStanden(painter, maten, pagina);
     else if (pagina.knockoutNr == 0)
         TekenPoules(painter, maten, pagina);
@@ -927,5 +948,187 @@ void TPresentatieForm::TekenStanden(QPainter& painter, const TMaten& maten,
                        Qt::AlignLeft);
             y += regelHoogte;
         }
+    }
+}
+
+// ------------------------------------------------------------ the courts
+
+void TPresentatieForm::ToonOproep(const QStringList& regels) {
+    m_oproep = regels;
+    if (m_oproep.isEmpty())
+        m_oproepTimer.stop();
+    else
+        m_oproepTimer.start();
+    update();
+}
+
+struct TPresentatieForm::TBaanRij {
+    QString baan, nu, volgende;
+};
+
+std::vector<TPresentatieForm::TBaanRij> TPresentatieForm::BaanRijen() const {
+    const Planning::TDagInstellingen& instellingen = m_document.DagInstellingen();
+    const Planning::TDagoverzicht overzicht = m_document.Dagoverzicht();
+    const std::vector<Planning::TBaanStand> banen = m_document.Banen();
+    auto wedstrijd = [&](int i) -> const Planning::TDagWedstrijd* {
+        return i >= 0 && i < static_cast<int>(overzicht.Wedstrijden.size())
+                   ? &overzicht.Wedstrijden[std::size_t(i)]
+                   : nullptr;
+    };
+    std::vector<TBaanRij> rijen;
+    for (std::size_t baan = 0; baan < banen.size(); ++baan) {
+        TBaanRij rij{Planning::BaanNaam(instellingen, static_cast<int>(baan)),
+                     QStringLiteral("vrij"), QString()};
+        if (const auto* nu = wedstrijd(banen[baan].Nu))
+            rij.nu = nu->Boven + QStringLiteral(" – ") + nu->Onder;
+        if (const auto* volgende = wedstrijd(banen[baan].Volgende))
+            rij.volgende = Planning::TijdTekst(instellingen, volgende->Begin) + u' ' +
+                           volgende->Boven + QStringLiteral(" – ") + volgende->Onder;
+        rijen.push_back(std::move(rij));
+    }
+    return rijen;
+}
+
+// Each court on one line with its match now and next side by side where the
+// names fit, otherwise on two: now, and under it next.
+bool TPresentatieForm::BanenNaastElkaar(const TMaten& maten,
+                                        const std::vector<TBaanRij>& rijen) const {
+    const QFontMetrics maat(Letter(font(), maten.letter, true));
+    int baan = 0, nu = 0, volgende = 0;
+    for (const TBaanRij& rij : rijen) {
+        baan = std::max(baan, maat.horizontalAdvance(rij.baan));
+        nu = std::max(nu, maat.horizontalAdvance(rij.nu));
+        volgende = std::max(volgende, maat.horizontalAdvance(rij.volgende));
+    }
+    const int half =
+        (maten.inhoud.width() - std::min(baan + 2 * maten.rand, maten.inhoud.width() / 5)) / 2;
+    return nu + maten.rand < half && volgende < half;
+}
+
+int TPresentatieForm::BanenPerPagina(const TMaten& maten, bool naastElkaar) const {
+    const QFontMetrics maat(Letter(font(), maten.letter, true));
+    const int baan = naastElkaar ? maat.lineSpacing() * 5 / 4 : maat.lineSpacing() * 5 / 2;
+    return std::max(1, maten.inhoud.height() / baan - (naastElkaar ? 1 : 0));
+}
+
+void TPresentatieForm::VoegBanenToe(std::vector<TPagina>& paginas) const {
+    if (!m_document.HeeftPlanning())
+        return;
+    const std::vector<TBaanRij> rijen = BaanRijen();
+    const TMaten maten = Maten();
+    const int banen = static_cast<int>(rijen.size());
+    const int perPagina = BanenPerPagina(maten, BanenNaastElkaar(maten, rijen));
+    for (int eerste = 0; eerste < banen; eerste += perPagina)
+        paginas.push_back({BanenPagina, 0, eerste, std::min(perPagina, banen - eerste), 0});
+}
+
+void TPresentatieForm::TekenBanen(QPainter& painter, const TMaten& maten,
+                                  const TPagina& pagina) const {
+    TekenKop(
+        painter, maten,
+        QStringLiteral("Banen – verwacht klaar om ") +
+            Planning::TijdTekst(m_document.DagInstellingen(), m_document.Dagoverzicht().Einde));
+    const std::vector<TBaanRij> alle = BaanRijen();
+    const bool naast = BanenNaastElkaar(maten, alle);
+    // On two lines the second says what it is.
+    std::vector<TBaanRij> rijen;
+    for (int baan = pagina.eerste;
+         baan < pagina.eerste + pagina.aantal && baan < static_cast<int>(alle.size()); ++baan) {
+        rijen.push_back(alle[std::size_t(baan)]);
+        if (!naast && !rijen.back().volgende.isEmpty())
+            rijen.back().volgende.prepend(QStringLiteral("volgende "));
+    }
+    QStringList baanNamen, nu, volgende;
+    for (const TBaanRij& rij : rijen) {
+        baanNamen << rij.baan;
+        nu << rij.nu;
+        volgende << rij.volgende;
+    }
+    auto baanKolom = [&](const QFontMetrics& maat) {
+        return std::min(Breedste(maat, baanNamen) + 2 * maten.rand, maten.inhoud.width() / 5);
+    };
+    auto hoogte = [&](const QFontMetrics& maat) {
+        return naast ? maat.lineSpacing() * 5 / 4 : maat.lineSpacing() * 5 / 2;
+    };
+    // One size for the page, larger while the courts still fit the height
+    // and the names their room.
+    const int letter = GrootstePassende(maten.letter, [&](int pixels) {
+        const QFontMetrics maat(Letter(font(), pixels, true));
+        const int rest = maten.inhoud.width() - baanKolom(maat);
+        const int ruimte = naast ? rest / 2 - maten.rand : rest;
+        return (static_cast<int>(rijen.size()) + (naast ? 1 : 0)) * hoogte(maat) <=
+                   maten.inhoud.height() &&
+               Breedste(maat, nu) < ruimte && Breedste(maat, volgende) < ruimte;
+    });
+    const QFont gewoon = Letter(font(), letter);
+    const QFont vet = Letter(font(), letter, true);
+    const QFontMetrics maat(vet);
+    const int regel = maat.lineSpacing();
+    const int baanBreedte = baanKolom(maat);
+    const int rest = maten.inhoud.width() - baanBreedte;
+    const int nuLinks = maten.inhoud.left() + baanBreedte;
+    const int nuBreedte = naast ? rest / 2 - maten.rand : rest;
+    const int volgendeLinks = naast ? nuLinks + rest / 2 : nuLinks;
+    const int volgendeBreedte = naast ? rest / 2 : rest;
+    int y = maten.inhoud.top();
+    if (naast) {
+        painter.setFont(gewoon);
+        painter.setPen(Zwak);
+        TekenRegel(painter, QRect(nuLinks, y, nuBreedte, regel), QStringLiteral("Nu"),
+                   Qt::AlignLeft);
+        TekenRegel(painter, QRect(volgendeLinks, y, volgendeBreedte, regel),
+                   QStringLiteral("Volgende"), Qt::AlignLeft);
+        y += hoogte(maat);
+    }
+    for (const TBaanRij& rij : rijen) {
+        painter.setFont(vet);
+        painter.setPen(Accent);
+        TekenRegel(painter, QRect(maten.inhoud.left(), y, baanBreedte - maten.rand, regel),
+                   rij.baan, Qt::AlignLeft);
+        painter.setPen(Tekst);
+        TekenRegel(painter, QRect(nuLinks, y, nuBreedte, regel), rij.nu, Qt::AlignLeft);
+        painter.setFont(gewoon);
+        painter.setPen(Zwak);
+        TekenRegel(painter, QRect(volgendeLinks, naast ? y : y + regel, volgendeBreedte, regel),
+                   rij.volgende, Qt::AlignLeft);
+        y += hoogte(maat);
+    }
+}
+
+void TPresentatieForm::TekenOproep(QPainter& painter, const TMaten& maten) const {
+    TekenKop(painter, maten, QStringLiteral("Oproep"));
+    // As large as the lines allow, from a quarter of the screen's height
+    // down to the smallest text; what still does not fit is shortened.
+    const int regels = static_cast<int>(m_oproep.size());
+    int letter = std::max(maten.letter, maten.inhoud.height() / (2 * std::max(regels, 2)));
+    for (; letter > maten.letter; letter = letter * 9 / 10) {
+        const QFontMetrics maat(Letter(font(), letter, true));
+        if (maat.lineSpacing() * 3 / 2 * regels <= maten.inhoud.height() &&
+            Breedste(maat, m_oproep) + maten.rand <= maten.inhoud.width())
+            break;
+    }
+    letter = std::max(letter, maten.letter);
+    const QFont vet = Letter(font(), letter, true);
+    const QFontMetrics maat(vet);
+    const int regel = maat.lineSpacing() * 3 / 2;
+    painter.setFont(vet);
+    int y = maten.inhoud.top() + std::max(0, (maten.inhoud.height() - regel * regels) / 2);
+    for (const QString& tekst : m_oproep) {
+        // The court in yellow, the players in white.
+        const qsizetype dubbelepunt = tekst.indexOf(QStringLiteral(": "));
+        const QString baan = dubbelepunt > 0 ? tekst.left(dubbelepunt + 1) : QString();
+        const QString spelers = dubbelepunt > 0 ? tekst.mid(dubbelepunt + 2) : tekst;
+        const int baanBreedte = baan.isEmpty() ? 0 : maat.horizontalAdvance(baan + u' ');
+        // A few pixels to spare: a text measured to the pixel may still be
+        // shortened by the rounding of its letters.
+        const int breedte =
+            std::min(maten.inhoud.width(), baanBreedte + maat.horizontalAdvance(spelers) + 4);
+        const int x = maten.inhoud.left() + (maten.inhoud.width() - breedte) / 2;
+        painter.setPen(Accent);
+        painter.drawText(QRect(x, y, baanBreedte, regel), Qt::AlignLeft | Qt::AlignVCenter, baan);
+        painter.setPen(Tekst);
+        TekenRegel(painter, QRect(x + baanBreedte, y, breedte - baanBreedte, regel), spelers,
+                   Qt::AlignLeft);
+        y += regel;
     }
 }

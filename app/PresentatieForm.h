@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
@@ -79,6 +80,16 @@ public:
     void MarkeerUitslag(int knockoutNr, int ronde, int nummer);
     void MarkeerPoule(int poule);
 
+    // --- the courts of the day
+    // A courts page (knockoutNr Banen) lists courts `eerste` on, `aantal`
+    // of them, each with its match now and its next one.
+    static constexpr int BanenPagina = -1;
+    static constexpr int OproepDuur = 30000; // ms a call stays on the screen
+    // Shows the calls ("Baan 3: Jan de Vries – Piet Bakker") over the pages
+    // in large text, until OproepDuur has passed or Enter is pressed.
+    void ToonOproep(const QStringList& regels);
+    const QStringList& Oproep() const { return m_oproep; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -106,6 +117,13 @@ private:
     int StandKolommen(const TMaten& maten) const;
     void TekenStanden(QPainter& painter, const TMaten& maten, const TPagina& pagina) const;
     void TekenKnockout(QPainter& painter, const TMaten& maten, const TPagina& pagina) const;
+    struct TBaanRij;
+    std::vector<TBaanRij> BaanRijen() const;
+    bool BanenNaastElkaar(const TMaten& maten, const std::vector<TBaanRij>& rijen) const;
+    void VoegBanenToe(std::vector<TPagina>& paginas) const;
+    int BanenPerPagina(const TMaten& maten, bool naastElkaar) const;
+    void TekenBanen(QPainter& painter, const TMaten& maten, const TPagina& pagina) const;
+    void TekenOproep(QPainter& painter, const TMaten& maten) const;
 
     TToernooiDocument& m_document;
     std::vector<TPagina> m_paginas;
@@ -115,5 +133,7 @@ private:
     int m_gemarkeerdePoule = 0;
     QTimer m_paginaTimer;
     QTimer m_markeringTimer;
+    QStringList m_oproep;
+    QTimer m_oproepTimer;
     mutable std::pair<int, int> m_letter{-1, 0}; // screen height, smallest text
 };

@@ -6,7 +6,7 @@
 #   scripts/include-cycles.sh        prints the order, or the folders of a loop
 set -euo pipefail
 cd "$(dirname "$0")/.."
-folders=(model export print ui participants pools knockout app)
+folders=(model export print ui participants pools knockout courts app)
 edges=$(
   for folder in "${folders[@]}"; do
     [ -d "$folder" ] || continue

@@ -25,6 +25,7 @@ constexpr int Herstel = 1009;
 constexpr int Afdrukken = 1010;
 constexpr int Importeren = 1011;
 constexpr int Presentatie = 1012;
+constexpr int Banen = 1013;
 } // namespace HelpContext
 
 // Gives a window, control or message box its help topic.

@@ -42,6 +42,7 @@ constexpr Onderwerp Onderwerpen[] = {
     {HelpContext::Afdrukken, "afdrukken.html"},
     {HelpContext::Importeren, "importeren.html"},
     {HelpContext::Presentatie, "presentatie.html"},
+    {HelpContext::Banen, "banen.html"},
 };
 
 QUrl adres(const char* bestand) {

@@ -10,11 +10,13 @@
 #include "ui/HelpVenster.h"
 #include "app/MainForm.h"
 #include "app/OptiesDialog.h"
+#include "courts/BanenForm.h"
 #include "knockout/KnockoutNaarExcelForm.h"
 #include "knockout/InputEindstandDialog.h"
 #include "knockout/KiesDeelnemerForm.h"
 #include "knockout/KnockoutForm.h"
 #include "model/KnockoutWedstrijd.h"
+#include "model/PouleIndeling.h"
 #include "model/ToernooiDocument.h"
 #include "participants/DeelnemersForm.h"
 #include "participants/ImporteerDialog.h"
@@ -357,6 +359,25 @@ private Q_SLOTS:
                                  {{QStringLiteral("Kees"), QStringLiteral("de Vries")}},
                                  QStringLiteral("inschrijvingen van de clubwebsite.csv"));
         bekijkModaal([&] { dialoog.Importeren(); }, [](QWidget* d) { klik(d, "AnnulerenBitBtn"); });
+        meldFouten();
+    }
+
+    // The courts window of a planned day with long names, and its dialogs.
+    void courtsWindowAndDialogs() {
+        TMainForm hoofd;
+        for (int i = 1; i <= 12; ++i)
+            hoofd.Document().VoegDeelnemerToe(QStringLiteral("Bartholomeus"),
+                                              QStringLiteral("van den Heuvel %1").arg(i));
+        hoofd.Document().StartPoules(TPouleIndeling(4, 3, 4, 0));
+        hoofd.Document().MaakPlanning();
+        hoofd.BanenBitBtn->click();
+        bekijk(hoofd.BanenForm);
+        bekijkModaal([&] { hoofd.BanenForm->InstellingenBitBtnClick(); },
+                     [](QWidget* d) { klik(d, "AnnulerenBitBtn"); });
+        QVERIFY(hoofd.BanenForm->KiesWedstrijd(0));
+        bekijkModaal([&] { hoofd.BanenForm->VerplaatsBitBtnClick(); },
+                     [](QWidget* d) { klik(d, "AnnulerenBitBtn"); });
+        QCOMPARE(bekeken.size(), 3);
         meldFouten();
     }
 

@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 #include "app/PresentatieForm.h"
+#include "courts/BanenForm.h"
 #include "knockout/KnockoutForm.h"
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"
@@ -237,6 +238,45 @@ private Q_SLOTS:
               "Volgende wedstrijden " + naam(tweede.A) + " – " + naam(tweede.B)})
             QVERIFY2(tekst.contains(stuk), qPrintable(stuk + u'\n' + tekst));
         QVERIFY(!tekst.contains(naam(eerste.A) + " – " + naam(eerste.B)));
+    }
+
+    // With a plan, a page of the courts follows the others; a call covers
+    // the pages until Enter.
+    void aPlanAddsTheCourtsPageAndACallCoversIt() {
+        ScriptedRandom toeval;
+        TToernooiDocument& document = hoofd->Document();
+        document.ZetNamen({{"Jeroen", "Hofman"},
+                           {"Jan", "Berg, van der"},
+                           {"Sanne", "Bakker"},
+                           {"Mohamed", "El Amrani"},
+                           {"Lotte", "de Vries"},
+                           {"Daan", "Visser"}},
+                          QStringLiteral("namen"));
+        document.StartPoules(TPouleIndeling(3, 2, 0, 0));
+        Planning::TDagInstellingen instellingen;
+        instellingen.Plan.Banen = 2;
+        instellingen.Baannamen = QStringList{QString(), QStringLiteral("Tafel 3")};
+        document.ZetDagInstellingen(instellingen);
+        document.MaakPlanning();
+        open();
+        QCOMPARE(presentatie().Paginas().size(), std::size_t(2));
+        QCOMPARE(presentatie().Paginas().back().knockoutNr, TPresentatieForm::BanenPagina);
+        presentatie().VolgendePagina();
+        const QString tekst = getoond();
+        const Planning::TBaanStand baan1 = document.Banen().at(0);
+        const Planning::TDagoverzicht overzicht = document.Dagoverzicht();
+        const auto& eerste =
+            overzicht.Wedstrijden.at(std::size_t(baan1.Nu >= 0 ? baan1.Nu : baan1.Volgende));
+        for (const QString& stuk : {QStringLiteral("Baan 1"), QStringLiteral("Tafel 3"),
+                                    eerste.Boven + " – " + eerste.Onder})
+            QVERIFY2(tekst.contains(stuk), qPrintable(stuk + u'\n' + tekst));
+
+        const QString oproep = QStringLiteral("Tafel 3: Jan Berg, van der – Sanne Bakker");
+        hoofd->BanenForm->Oproepen({oproep});
+        QVERIFY(getoond().contains(oproep));
+        QTest::keyClick(&presentatie(), Qt::Key_Return);
+        QVERIFY(presentatie().Oproep().isEmpty());
+        QVERIFY(!getoond().contains(oproep));
     }
 
     void aNameIsAtLeastAFortiethOfTheScreenHigh() {
