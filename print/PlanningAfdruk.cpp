@@ -51,6 +51,10 @@ bool Gepland(const TDagWedstrijd& wedstrijd) {
     return wedstrijd.Baan >= 0 && wedstrijd.Begin >= 0;
 }
 
+QString GeenBaan() {
+    return QStringLiteral("nog geen baan");
+}
+
 // What the three printouts share: the data, and the matches in the plan's
 // order (by start, then court; what has no court yet comes last).
 struct TDag {
@@ -142,6 +146,12 @@ double Breedste(const Afdruk::TMaat& maat, const QStringList& teksten, double gr
     return std::clamp(breedste + 2 * Binnenrand, KleinsteKolom, grens);
 }
 
+// How much smaller a list is drawn on paper narrower than its narrowest
+// layout, so that no column runs off the page.
+double Schaal(QSizeF romp, double smalste) {
+    return std::min(1.0, romp.width() / smalste);
+}
+
 // The fonts of a list and their measures, made once for every row.
 struct TLettertypen {
     QFont Titel = Afdruk::Lettertype(TitelPunten, true);
@@ -182,6 +192,7 @@ private:
     TLettertypen m_letters;
     double m_omschrijving = 0; // the description column's width
     double m_naamRuimte = 0;   // as laid out
+    double m_schaal = 1.0;
     TBladen m_bladen;
 };
 
@@ -216,8 +227,10 @@ TBaanAfdruk::TBaanAfdruk(std::shared_ptr<const TDag> dag, Afdruk::TKop kop)
 }
 
 int TBaanAfdruk::Opmaken(QSizeF romp) {
-    m_naamRuimte = std::max(
-        KleinsteNaam, (romp.width() - TijdKolom - m_omschrijving - Streep - ToestandKolom) / 2);
+    const double vast = TijdKolom + m_omschrijving + Streep + ToestandKolom;
+    m_schaal = Schaal(romp, vast + 2 * KleinsteNaam);
+    romp /= m_schaal;
+    m_naamRuimte = (romp.width() - vast) / 2;
     std::vector<int> regels;
     for (const TBaan& baan : m_banen)
         regels.push_back(std::max<int>(1, int(baan.Wedstrijden.size())));
@@ -232,6 +245,7 @@ void TBaanAfdruk::TekenPagina(QPainter& painter, int index) const {
         TekenGeenPlanning(painter);
         return;
     }
+    painter.scale(m_schaal, m_schaal);
     for (const TStuk& stuk : m_bladen[std::size_t(index)])
         TekenStuk(painter, stuk);
 }
@@ -246,7 +260,7 @@ void TBaanAfdruk::TekenStuk(QPainter& painter, const TStuk& stuk) const {
     const double rechts = toestandX + ToestandKolom;
     const double naamRuimte = m_naamRuimte - Binnenrand;
 
-    painter.setPen(QPen(Qt::black, Afdruk::DunsteLijn));
+    painter.setPen(QPen(Qt::black, Afdruk::DunsteLijn / m_schaal));
     double y = stuk.Y;
     Afdruk::TekenPassend(
         painter, m_letters.Titel, m_letters.TitelMaat, QPointF(0, y + TitelBand - 6),
@@ -324,6 +338,7 @@ private:
     double m_baan = 0;         // the court column's width
     double m_omschrijving = 0; // the description column's width
     double m_breedte = 0;      // of the page's body, as laid out
+    double m_schaal = 1.0;
     TBladen m_bladen;
 };
 
@@ -340,17 +355,23 @@ TDeelnemerAfdruk::TDeelnemerAfdruk(std::shared_ptr<const TDag> dag, Afdruk::TKop
         personen[i].Naam = TDeelnemer(namen[i].Voornaam, namen[i].Achternaam).Naam();
         sleutels[i] = Ansi::sortKey(Deelnemerslijst::Sleutel(namen[i]));
     }
+    // The courts' names once each, to measure their column by.
     QStringList banen, omschrijvingen;
+    std::vector<bool> baanGezien;
     for (int index : m_dag->Volgorde) {
         const TDagWedstrijd& wedstrijd = m_dag->Wedstrijd(index);
         for (int deelnemer : wedstrijd.Deelnemers)
             if (deelnemer >= 0 && std::size_t(deelnemer) < personen.size())
                 personen[std::size_t(deelnemer)].Wedstrijden.push_back(index);
         omschrijvingen << wedstrijd.Omschrijving;
+        const std::size_t baan = Gepland(wedstrijd) ? std::size_t(wedstrijd.Baan) + 1 : 0;
+        if (baan >= baanGezien.size())
+            baanGezien.resize(baan + 1);
+        if (!baanGezien[baan]) {
+            baanGezien[baan] = true;
+            banen << (baan > 0 ? m_dag->Baan(wedstrijd) : GeenBaan());
+        }
     }
-    const int aantalBanen = m_dag->Gegevens.Instellingen.Plan.Banen;
-    for (int baan = 0; baan < aantalBanen; ++baan)
-        banen << Planning::BaanNaam(m_dag->Gegevens.Instellingen, baan);
     std::vector<std::size_t> volgorde(personen.size());
     std::iota(volgorde.begin(), volgorde.end(), std::size_t{0});
     std::stable_sort(volgorde.begin(), volgorde.end(),
@@ -362,7 +383,9 @@ TDeelnemerAfdruk::TDeelnemerAfdruk(std::shared_ptr<const TDag> dag, Afdruk::TKop
 }
 
 int TDeelnemerAfdruk::Opmaken(QSizeF romp) {
-    m_breedte = std::max(romp.width(), TijdKolom + m_baan + m_omschrijving + KleinsteNaam);
+    m_schaal = Schaal(romp, TijdKolom + m_baan + m_omschrijving + KleinsteNaam);
+    romp /= m_schaal;
+    m_breedte = romp.width();
     std::vector<int> regels;
     for (const TPersoon& persoon : m_personen)
         regels.push_back(std::max<int>(1, int(persoon.Wedstrijden.size())));
@@ -380,7 +403,8 @@ void TDeelnemerAfdruk::TekenPagina(QPainter& painter, int index) const {
     const double baanX = TijdKolom;
     const double omschrijvingX = baanX + m_baan;
     const double tegenX = omschrijvingX + m_omschrijving;
-    painter.setPen(QPen(Qt::black, Afdruk::DunsteLijn));
+    painter.scale(m_schaal, m_schaal);
+    painter.setPen(QPen(Qt::black, Afdruk::DunsteLijn / m_schaal));
     painter.setFont(m_letters.Kop);
     const double basis = Basis(0, Kolomkop) - 2;
     painter.drawText(QPointF(0, basis), QStringLiteral("Tijd"));
@@ -417,7 +441,8 @@ void TDeelnemerAfdruk::TekenStuk(QPainter& painter, const TStuk& stuk) const {
         painter.setFont(m_letters.Vet);
         painter.drawText(QPointF(0, basis), m_dag->Tijd(wedstrijd));
         Afdruk::TekenPassend(painter, m_letters.Gewoon, m_letters.GewoneMaat, QPointF(baanX, basis),
-                             m_dag->Baan(wedstrijd), m_baan - Binnenrand, kleinste);
+                             Gepland(wedstrijd) ? m_dag->Baan(wedstrijd) : GeenBaan(),
+                             m_baan - Binnenrand, kleinste);
         Afdruk::TekenPassend(painter, m_letters.Gewoon, m_letters.GewoneMaat,
                              QPointF(omschrijvingX, basis), wedstrijd.Omschrijving,
                              m_omschrijving - Binnenrand, kleinste);
