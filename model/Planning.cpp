@@ -61,14 +61,21 @@ std::vector<int> Staarten(const std::vector<TPlanWedstrijd>& wedstrijden,
     for (std::size_t k = 0; k < n; ++k)
         plaats[static_cast<std::size_t>(volgorde[k])] = static_cast<int>(k);
     std::vector<int> staart(n, 0);
+    // The knockout waiting for the pools comes later in the order than
+    // every pool match, so its chains are known when those are measured.
+    int naPoules = -1;
     for (auto it = volgorde.rbegin(); it != volgorde.rend(); ++it) {
         const std::size_t i = static_cast<std::size_t>(*it);
         int langste = 0;
+        if (!wedstrijden[i].Knockout && naPoules >= 0)
+            langste = naPoules;
         for (int j : na[i])
             if (plaats[static_cast<std::size_t>(j)] > plaats[i]) // only forward: no loop
                 langste =
                     std::max(langste, instellingen.Rust() + staart[static_cast<std::size_t>(j)]);
         staart[i] = Duur(instellingen, wedstrijden[i]) + langste;
+        if (wedstrijden[i].NaPoules)
+            naPoules = std::max(naPoules, staart[i]);
     }
     return staart;
 }
@@ -91,17 +98,27 @@ int NaPauzes(const TInstellingen& instellingen, int begin, int duur) {
 
 class TPlanner {
 public:
-    TPlanner(const std::vector<TPlanWedstrijd>& wedstrijden, const TInstellingen& instellingen)
+    TPlanner(const std::vector<TPlanWedstrijd>& wedstrijden, const TInstellingen& instellingen,
+             const TBeginstand& beginstand)
         : m_wedstrijden(wedstrijden)
         , m_instellingen(instellingen)
         , m_staart(Staarten(wedstrijden, instellingen))
+        , m_beginstand(beginstand)
         , m_wachtOp(wedstrijden.size(), 0)
-        , m_klaarVanaf(wedstrijden.size(), 0)
+        , m_klaarVanaf(wedstrijden.size(), beginstand.Vanaf)
         , m_na(wedstrijden.size())
         , m_klaar([this](int a, int b) { return Minder(a, b); }) {
+        for (const auto& [deelnemer, vrij] : beginstand.DeelnemerVrij)
+            m_deelnemerVrij[deelnemer] = std::max(m_deelnemerVrij[deelnemer], vrij);
+        for (const TPlanWedstrijd& w : wedstrijden)
+            m_poulesOpen += w.Knockout ? 0 : 1;
         for (std::size_t i = 0; i < wedstrijden.size(); ++i) {
             for (int v : wedstrijden[i].Voorgangers) {
                 m_na[static_cast<std::size_t>(v)].push_back(static_cast<int>(i));
+                ++m_wachtOp[i];
+            }
+            if (wedstrijden[i].NaPoules && m_poulesOpen > 0) {
+                m_naPoules.push_back(static_cast<int>(i));
                 ++m_wachtOp[i];
             }
             if (m_wachtOp[i] == 0)
@@ -113,7 +130,9 @@ public:
         TPlan plan;
         plan.Wedstrijden.resize(m_wedstrijden.size());
         const int banen = std::max(1, m_instellingen.Banen);
-        std::vector<int> baanVrij(static_cast<std::size_t>(banen), 0);
+        std::vector<int> baanVrij(static_cast<std::size_t>(banen), m_beginstand.Vanaf);
+        for (std::size_t b = 0; b < baanVrij.size() && b < m_beginstand.BaanVrij.size(); ++b)
+            baanVrij[b] = std::max(baanVrij[b], m_beginstand.BaanVrij[b]);
         std::size_t gepland = 0;
         while (gepland < m_wedstrijden.size()) {
             const auto baan = static_cast<std::size_t>(
@@ -192,20 +211,34 @@ private:
         const int uitgerust = einde + m_instellingen.Rust();
         for (int deelnemer : Wedstrijd(i).Deelnemers)
             m_deelnemerVrij[deelnemer] = uitgerust;
-        for (int volgende : m_na[static_cast<std::size_t>(i)]) {
-            const auto v = static_cast<std::size_t>(volgende);
-            m_klaarVanaf[v] = std::max(m_klaarVanaf[v], uitgerust);
-            if (--m_wachtOp[v] == 0)
-                m_klaar.push(volgende);
-        }
+        for (int volgende : m_na[static_cast<std::size_t>(i)])
+            Vrij(volgende, uitgerust);
+        if (Wedstrijd(i).Knockout)
+            return;
+        m_poulesEinde = std::max(m_poulesEinde, einde);
+        if (--m_poulesOpen == 0)
+            for (int volgende : m_naPoules)
+                Vrij(volgende, m_poulesEinde);
+    }
+
+    // One of the things match `volgende` waits for is over, from `vanaf` on.
+    void Vrij(int volgende, int vanaf) {
+        const auto v = static_cast<std::size_t>(volgende);
+        m_klaarVanaf[v] = std::max(m_klaarVanaf[v], vanaf);
+        if (--m_wachtOp[v] == 0)
+            m_klaar.push(volgende);
     }
 
     const std::vector<TPlanWedstrijd>& m_wedstrijden;
     const TInstellingen& m_instellingen;
     std::vector<int> m_staart;
+    const TBeginstand& m_beginstand;
     std::vector<int> m_wachtOp;
     std::vector<int> m_klaarVanaf;
     std::vector<std::vector<int>> m_na;
+    std::vector<int> m_naPoules;
+    int m_poulesOpen = 0;
+    int m_poulesEinde = 0;
     std::unordered_map<int, int> m_deelnemerVrij;
     std::priority_queue<int, std::vector<int>, std::function<bool(int, int)>> m_klaar;
 };
@@ -222,31 +255,44 @@ int Duur(const TInstellingen& instellingen, const TPlanWedstrijd& wedstrijd) {
     return wedstrijd.Knockout ? instellingen.KnockoutSlot : instellingen.PouleSlot;
 }
 
-TPlan MaakPlan(const std::vector<TPlanWedstrijd>& wedstrijden, const TInstellingen& instellingen) {
-    return TPlanner(wedstrijden, instellingen).Maak();
+TPlan MaakPlan(const std::vector<TPlanWedstrijd>& wedstrijden, const TInstellingen& instellingen,
+               const TBeginstand& beginstand) {
+    return TPlanner(wedstrijden, instellingen, beginstand).Maak();
 }
 
 int Ondergrens(const std::vector<TPlanWedstrijd>& wedstrijden, const TInstellingen& instellingen) {
     if (wedstrijden.empty())
         return 0;
     const int banen = std::max(1, instellingen.Banen);
-    long long totaal = 0;
-    for (const TPlanWedstrijd& w : wedstrijden)
-        totaal += Duur(instellingen, w);
-    int capaciteit = static_cast<int>((totaal + banen - 1) / banen);
-    if (instellingen.PouleSlot == instellingen.KnockoutSlot && instellingen.PouleSlot > 0) {
-        // With one slot length the day ends on a slot.
-        const int slot = instellingen.PouleSlot;
-        capaciteit = (capaciteit + slot - 1) / slot * slot;
-    }
+    // The time the courts need for these matches at the least; with one
+    // slot length the time ends on a slot.
+    const auto capaciteit = [&](bool metKnockout) {
+        long long totaal = 0;
+        for (const TPlanWedstrijd& w : wedstrijden)
+            if (metKnockout || !w.Knockout)
+                totaal += Duur(instellingen, w);
+        int tijd = static_cast<int>((totaal + banen - 1) / banen);
+        if (instellingen.PouleSlot == instellingen.KnockoutSlot && instellingen.PouleSlot > 0) {
+            const int slot = instellingen.PouleSlot;
+            tijd = (tijd + slot - 1) / slot * slot;
+        }
+        return tijd;
+    };
+    const bool naPoules = std::any_of(wedstrijden.begin(), wedstrijden.end(),
+                                      [](const TPlanWedstrijd& w) { return w.NaPoules; });
     // The earliest start of each match: after what it waits for, and after
     // every match among those that one of their players must play first.
     const std::size_t n = wedstrijden.size();
     const std::vector<int> volgorde = InVolgorde(wedstrijden);
     std::vector<int> vroegst(n, 0);
     int keten = 0;
+    // The pools come first in the order; what waits for all of them waits
+    // for the courts to play them too.
+    int poulesKlaar = naPoules ? capaciteit(false) : -1;
     for (int i : volgorde) {
         const TPlanWedstrijd& w = wedstrijden[static_cast<std::size_t>(i)];
+        if (w.NaPoules && poulesKlaar >= 0)
+            vroegst[static_cast<std::size_t>(i)] = poulesKlaar;
         std::map<int, std::pair<int, int>> belasting; // player: minutes, matches
         for (int v : w.Voorgangers) {
             const TPlanWedstrijd& voor = wedstrijden[static_cast<std::size_t>(v)];
@@ -264,6 +310,8 @@ int Ondergrens(const std::vector<TPlanWedstrijd>& wedstrijden, const TInstelling
                 std::max(vroegst[static_cast<std::size_t>(i)],
                          last.first + last.second * instellingen.Rust());
         keten = std::max(keten, vroegst[static_cast<std::size_t>(i)] + Duur(instellingen, w));
+        if (!w.Knockout)
+            poulesKlaar = std::max(poulesKlaar, keten);
     }
     for (const auto& [deelnemer, lijst] : PerDeelnemer(wedstrijden)) {
         int eigen = static_cast<int>(lijst.size() - 1) * instellingen.Rust();
@@ -271,7 +319,7 @@ int Ondergrens(const std::vector<TPlanWedstrijd>& wedstrijden, const TInstelling
             eigen += Duur(instellingen, wedstrijden[static_cast<std::size_t>(i)]);
         keten = std::max(keten, eigen);
     }
-    return std::max(capaciteit, keten);
+    return std::max(capaciteit(true), keten);
 }
 
 std::vector<TBotsing> Controleer(const std::vector<TPlanWedstrijd>& wedstrijden,
@@ -309,10 +357,19 @@ std::vector<TBotsing> Controleer(const std::vector<TPlanWedstrijd>& wedstrijden,
                 botsingen.push_back({TBotsingSoort::RustTeKort, lijst[k], lijst[k - 1], deelnemer});
         }
     }
+    int laatstePoule = -1; // the pool match that ends last
+    for (std::size_t i = 0; i < wedstrijden.size(); ++i) {
+        const int w = static_cast<int>(i);
+        if (!wedstrijden[i].Knockout && gepland(w) &&
+            (laatstePoule < 0 || einde(w) > einde(laatstePoule)))
+            laatstePoule = w;
+    }
     for (std::size_t i = 0; i < wedstrijden.size(); ++i) {
         const int w = static_cast<int>(i);
         if (!gepland(w))
             continue;
+        if (wedstrijden[i].NaPoules && laatstePoule >= 0 && begin(w) < einde(laatstePoule))
+            botsingen.push_back({TBotsingSoort::VoorVoorganger, w, laatstePoule, -1});
         for (int v : wedstrijden[i].Voorgangers)
             if (!gepland(v) || begin(w) < einde(v) + instellingen.Rust())
                 botsingen.push_back({TBotsingSoort::VoorVoorganger, w, v, -1});
@@ -380,8 +437,9 @@ QString BaanNaam(const TDagInstellingen& instellingen, int baan) {
 QString TijdTekst(const TDagInstellingen& instellingen, int minuut) {
     constexpr int Dag = 24 * 60;
     const int klok = ((instellingen.Begintijd + minuut) % Dag + Dag) % Dag;
-    return QStringLiteral("%1:%2").arg(klok / 60, 2, 10, QLatin1Char('0')).arg(klok % 60, 2, 10,
-                                                                                QLatin1Char('0'));
+    return QStringLiteral("%1:%2")
+        .arg(klok / 60, 2, 10, QLatin1Char('0'))
+        .arg(klok % 60, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace Planning

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 // The plan of a tournament day: every match gets a court and a start time,
@@ -40,6 +41,11 @@ struct TPlanWedstrijd {
     std::vector<int> Voorgangers; // indices of the matches it waits for
     bool Knockout = false;
     int Ronde = 0; // the order among equals: Berger round, bracket round
+    // Waits for every match that is not a knockout match: a bracket drawn
+    // from the pools cannot start before all of them are over. Its players
+    // are not known yet, so their rest is not either: the draw decides who
+    // plays first, and the calls take only rested players.
+    bool NaPoules = false;
 };
 
 struct TToewijzing {
@@ -54,9 +60,19 @@ struct TPlan {
 
 int Duur(const TInstellingen& instellingen, const TPlanWedstrijd& wedstrijd);
 
+// Where a plan starts when part of the day is behind it: nothing before
+// `Vanaf`, a court not before it is free, a participant not before the rest
+// after the last match played.
+struct TBeginstand {
+    int Vanaf = 0;
+    std::vector<int> BaanVrij;                      // per court; missing: Vanaf
+    std::vector<std::pair<int, int>> DeelnemerVrij; // participant, free from
+};
+
 // A plan without clashes, made greedily: whenever a court comes free, the
 // ready match on the longest chain of matches still to follow goes on it.
-TPlan MaakPlan(const std::vector<TPlanWedstrijd>& wedstrijden, const TInstellingen& instellingen);
+TPlan MaakPlan(const std::vector<TPlanWedstrijd>& wedstrijden, const TInstellingen& instellingen,
+               const TBeginstand& beginstand = {});
 
 // What no plan can beat: the playing time over the courts, and the longest
 // chain of matches that must follow each other (with rest in between).
@@ -114,6 +130,11 @@ struct TDagInstellingen {
     TInstellingen Plan;     // courts, slots, rest; breaks in minutes from the start
     QStringList Baannamen;  // per court; a missing or empty name is "Baan n"
     int Begintijd = 9 * 60; // minutes after midnight
+    // Before the knockout division the plan assumes this split: the best
+    // (or, not Beste, the worst) this many of every pool to the winners'
+    // round, the others to the losers' round.
+    bool DoorstromingBeste = true;
+    int Doorstroming = 2;
     bool operator==(const TDagInstellingen&) const = default;
 };
 
@@ -123,17 +144,17 @@ QString BaanNaam(const TDagInstellingen& instellingen, int baan);
 QString TijdTekst(const TDagInstellingen& instellingen, int minuut);
 
 enum class TDagToestand : std::uint8_t {
-    Gepland,  // waits for its turn
+    Gepland,    // waits for its turn
     Opgeroepen, // called to its court and being played
-    Gespeeld, // its result is in
+    Gespeeld,   // its result is in
 };
 
 // One match of the day as the windows and paper show it.
 struct TDagWedstrijd {
     TWedstrijdPlek Plek;
-    QString Omschrijving; // "Poule 3, ronde 2", "Winnaarsronde, halve finale"
-    QString Boven;        // the players' names; for a knockout match whose
-    QString Onder;        // player is not known yet: "Winnaar poule 3"-like text
+    QString Omschrijving;        // "Poule 3, ronde 2", "Winnaarsronde, halve finale"
+    QString Boven;               // the players' names; for a knockout match whose
+    QString Onder;               // player is not known yet: "Winnaar poule 3"-like text
     std::vector<int> Deelnemers; // running list indices of the known players
     int Baan = -1;               // -1: not planned
     int Begin = -1;              // expected (or real) start, minutes from the day's start
@@ -154,15 +175,16 @@ struct TDagoverzicht {
 struct TGepland {
     TWedstrijdPlek Plek;
     int Baan = -1;
-    int Begin = -1;      // planned start
-    int EchtBegin = -1;  // when it was called; -1: not yet
-    int EchtEinde = -1;  // when its result came in; -1: not yet
+    int Begin = -1;     // planned start
+    int EchtBegin = -1; // when it was called; -1: not yet
+    int EchtEinde = -1; // when its result came in; -1: not yet
     bool operator==(const TGepland&) const = default;
 };
 
 struct TDag {
     TDagInstellingen Instellingen;
     std::vector<TGepland> Gepland; // empty: no plan made
+    int Ondergrens = 0;            // of the day as it was planned
     bool operator==(const TDag&) const = default;
 };
 

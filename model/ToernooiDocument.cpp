@@ -466,6 +466,8 @@ std::vector<const TKnockoutWedstrijd*> TToernooiDocument::ZetUitslag(int knockou
         if (anders)
             m_uitslag = TUitslag{knockoutNr, ronde, nummer};
         Q_EMIT KnockoutGewijzigd(knockoutNr, ronde, nummer);
+        if (anders)
+            PlanningNaUitslag({knockoutNr, 0, ronde, nummer});
     }
     std::erase_if(gewist, [](const TKnockoutWedstrijd* w) { return w->ScoreBoven() >= 0; });
     return gewist;
@@ -761,8 +763,10 @@ bool TToernooiDocument::ZetPouleUitslag(int poule, int wedstrijd, const TGames& 
         anders = true;
     }
     VolgStand(poule, herbereken);
-    if (anders)
+    if (anders) {
         Q_EMIT PouleWedstrijdenVeranderd(poule);
+        PlanningNaUitslag({0, poule, 0, wedstrijd});
+    }
     return true;
 }
 

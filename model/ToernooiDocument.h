@@ -223,8 +223,9 @@ public:
     // when there is no such planned match or the court does not exist.
     bool VerplaatsWedstrijd(const Planning::TWedstrijdPlek& plek, int baan, int begin,
                             QStringList* botsingen = nullptr);
-    // Calls a planned match to its court now (when a court is free the
-    // document calls the next match itself, after a score).
+    // Calls a planned match to its court now; an empty `plek` calls the
+    // next match whose players are all free and rested. (After a score the
+    // document calls the next match to the freed court itself.)
     bool RoepOp(const Planning::TWedstrijdPlek& plek, int baan);
     // The time of day for the day's times; tests put a clock of their own.
     using TKlok = std::function<QDateTime()>;
@@ -332,6 +333,10 @@ private:
     // brackets; both run inside ZetTeruggetrokken's step.
     void PoulesNaTerugtrekking(int index, int vanafRonde);
     void KnockoutsNaTerugtrekking(int index);
+    // The moment of the day (minutes from its start) by the clock.
+    int Nu() const;
+    // A result of the match came in or went: the day's plan follows.
+    void PlanningNaUitslag(const Planning::TWedstrijdPlek& plek);
     // The pool's schedule anew for its members now, keeping the results of
     // pairs that remain.
     void HerbouwSchema(int poule, bool wisLoten);

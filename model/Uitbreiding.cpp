@@ -25,6 +25,8 @@ const QString PoulesWoord = QStringLiteral("#Poules");
 const QString Poule = QStringLiteral("-Poule");
 const QString Lot = QStringLiteral("Lot");
 const QString Herstel = QStringLiteral("#Herstel");
+const QString PlanningWoord = QStringLiteral("#Planning");
+const QString NogNiet = QStringLiteral("-");
 const QString Einde = QStringLiteral("#EindeUitbreiding");
 
 bool HeeftPoules(int programmastatus) {
@@ -316,12 +318,14 @@ private:
         bool telling = false;
         bool poules = false;
         bool herstel = false;
+        bool planning = false;
         for (QString regel = VolgendeGetrimd(); regel != Einde; regel = VolgendeGetrimd()) {
             const QStringList delen = Delen(regel);
             const QString woord = delen.value(0);
             bool* gelezen = woord == Telling       ? &telling
                             : woord == PoulesWoord ? &poules
                             : woord == Herstel     ? &herstel
+                            : woord == PlanningWoord ? &planning
                                                    : nullptr;
             if (!gelezen)
                 Faal(QStringLiteral("Onbekend onderdeel '%1' in de poulewedstrijden.").arg(regel));
@@ -338,6 +342,8 @@ private:
                 if (delen.size() != 2)
                     Faal(QStringLiteral("\"%1 <aantal>\" verwacht.").arg(PoulesWoord));
                 LeesPoules(Getal(delen[1]));
+            } else if (woord == PlanningWoord) {
+                LeesPlanning();
             } else {
                 LeesHerstel();
             }
@@ -485,6 +491,56 @@ private:
         }
     }
 
+    // A time or place that may be "not yet" ("-").
+    int MisschienGetal(QStringView tekst) const { return tekst == NogNiet ? -1 : Getal(tekst); }
+
+    QList<int> Getallen(int aantal) {
+        const QStringList delen = Delen(VolgendeGetrimd());
+        if (delen.size() != aantal)
+            Faal(QStringLiteral("%1 getallen verwacht.").arg(aantal));
+        QList<int> getallen;
+        for (const QString& deel : delen)
+            getallen << MisschienGetal(deel);
+        return getallen;
+    }
+
+    void LeesPlanning() {
+        Planning::TDag dag;
+        Planning::TDagInstellingen& i = dag.Instellingen;
+        const QList<int> kop = Getallen(10);
+        i.Begintijd = kop[0];
+        i.Plan.Banen = kop[1];
+        i.Plan.PouleSlot = kop[2];
+        i.Plan.KnockoutSlot = kop[3];
+        i.Plan.RustSlots = kop[4];
+        i.DoorstromingBeste = kop[5] == 1;
+        i.Doorstroming = kop[6];
+        dag.Ondergrens = kop[7];
+        if (i.Begintijd < 0 || i.Begintijd >= 24 * 60 || i.Plan.Banen < 1 ||
+            i.Plan.Banen > MaxBanen || i.Plan.PouleSlot < 1 || i.Plan.KnockoutSlot < 1 ||
+            i.Plan.RustSlots < 0 || kop[5] < 0 || kop[5] > 1 || i.Doorstroming < 0 ||
+            dag.Ondergrens < 0 || kop[8] < 0 || kop[9] < 0)
+            Faal(QStringLiteral("Ongeldige instellingen van de planning."));
+        for (int p = 0; p < kop[8]; ++p) {
+            const QList<int> pauze = Getallen(2);
+            if (pauze[0] < 0 || pauze[1] <= pauze[0])
+                Faal(QStringLiteral("Ongeldige pauze."));
+            i.Plan.Pauzes.push_back({pauze[0], pauze[1]});
+        }
+        for (int baan = 0; baan < i.Plan.Banen; ++baan)
+            i.Baannamen << Text::trimmed(Volgende());
+        while (!i.Baannamen.isEmpty() && i.Baannamen.last().isEmpty())
+            i.Baannamen.removeLast();
+        for (int g = 0; g < kop[9]; ++g) {
+            const QList<int> w = Getallen(8);
+            Planning::TGepland gepland{{w[0], w[1], w[2], w[3]}, w[4], w[5], w[6], w[7]};
+            if (w[0] < 0 || w[0] > 2 || w[1] < 0 || w[2] < 0 || w[3] < 0 || w[4] >= i.Plan.Banen)
+                Faal(QStringLiteral("Ongeldige wedstrijd in de planning."));
+            dag.Gepland.push_back(gepland);
+        }
+        m_toernooi.Dag = std::move(dag);
+    }
+
     void LeesHerstel() {
         THerstel herstel;
         herstel.Bestandsnaam = Volgende();
@@ -521,14 +577,42 @@ private:
     std::optional<THerstel>* m_herstel;
 };
 
+// "#Planning", then the settings on one line: start, courts, the two slot
+// lengths, rest, the assumed split (best 1/0 and how many), the lower bound
+// and the counts of breaks and planned matches; a line per break, a line
+// per court name (they may hold any character), and a line per planned
+// match: its place, court, start, and real start and end ("-": not yet).
+void SchrijfPlanning(QStringList& regels, const Planning::TDag& dag) {
+    const Planning::TDagInstellingen& i = dag.Instellingen;
+    const auto getal = [](int g) { return g < 0 ? NogNiet : QString::number(g); };
+    regels << PlanningWoord;
+    regels << QStringList{getal(i.Begintijd), getal(i.Plan.Banen), getal(i.Plan.PouleSlot),
+                          getal(i.Plan.KnockoutSlot), getal(i.Plan.RustSlots),
+                          getal(i.DoorstromingBeste ? 1 : 0), getal(i.Doorstroming),
+                          getal(dag.Ondergrens), getal(static_cast<int>(i.Plan.Pauzes.size())),
+                          getal(static_cast<int>(dag.Gepland.size()))}
+                  .join(u' ');
+    for (const Planning::TPauze& pauze : i.Plan.Pauzes)
+        regels << getal(pauze.Van) + u' ' + getal(pauze.Tot);
+    for (int baan = 0; baan < i.Plan.Banen; ++baan)
+        regels << i.Baannamen.value(baan);
+    for (const Planning::TGepland& g : dag.Gepland)
+        regels << QStringList{getal(g.Plek.KnockoutNr), getal(g.Plek.Poule), getal(g.Plek.Ronde),
+                              getal(g.Plek.Nummer),     getal(g.Baan),       getal(g.Begin),
+                              getal(g.EchtBegin),       getal(g.EchtEinde)}
+                      .join(u' ');
+}
+
 } // namespace
 
 TNawoord Nawoord(int programmastatus, const TDeelnemerLijst& deelnemers,
-                 const TPoulewedstrijden& wedstrijden, const THerstel* herstel) {
+                 const TPoulewedstrijden& wedstrijden, const THerstel* herstel,
+                 const Planning::TDag* dag) {
     QByteArray poules;
     if (HeeftPoules(programmastatus) && !wedstrijden.Leeg())
         poules = Schrijver(deelnemers, wedstrijden).Bytes();
-    if (poules.isEmpty() && !herstel)
+    const bool planning = dag && *dag != Planning::TDag{};
+    if (poules.isEmpty() && !herstel && !planning)
         return {};
     TNawoord nawoord;
     nawoord.Regels.reserve(4 + (herstel ? 2 * static_cast<qsizetype>(herstel->Namen.size()) : 0));
@@ -539,6 +623,8 @@ TNawoord Nawoord(int programmastatus, const TDeelnemerLijst& deelnemers,
         for (const auto& naam : herstel->Namen)
             nawoord.Regels << naam.Voornaam << naam.Achternaam;
     }
+    if (planning)
+        SchrijfPlanning(nawoord.Regels, *dag);
     nawoord.Slot = std::move(poules);
     nawoord.Slot.append(Einde.toLatin1() + "\r\n");
     return nawoord;
@@ -546,7 +632,7 @@ TNawoord Nawoord(int programmastatus, const TDeelnemerLijst& deelnemers,
 
 QByteArray Schrijf(const TToernooi& toernooi, const THerstel* herstel) {
     const TNawoord nawoord =
-        Nawoord(toernooi.Programmastatus, toernooi.Lijst, toernooi.Wedstrijden, herstel);
+        Nawoord(toernooi.Programmastatus, toernooi.Lijst, toernooi.Wedstrijden, herstel, &toernooi.Dag);
     return Toernooibestand::Schrijf(toernooi.Programmastatus, toernooi.Lijst,
                                     toernooi.Winnaars.get(), toernooi.Verliezers.get(),
                                     nawoord.Regels, nawoord.Slot);

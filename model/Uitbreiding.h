@@ -2,6 +2,7 @@
 
 #include "model/Deelnemer.h"
 #include "model/Deelnemerslijst.h"
+#include "model/Planning.h"
 #include "model/Poulewedstrijden.h"
 #include "model/Toernooibestand.h"
 
@@ -33,6 +34,9 @@ class TToernooi;
 //   Lot 2 3                         a played match by its players' pool
 //   #EindeUitbreiding               letters (1 = A) and a lot best first
 //
+// The day's plan, when the organiser set up courts, is a section "#Planning"
+// (see SchrijfPlanning): settings, court names and the planned matches.
+//
 // The matches that are not played follow from the pool's members in list
 // order, so they are not written. A tournament whose pool matches hold
 // nothing beyond what a file without the block gives (no score, no lot, the
@@ -45,6 +49,8 @@ constexpr int Versie = 1;
 // takes: three digits, as the score dialog reads them, which keeps every
 // sum of the standings far from overflowing.
 constexpr int HoogsteScore = 999;
+// The most courts a plan takes.
+constexpr int MaxBanen = 999;
 
 // The recovery file's part: the file name the tournament had and the names
 // of the participant list window, in its order.
@@ -64,7 +70,7 @@ struct TNawoord {
 };
 TNawoord Nawoord(int programmastatus, const TDeelnemerLijst& deelnemers,
                  const Poulewedstrijden::TPoulewedstrijden& wedstrijden,
-                 const THerstel* herstel = nullptr);
+                 const THerstel* herstel = nullptr, const Planning::TDag* dag = nullptr);
 
 // The whole file of a tournament: the older form, then the block.
 QByteArray Schrijf(const TToernooi& toernooi, const THerstel* herstel = nullptr);
