@@ -3,6 +3,8 @@
 #include "print/AfdrukKeuze.h"
 #include "print/PlanningAfdruk.h"
 
+#include "model/ToernooiDocument.h"
+
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -81,11 +83,13 @@ class TestPlanningAfdruk : public QObject {
 
     QTemporaryDir m_map;
 
-    QString Pdf(PlanningAfdruk::TGegevens gegevens, int keuze) {
-        auto document = PlanningAfdruk::Maak(std::move(gegevens), {"Clubkampioenschap", {}, {}});
+    QString Pdf(std::unique_ptr<Afdruk::TDocument> document, int keuze) {
         static_cast<TAfdrukKeuze&>(*document).Kies(keuze);
         const QString pad = m_map.filePath(QStringLiteral("%1.pdf").arg(keuze));
         return Afdruk::BewaarPdf(*document, pad) ? pad : QString();
+    }
+    QString Pdf(PlanningAfdruk::TGegevens gegevens, int keuze) {
+        return Pdf(PlanningAfdruk::Maak(std::move(gegevens), {"Clubkampioenschap", {}, {}}), keuze);
     }
 
 private Q_SLOTS:
@@ -146,6 +150,26 @@ private Q_SLOTS:
         const QString tekst = Tekst(Pdf(gegevens, Briefjes), 1);
         QVERIFY(tekst.contains(laatste));
         QVERIFY(!tekst.contains(teVeel));
+    }
+
+    void theDocumentsPlanNamesAndGameRuleReachThePaper() {
+        TToernooiDocument document;
+        Deelnemerslijst::TNamen namen;
+        for (int i = 0; i < 8; ++i)
+            namen.push_back(Naam(i));
+        document.ImporteerNamen(namen);
+        document.StartPoules(TPouleIndeling(4, 2, 0, 0),
+                             Poulewedstrijden::Preset(Poulewedstrijden::TSysteem::Tafeltennis));
+        Planning::TDagInstellingen instellingen;
+        instellingen.Plan.Banen = 2;
+        instellingen.Baannamen = {QStringLiteral("Tafel 1")};
+        document.ZetDagInstellingen(instellingen);
+        document.MaakPlanning();
+        const TDagWedstrijd eerste = document.Dagoverzicht().Wedstrijden.front();
+        const QString tekst = Tekst(Pdf(PlanningAfdruk::Maak(document, {}), Briefjes), 1);
+        for (const QString& stuk : {QStringLiteral("Tafel 1"), QStringLiteral("09:00"),
+                                    QStringLiteral("Game 5"), eerste.Boven, eerste.Onder})
+            QVERIFY2(tekst.contains(stuk), qPrintable(stuk));
     }
 
     void aLongCourtGoesOnOverPagesAndShortOnesShareOne() {
