@@ -65,11 +65,11 @@ TDagWedstrijd Wedstrijd(int a, int b, int baan, int begin, int knockout = 0) {
     return w;
 }
 
-PlanningAfdruk::TGegevens Gegevens(std::vector<TDagWedstrijd> wedstrijden, int banen = 3) {
+PlanningAfdruk::TGegevens Gegevens(std::vector<TDagWedstrijd> wedstrijden) {
     PlanningAfdruk::TGegevens gegevens;
     gegevens.Overzicht.Wedstrijden = std::move(wedstrijden);
     gegevens.Overzicht.Einde = 8 * 60 + 40;
-    gegevens.Instellingen.Plan.Banen = banen;
+    gegevens.Instellingen.Plan.Banen = 3;
     gegevens.Instellingen.Baannamen = {QString(), QStringLiteral("Tafel 2")};
     for (int i = 0; i < 42; ++i)
         gegevens.Namen.push_back(Naam(i));
