@@ -73,8 +73,7 @@ int BitOmgekeerd(int waarde, int bits) {
 // Fisher-Yates on the program's random source.
 template <typename T> void Schud(std::vector<T>& lijst, RandomSource& toeval) {
     for (std::size_t i = lijst.size(); i > 1; --i)
-        std::swap(lijst[i - 1],
-                  lijst[static_cast<std::size_t>(toeval.below(static_cast<int>(i)))]);
+        std::swap(lijst[i - 1], lijst[static_cast<std::size_t>(toeval.below(static_cast<int>(i)))]);
 }
 
 // A number per club (-1: none), the clubs told apart as the pool draw does:
@@ -85,9 +84,10 @@ template <typename Deelnemers> std::vector<int> ClubNummers(const Deelnemers& de
     clubs.reserve(deelnemers.size());
     for (const auto& deelnemer : deelnemers) {
         const QString sleutel = deelnemer->Vereniging.trimmed().toCaseFolded();
-        clubs.push_back(sleutel.isEmpty()
-                            ? -1
-                            : nummers.emplace(sleutel, static_cast<int>(nummers.size())).first->second);
+        clubs.push_back(
+            sleutel.isEmpty()
+                ? -1
+                : nummers.emplace(sleutel, static_cast<int>(nummers.size())).first->second);
     }
     return clubs;
 }
@@ -454,7 +454,8 @@ private:
     // the choice free; without clubs none of this is kept.
     void BouwClubs() {
         m_clubVan = ClubNummers(m_deelnemers);
-        const int clubs = m_clubVan.empty() ? 0 : *std::max_element(m_clubVan.begin(), m_clubVan.end()) + 1;
+        const int clubs =
+            m_clubVan.empty() ? 0 : *std::max_element(m_clubVan.begin(), m_clubVan.end()) + 1;
         if (clubs == 0) {
             m_clubVan.clear();
             return;
@@ -972,8 +973,9 @@ int TKnockout::ClubOntmoetingen() const {
     std::vector<int> wedstrijden;
     const auto& eersteRonde = m_rondes.front();
     for (std::size_t i = 0; i < eersteRonde.size(); ++i) {
-        for (const TDeelnemer* d : {eersteRonde[i]->DeelnemerBoven(),
-                                    eersteRonde[i]->Bye() ? nullptr : eersteRonde[i]->DeelnemerOnder()}) {
+        for (const TDeelnemer* d :
+             {eersteRonde[i]->DeelnemerBoven(),
+              eersteRonde[i]->Bye() ? nullptr : eersteRonde[i]->DeelnemerOnder()}) {
             if (d) {
                 deelnemers.push_back(d);
                 wedstrijden.push_back(static_cast<int>(i));
@@ -996,7 +998,8 @@ int TKnockout::ClubOntmoetingen() const {
     for (const std::vector<int>& plekken : perClub)
         for (std::size_t a = 0; a < plekken.size(); ++a)
             for (std::size_t b = a + 1; b < plekken.size(); ++b)
-                aantal += static_cast<int>(std::bit_width(static_cast<unsigned>(plekken[a] ^ plekken[b]))) < halveFinale;
+                aantal += static_cast<int>(std::bit_width(
+                              static_cast<unsigned>(plekken[a] ^ plekken[b]))) < halveFinale;
     return aantal;
 }
 
@@ -1045,14 +1048,14 @@ void TKnockout::LootMetPlaatsingenUit() {
         const int stap = heleWedstrijd ? 2 : 1;
         for (int breedte = stap; breedte <= lijnen; breedte *= 2) {
             std::vector<int> kandidaten;
-            for (int l = doel / breedte * breedte; l < doel / breedte * breedte + breedte; l += stap)
+            for (int l = doel / breedte * breedte; l < doel / breedte * breedte + breedte;
+                 l += stap)
                 if (heleWedstrijd ? wedstrijdVrij(l / 2) : lijnVrij(l))
                     kandidaten.push_back(l);
             if (!kandidaten.empty())
-                return kandidaten.size() == 1
-                           ? kandidaten.front()
-                           : kandidaten[static_cast<std::size_t>(
-                                 toeval.below(static_cast<int>(kandidaten.size())))];
+                return kandidaten.size() == 1 ? kandidaten.front()
+                                              : kandidaten[static_cast<std::size_t>(toeval.below(
+                                                    static_cast<int>(kandidaten.size())))];
         }
         return -1;
     };
@@ -1103,7 +1106,8 @@ void TKnockout::LootMetPlaatsingenUit() {
     over.resize(std::min(over.size(), vrijeLijnen.size()));
 
     const std::vector<int> clubVan = ClubNummers(m_deelnemers);
-    if (std::none_of(over.begin(), over.end(), [&](int i) { return clubVan[static_cast<std::size_t>(i)] >= 0; })) {
+    if (std::none_of(over.begin(), over.end(),
+                     [&](int i) { return clubVan[static_cast<std::size_t>(i)] >= 0; })) {
         schud(over);
         for (std::size_t i = 0; i < over.size(); ++i)
             lijn[static_cast<std::size_t>(vrijeLijnen[i])] = over[i];

@@ -22,8 +22,9 @@ namespace {
 class VasteBron {
 public:
     explicit VasteBron(std::uint64_t zaad)
-        : m_vorige(setRandomSource(
-              std::make_unique<ClockSeededRandomSource>([zaad] { return zaad; }))) {}
+        : m_vorige(
+              setRandomSource(std::make_unique<ClockSeededRandomSource>([zaad] { return zaad; }))) {
+    }
     ~VasteBron() { setRandomSource(std::move(m_vorige)); }
 
 private:
@@ -134,8 +135,9 @@ private Q_SLOTS:
             QCOMPARE(shuttle[1] + shuttle[2] + shuttle[3], 2);
             QVERIFY(shuttle[1] <= 1 && shuttle[2] <= 1 && shuttle[3] <= 1);
             QCOMPARE(knelpunten.size(), std::size_t(1));
-            QCOMPARE(Loting::KnelpuntTekst(knelpunten[0]),
-                     QStringLiteral("Vereniging De Shuttle: 4 spelers over 4 poules, 2 in poule 4"));
+            QCOMPARE(
+                Loting::KnelpuntTekst(knelpunten[0]),
+                QStringLiteral("Vereniging De Shuttle: 4 spelers over 4 poules, 2 in poule 4"));
             indelingen.insert(poules);
         }
         QVERIFY(indelingen.size() > 5); // among the fair draws the choice stays random
@@ -205,9 +207,8 @@ private Q_SLOTS:
                     lijst[i]->Wedstrijd = nullptr;
                 }
                 VasteBron bron(masker);
-                const TKnockout knockout(lijst, 1,
-                                         uitPoules ? TKnockout::VolgensPoules
-                                                   : TKnockout::LootWillekeurig);
+                const TKnockout knockout(
+                    lijst, 1, uitPoules ? TKnockout::VolgensPoules : TKnockout::LootWillekeurig);
                 const std::vector<int> plek = Plekken(lijst, knockout);
                 const std::vector<int> club = Ontmoetingen(lijst, plek, Club);
                 if (!Gescheiden(club, leden, 4))
