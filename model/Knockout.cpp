@@ -279,55 +279,73 @@ public:
             perPositie[static_cast<std::size_t>(m_deelnemers[p]->Positie)].push_back(p);
             perPoule[static_cast<std::size_t>(m_pouleVan[p])].push_back(p);
         }
-        const auto poulesGelijk = [&](int a, int b) {
-            std::vector<int> pa, pb;
-            for (int p : perPoule[static_cast<std::size_t>(a)])
-                pa.push_back(m_deelnemers[p]->Positie);
-            for (int p : perPoule[static_cast<std::size_t>(b)])
-                pb.push_back(m_deelnemers[p]->Positie);
-            std::sort(pa.begin(), pa.end());
-            std::sort(pb.begin(), pb.end());
-            return pa == pb && std::adjacent_find(pa.begin(), pa.end()) == pa.end();
-        };
+        // A pool's positions as a bit set; pools with the same set can trade
+        // places. A position twice in a pool (0) trades with none.
+        std::vector<unsigned> posities(perPoule.size(), 0);
+        for (std::size_t a = 0; a < perPoule.size(); ++a) {
+            for (int p : perPoule[a]) {
+                const unsigned bit = 1u << m_deelnemers[p]->Positie;
+                posities[a] = posities[a] & bit ? ~0u : posities[a] | bit;
+            }
+        }
+        std::vector<int> opPositie(perPoule.size() * (MaxPositie + 1), -1);
+        for (int p = 0; p < m_k; ++p)
+            if (m_lijnVan[p] >= 0)
+                opPositie[static_cast<std::size_t>(m_pouleVan[p]) * (MaxPositie + 1) +
+                          static_cast<std::size_t>(m_deelnemers[p]->Positie)] = p;
         const auto wisselPoules = [&](int a, int b) {
             for (int x : perPoule[static_cast<std::size_t>(a)])
-                for (int y : perPoule[static_cast<std::size_t>(b)])
-                    if (m_deelnemers[x]->Positie == m_deelnemers[y]->Positie) {
-                        Wissel(x, y);
-                        break;
-                    }
+                Wissel(x, opPositie[static_cast<std::size_t>(b) * (MaxPositie + 1) +
+                                    static_cast<std::size_t>(m_deelnemers[x]->Positie)]);
         };
-
-        for (int ronde = 0; ronde < 4 * m_k && (m_teVeel[0] > 0 || m_teVeel[1] > 0); ++ronde) {
-            bool beter = false;
-            for (int x = 0; x < m_k && !beter; ++x) {
-                if (!TeVeelBij(x))
+        const auto probeer = [&](int x) {
+            const auto voor = m_teVeel;
+            const int a = m_pouleVan[x];
+            for (int y : perPositie[static_cast<std::size_t>(m_deelnemers[x]->Positie)]) {
+                if (m_clubVan[y] == m_clubVan[x] || m_pouleVan[y] == a ||
+                    !Ruimte(x, m_lijnVan[y]) || !Ruimte(y, m_lijnVan[x]))
                     continue;
-                const auto voor = m_teVeel;
-                for (int y : perPositie[static_cast<std::size_t>(m_deelnemers[x]->Positie)]) {
-                    if (m_clubVan[y] == m_clubVan[x] || m_pouleVan[y] == m_pouleVan[x])
-                        continue;
-                    const auto poulesVoor = PouleRondes(perPoule, m_pouleVan[x], m_pouleVan[y]);
+                Wissel(x, y);
+                if (m_teVeel < voor) {
+                    // The pool rule is looked at only for an exchange worth it.
+                    const auto poulesNa = PouleRondes(perPoule, a, m_pouleVan[y]);
                     Wissel(x, y);
-                    if (m_teVeel < voor &&
-                        PouleRondes(perPoule, m_pouleVan[x], m_pouleVan[y]) <= poulesVoor) {
-                        beter = true;
-                        break;
-                    }
+                    const auto poulesVoor = PouleRondes(perPoule, a, m_pouleVan[y]);
                     Wissel(x, y);
+                    if (poulesNa <= poulesVoor)
+                        return true;
                 }
-                for (std::size_t b = 0; b < perPoule.size() && !beter; ++b) {
-                    const int a = m_pouleVan[x];
-                    if (static_cast<int>(b) == a || !poulesGelijk(a, static_cast<int>(b)))
-                        continue;
-                    wisselPoules(a, static_cast<int>(b));
-                    if (m_teVeel < voor) {
-                        beter = true;
-                        break;
-                    }
-                    wisselPoules(a, static_cast<int>(b));
-                }
+                Wissel(x, y);
             }
+            if (posities[static_cast<std::size_t>(a)] == ~0u)
+                return false;
+            for (std::size_t b = 0; b < perPoule.size(); ++b) {
+                if (static_cast<int>(b) == a ||
+                    posities[b] != posities[static_cast<std::size_t>(a)])
+                    continue;
+                const int tegenhanger =
+                    opPositie[b * (MaxPositie + 1) +
+                              static_cast<std::size_t>(m_deelnemers[x]->Positie)];
+                if (!Ruimte(x, m_lijnVan[tegenhanger]) || !Ruimte(tegenhanger, m_lijnVan[x]))
+                    continue;
+                wisselPoules(a, static_cast<int>(b));
+                if (m_teVeel < voor)
+                    return true;
+                wisselPoules(a, static_cast<int>(b));
+            }
+            return false;
+        };
+        // Each exchange lowers the excess, so this ends; a few passes over
+        // everyone find nearly all there is. Where the excess cannot be
+        // lowered the search would try every exchange in vain, so it has a
+        // budget that keeps a large draw quick.
+        m_wissels = 0;
+        const std::int64_t budget = 24 * std::int64_t{m_k} + 4096;
+        for (int ronde = 0; ronde < 8 && (m_teVeel[0] > 0 || m_teVeel[1] > 0); ++ronde) {
+            bool beter = false;
+            for (int x = 0; x < m_k && m_wissels < budget; ++x)
+                if (TeVeelBij(x) && probeer(x))
+                    beter = true;
             if (!beter)
                 break;
         }
@@ -707,7 +725,25 @@ private:
                telling[4 + m_lijnVan[p] / (lijnen / 2)] > (leden + 1) / 2;
     }
 
+    // Whether x's club has room under its limits at `lijn`, in a quarter or
+    // a half other than x's own (always without a club). The search tries
+    // only exchanges where both sides' clubs have: nearly every one that
+    // lowers the excess, for a small part of the work.
+    bool Ruimte(int x, int lijn) const {
+        const int club = m_clubVan[x];
+        if (club < 0)
+            return true;
+        const int leden = m_leden[static_cast<std::size_t>(club)];
+        const int lijnen = 2 * m_m1;
+        const int* telling = &m_telling[static_cast<std::size_t>(club) * 6];
+        const int kwart = lijn / (lijnen / 4);
+        const int helft = lijn / (lijnen / 2);
+        return (kwart != m_lijnVan[x] / (lijnen / 4) && telling[kwart] < (leden + 3) / 4) ||
+               (helft != m_lijnVan[x] / (lijnen / 2) && telling[4 + helft] < (leden + 1) / 2);
+    }
+
     void Wissel(int x, int y) {
+        ++m_wissels;
         const int lx = m_lijnVan[x];
         const int ly = m_lijnVan[y];
         Tel(x, lx, -1);
@@ -781,6 +817,7 @@ private:
     std::vector<int> m_leden;   // club -> members in the bracket
     std::vector<int> m_telling; // club -> members per quarter (4), per half (2)
     std::array<int, 2> m_teVeel{0, 0};
+    std::int64_t m_wissels = 0;
 };
 
 } // namespace
