@@ -376,11 +376,19 @@ void TMainForm::StartToernooi() {
     }
     const TPouleIndelingForm::TKeuze keuze =
         PouleIndelingForm->KiesIndeling(static_cast<int>(m_document->Namen().size()));
-    if (keuze.DirectKnockout)
+    if (keuze.DirectKnockout) {
         m_document->StartDirecteKnockout();
-    else
-        for (int fout = m_document->StartPoules(keuze.Indeling, keuze.Telling); fout > 0; --fout)
-            messages().error(PouleIndeling::SoftwarefoutTekst());
+        MeldClubOntmoetingen();
+        return;
+    }
+    std::vector<Loting::TKnelpunt> knelpunten;
+    for (int fout = m_document->StartPoules(keuze.Indeling, keuze.Telling, &knelpunten); fout > 0;
+         --fout)
+        messages().error(PouleIndeling::SoftwarefoutTekst());
+    // Clubs the pool sizes forced together: the organiser may want to
+    // choose another division, or at least know before the matches start.
+    if (!knelpunten.empty())
+        messages().information(Loting::KnelpuntenMelding(knelpunten));
 }
 
 void TMainForm::StartKnockout() {
@@ -388,6 +396,16 @@ void TMainForm::StartKnockout() {
     const auto keuze = KnockoutIndelingForm->Kies(document.Deelnemers());
     for (const int knockoutNr : m_document->StartKnockout(keuze))
         messages().information(TKnockout::MeldingOnvolledig(static_cast<std::uint8_t>(knockoutNr)),
+                               TKnockout::HelpContextIndeling);
+    if (keuze)
+        MeldClubOntmoetingen();
+}
+
+void TMainForm::MeldClubOntmoetingen() {
+    // Only a draw with clubs has anything to say about them; the organiser
+    // hears what it could not avoid, and that it worked when it did.
+    if (const std::optional<int> aantal = m_document->ClubOntmoetingen())
+        messages().information(TKnockout::MeldingClubOntmoetingen(*aantal),
                                TKnockout::HelpContextIndeling);
 }
 

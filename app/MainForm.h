@@ -38,6 +38,9 @@ public:
     void ZetGewijzigd(bool gewijzigd);
     void StartToernooi();
     void StartKnockout();
+    // After a knockout draw: the club meetings before the semi-final it
+    // could not avoid, when clubs take part.
+    void MeldClubOntmoetingen();
     void NieuwToernooi();
     // Asks for a file and replaces the tournament by its content; true
     // when a tournament was loaded. Virtual so a test can stand in for it.

@@ -152,6 +152,40 @@ int main() {
                goed;
     }
 
+    {
+        // The same field with everyone in one of 200 clubs of uneven size.
+        TDeelnemerLijst lijst = Poules(512, 8, 4);
+        for (std::size_t i = 0; i < lijst.size(); ++i)
+            lijst[i]->Vereniging = QStringLiteral("Vereniging %1").arg((i * i + 7 * i) % 200);
+        int ontmoetingen = 0;
+        goed = Meet("seeded draw with 200 clubs, both brackets, 4096", "< 50 ms", lijst,
+                    Geplaatst(lijst, 2, TKnockout::VolgensPoules),
+                    [&](const Brackets& b) {
+                        ontmoetingen = b[0]->ClubOntmoetingen() + b[1]->ClubOntmoetingen();
+                        return b[0]->IsVolledig() && b[1]->IsVolledig() &&
+                               Controleer(lijst, *b[0]) == 2048 && Controleer(lijst, *b[1]) == 2048;
+                    }) &&
+               goed;
+        std::printf("  club meetings before the semi-final: %d\n", ontmoetingen);
+        // A direct knockout of them all, with 8 seeds.
+        auto vorige = setRandomSource(
+            std::make_unique<ClockSeededRandomSource>([] { return std::uint64_t{20240612}; }));
+        for (std::size_t i = 0; i < lijst.size(); ++i) {
+            lijst[i]->KnockoutNr = 1;
+            lijst[i]->Poule = 0;
+            lijst[i]->Plaatsing = i < 8 ? static_cast<int>(i) + 1 : 0;
+        }
+        goed = Meet("random draw with 200 clubs and 8 seeds, 4096", "< 50 ms", lijst,
+                    Geplaatst(lijst, 1, TKnockout::LootWillekeurig),
+                    [&](const Brackets& b) {
+                        ontmoetingen = b[0]->ClubOntmoetingen();
+                        return b[0]->IsVolledig() && Controleer(lijst, *b[0]) == 4096;
+                    }) &&
+               goed;
+        std::printf("  club meetings before the semi-final: %d\n", ontmoetingen);
+        setRandomSource(std::move(vorige));
+    }
+
     // Draws that cannot succeed: every attempt of every pool order fails.
     {
         TDeelnemerLijst lijst = MetPositieNegen(128);

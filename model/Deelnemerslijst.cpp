@@ -75,8 +75,13 @@ QString AantalTekst(qsizetype aantal) {
 TDeelnemerLijst MaakLijst(const TNamen& namen, RandomSource& toeval) {
     TDeelnemerLijst deelnemers;
     deelnemers.reserve(namen.size());
-    for (const TNaam& naam : namen)
-        deelnemers.push_back(std::make_unique<TDeelnemer>(naam.Voornaam, naam.Achternaam));
+    for (const TNaam& naam : namen) {
+        auto deelnemer = std::make_unique<TDeelnemer>(naam.Voornaam, naam.Achternaam);
+        // The draws keep club mates apart and spread the seeds.
+        deelnemer->Vereniging = naam.Vereniging;
+        deelnemer->Plaatsing = naam.Plaatsing;
+        deelnemers.push_back(std::move(deelnemer));
+    }
     Schud(deelnemers, toeval);
     return deelnemers;
 }

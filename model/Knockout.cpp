@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <limits>
+#include <map>
 #include <utility>
 
 namespace {
@@ -68,6 +70,130 @@ int BitOmgekeerd(int waarde, int bits) {
     return resultaat;
 }
 
+// Fisher-Yates on the program's random source.
+template <typename T> void Schud(std::vector<T>& lijst, RandomSource& toeval) {
+    for (std::size_t i = lijst.size(); i > 1; --i)
+        std::swap(lijst[i - 1], lijst[static_cast<std::size_t>(toeval.below(static_cast<int>(i)))]);
+}
+
+// A number per club (-1: none), the clubs told apart as the pool draw does:
+// without surrounding blanks and regardless of case.
+template <typename Deelnemers> std::vector<int> ClubNummers(const Deelnemers& deelnemers) {
+    std::map<QString, int> nummers;
+    std::vector<int> clubs;
+    clubs.reserve(deelnemers.size());
+    for (const auto& deelnemer : deelnemers) {
+        const QString sleutel = deelnemer->Vereniging.trimmed().toCaseFolded();
+        clubs.push_back(
+            sleutel.isEmpty()
+                ? -1
+                : nummers.emplace(sleutel, static_cast<int>(nummers.size())).first->second);
+    }
+    return clubs;
+}
+
+// Puts `spelers` on the free lines of a bracket (lines 0 .. lijn.size() - 1,
+// `vrijeLijnen` ascending, at least as many as players), halving the bracket
+// again and again: every club is split over the two halves as evenly as
+// their room allows, its members already on a line (the seeds) counted, so
+// that club mates meet as late as they can. Clubs go largest first; the
+// rest of the choice is random.
+void VerdeelClubs(std::vector<int>& lijn, const std::vector<int>& vrijeLijnen,
+                  std::vector<int> spelers, const std::vector<int>& clubVan, RandomSource& toeval) {
+    const auto club = [&clubVan](int speler) { return clubVan[static_cast<std::size_t>(speler)]; };
+    const int clubs = *std::max_element(clubVan.begin(), clubVan.end()) + 1;
+    std::vector<std::vector<int>> vast(static_cast<std::size_t>(clubs));
+    for (std::size_t l = 0; l < lijn.size(); ++l)
+        if (lijn[l] >= 0 && club(lijn[l]) >= 0)
+            vast[static_cast<std::size_t>(club(lijn[l]))].push_back(static_cast<int>(l));
+    const auto vastIn = [&vast](int c, int van, int tot) {
+        return static_cast<int>(std::count_if(vast[static_cast<std::size_t>(c)].begin(),
+                                              vast[static_cast<std::size_t>(c)].end(),
+                                              [=](int l) { return l >= van && l < tot; }));
+    };
+    std::vector<int> omvang(static_cast<std::size_t>(clubs), 0);
+    std::vector<int> eerste(static_cast<std::size_t>(clubs), -1);
+
+    struct TDeel {
+        int Begin;
+        int Breedte;
+        std::size_t Van; // its free lines: vrijeLijnen[Van .. Tot)
+        std::size_t Tot;
+        std::vector<int> Spelers;
+    };
+    std::vector<TDeel> stapel;
+    stapel.push_back({0, static_cast<int>(lijn.size()), 0, vrijeLijnen.size(), std::move(spelers)});
+    while (!stapel.empty()) {
+        TDeel deel = std::move(stapel.back());
+        stapel.pop_back();
+        std::vector<int>& sp = deel.Spelers;
+        if (sp.empty())
+            continue;
+        if (deel.Tot - deel.Van == 1 || deel.Breedte == 1) {
+            lijn[static_cast<std::size_t>(vrijeLijnen[deel.Van])] = sp.front();
+            continue;
+        }
+        const int midden = deel.Begin + deel.Breedte / 2;
+        const std::size_t splits = static_cast<std::size_t>(
+            std::lower_bound(vrijeLijnen.begin() + static_cast<std::ptrdiff_t>(deel.Van),
+                             vrijeLijnen.begin() + static_cast<std::ptrdiff_t>(deel.Tot), midden) -
+            vrijeLijnen.begin());
+        int ruimteLinks = static_cast<int>(splits - deel.Van);
+        int ruimteRechts = static_cast<int>(deel.Tot - splits);
+
+        // Clubs together, largest first, equal sizes in random order.
+        Schud(sp, toeval);
+        for (std::size_t i = 0; i < sp.size(); ++i) {
+            if (const int c = club(sp[i]); c >= 0 && omvang[static_cast<std::size_t>(c)]++ == 0)
+                eerste[static_cast<std::size_t>(c)] = static_cast<int>(i);
+        }
+        std::stable_sort(sp.begin(), sp.end(), [&](int a, int b) {
+            const int ca = club(a);
+            const int cb = club(b);
+            if ((ca < 0) != (cb < 0))
+                return cb < 0;
+            if (ca < 0 || ca == cb)
+                return false;
+            if (omvang[static_cast<std::size_t>(ca)] != omvang[static_cast<std::size_t>(cb)])
+                return omvang[static_cast<std::size_t>(ca)] > omvang[static_cast<std::size_t>(cb)];
+            return eerste[static_cast<std::size_t>(ca)] < eerste[static_cast<std::size_t>(cb)];
+        });
+        for (int speler : sp)
+            if (club(speler) >= 0)
+                omvang[static_cast<std::size_t>(club(speler))] = 0;
+
+        std::vector<int> links;
+        std::vector<int> rechts;
+        int inLinks = 0;
+        int inRechts = 0;
+        for (std::size_t i = 0; i < sp.size(); ++i) {
+            const int c = club(sp[i]);
+            if (c >= 0 && (i == 0 || club(sp[i - 1]) != c)) {
+                inLinks = vastIn(c, deel.Begin, midden);
+                inRechts = vastIn(c, midden, deel.Begin + deel.Breedte);
+            }
+            bool naarLinks;
+            if (ruimteLinks == 0 || ruimteRechts == 0)
+                naarLinks = ruimteLinks > 0;
+            else if (c >= 0 && inLinks != inRechts)
+                naarLinks = inLinks < inRechts;
+            else
+                naarLinks = toeval.below(ruimteLinks + ruimteRechts) < ruimteLinks;
+            if (naarLinks) {
+                links.push_back(sp[i]);
+                --ruimteLinks;
+                ++inLinks;
+            } else {
+                rechts.push_back(sp[i]);
+                --ruimteRechts;
+                ++inRechts;
+            }
+        }
+        stapel.push_back({deel.Begin, deel.Breedte / 2, deel.Van, splits, std::move(links)});
+        stapel.push_back({midden, deel.Breedte / 2, splits, deel.Tot, std::move(rechts)});
+    }
+}
+
 // The seeded draw on a compact copy of the first round. Every attempt starts
 // from an empty first round, so attempts are independent and only the last
 // one's placement matters; the bracket writes that into its matches at the
@@ -91,6 +217,7 @@ public:
         , m_aantalPoules(aantalPoules) {
         BouwEmmers();
         BouwBomen();
+        BouwClubs();
         m_boven.assign(m_m1, -1);
         m_onder.assign(m_m1, -1);
         m_bye.assign(m_m1, 0);
@@ -117,6 +244,120 @@ public:
             }
         }
         return false;
+    }
+
+    // After a complete draw with clubs: where the descent still left club
+    // mates together (it chooses one participant at a time), exchanges that
+    // keep the pool rule spread them. Two kinds: two participants of one
+    // position (so every match keeps the positions it had) when no pool's
+    // mates then meet earlier, and two whole pools with the same positions
+    // (which changes nothing for any pool). Kept when they lower the club
+    // mates over ceil(m / 4) in a quarter, then over ceil(m / 2) in a half.
+    void SpreidClubs() {
+        if (m_clubVan.empty() || m_m1 < 2 || !IsVolledig())
+            return;
+        m_lijnVan.assign(m_k, -1);
+        for (int i = 0; i < m_m1; ++i) {
+            if (m_boven[i] >= 0)
+                m_lijnVan[m_boven[i]] = 2 * i;
+            if (!m_bye[i] && m_onder[i] >= 0)
+                m_lijnVan[m_onder[i]] = 2 * i + 1;
+        }
+        const std::size_t clubs = m_clubPlekken.size();
+        m_leden.assign(clubs, 0);
+        for (int p = 0; p < m_k; ++p)
+            if (m_clubVan[p] >= 0 && m_lijnVan[p] >= 0)
+                ++m_leden[static_cast<std::size_t>(m_clubVan[p])];
+        m_telling.assign(clubs * 6, 0); // four quarters, then two halves
+        m_teVeel = {0, 0};
+        std::vector<std::vector<int>> perPositie(MaxPositie + 1);
+        std::vector<std::vector<int>> perPoule(m_aantalGeplaatst.size());
+        for (int p = 0; p < m_k; ++p) {
+            if (m_lijnVan[p] < 0)
+                continue;
+            Tel(p, m_lijnVan[p], +1);
+            perPositie[static_cast<std::size_t>(m_deelnemers[p]->Positie)].push_back(p);
+            perPoule[static_cast<std::size_t>(m_pouleVan[p])].push_back(p);
+        }
+        // A pool's positions as a bit set; pools with the same set can trade
+        // places. A position twice in a pool (0) trades with none.
+        std::vector<unsigned> posities(perPoule.size(), 0);
+        for (std::size_t a = 0; a < perPoule.size(); ++a) {
+            for (int p : perPoule[a]) {
+                const unsigned bit = 1u << m_deelnemers[p]->Positie;
+                posities[a] = posities[a] & bit ? ~0u : posities[a] | bit;
+            }
+        }
+        std::vector<int> opPositie(perPoule.size() * (MaxPositie + 1), -1);
+        for (int p = 0; p < m_k; ++p)
+            if (m_lijnVan[p] >= 0)
+                opPositie[static_cast<std::size_t>(m_pouleVan[p]) * (MaxPositie + 1) +
+                          static_cast<std::size_t>(m_deelnemers[p]->Positie)] = p;
+        const auto wisselPoules = [&](int a, int b) {
+            for (int x : perPoule[static_cast<std::size_t>(a)])
+                Wissel(x, opPositie[static_cast<std::size_t>(b) * (MaxPositie + 1) +
+                                    static_cast<std::size_t>(m_deelnemers[x]->Positie)]);
+        };
+        const auto probeer = [&](int x) {
+            const auto voor = m_teVeel;
+            const int a = m_pouleVan[x];
+            for (int y : perPositie[static_cast<std::size_t>(m_deelnemers[x]->Positie)]) {
+                if (m_clubVan[y] == m_clubVan[x] || m_pouleVan[y] == a ||
+                    !Ruimte(x, m_lijnVan[y]) || !Ruimte(y, m_lijnVan[x]))
+                    continue;
+                Wissel(x, y);
+                if (m_teVeel < voor) {
+                    // The pool rule is looked at only for an exchange worth it.
+                    const auto poulesNa = PouleRondes(perPoule, a, m_pouleVan[y]);
+                    Wissel(x, y);
+                    const auto poulesVoor = PouleRondes(perPoule, a, m_pouleVan[y]);
+                    Wissel(x, y);
+                    if (poulesNa <= poulesVoor)
+                        return true;
+                }
+                Wissel(x, y);
+            }
+            if (posities[static_cast<std::size_t>(a)] == ~0u)
+                return false;
+            for (std::size_t b = 0; b < perPoule.size(); ++b) {
+                if (static_cast<int>(b) == a ||
+                    posities[b] != posities[static_cast<std::size_t>(a)])
+                    continue;
+                const int tegenhanger =
+                    opPositie[b * (MaxPositie + 1) +
+                              static_cast<std::size_t>(m_deelnemers[x]->Positie)];
+                if (!Ruimte(x, m_lijnVan[tegenhanger]) || !Ruimte(tegenhanger, m_lijnVan[x]))
+                    continue;
+                wisselPoules(a, static_cast<int>(b));
+                if (m_teVeel < voor)
+                    return true;
+                wisselPoules(a, static_cast<int>(b));
+            }
+            return false;
+        };
+        // Each exchange lowers the excess, so this ends; a few passes over
+        // everyone find nearly all there is. Where the excess cannot be
+        // lowered the search would try every exchange in vain, so it has a
+        // budget that keeps a large draw quick.
+        m_wissels = 0;
+        const std::int64_t budget = 24 * std::int64_t{m_k} + 4096;
+        for (int ronde = 0; ronde < 8 && (m_teVeel[0] > 0 || m_teVeel[1] > 0); ++ronde) {
+            bool beter = false;
+            for (int x = 0; x < m_k && m_wissels < budget; ++x)
+                if (TeVeelBij(x) && probeer(x))
+                    beter = true;
+            if (!beter)
+                break;
+        }
+        for (int i = 0; i < m_m1; ++i) {
+            m_boven[i] = -1;
+            m_onder[i] = -1;
+        }
+        for (int p = 0; p < m_k; ++p) {
+            if (m_lijnVan[p] < 0)
+                continue;
+            (m_lijnVan[p] % 2 == 0 ? m_boven : m_onder)[m_lijnVan[p] / 2] = p;
+        }
     }
 
     int Boven(int i) const { return m_boven[i]; }
@@ -227,6 +468,60 @@ private:
         m_bits = bits;
     }
 
+    // Club mates are kept apart only below the pool rule, where it leaves
+    // the choice free; without clubs none of this is kept.
+    void BouwClubs() {
+        m_clubVan = ClubNummers(m_deelnemers);
+        const int clubs =
+            m_clubVan.empty() ? 0 : *std::max_element(m_clubVan.begin(), m_clubVan.end()) + 1;
+        if (clubs == 0) {
+            m_clubVan.clear();
+            return;
+        }
+        m_clubPlekken.assign(static_cast<std::size_t>(clubs), {});
+        m_bovenVrijLeeg.assign(2 * static_cast<std::size_t>(m_m1), 0);
+        for (int i = 0; i < m_m1; ++i)
+            m_bovenVrijLeeg[m_m1 + i] = 1;
+        for (int knoop = m_m1 - 1; knoop >= 1; --knoop)
+            m_bovenVrijLeeg[knoop] = m_bovenVrijLeeg[2 * knoop] + m_bovenVrijLeeg[2 * knoop + 1];
+    }
+
+    // Club mates already placed in the matches under a tree node.
+    int Clubgenoten(int club, int knoop) const {
+        const int breedte = m_m1 >> (std::bit_width(static_cast<unsigned>(knoop)) - 1);
+        const int lo = knoop * breedte - m_m1;
+        int aantal = 0;
+        for (int wedstrijd : m_clubPlekken[static_cast<std::size_t>(club)])
+            aantal += wedstrijd >= lo && wedstrijd < lo + breedte;
+        return aantal;
+    }
+
+    // The match under `knoop` where p goes: the pool rule's own choice,
+    // except where the other half is just as good for the bracket (as many
+    // free upper slots, or a lower slot opposite the same position) and
+    // holds fewer of p's club mates. Returns the leaf.
+    int KiesBlad(int p, int knoop, bool boven) const {
+        const int club = m_clubVan.empty() ? -1 : m_clubVan[p];
+        if (club < 0 || m_clubPlekken[static_cast<std::size_t>(club)].empty())
+            return knoop;
+        if (boven ? m_bovenBoom[knoop] == Geen : m_onderBoom[knoop] == GeenSleutel)
+            return knoop;
+        while (knoop < m_m1) {
+            const int links = 2 * knoop;
+            const int gewoon = (boven ? m_bovenBoom[links] == m_bovenBoom[knoop]
+                                      : m_onderBoom[links] == m_onderBoom[knoop])
+                                   ? links
+                                   : links + 1;
+            const int ander = gewoon ^ 1;
+            const bool gelijk =
+                boven ? m_bovenBoom[ander] != Geen && m_bovenVrij[ander] == m_bovenVrij[gewoon]
+                      : m_onderBoom[ander] != GeenSleutel &&
+                            m_onderBoom[ander] / m_m1 == m_onderBoom[gewoon] / m_m1;
+            knoop = gelijk && Clubgenoten(club, ander) < Clubgenoten(club, gewoon) ? ander : gewoon;
+        }
+        return knoop;
+    }
+
     std::int64_t OnderSleutel(int positie, int wedstrijd) const {
         return std::int64_t{positie} * m_m1 + wedstrijd;
     }
@@ -254,6 +549,11 @@ private:
         std::fill(m_wedstrijdVan.begin(), m_wedstrijdVan.end(), -1);
         std::fill(m_cursor.begin(), m_cursor.end(), 0);
         std::fill(m_aantalGeplaatst.begin(), m_aantalGeplaatst.end(), 0);
+        if (!m_clubVan.empty()) {
+            m_bovenVrij = m_bovenVrijLeeg;
+            for (std::vector<int>& plekken : m_clubPlekken)
+                plekken.clear();
+        }
 
         const std::vector<int>& volgorde = m_volgorde[orde - 1];
         const int byes = 2 * m_m1 - m_k;
@@ -358,7 +658,7 @@ private:
     }
 
     bool Plaatser(int p, int lo, int hi, bool boven) {
-        const int knoop = Knoop(lo, hi);
+        const int knoop = KiesBlad(p, Knoop(lo, hi), boven);
         if (boven) {
             const int spreiding = m_bovenBoom[knoop];
             if (spreiding == Geen)
@@ -366,6 +666,9 @@ private:
             const int i = BitOmgekeerd(spreiding, m_bits);
             m_boven[i] = p;
             Werk(m_bovenBoom, m_m1 + i, Geen);
+            if (!m_clubVan.empty())
+                for (int blad = m_m1 + i; blad >= 1; blad /= 2)
+                    --m_bovenVrij[blad];
             if (!m_bye[i] && m_onder[i] < 0)
                 Werk(m_onderBoom, m_m1 + i, OnderSleutel(m_deelnemers[p]->Positie, i));
             Neem(p, i);
@@ -383,10 +686,88 @@ private:
 
     void Neem(int p, int wedstrijd) {
         m_wedstrijdVan[p] = wedstrijd;
+        if (!m_clubVan.empty() && m_clubVan[p] >= 0)
+            m_clubPlekken[static_cast<std::size_t>(m_clubVan[p])].push_back(wedstrijd);
         ++m_cursor[m_emmerVan[p]];
         const int pouleIndex = m_pouleVan[p];
         m_geplaatst[static_cast<std::size_t>(pouleIndex) * 2 * MaxPositie +
                     m_aantalGeplaatst[pouleIndex]++] = {wedstrijd, m_deelnemers[p]->Positie};
+    }
+
+    // Counts a club member in the quarter and half of `lijn`, or (-1) no
+    // longer, keeping the totals over the limits.
+    void Tel(int p, int lijn, int verschil) {
+        const int club = m_clubVan[p];
+        if (club < 0)
+            return;
+        const int leden = m_leden[static_cast<std::size_t>(club)];
+        const int lijnen = 2 * m_m1;
+        const std::array<std::pair<int, int>, 2> delen{
+            std::pair{lijn / (lijnen / 4), (leden + 3) / 4},
+            std::pair{4 + lijn / (lijnen / 2), (leden + 1) / 2}};
+        for (std::size_t d = 0; d < 2; ++d) {
+            int& aantal = m_telling[static_cast<std::size_t>(club) * 6 +
+                                    static_cast<std::size_t>(delen[d].first)];
+            m_teVeel[d] -= std::max(0, aantal - delen[d].second);
+            aantal += verschil;
+            m_teVeel[d] += std::max(0, aantal - delen[d].second);
+        }
+    }
+
+    bool TeVeelBij(int p) const {
+        const int club = m_clubVan[p];
+        if (club < 0 || m_lijnVan[p] < 0)
+            return false;
+        const int leden = m_leden[static_cast<std::size_t>(club)];
+        const int lijnen = 2 * m_m1;
+        const int* telling = &m_telling[static_cast<std::size_t>(club) * 6];
+        return telling[m_lijnVan[p] / (lijnen / 4)] > (leden + 3) / 4 ||
+               telling[4 + m_lijnVan[p] / (lijnen / 2)] > (leden + 1) / 2;
+    }
+
+    // Whether x's club has room under its limits at `lijn`, in a quarter or
+    // a half other than x's own (always without a club). The search tries
+    // only exchanges where both sides' clubs have: nearly every one that
+    // lowers the excess, for a small part of the work.
+    bool Ruimte(int x, int lijn) const {
+        const int club = m_clubVan[x];
+        if (club < 0)
+            return true;
+        const int leden = m_leden[static_cast<std::size_t>(club)];
+        const int lijnen = 2 * m_m1;
+        const int* telling = &m_telling[static_cast<std::size_t>(club) * 6];
+        const int kwart = lijn / (lijnen / 4);
+        const int helft = lijn / (lijnen / 2);
+        return (kwart != m_lijnVan[x] / (lijnen / 4) && telling[kwart] < (leden + 3) / 4) ||
+               (helft != m_lijnVan[x] / (lijnen / 2) && telling[4 + helft] < (leden + 1) / 2);
+    }
+
+    void Wissel(int x, int y) {
+        ++m_wissels;
+        const int lx = m_lijnVan[x];
+        const int ly = m_lijnVan[y];
+        Tel(x, lx, -1);
+        Tel(y, ly, -1);
+        m_lijnVan[x] = ly;
+        m_lijnVan[y] = lx;
+        Tel(x, ly, +1);
+        Tel(y, lx, +1);
+    }
+
+    // How many pairs of mates of two pools meet in each round: the pool
+    // rule holds while this does not grow in an earlier round.
+    std::array<int, 32> PouleRondes(const std::vector<std::vector<int>>& perPoule, int a,
+                                    int b) const {
+        std::array<int, 32> rondes{};
+        for (int poule : {a, b}) {
+            const std::vector<int>& leden = perPoule[static_cast<std::size_t>(poule)];
+            for (std::size_t i = 0; i < leden.size(); ++i)
+                for (std::size_t j = i + 1; j < leden.size(); ++j)
+                    ++rondes[static_cast<std::size_t>(std::bit_width(static_cast<unsigned>(
+                        (m_lijnVan[leden[i]] / 2) ^ (m_lijnVan[leden[j]] / 2))))];
+        }
+        // Compared from the first round on: fewer early meetings is better.
+        return rondes;
     }
 
     void ZetBye(int i) {
@@ -426,6 +807,17 @@ private:
     std::vector<int> m_onder;
     std::vector<char> m_bye;
     std::vector<int> m_wedstrijdVan;
+
+    std::vector<int> m_clubVan;                  // participant -> club (-1: none); empty: no clubs
+    std::vector<std::vector<int>> m_clubPlekken; // club -> matches of its placed members
+    std::vector<int> m_bovenVrijLeeg;            // free upper slots per tree node
+    std::vector<int> m_bovenVrij;
+    // Spreading the clubs after the draw.
+    std::vector<int> m_lijnVan; // participant -> line (2 * match + 0 upper, 1 lower)
+    std::vector<int> m_leden;   // club -> members in the bracket
+    std::vector<int> m_telling; // club -> members per quarter (4), per half (2)
+    std::array<int, 2> m_teVeel{0, 0};
+    std::int64_t m_wissels = 0;
 };
 
 } // namespace
@@ -444,10 +836,21 @@ TKnockout::TKnockout(TDeelnemerLijst& deelnemers, std::uint8_t knockoutNr, int i
     // The draws fill the first round before the rounds are linked, so that
     // each placement does not run down the path to the final; linking hands
     // every first-round winner on once, which ends in the same bracket.
-    if (indeling == VolgensPoules)
+    if (indeling == VolgensPoules) {
         DeelInVolgensPoules();
-    else if (indeling == LootWillekeurig)
-        LootWillekeurigUit();
+    } else if (indeling == LootWillekeurig) {
+        // Without seeds and clubs the draw stays the one it always was,
+        // number for number.
+        const bool eerlijk =
+            std::any_of(m_deelnemers.begin(), m_deelnemers.end(), [this](const auto& d) {
+                return d && d->KnockoutNr == m_knockoutNr &&
+                       (d->Plaatsing > 0 || !d->Vereniging.trimmed().isEmpty());
+            });
+        if (eerlijk)
+            LootMetPlaatsingenUit();
+        else
+            LootWillekeurigUit();
+    }
     KoppelRondes();
     VernieuwKnoppen();
 }
@@ -600,6 +1003,173 @@ void TKnockout::LootWillekeurigUit() {
     }
 }
 
+int TKnockout::ClubOntmoetingen() const {
+    if (m_rondes.empty())
+        return 0;
+    std::vector<const TDeelnemer*> deelnemers;
+    std::vector<int> wedstrijden;
+    const auto& eersteRonde = m_rondes.front();
+    for (std::size_t i = 0; i < eersteRonde.size(); ++i) {
+        for (const TDeelnemer* d :
+             {eersteRonde[i]->DeelnemerBoven(),
+              eersteRonde[i]->Bye() ? nullptr : eersteRonde[i]->DeelnemerOnder()}) {
+            if (d) {
+                deelnemers.push_back(d);
+                wedstrijden.push_back(static_cast<int>(i));
+            }
+        }
+    }
+    const std::vector<int> clubs = ClubNummers(deelnemers);
+    std::vector<std::vector<int>> perClub;
+    for (std::size_t i = 0; i < clubs.size(); ++i) {
+        if (clubs[i] < 0)
+            continue;
+        if (perClub.size() <= static_cast<std::size_t>(clubs[i]))
+            perClub.resize(static_cast<std::size_t>(clubs[i]) + 1);
+        perClub[static_cast<std::size_t>(clubs[i])].push_back(wedstrijden[i]);
+    }
+    // Two first-round matches a and b meet in round bit_width(a xor b)
+    // (the first round is 0); the semi-final is the round before the last.
+    const int halveFinale = AantalRondes() - 2;
+    int aantal = 0;
+    for (const std::vector<int>& plekken : perClub)
+        for (std::size_t a = 0; a < plekken.size(); ++a)
+            for (std::size_t b = a + 1; b < plekken.size(); ++b)
+                aantal += static_cast<int>(std::bit_width(
+                              static_cast<unsigned>(plekken[a] ^ plekken[b]))) < halveFinale;
+    return aantal;
+}
+
+void TKnockout::LootMetPlaatsingenUit() {
+    auto& eersteRonde = m_rondes.front();
+    const int m1 = static_cast<int>(eersteRonde.size());
+    const int lijnen = 2 * m1; // line 2m is the upper slot of match m, 2m + 1 its lower one
+    RandomSource& toeval = randomSource();
+    const auto schud = [&toeval](std::vector<int>& lijst) { Schud(lijst, toeval); };
+
+    std::vector<int> leden; // list indices of this bracket's participants
+    for (std::size_t i = 0; i < m_deelnemers.size(); ++i)
+        if (m_deelnemers[i] && m_deelnemers[i]->KnockoutNr == m_knockoutNr)
+            leden.push_back(static_cast<int>(i));
+    std::vector<int> zaadjes;
+    for (int i : leden)
+        if (m_deelnemers[static_cast<std::size_t>(i)]->Plaatsing > 0)
+            zaadjes.push_back(i);
+    std::stable_sort(zaadjes.begin(), zaadjes.end(), [this](int a, int b) {
+        return m_deelnemers[static_cast<std::size_t>(a)]->Plaatsing <
+               m_deelnemers[static_cast<std::size_t>(b)]->Plaatsing;
+    });
+
+    // Seed 1 at the top, seed 2 at the bottom; seeds 3 and 4 drawn into the
+    // nearest ends of the two middle quarters, seeds 5 to 8 into the eighths
+    // that hold no seed yet, at their ends facing the middle of their half.
+    std::vector<int> doelen{0, lijnen - 1};
+    if (lijnen >= 4) {
+        std::vector<int> kwarten{lijnen / 4, 3 * lijnen / 4 - 1};
+        schud(kwarten);
+        doelen.insert(doelen.end(), kwarten.begin(), kwarten.end());
+    }
+    if (lijnen >= 8) {
+        std::vector<int> achtsten{lijnen / 4 - 1, lijnen / 2 - 1, lijnen / 2, 3 * lijnen / 4};
+        schud(achtsten);
+        doelen.insert(doelen.end(), achtsten.begin(), achtsten.end());
+    }
+
+    std::vector<int> lijn(static_cast<std::size_t>(lijnen), -1);
+    std::vector<char> bye(static_cast<std::size_t>(m1), 0);
+    const auto lijnVrij = [&](int l) { return lijn[l] < 0 && !bye[l / 2]; };
+    const auto wedstrijdVrij = [&](int m) { return lijnVrij(2 * m) && lijnVrij(2 * m + 1); };
+    // The place nearest the target: the target itself, else a free place in
+    // the smallest section of the bracket around it, drawn.
+    const auto zoek = [&](int doel, bool heleWedstrijd) {
+        const int stap = heleWedstrijd ? 2 : 1;
+        for (int breedte = stap; breedte <= lijnen; breedte *= 2) {
+            std::vector<int> kandidaten;
+            for (int l = doel / breedte * breedte; l < doel / breedte * breedte + breedte;
+                 l += stap)
+                if (heleWedstrijd ? wedstrijdVrij(l / 2) : lijnVrij(l))
+                    kandidaten.push_back(l);
+            if (!kandidaten.empty())
+                return kandidaten.size() == 1 ? kandidaten.front()
+                                              : kandidaten[static_cast<std::size_t>(toeval.below(
+                                                    static_cast<int>(kandidaten.size())))];
+        }
+        return -1;
+    };
+
+    const int byes = lijnen - m_aantal;
+    int byesGegeven = 0;
+    std::size_t geplaatsteZaadjes = 0;
+    for (; geplaatsteZaadjes < std::min(zaadjes.size(), doelen.size()); ++geplaatsteZaadjes) {
+        const int zaadje = zaadjes[geplaatsteZaadjes];
+        const bool metBye = byesGegeven < byes;
+        const int l = zoek(doelen[geplaatsteZaadjes], metBye);
+        if (l < 0)
+            break;
+        if (metBye) {
+            bye[static_cast<std::size_t>(l / 2)] = 1;
+            lijn[static_cast<std::size_t>(l / 2 * 2)] = zaadje;
+            ++byesGegeven;
+        } else {
+            lijn[static_cast<std::size_t>(l)] = zaadje;
+        }
+    }
+    // The other byes in spread order, first to the seeds beyond the eighth.
+    int bits = 0;
+    while ((1 << bits) < m1)
+        ++bits;
+    for (int volgende = 0; volgende < m1 && byesGegeven < byes; ++volgende) {
+        const int m = BitOmgekeerd(volgende, bits);
+        if (!wedstrijdVrij(m))
+            continue;
+        bye[static_cast<std::size_t>(m)] = 1;
+        ++byesGegeven;
+        if (geplaatsteZaadjes < zaadjes.size())
+            lijn[static_cast<std::size_t>(2 * m)] = zaadjes[geplaatsteZaadjes++];
+    }
+
+    std::vector<char> geplaatst(m_deelnemers.size(), 0);
+    for (int i : lijn)
+        if (i >= 0)
+            geplaatst[static_cast<std::size_t>(i)] = 1;
+    std::vector<int> vrijeLijnen;
+    for (int l = 0; l < lijnen; ++l)
+        if (lijn[l] < 0 && (!bye[l / 2] || l % 2 == 0))
+            vrijeLijnen.push_back(l);
+    std::vector<int> over;
+    for (int i : leden)
+        if (!geplaatst[static_cast<std::size_t>(i)])
+            over.push_back(i);
+    over.resize(std::min(over.size(), vrijeLijnen.size()));
+
+    const std::vector<int> clubVan = ClubNummers(m_deelnemers);
+    if (std::none_of(over.begin(), over.end(),
+                     [&](int i) { return clubVan[static_cast<std::size_t>(i)] >= 0; })) {
+        schud(over);
+        for (std::size_t i = 0; i < over.size(); ++i)
+            lijn[static_cast<std::size_t>(vrijeLijnen[i])] = over[i];
+    } else {
+        VerdeelClubs(lijn, vrijeLijnen, over, clubVan, toeval);
+    }
+
+    for (int m = 0; m < m1; ++m) {
+        TKnockoutWedstrijd* wedstrijd = eersteRonde[static_cast<std::size_t>(m)].get();
+        if (bye[static_cast<std::size_t>(m)])
+            wedstrijd->ZetBye(true);
+        for (int plek = 0; plek < (bye[static_cast<std::size_t>(m)] ? 1 : 2); ++plek) {
+            const int i = lijn[static_cast<std::size_t>(2 * m + plek)];
+            if (i < 0)
+                continue;
+            TDeelnemer* deelnemer = m_deelnemers[static_cast<std::size_t>(i)].get();
+            if (plek == 0)
+                wedstrijd->ZetDeelnemerBoven(deelnemer);
+            else
+                wedstrijd->ZetDeelnemerOnder(deelnemer);
+            deelnemer->Wedstrijd = wedstrijd;
+        }
+    }
+}
+
 void TKnockout::DeelInVolgensPoules() {
     auto& eersteRonde = m_rondes.front();
     std::vector<const TDeelnemer*> deelnemers;
@@ -612,6 +1182,7 @@ void TKnockout::DeelInVolgensPoules() {
     }
     SeededDraw draw(std::move(deelnemers), static_cast<int>(eersteRonde.size()), m_aantalPoules);
     draw.Voer();
+    draw.SpreidClubs();
 
     for (TDeelnemer* deelnemer : lijst)
         deelnemer->Wedstrijd = nullptr;
@@ -688,4 +1259,13 @@ QString TKnockout::MeldingOnvolledig(std::uint8_t knockoutNr) {
                "U kunt de knockout handmatig verder indelen of u moet een ander aantal ") +
            QStringLiteral("deelnemers naar de winnaarsronde sturen. ") + Text::lineBreak +
            QStringLiteral("Zie de help voor meer informatie over probleemgevallen als deze.");
+}
+
+QString TKnockout::MeldingClubOntmoetingen(int aantal) {
+    if (aantal <= 0)
+        return QStringLiteral(
+            "De loting heeft alle clubgenoten tot de halve finale uit elkaar gehouden.");
+    return (aantal == 1 ? QStringLiteral("De loting kon 1 ontmoeting")
+                        : QStringLiteral("De loting kon %1 ontmoetingen").arg(aantal)) +
+           QStringLiteral(" van clubgenoten vóór de halve finale niet vermijden.");
 }

@@ -56,6 +56,9 @@ public:
 
     // True when every first-round match has its participants (or is a bye).
     bool IsVolledig() const;
+    // Pairs of club mates in the first round who meet before the semi-final
+    // if both keep winning: what the draw could not keep apart.
+    int ClubOntmoetingen() const;
 
     // Pool number at place b (from 1) of one of the six pool orders the
     // seeded draw runs through; 0 outside 1..aantalPoules.
@@ -64,6 +67,9 @@ public:
     static std::int64_t PlaatsInVolgorde(int orde, std::int64_t aantalPoules, std::int64_t poule);
     // The message shown when the seeded draw cannot complete a bracket.
     static QString MeldingOnvolledig(std::uint8_t knockoutNr);
+    // What a draw with clubs tells: how many club meetings before the
+    // semi-final it could not avoid (ClubOntmoetingen of both brackets).
+    static QString MeldingClubOntmoetingen(int aantal);
     // The title of a round (counted from 0) wherever a bracket is shown,
     // printed or exported: "Ronde 1", ..., the final included.
     static QString RondeTitel(int ronde);
@@ -72,6 +78,9 @@ private:
     void Opbouwen();
     void KoppelRondes();
     void LootWillekeurigUit();
+    // The random draw when seeds or clubs take part: seeds on their lines,
+    // byes to the highest seeds, club mates spread over the bracket.
+    void LootMetPlaatsingenUit();
     void DeelInVolgensPoules();
 
     TDeelnemerLijst& m_deelnemers;

@@ -291,4 +291,13 @@ QString KnelpuntTekst(const TKnelpunt& knelpunt) {
              QString::number(knelpunt.Poule));
 }
 
+QString KnelpuntenMelding(const std::vector<TKnelpunt>& knelpunten) {
+    QString melding = QStringLiteral(
+        "De poulegrootten lieten niet toe alle verenigingen gelijkmatig over de poules te "
+        "verdelen:");
+    for (const TKnelpunt& knelpunt : knelpunten)
+        melding += u'\n' + KnelpuntTekst(knelpunt);
+    return melding;
+}
+
 } // namespace Loting

@@ -47,5 +47,7 @@ TUitkomst Verdeel(const std::vector<TSpeler>& spelers, const std::vector<int>& g
 
 // "Vereniging De Shuttle: 9 spelers over 4 poules, 3 in poule 2"
 QString KnelpuntTekst(const TKnelpunt& knelpunt);
+// The message after a draw with such clubs: a line for each.
+QString KnelpuntenMelding(const std::vector<TKnelpunt>& knelpunten);
 
 } // namespace Loting

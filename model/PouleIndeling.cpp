@@ -2,6 +2,7 @@
 
 #include "model/RandomSource.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace PouleIndeling {
@@ -224,6 +225,34 @@ int VerdeelDeelnemers(TDeelnemerLijst& deelnemers, const TPouleIndeling& indelin
                    indeling.AantalGrotePoules + 1))
         ++mislukt;
     return mislukt;
+}
+
+int VerdeelEerlijk(TDeelnemerLijst& deelnemers, const TPouleIndeling& indeling,
+                   std::vector<Loting::TKnelpunt>* knelpunten) {
+    if (knelpunten)
+        knelpunten->clear();
+    std::vector<Loting::TSpeler> spelers;
+    spelers.reserve(deelnemers.size());
+    for (const auto& deelnemer : deelnemers)
+        spelers.push_back({deelnemer->Vereniging, deelnemer->Plaatsing});
+    std::vector<int> grootten(static_cast<std::size_t>(std::max(0, indeling.AantalGrotePoules)),
+                              indeling.GrotePouleGrootte);
+    grootten.insert(grootten.end(),
+                    static_cast<std::size_t>(std::max(0, indeling.AantalKleinePoules)),
+                    indeling.KleinePouleGrootte);
+    std::int64_t plaatsen = 0;
+    for (int grootte : grootten)
+        plaatsen += std::max(0, grootte);
+    // A division that does not fit the list is the ordinary draw's internal
+    // fault to report; the fair draw would leave pools short instead.
+    if (!Loting::Nodig(spelers) || plaatsen != static_cast<std::int64_t>(deelnemers.size()))
+        return VerdeelDeelnemers(deelnemers, indeling);
+    const Loting::TUitkomst uitkomst = Loting::Verdeel(spelers, grootten, randomSource());
+    for (std::size_t i = 0; i < deelnemers.size(); ++i)
+        deelnemers[i]->Poule = uitkomst.Poule[i];
+    if (knelpunten)
+        *knelpunten = uitkomst.Knelpunten;
+    return 0;
 }
 
 QString SoftwarefoutTekst() {

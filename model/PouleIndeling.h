@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Deelnemer.h"
+#include "model/Loting.h"
 
 #include <QString>
 #include <QStringList>
@@ -86,6 +87,13 @@ bool VulPoules(TDeelnemerLijst& deelnemers, int aantal, int grootte, int eerste)
 // numbers 1.., the smaller ones follow. The list order is not changed.
 // Returns how many of the two fills failed (see VulPoules).
 int VerdeelDeelnemers(TDeelnemerLijst& deelnemers, const TPouleIndeling& indeling);
+
+// The draw a tournament start makes: with clubs or seeds among the
+// participants the fair draw (Loting::Verdeel), whose clubs it could not
+// spread go to `knelpunten`; without either exactly VerdeelDeelnemers, with
+// the same random numbers. Returns how many fills failed, as that does.
+int VerdeelEerlijk(TDeelnemerLijst& deelnemers, const TPouleIndeling& indeling,
+                   std::vector<Loting::TKnelpunt>* knelpunten = nullptr);
 
 // The error box for a fill that failed.
 QString SoftwarefoutTekst();

@@ -584,7 +584,8 @@ void TToernooiDocument::BeeindigToernooi() {
 // ------------------------------------------------------ start and pool stage
 
 int TToernooiDocument::StartPoules(const std::optional<TPouleIndeling>& indeling,
-                                   const Poulewedstrijden::TTelling& telling) {
+                                   const Poulewedstrijden::TTelling& telling,
+                                   std::vector<Loting::TKnelpunt>* knelpunten) {
     TStap stap(*this, QStringLiteral("poule-indeling"));
     // The list is made and shuffled before the draw, whatever the answer,
     // so that the random source gives every start the same numbers.
@@ -592,7 +593,7 @@ int TToernooiDocument::StartPoules(const std::optional<TPouleIndeling>& indeling
     ZetDeelnemers(Deelnemerslijst::MaakLijst(m_namen));
     if (!indeling)
         return 0;
-    const int mislukt = PouleIndeling::VerdeelDeelnemers(m_toernooi->Lijst, *indeling);
+    const int mislukt = PouleIndeling::VerdeelEerlijk(m_toernooi->Lijst, *indeling, knelpunten);
     // Every pool its matches, its members in list order.
     TPoulewedstrijden wedstrijden;
     wedstrijden.Telling = GeldigeTelling(telling);
@@ -631,6 +632,17 @@ TToernooiDocument::StartKnockout(const std::optional<KnockoutIndeling::TKeuze>& 
     std::vector<int> onvolledig = BouwKnockouts(TKnockout::VolgensPoules);
     ZetGewijzigd(true);
     return onvolledig;
+}
+
+std::optional<int> TToernooiDocument::ClubOntmoetingen() const {
+    const bool clubs =
+        std::any_of(Deelnemers().begin(), Deelnemers().end(), [](const auto& deelnemer) {
+            return deelnemer->KnockoutNr != 0 && !deelnemer->Vereniging.trimmed().isEmpty();
+        });
+    if (!clubs || !m_toernooi->Winnaars)
+        return std::nullopt;
+    return m_toernooi->Winnaars->ClubOntmoetingen() +
+           (m_toernooi->Verliezers ? m_toernooi->Verliezers->ClubOntmoetingen() : 0);
 }
 
 void TToernooiDocument::TerugNaarPoules() {

@@ -148,10 +148,13 @@ public:
     // shuffled and drawn into `indeling`. Without a division (cancelled) the
     // running tournament still ends, as the user agreed before the window.
     // Returns how many fills of the draw failed, an internal fault the
-    // caller reports (PouleIndeling::SoftwarefoutTekst); normally 0.
+    // caller reports (PouleIndeling::SoftwarefoutTekst); normally 0. The
+    // clubs the pool sizes did not let the draw spread go to `knelpunten`,
+    // for the caller to tell (Loting::KnelpuntTekst).
     int StartPoules(const std::optional<TPouleIndeling>& indeling,
                     const Poulewedstrijden::TTelling& telling =
-                        Poulewedstrijden::Preset(Poulewedstrijden::TSysteem::Badminton));
+                        Poulewedstrijden::Preset(Poulewedstrijden::TSysteem::Badminton),
+                    std::vector<Loting::TKnelpunt>* knelpunten = nullptr);
     // Everyone from the names into the winners' round, drawn at random.
     void StartDirecteKnockout();
     // The knockout division window's answer: the pool finishers split as
@@ -161,6 +164,10 @@ public:
     std::vector<int> StartKnockout(const std::optional<KnockoutIndeling::TKeuze>& keuze);
     // Ends a running knockout: the pool stage again.
     void TerugNaarPoules();
+    // Club mates in both brackets' first rounds who meet before the
+    // semi-final if they keep winning; nothing when no one in a bracket has
+    // a club. The caller tells it after a draw.
+    std::optional<int> ClubOntmoetingen() const;
     // The position of the participant at list index `index`; a running
     // knockout ends with it. Without a position (or participant) only the
     // knockout ends. Setting a position counts as a change even when it

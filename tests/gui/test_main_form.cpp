@@ -2,6 +2,7 @@
 #include "app/OptiesDialog.h"
 #include "knockout/KnockoutForm.h"
 #include "knockout/KnockoutIndelingForm.h"
+#include "model/Deelnemerslijst.h"
 #include "model/Poules.h"
 #include "participants/DeelnemersForm.h"
 #include "pools/PouleIndelingForm.h"
@@ -283,6 +284,37 @@ private Q_SLOTS:
         }
         QVERIFY(Poules::BestaatNaam(form->Document().Deelnemers(), QStringLiteral("Piet"),
                                     QStringLiteral("Pietersen")));
+    }
+
+    // What the fair draw could not do reaches the organiser: a club the
+    // pool sizes kept together, and after the knockout draw the club
+    // meetings before the semi-final (here none).
+    void fairDrawTellsTheOrganiser() {
+        Deelnemerslijst::TNamen namen;
+        for (int i = 0; i < 12; ++i) // seeds 3 and 4 both go to pool 3 of three
+            namen.push_back({QStringLiteral("Jeffrey %1").arg(i), QStringLiteral("Hoffmann"),
+                             i == 2 || i == 3 ? QStringLiteral("De Shuttle") : QString(),
+                             i < 4 ? i + 1 : 0});
+        form->Document().ImporteerNamen(namen);
+        ModalDialogDriver bestuurder;
+        bestuurder.click(QStringLiteral("OKBitBtn")); // the first division: three pools of 4
+        form->StartToernooi();
+        QCOMPARE((*berichten)->texts(),
+                 QStringList{"De poulegrootten lieten niet toe alle verenigingen gelijkmatig over "
+                             "de poules te verdelen:\nVereniging De Shuttle: 2 spelers over 3 "
+                             "poules, 2 in poule 3"});
+        for (int poule = 1; poule <= 3; ++poule) {
+            int positie = 0;
+            for (int i : Poules::Leden(form->Document().Deelnemers(), poule))
+                form->Document().ZetPositie(i, ++positie);
+        }
+        bestuurder.click(QStringLiteral("OKBitBtn")); // the best two of each
+        form->StartKnockout();
+        QCOMPARE(bestuurder.unexpected(), 0);
+        QCOMPARE((*berichten)->texts().size(), 2);
+        QCOMPARE((*berichten)->texts().constLast(),
+                 QStringLiteral(
+                     "De loting heeft alle clubgenoten tot de halve finale uit elkaar gehouden."));
     }
 
     void unconfirmedKnockoutChangesNothing() {
