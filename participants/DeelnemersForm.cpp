@@ -65,9 +65,9 @@ void MeldImportFout(const QString& eersteZin, const std::exception& fout) {
 
 constexpr int RijHoogte = 16;
 constexpr int KnopMaat = 25;
-// The club column's width at the designed font: room for a name such as
-// "BC De Shuttle '78".
-constexpr int VerenigingOntwerp = 120;
+// The club column's width at the designed font: room for
+// a club such as "BC Velo"; longer ones widen it while there is room.
+constexpr int VerenigingOntwerp = 100;
 // The names' room in the designed window (275 wide, the grid 8 from each
 // side).
 constexpr int NamenOntwerp = 259;
