@@ -23,6 +23,42 @@ qsizetype ZoekNaam(const TNamen& namen, const QString& voornaam, const QString& 
     return gevonden == namen.end() ? -1 : gevonden - namen.begin();
 }
 
+qsizetype ZoekPlaatsing(const TNamen& namen, int plaatsing, qsizetype behalve) {
+    if (plaatsing <= 0)
+        return -1;
+    for (std::size_t i = 0; i < namen.size(); ++i) {
+        if (namen[i].Plaatsing == plaatsing && static_cast<qsizetype>(i) != behalve)
+            return static_cast<qsizetype>(i);
+    }
+    return -1;
+}
+
+std::optional<int> LeesPlaatsing(const QString& tekst) {
+    const QString schoon = Text::trimmed(tekst);
+    if (schoon.isEmpty())
+        return 0;
+    // Digits only: "+3", "3.0" or " 3 4" are no seed a person means.
+    if (schoon.size() > 5 ||
+        !std::all_of(schoon.begin(), schoon.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return std::nullopt;
+    const int plaatsing = schoon.toInt();
+    if (plaatsing < 1 || plaatsing > MaxPlaatsing)
+        return std::nullopt;
+    return plaatsing;
+}
+
+QString PlaatsingBezetTekst(int plaatsing, const TNaam& houder) {
+    return QStringLiteral("Plaatsing %1 is al gegeven aan %2. Elke plaatsing hoort bij één "
+                          "deelnemer.")
+        .arg(plaatsing)
+        .arg(Text::trimmed(houder.Voornaam + u' ' + houder.Achternaam));
+}
+
+QString GeenPlaatsingTekst() {
+    return QStringLiteral("De plaatsing is een heel getal van 1 tot en met %1, of leeg.")
+        .arg(MaxPlaatsing);
+}
+
 QString Sleutel(const TNaam& naam) {
     return Text::upperAscii(naam.Voornaam + naam.Achternaam);
 }

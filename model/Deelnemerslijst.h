@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -35,6 +36,20 @@ bool ZelfdeNaam(const QString& voornaam1, const QString& achternaam1, const QStr
 // Index of the exact name among the names, or -1.
 qsizetype ZoekNaam(const TNamen& namen, const QString& voornaam, const QString& achternaam);
 
+// A seed is a whole number from 1 to this; the draw orders on it, so a
+// larger one would mean nothing a tournament can use.
+constexpr int MaxPlaatsing = 99999;
+// Index of the name holding seed `plaatsing` other than `behalve`, or -1
+// (also for 0, which is no seed).
+qsizetype ZoekPlaatsing(const TNamen& namen, int plaatsing, qsizetype behalve = -1);
+// A typed seed: empty (blanks only) gives 0, a whole number from 1 to
+// MaxPlaatsing itself, anything else nothing.
+std::optional<int> LeesPlaatsing(const QString& tekst);
+// The refusal when a seed is given twice, naming who holds it.
+QString PlaatsingBezetTekst(int plaatsing, const TNaam& houder);
+// The refusal of a typed seed that is no whole number from 1 up.
+QString GeenPlaatsingTekst();
+
 // First name immediately followed by the last name, a-z in upper case; the
 // list sorts on this key in the order of Ansi::compare.
 QString Sleutel(const TNaam& naam);
@@ -53,7 +68,8 @@ TNaamOordeel Beoordeel(const QString& voornaam, const QString& achternaam);
 // The status line for a number of participants: empty for none.
 QString AantalTekst(qsizetype aantal);
 
-// A fresh participant for every name, in random order (see Schud).
+// A fresh participant for every name, club and seed included, in random
+// order (see Schud).
 TDeelnemerLijst MaakLijst(const TNamen& namen, RandomSource& toeval);
 TDeelnemerLijst MaakLijst(const TNamen& namen);
 

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <numeric>
 #include <string_view>
 
 using Deelnemerslijst::TNaam;
@@ -178,6 +180,18 @@ QString Identiteit(const TNaam& naam) {
     return naam.Voornaam + u'\n' + naam.Achternaam;
 }
 
+// The number a seed or rating cell holds: "1834", "1834,5", "12." all
+// count; a blank, "n.v.t." or an endless value do not.
+std::optional<double> Rangwaarde(const QString& cel) {
+    QString tekst = Text::trimmed(cel);
+    tekst.replace(u',', u'.');
+    bool getal = false;
+    const double waarde = tekst.toDouble(&getal);
+    if (!getal || !std::isfinite(waarde))
+        return std::nullopt;
+    return waarde;
+}
+
 } // namespace
 
 bool IsTekst(const QByteArray& bytes) {
@@ -288,6 +302,12 @@ std::optional<TKolommen> HerkenKop(const QStringList& cellen) {
         {QStringLiteral("tussenvoegsels"), &TKolommen::Tussenvoegsel},
         {QStringLiteral("naam"), &TKolommen::Naam},
         {QStringLiteral("name"), &TKolommen::Naam},
+        {QStringLiteral("vereniging"), &TKolommen::Vereniging},
+        {QStringLiteral("club"), &TKolommen::Vereniging},
+        {QStringLiteral("plaatsing"), &TKolommen::Plaatsing},
+        {QStringLiteral("seed"), &TKolommen::Plaatsing},
+        {QStringLiteral("ranking"), &TKolommen::Plaatsing},
+        {QStringLiteral("rating"), &TKolommen::Rating},
     };
     TKolommen kolommen;
     for (int kolom = 0; kolom < cellen.size(); ++kolom) {
@@ -361,6 +381,8 @@ QString OordeelTekst(TOordeel oordeel) {
         return QStringLiteral("niet leesbaar");
     case TOordeel::TeLang:
         return QStringLiteral("te lang");
+    case TOordeel::Aanvullen:
+        return QStringLiteral("staat al in het toernooi, wordt aangevuld");
     }
     return {};
 }
@@ -370,6 +392,16 @@ TNamen TVoorbeeld::Toevoegen() const {
     namen.reserve(AantalToevoegen);
     for (const TVoorbeeldRij& rij : Rijen) {
         if (rij.Oordeel == TOordeel::Toevoegen)
+            namen.push_back(rij.Naam);
+    }
+    return namen;
+}
+
+TNamen TVoorbeeld::Aanvullen() const {
+    TNamen namen;
+    namen.reserve(AantalAanvullen);
+    for (const TVoorbeeldRij& rij : Rijen) {
+        if (rij.Oordeel == TOordeel::Aanvullen)
             namen.push_back(rij.Naam);
     }
     return namen;
@@ -437,10 +469,15 @@ int TImport::AantalKolommen() const {
 }
 
 TVoorbeeld TImport::Voorbeeld(const TNamen& bestaand) const {
-    QSet<QString> aanwezig;
+    QHash<QString, const TNaam*> aanwezig;
     aanwezig.reserve(static_cast<qsizetype>(bestaand.size()));
-    for (const TNaam& naam : bestaand)
-        aanwezig.insert(Identiteit(naam));
+    int hoogstePlaatsing = 0;
+    for (const TNaam& naam : bestaand) {
+        aanwezig.insert(Identiteit(naam), &naam);
+        hoogstePlaatsing = std::max(hoogstePlaatsing, naam.Plaatsing);
+    }
+    // The name in the tournament of each row found there, by row.
+    std::vector<const TNaam*> bestaandVan;
     QSet<QString> gezien;
     TVoorbeeld voorbeeld;
     voorbeeld.Rijen.reserve(m_tabel.size());
@@ -453,11 +490,25 @@ TVoorbeeld TImport::Voorbeeld(const TNamen& bestaand) const {
                std::any_of(naamKolommen.begin(), naamKolommen.end(),
                            [&](int kolom) { return bron.OnleesbareCellen.contains(kolom); });
     };
+    const int rangKolom = m_kolommen.Plaatsing >= 0 ? m_kolommen.Plaatsing : m_kolommen.Rating;
+    // The rows that take part in the seed order, with their value.
+    std::vector<std::pair<std::size_t, double>> rangen;
     for (std::size_t i = m_heeftKop ? m_kopRij + 1 : 0; i < m_tabel.size(); ++i) {
         const TBronRij& bron = m_tabel[i];
         TVoorbeeldRij rij;
         rij.Regel = bron.Regel;
         rij.Naam = LeesNaam(bron.Cellen, m_kolommen);
+        // A club that cannot be read or is absurdly long is left out; the
+        // participant still comes.
+        if (!bron.OnleesbareCellen.contains(m_kolommen.Vereniging)) {
+            rij.Naam.Vereniging = Cel(bron.Cellen, m_kolommen.Vereniging);
+            if (rij.Naam.Vereniging.size() > MaxNaamLengte)
+                rij.Naam.Vereniging.clear();
+        }
+        const std::optional<double> rang = bron.OnleesbareCellen.contains(rangKolom)
+                                               ? std::nullopt
+                                               : Rangwaarde(Cel(bron.Cellen, rangKolom));
+        const TNaam* gevonden = nullptr;
         if (onleesbaar(bron)) {
             rij.Oordeel = TOordeel::Onleesbaar;
         } else if (rij.Naam.Voornaam.size() > MaxNaamLengte ||
@@ -473,7 +524,7 @@ TVoorbeeld TImport::Voorbeeld(const TNamen& bestaand) const {
                 break;
             case Deelnemerslijst::TNaamOordeel::Goed: {
                 const QString sleutel = Identiteit(rij.Naam);
-                if (aanwezig.contains(sleutel)) {
+                if ((gevonden = aanwezig.value(sleutel))) {
                     rij.Oordeel = TOordeel::AlAanwezig;
                 } else if (gezien.contains(sleutel)) {
                     rij.Oordeel = TOordeel::Dubbel;
@@ -485,7 +536,46 @@ TVoorbeeld TImport::Voorbeeld(const TNamen& bestaand) const {
             }
             }
         }
+        // Whoever is added, or is in the tournament without a seed and
+        // appears here first, may take a seed.
+        const bool zonderPlaatsing =
+            gevonden && gevonden->Plaatsing <= 0 && !gezien.contains(Identiteit(rij.Naam));
+        if (gevonden)
+            gezien.insert(Identiteit(rij.Naam));
+        if (rang && (rij.Oordeel == TOordeel::Toevoegen || zonderPlaatsing))
+            rangen.emplace_back(voorbeeld.Rijen.size(), *rang);
+        bestaandVan.push_back(gevonden);
         voorbeeld.Rijen.push_back(std::move(rij));
+    }
+
+    const bool hoogsteEerst = m_kolommen.Plaatsing < 0;
+    std::stable_sort(rangen.begin(), rangen.end(), [hoogsteEerst](const auto& a, const auto& b) {
+        return hoogsteEerst ? a.second > b.second : a.second < b.second;
+    });
+    for (const auto& [r, waarde] : rangen) {
+        if (hoogstePlaatsing >= Deelnemerslijst::MaxPlaatsing)
+            break;
+        voorbeeld.Rijen[r].Naam.Plaatsing = ++hoogstePlaatsing;
+    }
+
+    // A name in the tournament keeps what it has; it takes only what it
+    // lacks, from the first row that gives anything.
+    QSet<const TNaam*> aangevuld;
+    for (std::size_t r = 0; r < voorbeeld.Rijen.size(); ++r) {
+        const TNaam* naam = bestaandVan[r];
+        TVoorbeeldRij& rij = voorbeeld.Rijen[r];
+        if (!naam)
+            continue;
+        if (!naam->Vereniging.isEmpty())
+            rij.Naam.Vereniging.clear();
+        if ((rij.Naam.Vereniging.isEmpty() && rij.Naam.Plaatsing <= 0) ||
+            aangevuld.contains(naam)) {
+            rij.Naam.Vereniging.clear();
+            continue;
+        }
+        aangevuld.insert(naam);
+        rij.Oordeel = TOordeel::Aanvullen;
+        ++voorbeeld.AantalAanvullen;
     }
     return voorbeeld;
 }

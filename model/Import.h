@@ -57,15 +57,27 @@ TTabel SplitsTekst(const QString& tekst, QChar scheiding);
 
 // Which cell holds which part of the name; -1 = none. A full-name column
 // counts only when there is no first-name or last-name column.
+//
+// Beside the name a row may give a club and a seed. The seed comes from a
+// column of seeds or ranking places (1 = best, smallest first) or, when
+// there is none, from a rating (highest first). Either only orders: the
+// rows that get a seed are numbered 1, 2, ... in that order, after any
+// seed the tournament holds already, so seeds stay unique. Equal values
+// keep the order of the source; a blank or a cell that is no number gives
+// no seed.
 struct TKolommen {
     int Voornaam = -1;
     int Tussenvoegsel = -1;
     int Achternaam = -1;
     int Naam = -1;
+    int Vereniging = -1;
+    int Plaatsing = -1; // seed or ranking place
+    int Rating = -1;
     bool operator==(const TKolommen&) const = default;
 };
 
-// The columns a header row names, or nothing when the row is no header.
+// The columns a header row names, or nothing when the row is no header (a
+// row naming only a club or a seed is none: it names no participant).
 std::optional<TKolommen> HerkenKop(const QStringList& cellen);
 // A first guess for a table without header: one column is the full name,
 // two are first and last name, three first name, tussenvoegsel, last name.
@@ -76,9 +88,14 @@ Deelnemerslijst::TNaam SplitsNaam(const QString& naam);
 // The cleaned name of a row, as the participant dialog would hold it.
 Deelnemerslijst::TNaam LeesNaam(const QStringList& cellen, const TKolommen& kolommen);
 
-enum class TOordeel { Toevoegen, Leeg, Bye, AlAanwezig, Dubbel, Onleesbaar, TeLang };
+// Aanvullen: the name is in the tournament already, without the club or
+// the seed this row gives; the import fills in what it lacks and changes
+// nothing else (a club or seed it has stays).
+enum class TOordeel { Toevoegen, Leeg, Bye, AlAanwezig, Dubbel, Onleesbaar, TeLang, Aanvullen };
 QString OordeelTekst(TOordeel oordeel);
 
+// The row's name with the club and seed it brings: for Aanvullen only what
+// it fills in.
 struct TVoorbeeldRij {
     int Regel = 0;
     Deelnemerslijst::TNaam Naam;
@@ -88,8 +105,11 @@ struct TVoorbeeldRij {
 struct TVoorbeeld {
     std::vector<TVoorbeeldRij> Rijen;
     int AantalToevoegen = 0;
+    int AantalAanvullen = 0;
     // The names of the rows that will be added, in the source's order.
     Deelnemerslijst::TNamen Toevoegen() const;
+    // The rows that fill in a club or seed of a name in the tournament.
+    Deelnemerslijst::TNamen Aanvullen() const;
 };
 
 // An import as the dialog shapes it: the source's table, whether its first

@@ -34,7 +34,8 @@ TNamen GesorteerdeNamen(const TDeelnemerLijst& deelnemers) {
     TNamen namen;
     namen.reserve(deelnemers.size());
     for (const auto& deelnemer : deelnemers)
-        namen.push_back({deelnemer->Voornaam, deelnemer->Achternaam});
+        namen.push_back({deelnemer->Voornaam, deelnemer->Achternaam, deelnemer->Vereniging,
+                         deelnemer->Plaatsing});
     Deelnemerslijst::Sorteer(namen, -1);
     return namen;
 }
@@ -163,7 +164,10 @@ QByteArray TToernooiDocument::Bestand() const {
     if (Programmastatus() == psGeen) {
         ClockSeededRandomSource eigen;
         const TDeelnemerLijst lijst = Deelnemerslijst::MaakLijst(m_namen, eigen);
-        return Toernooibestand::Schrijf(psGeen, lijst, nullptr, nullptr);
+        // Clubs and seeds ride in the block; without them there is none.
+        const Uitbreiding::TNawoord nawoord = Uitbreiding::Nawoord(psGeen, lijst, {});
+        return Toernooibestand::Schrijf(psGeen, lijst, nullptr, nullptr, nawoord.Regels,
+                                        nawoord.Slot);
     }
     return m_toernooi->Bewaar();
 }
@@ -419,12 +423,23 @@ bool TToernooiDocument::WisselPoules(int links, int linksPoule, int rechts, int 
 
 void TToernooiDocument::LateInschrijving(const QString& voornaam, const QString& achternaam,
                                          int poule) {
-    auto deelnemer = std::make_unique<TDeelnemer>(voornaam, achternaam);
+    LateInschrijving(TNaam(voornaam, achternaam), poule);
+}
+
+void TToernooiDocument::LateInschrijving(const TNaam& naam, int poule) {
+    auto deelnemer = std::make_unique<TDeelnemer>(naam.Voornaam, naam.Achternaam);
     deelnemer->Poule = poule;
+    deelnemer->Vereniging = naam.Vereniging;
+    // A seed someone holds already would give the draw two of one rank.
+    if (Deelnemerslijst::ZoekPlaatsing(m_namen, naam.Plaatsing) < 0 &&
+        std::none_of(Lijst().begin(), Lijst().end(),
+                     [&](const auto& d) { return d->Plaatsing == naam.Plaatsing; }))
+        deelnemer->Plaatsing = std::max(naam.Plaatsing, 0);
     TStap stap(*this, QStringLiteral("late inschrijving ") + deelnemer->Naam());
     // The names take the newcomer as the participant list window would:
     // at the end, then sorted into place.
-    m_namen.push_back({deelnemer->Voornaam, deelnemer->Achternaam});
+    m_namen.push_back(
+        {deelnemer->Voornaam, deelnemer->Achternaam, deelnemer->Vereniging, deelnemer->Plaatsing});
     Deelnemerslijst::Sorteer(m_namen, -1);
     m_toernooi->Lijst.push_back(std::move(deelnemer));
     if (HeeftPoules(Programmastatus()) && poule >= 1) {
@@ -524,15 +539,25 @@ int TToernooiDocument::ZetGesorteerdeNamen(TNamen namen, qsizetype gevolgd) {
     return static_cast<int>(index);
 }
 
+int TToernooiDocument::NaamMetPlaatsing(int plaatsing, int behalve) const {
+    return static_cast<int>(Deelnemerslijst::ZoekPlaatsing(m_namen, plaatsing, behalve));
+}
+
 int TToernooiDocument::VoegDeelnemerToe(const QString& voornaam, const QString& achternaam) {
-    if ((voornaam.isEmpty() && achternaam.isEmpty()) || NaamBestaat(voornaam, achternaam))
+    return VoegDeelnemerToe(TNaam(voornaam, achternaam));
+}
+
+int TToernooiDocument::VoegDeelnemerToe(const TNaam& naam) {
+    if ((naam.Voornaam.isEmpty() && naam.Achternaam.isEmpty()) ||
+        NaamBestaat(naam.Voornaam, naam.Achternaam) || naam.Plaatsing < 0 ||
+        NaamMetPlaatsing(naam.Plaatsing) >= 0)
         return -1;
-    TStap stap(*this, QStringLiteral("deelnemer ") + NaamTekst(voornaam, achternaam) +
+    TStap stap(*this, QStringLiteral("deelnemer ") + NaamTekst(naam.Voornaam, naam.Achternaam) +
                           QStringLiteral(" toevoegen"));
     EindigLopendToernooi();
     // At the end, then sorted into place: equal keys keep the newest last.
     TNamen namen = m_namen;
-    namen.push_back({voornaam, achternaam});
+    namen.push_back(naam);
     const auto nieuw = static_cast<qsizetype>(namen.size()) - 1;
     return ZetGesorteerdeNamen(std::move(namen), nieuw);
 }
@@ -541,15 +566,25 @@ int TToernooiDocument::WijzigDeelnemer(int index, const QString& voornaam,
                                        const QString& achternaam) {
     if (index < 0 || std::size_t(index) >= m_namen.size())
         return -1;
-    const qsizetype gevonden = Deelnemerslijst::ZoekNaam(m_namen, voornaam, achternaam);
-    if ((voornaam.isEmpty() && achternaam.isEmpty()) || (gevonden >= 0 && gevonden != index))
+    // Only the name: the club and seed stay the participant's.
+    const TNaam& oud = m_namen[std::size_t(index)];
+    return WijzigDeelnemer(index, TNaam(voornaam, achternaam, oud.Vereniging, oud.Plaatsing));
+}
+
+int TToernooiDocument::WijzigDeelnemer(int index, const TNaam& naam) {
+    if (index < 0 || std::size_t(index) >= m_namen.size())
+        return -1;
+    const qsizetype gevonden = Deelnemerslijst::ZoekNaam(m_namen, naam.Voornaam, naam.Achternaam);
+    if ((naam.Voornaam.isEmpty() && naam.Achternaam.isEmpty()) ||
+        (gevonden >= 0 && gevonden != index) || naam.Plaatsing < 0 ||
+        NaamMetPlaatsing(naam.Plaatsing, index) >= 0)
         return -1;
     const TNaam& oud = m_namen[std::size_t(index)];
     TStap stap(*this, QStringLiteral("deelnemer ") + NaamTekst(oud.Voornaam, oud.Achternaam) +
                           QStringLiteral(" wijzigen"));
     EindigLopendToernooi();
     TNamen namen = m_namen;
-    namen[std::size_t(index)] = {voornaam, achternaam};
+    namen[std::size_t(index)] = naam;
     ZetGewijzigd(true);
     return ZetGesorteerdeNamen(std::move(namen), index);
 }
@@ -566,13 +601,34 @@ void TToernooiDocument::VerwijderDeelnemer(int index) {
     ZetGesorteerdeNamen(std::move(namen), -1);
 }
 
-void TToernooiDocument::ImporteerNamen(const TNamen& nieuw) {
-    TStap stap(*this, nieuw.size() == 1
-                          ? QStringLiteral("importeren van 1 deelnemer")
-                          : QStringLiteral("importeren van %1 deelnemers").arg(nieuw.size()));
+void TToernooiDocument::ImporteerNamen(const TNamen& nieuw, const TNamen& aanvullingen) {
+    const std::size_t aantal = nieuw.empty() ? aanvullingen.size() : nieuw.size();
+    const QString wat = nieuw.empty() ? QStringLiteral("aanvullen") : QStringLiteral("importeren");
+    TStap stap(*this, aantal == 1 ? QStringLiteral("%1 van 1 deelnemer").arg(wat)
+                                  : QStringLiteral("%1 van %2 deelnemers").arg(wat).arg(aantal));
     EindigLopendToernooi();
     TNamen namen = m_namen;
-    namen.insert(namen.end(), nieuw.begin(), nieuw.end());
+    // A club or seed fills only what the participant lacks; a seed that
+    // someone holds already is not given twice.
+    const auto vrij = [&namen](int plaatsing) {
+        return plaatsing > 0 && Deelnemerslijst::ZoekPlaatsing(namen, plaatsing) < 0;
+    };
+    for (const TNaam& aanvulling : aanvullingen) {
+        const qsizetype index =
+            Deelnemerslijst::ZoekNaam(namen, aanvulling.Voornaam, aanvulling.Achternaam);
+        if (index < 0)
+            continue;
+        TNaam& naam = namen[std::size_t(index)];
+        if (naam.Vereniging.isEmpty())
+            naam.Vereniging = aanvulling.Vereniging;
+        if (naam.Plaatsing <= 0 && vrij(aanvulling.Plaatsing))
+            naam.Plaatsing = aanvulling.Plaatsing;
+    }
+    for (TNaam naam : nieuw) {
+        if (!vrij(naam.Plaatsing))
+            naam.Plaatsing = 0;
+        namen.push_back(std::move(naam));
+    }
     ZetGesorteerdeNamen(std::move(namen), -1);
 }
 

@@ -117,10 +117,22 @@ public:
     // or another participant has it already.
     int VoegDeelnemerToe(const QString& voornaam, const QString& achternaam);
     // Even an unchanged name counts as a change: the organiser confirmed one.
+    // This one keeps the participant's club and seed.
     int WijzigDeelnemer(int index, const QString& voornaam, const QString& achternaam);
+    // With club and seed: also -1 when another participant holds the seed
+    // (seeds are unique; the dialog refuses that first, see NaamMetPlaatsing).
+    int VoegDeelnemerToe(const Deelnemerslijst::TNaam& naam);
+    int WijzigDeelnemer(int index, const Deelnemerslijst::TNaam& naam);
+    // The index in Namen() of the name holding this seed, other than
+    // `behalve`; -1 when nobody does (or for 0, no seed).
+    int NaamMetPlaatsing(int plaatsing, int behalve = -1) const;
     void VerwijderDeelnemer(int index);
-    // Names that the import found new join the list in one step.
-    void ImporteerNamen(const Deelnemerslijst::TNamen& nieuw);
+    // Names that the import found new join the list in one step. The
+    // `aanvullingen` name participants already in the list: each gets the
+    // club and the seed it gives where it has none (a seed only while
+    // nobody holds it).
+    void ImporteerNamen(const Deelnemerslijst::TNamen& nieuw,
+                        const Deelnemerslijst::TNamen& aanvullingen = {});
     // Ends the running tournament as a step of its own.
     void BeeindigToernooi();
 
@@ -178,6 +190,8 @@ public:
     // A participant who arrives late joins `poule`, the running list and the
     // names.
     void LateInschrijving(const QString& voornaam, const QString& achternaam, int poule);
+    // The same with club and seed; a seed someone holds is left out.
+    void LateInschrijving(const Deelnemerslijst::TNaam& naam, int poule);
 
     // --- pool matches (pools numbered from 1, matches by their index in the
     // pool's schedule). Each operation is one step.

@@ -28,6 +28,8 @@ const QString Herstel = QStringLiteral("#Herstel");
 const QString PlanningWoord = QStringLiteral("#Planning");
 const QString GeplandWoord = QStringLiteral("#Gepland");
 const QString NogNiet = QStringLiteral("-");
+const QString NamenWoord = QStringLiteral("#Namen");
+const QString DeelnemersWoord = QStringLiteral("#Deelnemers");
 const QString Einde = QStringLiteral("#EindeUitbreiding");
 
 bool HeeftPoules(int programmastatus) {
@@ -100,6 +102,28 @@ bool HeeftGegevens(const TPoule& poule, bool handmatigZonder) {
 }
 
 // ---------------------------------------------------------------- writing
+
+// The club and seed section of a list: a line for each participant (or
+// name) that has either, by its index; nothing when nobody has.
+template <typename T, typename Ophalen>
+void SchrijfVelden(QStringList& regels, const QString& woord, const std::vector<T>& lijst,
+                   Ophalen ophalen) {
+    QStringList velden;
+    for (std::size_t i = 0; i < lijst.size(); ++i) {
+        const auto& [vereniging, plaatsing] = ophalen(lijst[i]);
+        if (vereniging.isEmpty() && plaatsing <= 0)
+            continue;
+        QString regel = QString::number(i) + u' ' + QString::number(std::max(plaatsing, 0));
+        // Written as held: a club is a cleaned name, which no reader trims.
+        if (!vereniging.isEmpty())
+            regel += u' ' + Text::cleanName(vereniging);
+        velden << regel;
+    }
+    if (velden.isEmpty())
+        return;
+    regels << woord + u' ' + QString::number(velden.size());
+    regels << velden;
+}
 
 // Writes the pool sections straight as bytes: a large tournament has
 // thousands of lines, and no character in them needs encoding.
@@ -321,15 +345,19 @@ private:
         bool herstel = false;
         bool planning = false;
         bool gepland = false;
+        bool namen = false;
+        bool deelnemers = false;
         for (QString regel = VolgendeGetrimd(); regel != Einde; regel = VolgendeGetrimd()) {
             const QStringList delen = Delen(regel);
             const QString woord = delen.value(0);
-            bool* gelezen = woord == Telling         ? &telling
-                            : woord == PoulesWoord   ? &poules
-                            : woord == Herstel       ? &herstel
-                            : woord == PlanningWoord ? &planning
-                            : woord == GeplandWoord  ? &gepland
-                                                     : nullptr;
+            bool* gelezen = woord == Telling           ? &telling
+                            : woord == PoulesWoord     ? &poules
+                            : woord == Herstel         ? &herstel
+                            : woord == PlanningWoord   ? &planning
+                            : woord == GeplandWoord    ? &gepland
+                            : woord == NamenWoord      ? &namen
+                            : woord == DeelnemersWoord ? &deelnemers
+                                                       : nullptr;
             if (!gelezen)
                 Faal(QStringLiteral("Onbekend onderdeel '%1' in de poulewedstrijden.").arg(regel));
             if (*gelezen)
@@ -353,8 +381,10 @@ private:
                 if (delen.size() != 2)
                     Faal(QStringLiteral("\"%1 <aantal>\" verwacht.").arg(GeplandWoord));
                 LeesGepland(Getal(delen[1]));
-            } else {
+            } else if (woord == Herstel) {
                 LeesHerstel();
+            } else {
+                LeesVeldenOnderdeel(delen, woord == NamenWoord, herstel);
             }
         }
         if (poules != telling)
@@ -560,8 +590,63 @@ private:
             QString voornaam = Volgende();
             herstel.Namen.push_back({std::move(voornaam), Volgende()});
         }
+        m_aantalNamen = herstel.Namen.size();
         if (m_herstel)
             *m_herstel = std::move(herstel);
+    }
+
+    // "#Deelnemers" or "#Namen" with its count, then per line an index, a
+    // seed and perhaps a club. The recovery part's names must stand before
+    // their clubs: the section refers to them.
+    void LeesVeldenOnderdeel(const QStringList& kop, bool namen, bool herstelGelezen) {
+        const QString& woord = namen ? NamenWoord : DeelnemersWoord;
+        if (kop.size() != 2)
+            Faal(QStringLiteral("\"%1 <aantal>\" verwacht.").arg(woord));
+        if (namen && !herstelGelezen)
+            Faal(QStringLiteral("\"%1\" verwacht voor \"%2\".").arg(Herstel, woord));
+        const int aantal = Getal(kop[1]);
+        const std::size_t grootte = namen ? m_aantalNamen : m_toernooi.Lijst.size();
+        std::vector<bool> gezien(grootte, false);
+        std::vector<int> plaatsingen;
+        for (int i = 0; i < aantal; ++i) {
+            const QString regel = VolgendeGetrimd();
+            const qsizetype eerste = regel.indexOf(u' ');
+            if (eerste < 0)
+                Faal(QStringLiteral("Deelnemer, plaatsing en vereniging verwacht."));
+            const qsizetype tweede = regel.indexOf(u' ', eerste + 1);
+            const int index = Getal(QStringView(regel).left(eerste));
+            const int plaatsing =
+                Getal(QStringView(regel).mid(eerste + 1, tweede < 0 ? -1 : tweede - eerste - 1));
+            if (static_cast<std::size_t>(index) >= grootte)
+                Faal(QStringLiteral("Deelnemer %1 bestaat niet.").arg(index));
+            if (gezien[static_cast<std::size_t>(index)])
+                Faal(QStringLiteral("Deelnemer %1 staat twee keer in \"%2\".")
+                         .arg(index)
+                         .arg(woord));
+            gezien[static_cast<std::size_t>(index)] = true;
+            if (plaatsing > Deelnemerslijst::MaxPlaatsing)
+                Faal(QStringLiteral("Plaatsing %1 is meer dan %2.")
+                         .arg(plaatsing)
+                         .arg(Deelnemerslijst::MaxPlaatsing));
+            // Two participants with one seed leave the draw no order to
+            // follow: the file was edited or belongs to no tournament.
+            if (plaatsing > 0 &&
+                std::find(plaatsingen.begin(), plaatsingen.end(), plaatsing) != plaatsingen.end())
+                Faal(QStringLiteral("Plaatsing %1 staat twee keer in \"%2\".")
+                         .arg(plaatsing)
+                         .arg(woord));
+            plaatsingen.push_back(plaatsing);
+            QString vereniging = tweede < 0 ? QString() : Text::cleanName(regel.mid(tweede + 1));
+            if (!namen) {
+                TDeelnemer& deelnemer = *m_toernooi.Lijst[static_cast<std::size_t>(index)];
+                deelnemer.Vereniging = std::move(vereniging);
+                deelnemer.Plaatsing = plaatsing;
+            } else if (m_herstel && *m_herstel) {
+                Deelnemerslijst::TNaam& naam = (*m_herstel)->Namen[static_cast<std::size_t>(index)];
+                naam.Vereniging = std::move(vereniging);
+                naam.Plaatsing = plaatsing;
+            }
+        }
     }
 
     // "#Herstel", the file name, the names (first and last name on lines of
@@ -586,6 +671,7 @@ private:
     int m_regelnummer;
     TToernooi& m_toernooi;
     std::optional<THerstel>* m_herstel;
+    std::size_t m_aantalNamen = 0; // of the recovery part, once read
 };
 
 // "#Planning", then the settings on one line: start, courts, the two slot
@@ -654,10 +740,19 @@ TNawoord Nawoord(int programmastatus, const TDeelnemerLijst& deelnemers,
     if (HeeftPoules(programmastatus) && !wedstrijden.Leeg())
         poules = Schrijver(deelnemers, wedstrijden).Bytes();
     const bool planning = dag && *dag != Planning::TDag{};
-    if (poules.isEmpty() && !herstel && !planning)
+    QStringList velden;
+    if (herstel)
+        SchrijfVelden(velden, NamenWoord, herstel->Namen, [](const Deelnemerslijst::TNaam& naam) {
+            return std::pair<const QString&, int>(naam.Vereniging, naam.Plaatsing);
+        });
+    SchrijfVelden(velden, DeelnemersWoord, deelnemers, [](const std::unique_ptr<TDeelnemer>& d) {
+        return std::pair<const QString&, int>(d->Vereniging, d->Plaatsing);
+    });
+    if (poules.isEmpty() && !herstel && velden.isEmpty() && !planning)
         return {};
     TNawoord nawoord;
-    nawoord.Regels.reserve(4 + (herstel ? 2 * static_cast<qsizetype>(herstel->Namen.size()) : 0));
+    nawoord.Regels.reserve(4 + velden.size() +
+                           (herstel ? 2 * static_cast<qsizetype>(herstel->Namen.size()) : 0));
     nawoord.Regels << Begin + u' ' + QString::number(Versie);
     if (herstel) {
         nawoord.Regels << Herstel << herstel->Bestandsnaam
@@ -665,6 +760,7 @@ TNawoord Nawoord(int programmastatus, const TDeelnemerLijst& deelnemers,
         for (const auto& naam : herstel->Namen)
             nawoord.Regels << naam.Voornaam << naam.Achternaam;
     }
+    nawoord.Regels << velden;
     if (planning)
         SchrijfPlanning(nawoord.Regels, *dag);
     nawoord.Slot = std::move(poules);

@@ -28,6 +28,12 @@ class TToernooi;
 //   #Telling                        the scoring system: system, game rule,
 //   badminton badminton 3 1 0       points for win, draw and loss,
 //   gewonnen onderling-duel ...     and the ranking steps in order
+//   #Namen 1                        club and seed of the recovery part's
+//   0 3 De Shuttle                  names that have one: index, seed (0 =
+//                                   none) and the club, the rest of the line
+//   #Deelnemers 2                   the same for the participant list
+//   4 1 De Shuttle                  (index in the list), in every stage
+//   11 0 BC Amersfoort '78
 //   #Poules 2                       the pools that hold anything, each:
 //   -Poule 3 0 2 16 17 18 19        number, positions set by hand (0/1),
 //   1 4 21-17 19-21 21-15           the lines that follow and its members;
@@ -36,6 +42,9 @@ class TToernooi;
 //
 // The day's plan, when the organiser set up courts, is a section "#Planning"
 // (see SchrijfPlanning): settings, court names and the planned matches.
+//
+// Nobody's club or seed is written as no line at all, so a tournament
+// without them writes no such section; its file reads as it always did.
 //
 // The matches that are not played follow from the pool's members in list
 // order, so they are not written. A tournament whose pool matches hold
@@ -59,9 +68,9 @@ struct THerstel {
 };
 
 // The block, to follow "#Einde": its lines that may hold any character (the
-// recovery part), then the rest as ASCII bytes with their CR LF, for
-// Toernooibestand::Schrijf. Empty when the block would hold nothing; pool
-// sections only in the stages with pools.
+// recovery part, clubs and seeds), then the rest as ASCII bytes with their
+// CR LF, for Toernooibestand::Schrijf. Empty when the block would hold
+// nothing; pool sections only in the stages with pools.
 struct TNawoord {
     QStringList Regels;
     QByteArray Slot;

@@ -16,6 +16,7 @@
 #include "ui/Help.h"
 #include "ui/Icons.h"
 #include "ui/Paths.h"
+#include "ui/Scherm.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -64,6 +65,12 @@ void MeldImportFout(const QString& eersteZin, const std::exception& fout) {
 
 constexpr int RijHoogte = 16;
 constexpr int KnopMaat = 25;
+// The club column's width at the designed font: room for
+// a club such as "BC Velo"; longer ones widen it while there is room.
+constexpr int VerenigingOntwerp = 100;
+// The names' room in the designed window (275 wide, the grid 8 from each
+// side).
+constexpr int NamenOntwerp = 259;
 
 // What a button with a caption needs to show it whole.
 int TekstKnopBreedte(const QPushButton* knop) {
@@ -160,7 +167,7 @@ TDeelnemersForm::TDeelnemersForm(TToernooiDocument& document, QWidget* owner)
         91 + nieuw +
         2 * std::max(TekstKnopBreedte(ExcelBitBtn), TekstKnopBreedte(MaakPoulesBitBtn));
     setMinimumSize(knoppen, 200);
-    resize(std::max(275 + nieuw, knoppen), 305);
+    resize(std::max(275 + nieuw, knoppen) + ExtraBreedte(), 305);
 
     FormResize();
 
@@ -173,6 +180,16 @@ TDeelnemersForm::TDeelnemersForm(TToernooiDocument& document, QWidget* owner)
 }
 
 void TDeelnemersForm::ToonNamen() {
+    // The longest club, measured once per change of the names rather than
+    // at every resize.
+    const QFontMetrics maat = DeelnemersStringGrid->fontMetrics();
+    const int marge =
+        2 * (DeelnemersStringGrid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 2;
+    m_verenigingBreedte = 0;
+    for (const TNaam& naam : m_document.Namen())
+        if (!naam.Vereniging.isEmpty())
+            m_verenigingBreedte =
+                std::max(m_verenigingBreedte, maat.horizontalAdvance(naam.Vereniging) + marge);
     SelecteerRij(std::min(m_rij, RowCount() - 1));
     PasKolombreedtesAan();
     ToonAantal();
@@ -200,11 +217,36 @@ void TDeelnemersForm::ToonAantal() {
     StatusBar->showMessage(Deelnemerslijst::AantalTekst(RowCount() - 2));
 }
 
+int TDeelnemersForm::ExtraBreedte() const {
+    return naarLettertype(this, VerenigingOntwerp) + PlaatsingBreedte();
+}
+
+int TDeelnemersForm::VerenigingBreedte() const {
+    // At least its designed width, wider for a longer club, as long as the
+    // names keep their designed room: on a screen too small for the
+    // widened window the club column gives way first, down to its header.
+    const int grid = DeelnemersStringGrid->viewport()->width();
+    const int kop = DeelnemersStringGrid->horizontalHeader()->sectionSizeHint(2);
+    const int ruimte = grid - PlaatsingBreedte() - naarLettertype(this, NamenOntwerp);
+    return std::max(
+        kop,
+        std::min(std::max(m_verenigingBreedte, naarLettertype(this, VerenigingOntwerp)), ruimte));
+}
+
+int TDeelnemersForm::PlaatsingBreedte() const {
+    return DeelnemersStringGrid->horizontalHeader()->sectionSizeHint(3);
+}
+
 void TDeelnemersForm::PasKolombreedtesAan() {
-    const int breedte = DeelnemersStringGrid->viewport()->width();
+    // The names share the width as designed; the club and seed columns
+    // come after them, in the room the window was widened by.
+    const int breedte =
+        DeelnemersStringGrid->viewport()->width() - VerenigingBreedte() - PlaatsingBreedte();
     const int eerste = static_cast<int>(0.4 * breedte);
     DeelnemersStringGrid->setColumnWidth(0, eerste);
     DeelnemersStringGrid->setColumnWidth(1, breedte - eerste - 2);
+    DeelnemersStringGrid->setColumnWidth(2, VerenigingBreedte());
+    DeelnemersStringGrid->setColumnWidth(3, PlaatsingBreedte());
 }
 
 void TDeelnemersForm::FormResize() {
@@ -245,6 +287,7 @@ void TDeelnemersForm::NieuwBitBtnClick() {
         return;
     bool toegevoegd = false;
     TInputDeelnemerDialog dialoog(this);
+    dialoog.ZetPlaatsingBezet([this](int plaatsing) { return PlaatsingBezet(plaatsing, -1); });
     while (dialoog.Invoeren()) {
         if (dialoog.Voornaam().isEmpty() && dialoog.Achternaam().isEmpty())
             continue;
@@ -252,7 +295,7 @@ void TDeelnemersForm::NieuwBitBtnClick() {
             messages().information(DubbeleNaamTekst);
             continue;
         }
-        SelecteerRij(m_document.VoegDeelnemerToe(dialoog.Voornaam(), dialoog.Achternaam()) + 1);
+        SelecteerRij(m_document.VoegDeelnemerToe(dialoog.Naam()) + 1);
         toegevoegd = true;
     }
     // The organiser agreed to end the tournament, also without a newcomer.
@@ -269,10 +312,11 @@ void TDeelnemersForm::BewerkBitBtnClick() {
         return;
     TInputDeelnemerDialog dialoog(this);
     const int index = Row() - 1;
+    dialoog.ZetPlaatsingBezet(
+        [this, index](int plaatsing) { return PlaatsingBezet(plaatsing, index); });
     const Deelnemerslijst::TNaam oud = m_document.Namen()[std::size_t(index)];
-    while (dialoog.Bewerken(oud.Voornaam, oud.Achternaam)) {
-        const int nieuw =
-            m_document.WijzigDeelnemer(index, dialoog.Voornaam(), dialoog.Achternaam());
+    while (dialoog.Bewerken(oud)) {
+        const int nieuw = m_document.WijzigDeelnemer(index, dialoog.Naam());
         if (nieuw >= 0) {
             SelecteerRij(nieuw + 1);
             return;
@@ -280,6 +324,13 @@ void TDeelnemersForm::BewerkBitBtnClick() {
         messages().information(DubbeleNaamTekst);
     }
     m_document.BeeindigToernooi();
+}
+
+QString TDeelnemersForm::PlaatsingBezet(int plaatsing, int behalve) const {
+    const int houder = m_document.NaamMetPlaatsing(plaatsing, behalve);
+    return houder < 0 ? QString()
+                      : Deelnemerslijst::PlaatsingBezetTekst(
+                            plaatsing, m_document.Namen()[static_cast<std::size_t>(houder)]);
 }
 
 void TDeelnemersForm::VerwijderBitBtnClick() {
@@ -373,7 +424,7 @@ void TDeelnemersForm::Importeer(Import::TImport import, const QString& bron) {
     if (!dialoog->Importeren())
         return;
     // The tournament ends only now the names really change, in the same step.
-    m_document.ImporteerNamen(dialoog->Toevoegen());
+    m_document.ImporteerNamen(dialoog->Toevoegen(), dialoog->Aanvullen());
 }
 
 bool TDeelnemersForm::FormKeyDown(const QKeyEvent* event) {

@@ -36,7 +36,8 @@ public:
     // The selected grid row (1 to RowCount() - 1).
     int Row() const;
     void SelecteerRij(int rij);
-    // Text of a cell: column 0 the first name, column 1 the last name.
+    // Text of a cell: column 0 the first name, column 1 the last name,
+    // column 2 the club and column 3 the seed.
     QString Cel(int kolom, int rij) const;
 
     QTableView* DeelnemersStringGrid;
@@ -80,10 +81,19 @@ private:
     // The import dialog on a source; the names it accepts are added in one
     // step, which ends a running tournament as adding by hand does.
     void Importeer(Import::TImport import, const QString& bron);
+    // The participant dialog's refusal of a seed someone other than the
+    // name at `behalve` holds; empty when it is free.
+    QString PlaatsingBezet(int plaatsing, int behalve) const;
+    // The club and seed columns after the designed ones, and the width the
+    // window grows by for them at its creation.
+    int VerenigingBreedte() const;
+    int PlaatsingBreedte() const;
+    int ExtraBreedte() const;
 
     TToernooiDocument& m_document;
     TDeelnemersModel* m_model;
     int m_rij = 1; // the selected grid row, kept while the model is reset
+    int m_verenigingBreedte = 0; // what the longest club needs
     // Where the import dialog starts: the folder of the last import.
     QString m_importMap;
 };

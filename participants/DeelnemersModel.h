@@ -5,7 +5,7 @@
 class TToernooiDocument;
 
 // The document's names as the participant grid shows them: first and last
-// name, one row per participant and always one empty row after them, on
+// name, then club and seed, one row per participant and always one empty row after them, on
 // which Enter adds a participant. It holds no names of its own.
 class TDeelnemersModel : public QAbstractTableModel {
     Q_OBJECT

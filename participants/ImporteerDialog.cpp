@@ -39,7 +39,8 @@ constexpr std::array<TScheidingKeuze, 4> ScheidingKeuzes{{
 }};
 
 constexpr std::array<const char*, TImporteerDialog::AantalDelen> DeelTeksten{
-    "&Voornaam:", "&Tussenvoegsel:", "A&chternaam:", "Volledige &naam:"};
+    "&Voornaam:",   "&Tussenvoegsel:", "A&chternaam:", "Volledige &naam:",
+    "Vere&niging:", "&Plaatsing:",     "&Rating:"};
 
 int& Deel(TKolommen& kolommen, int deel) {
     switch (deel) {
@@ -49,41 +50,72 @@ int& Deel(TKolommen& kolommen, int deel) {
         return kolommen.Tussenvoegsel;
     case TImporteerDialog::Achternaam:
         return kolommen.Achternaam;
+    case TImporteerDialog::Vereniging:
+        return kolommen.Vereniging;
+    case TImporteerDialog::Plaatsing:
+        return kolommen.Plaatsing;
+    case TImporteerDialog::Rating:
+        return kolommen.Rating;
     default:
         return kolommen.Naam;
     }
 }
 
-constexpr int AantalKolommen = 4;
+// The preview's columns; club and seed show only once a column gives them.
+enum TVoorbeeldKolom {
+    RijKolom,
+    VoornaamKolom,
+    AchternaamKolom,
+    VerenigingKolom,
+    PlaatsingKolom,
+    BeoordelingKolom
+};
+constexpr std::array<const char*, 6> VoorbeeldKoppen{"Rij",        "Voornaam",  "Achternaam",
+                                                     "Vereniging", "Plaatsing", "Beoordeling"};
 // The widest texts of a column are among its longest; measuring only those
 // keeps a long preview quick.
 constexpr int GemetenTeksten = 64;
 
 QString Celtekst(const Import::TVoorbeeldRij& rij, int kolom) {
     switch (kolom) {
-    case 0:
+    case RijKolom:
         return QString::number(rij.Regel);
-    case 1:
+    case VoornaamKolom:
         return rij.Naam.Voornaam;
-    case 2:
+    case AchternaamKolom:
         return rij.Naam.Achternaam;
+    case VerenigingKolom:
+        return rij.Naam.Vereniging;
+    case PlaatsingKolom:
+        return rij.Naam.Plaatsing > 0 ? QString::number(rij.Naam.Plaatsing) : QString();
     default:
         return Import::OordeelTekst(rij.Oordeel);
     }
 }
 
-QString OKTekst(int aantal) {
-    return aantal == 1 ? QStringLiteral("1 deelnemer toevoegen")
-                       : QStringLiteral("%1 deelnemers toevoegen").arg(aantal);
+QString OKTekst(const Import::TVoorbeeld& voorbeeld) {
+    const int toevoegen = voorbeeld.AantalToevoegen;
+    const int aanvullen = voorbeeld.AantalAanvullen;
+    const QString aanvulTekst = aanvullen == 1
+                                    ? QStringLiteral("1 deelnemer aanvullen")
+                                    : QStringLiteral("%1 deelnemers aanvullen").arg(aanvullen);
+    if (toevoegen == 0 && aanvullen > 0)
+        return aanvulTekst;
+    const QString tekst = toevoegen == 1 ? QStringLiteral("1 deelnemer toevoegen")
+                                         : QStringLiteral("%1 deelnemers toevoegen").arg(toevoegen);
+    return aanvullen > 0 ? tekst + QStringLiteral(", %1 aanvullen").arg(aanvullen) : tekst;
 }
 
 QString SamenvattingTekst(const Import::TVoorbeeld& voorbeeld) {
     const auto rijen = static_cast<int>(voorbeeld.Rijen.size());
     const QString rijenTekst =
         rijen == 1 ? QStringLiteral("1 rij") : QStringLiteral("%1 rijen").arg(rijen);
-    return QStringLiteral("Van %1 worden er %2 toegevoegd.")
-        .arg(rijenTekst)
-        .arg(voorbeeld.AantalToevoegen);
+    QString tekst = QStringLiteral("Van %1 worden er %2 toegevoegd")
+                        .arg(rijenTekst)
+                        .arg(voorbeeld.AantalToevoegen);
+    if (voorbeeld.AantalAanvullen > 0)
+        tekst += QStringLiteral(" en %1 aangevuld").arg(voorbeeld.AantalAanvullen);
+    return tekst + u'.';
 }
 
 } // namespace
@@ -96,36 +128,47 @@ public:
         : QAbstractTableModel(parent)
         , m_voorbeeld(voorbeeld) {}
 
-    void Vernieuw(const std::function<void()>& verander) {
+    void Vernieuw(const TKolommen& gekozen, const std::function<void()>& verander) {
         beginResetModel();
         verander();
+        m_kolommen = {RijKolom, VoornaamKolom, AchternaamKolom};
+        if (gekozen.Vereniging >= 0)
+            m_kolommen.push_back(VerenigingKolom);
+        if (gekozen.Plaatsing >= 0 || gekozen.Rating >= 0)
+            m_kolommen.push_back(PlaatsingKolom);
+        m_kolommen.push_back(BeoordelingKolom);
         endResetModel();
     }
     int rowCount(const QModelIndex& ouder) const override {
         return ouder.isValid() ? 0 : static_cast<int>(m_voorbeeld.Rijen.size());
     }
     int columnCount(const QModelIndex& ouder) const override {
-        return ouder.isValid() ? 0 : AantalKolommen;
+        return ouder.isValid() ? 0 : static_cast<int>(m_kolommen.size());
     }
+    // What the view's column `kolom` shows (a TVoorbeeldKolom).
+    int Soort(int kolom) const { return m_kolommen[static_cast<std::size_t>(kolom)]; }
     QVariant data(const QModelIndex& index, int rol) const override {
         const Import::TVoorbeeldRij& rij = m_voorbeeld.Rijen[index.row()];
+        const int soort = Soort(index.column());
         if (rol == Qt::DisplayRole)
-            return Celtekst(rij, index.column());
+            return Celtekst(rij, soort);
         // A refusal stands out in its verdict; the names stay readable.
-        if (rol == Qt::ForegroundRole && index.column() == 3 && rij.Oordeel != TOordeel::Toevoegen)
+        if (rol == Qt::ForegroundRole && soort == BeoordelingKolom &&
+            rij.Oordeel != TOordeel::Toevoegen && rij.Oordeel != TOordeel::Aanvullen)
             return QBrush(QColor(0xa0, 0x10, 0x10));
+        if (rol == Qt::TextAlignmentRole && soort == PlaatsingKolom)
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         return {};
     }
     QVariant headerData(int sectie, Qt::Orientation richting, int rol) const override {
-        static const std::array<const char*, AantalKolommen> koppen{"Rij", "Voornaam", "Achternaam",
-                                                                    "Beoordeling"};
         if (richting != Qt::Horizontal || rol != Qt::DisplayRole)
             return {};
-        return QString::fromLatin1(koppen[sectie]);
+        return QString::fromLatin1(VoorbeeldKoppen[static_cast<std::size_t>(Soort(sectie))]);
     }
 
 private:
     const Import::TVoorbeeld& m_voorbeeld;
+    std::vector<int> m_kolommen{RijKolom, VoornaamKolom, AchternaamKolom, BeoordelingKolom};
 };
 
 TImporteerDialog::TImporteerDialog(QWidget* owner, Import::TImport import,
@@ -159,12 +202,16 @@ TImporteerDialog::TImporteerDialog(QWidget* owner, Import::TImport import,
         KolomComboBoxen[deel] = new QComboBox(this);
         KolomComboBoxen[deel]->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         KolomLabels[deel]->setBuddy(KolomComboBoxen[deel]);
-        kolommen->addWidget(KolomLabels[deel], deel % 2, 2 * (deel / 2));
-        kolommen->addWidget(KolomComboBoxen[deel], deel % 2, 2 * (deel / 2) + 1);
+        // The name's parts in two rows, then club, seed and rating in a
+        // third.
+        const int rij = deel < Vereniging ? deel % 2 : 2;
+        const int kolom = deel < Vereniging ? deel / 2 : deel - Vereniging;
+        kolommen->addWidget(KolomLabels[deel], rij, 2 * kolom);
+        kolommen->addWidget(KolomComboBoxen[deel], rij, 2 * kolom + 1);
         connect(KolomComboBoxen[deel], &QComboBox::currentIndexChanged, this,
                 [this, deel] { KolomComboBoxChange(deel); });
     }
-    kolommen->setColumnStretch(4, 1);
+    kolommen->setColumnStretch(6, 1);
 
     QTableView* grid = VoorbeeldStringGrid;
     grid->setAccessibleName(QStringLiteral("Voorbeeld van de import"));
@@ -216,7 +263,8 @@ TImporteerDialog::TImporteerDialog(QWidget* owner, Import::TImport import,
 
 bool TImporteerDialog::Importeren() {
     centreerOpScherm(this);
-    return exec() == QDialog::Accepted && m_voorbeeld.AantalToevoegen > 0;
+    return exec() == QDialog::Accepted &&
+           m_voorbeeld.AantalToevoegen + m_voorbeeld.AantalAanvullen > 0;
 }
 
 void TImporteerDialog::ToonKeuzes() {
@@ -290,13 +338,17 @@ void TImporteerDialog::KolomComboBoxChange(int deel) {
         return;
     TKolommen kolommen = m_import.Kolommen();
     Deel(kolommen, deel) = KolomComboBoxen[deel]->currentIndex() - 1;
-    // A full name and separate parts exclude each other: the last choice
-    // counts.
+    // A full name and separate parts exclude each other, as do a seed and
+    // a rating: the last choice counts. Club and seed leave the name alone.
     if (Deel(kolommen, deel) >= 0) {
         if (deel == Naam)
-            kolommen = {.Naam = kolommen.Naam};
-        else
+            kolommen.Voornaam = kolommen.Tussenvoegsel = kolommen.Achternaam = -1;
+        else if (deel < Naam)
             kolommen.Naam = -1;
+        else if (deel == Plaatsing)
+            kolommen.Rating = -1;
+        else if (deel == Rating)
+            kolommen.Plaatsing = -1;
     }
     m_import.ZetKolommen(kolommen);
     m_toontKeuzes = true;
@@ -307,11 +359,12 @@ void TImporteerDialog::KolomComboBoxChange(int deel) {
 }
 
 void TImporteerDialog::ToonVoorbeeld() {
-    m_model->Vernieuw([this] { m_voorbeeld = m_import.Voorbeeld(m_bestaand); });
+    m_model->Vernieuw(m_import.Kolommen(),
+                      [this] { m_voorbeeld = m_import.Voorbeeld(m_bestaand); });
     PasKolombreedtesAan();
     SamenvattingLabel->setText(SamenvattingTekst(m_voorbeeld));
-    OKBitBtn->setText(OKTekst(m_voorbeeld.AantalToevoegen));
-    OKBitBtn->setEnabled(m_voorbeeld.AantalToevoegen > 0);
+    OKBitBtn->setText(OKTekst(m_voorbeeld));
+    OKBitBtn->setEnabled(m_voorbeeld.AantalToevoegen + m_voorbeeld.AantalAanvullen > 0);
 }
 
 void TImporteerDialog::PasKolombreedtesAan() {
@@ -320,11 +373,11 @@ void TImporteerDialog::PasKolombreedtesAan() {
     const int marge =
         2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + 6;
     // The last column takes the rest of the width.
-    for (int kolom = 0; kolom + 1 < AantalKolommen; ++kolom) {
+    for (int kolom = 0; kolom + 1 < m_model->columnCount({}); ++kolom) {
         std::vector<QString> teksten;
         teksten.reserve(m_voorbeeld.Rijen.size());
         for (const Import::TVoorbeeldRij& rij : m_voorbeeld.Rijen)
-            teksten.push_back(Celtekst(rij, kolom));
+            teksten.push_back(Celtekst(rij, m_model->Soort(kolom)));
         const auto langer = [](const QString& a, const QString& b) { return a.size() > b.size(); };
         const auto gemeten = teksten.begin() + std::min<qsizetype>(GemetenTeksten, teksten.size());
         std::partial_sort(teksten.begin(), gemeten, teksten.end(), langer);

@@ -16,7 +16,9 @@ class QTableView;
 // The import dialog: shows every row of a source with the name it gives and
 // whether it will be added, before anything changes. The organiser may
 // choose the separator of a text, whether the first row is a header and
-// which columns hold the name; OK says how many participants it adds.
+// which columns hold the name, the club and the seed or rating; the preview
+// shows the club and seed each row brings once such a column is chosen. OK
+// says how many participants it adds (and how many it fills in).
 class TImporteerDialog : public QDialog {
     Q_OBJECT
 
@@ -30,10 +32,22 @@ public:
     bool Importeren();
     // The names that will be added, in the source's order.
     Deelnemerslijst::TNamen Toevoegen() const { return m_voorbeeld.Toevoegen(); }
+    // The names in the tournament whose club or seed the import fills in.
+    Deelnemerslijst::TNamen Aanvullen() const { return m_voorbeeld.Aanvullen(); }
     const Import::TVoorbeeld& Voorbeeld() const { return m_voorbeeld; }
 
-    // The parts of a name a column can hold, in the order of KolomComboBoxen.
-    enum TDeel { Voornaam, Tussenvoegsel, Achternaam, Naam, AantalDelen };
+    // The parts of a name a column can hold, then what may stand beside it,
+    // in the order of KolomComboBoxen.
+    enum TDeel {
+        Voornaam,
+        Tussenvoegsel,
+        Achternaam,
+        Naam,
+        Vereniging,
+        Plaatsing,
+        Rating,
+        AantalDelen
+    };
 
     QLabel* BronLabel;
     QLabel* ScheidingLabel;

@@ -176,12 +176,21 @@ void TPoulesWijzigenForm::LateInschrijvingBitBtnClick() {
         return;
     QString voornaam;
     QString achternaam;
+    Deelnemerslijst::TNaam naam;
     {
         TInputDeelnemerDialog dialoog(this);
+        // A latecomer's seed must be free, as in the participant window.
+        dialoog.ZetPlaatsingBezet([this](int plaatsing) {
+            const int houder = m_document.NaamMetPlaatsing(plaatsing);
+            return houder < 0 ? QString()
+                              : Deelnemerslijst::PlaatsingBezetTekst(
+                                    plaatsing, m_document.Namen()[std::size_t(houder)]);
+        });
         if (!dialoog.Invoeren())
             return;
         voornaam = Text::cleanName(dialoog.Voornaam());
         achternaam = Text::cleanName(dialoog.Achternaam());
+        naam = {voornaam, achternaam, dialoog.Vereniging(), dialoog.Plaatsing()};
     }
     if (BestaatNaam(*m_deelnemers, voornaam, achternaam)) {
         messages().information(DubbeleNaamTekst);
@@ -191,7 +200,7 @@ void TPoulesWijzigenForm::LateInschrijvingBitBtnClick() {
     const TDeelnemer nieuw(voornaam, achternaam);
     if (messages().confirm(LateInschrijvingVraag(nieuw, poule), Buttons::YesNo) != Answer::Yes)
         return;
-    m_document.LateInschrijving(voornaam, achternaam, poule);
+    m_document.LateInschrijving(naam, poule);
     TabControlLinks->ZetTabIndex(poule - 1);
     VulRooster(TabControlLinks, StringGridLinks);
     PouleRooster::SelecteerRij(StringGridLinks, PouleRooster::RowCount(StringGridLinks) - 1);

@@ -11,6 +11,9 @@
 #include <QStatusBar>
 #include <QTableView>
 
+using Deelnemerslijst::TNaam;
+using Deelnemerslijst::TNamen;
+
 namespace {
 
 const QString Ok = QStringLiteral("OKBitBtn");
@@ -91,7 +94,7 @@ private Q_SLOTS:
         QCOMPARE(o.rijen(), QStringList({"jan|jansen", "Jan|Jansen", "Piet|Zand", "|"}));
         QCOMPARE(o.berichten->texts(), QStringList({DubbeleNaam}));
         for (const auto& gezien : o.bestuurder.seen()) // reopened empty every time
-            QCOMPARE(gezien.edits, QStringList({"", ""}));
+            QCOMPARE(gezien.edits, QStringList({"", "", "", ""}));
 
         // Piet Zand becomes Jan Jansen: refused, and his own names come back.
         o.form.SelecteerRij(3);
@@ -99,7 +102,7 @@ private Q_SLOTS:
         QTest::mouseClick(o.form.BewerkBitBtn, Qt::LeftButton);
         QCOMPARE(o.berichten->texts(), QStringList({DubbeleNaam, DubbeleNaam}));
         QCOMPARE(o.bestuurder.seen()[6].title, QStringLiteral("Bewerk deelnemer"));
-        QCOMPARE(o.bestuurder.seen()[6].edits, QStringList({"Piet", "Zand"}));
+        QCOMPARE(o.bestuurder.seen()[6].edits, QStringList({"Piet", "Zand", "", ""}));
         QCOMPARE(o.rijen(), QStringList({"Aad|Zand", "jan|jansen", "Jan|Jansen", "|"}));
         QCOMPARE(o.form.Row(), 1);
 
@@ -110,6 +113,34 @@ private Q_SLOTS:
         QVERIFY(o.hoofd.Document().Gewijzigd());
         QCOMPARE(o.berichten->texts().size(), 2);
         QCOMPARE(o.bestuurder.unexpected(), 0);
+    }
+
+    // Club and seed typed in the dialog reach the document and the grid; a
+    // seed someone holds is refused in the dialog, which stays open on it.
+    void verenigingEnPlaatsing() {
+        Opstelling o;
+        o.bestuurder.fillAndClick({"Jeffrey", "Hoffmann", " BC De Shuttle ", "1"}, Ok)
+            .fillAndClick({"Anna", "de Vries", "", "1"}, Ok)
+            .fillAndClick({"Anna", "de Vries", "", "0"}, Ok)
+            .fillAndClick({"Anna", "de Vries", "Smash", "2"}, Ok)
+            .click(Annuleren);
+        QTest::mouseClick(o.form.NieuwBitBtn, Qt::LeftButton);
+        const QString bezet = QStringLiteral("Plaatsing 1 is al gegeven aan Jeffrey Hoffmann. Elke "
+                                             "plaatsing hoort bij één deelnemer.");
+        QCOMPARE(o.berichten->texts(), QStringList({bezet, Deelnemerslijst::GeenPlaatsingTekst()}));
+        QCOMPARE(o.hoofd.Document().Namen(), (TNamen{{"Anna", "de Vries", "Smash", 2},
+                                                     {"Jeffrey", "Hoffmann", "BC De Shuttle", 1}}));
+        QCOMPARE(o.form.Cel(2, 2), QStringLiteral("BC De Shuttle"));
+        QCOMPARE(o.form.Cel(3, 2), QStringLiteral("1"));
+
+        // Changing him shows his club and seed, and may keep his own seed.
+        o.form.SelecteerRij(2);
+        o.bestuurder.fillAndClick({"Jeffrey", "Hofman"}, Ok);
+        QTest::mouseClick(o.form.BewerkBitBtn, Qt::LeftButton);
+        QCOMPARE(o.bestuurder.seen().last().edits,
+                 QStringList({"Jeffrey", "Hoffmann", "BC De Shuttle", "1"}));
+        QCOMPARE(o.hoofd.Document().Namen()[1], (TNaam{"Jeffrey", "Hofman", "BC De Shuttle", 1}));
+        QCOMPARE(o.berichten->texts().size(), 2);
     }
 
     void toetsenEnDubbelklik() {
@@ -139,9 +170,9 @@ private Q_SLOTS:
         const auto& gezien = o.bestuurder.seen();
         QCOMPARE(gezien.size(), 4);
         QCOMPARE(gezien[0].title, QStringLiteral("Nieuwe deelnemer"));
-        QCOMPARE(gezien[1].edits, QStringList({"Anna", "Bakker"}));
-        QCOMPARE(gezien[2].edits, QStringList({"Anna", "Bakker"}));
-        QCOMPARE(gezien[3].edits, QStringList({"Carla", "Vos"}));
+        QCOMPARE(gezien[1].edits, QStringList({"Anna", "Bakker", "", ""}));
+        QCOMPARE(gezien[2].edits, QStringList({"Anna", "Bakker", "", ""}));
+        QCOMPARE(gezien[3].edits, QStringList({"Carla", "Vos", "", ""}));
         QVERIFY(o.hoofd.Document().Deelnemers().empty()); // "&Poules -->" did not run
 
         o.form.SelecteerRij(1);
@@ -213,8 +244,10 @@ private Q_SLOTS:
     void kolommenVullenHetRooster() {
         Opstelling o;
         const QTableView* grid = o.form.DeelnemersStringGrid;
+        // The names share what the club and seed columns leave.
         auto passen = [grid] {
-            const int breedte = grid->viewport()->width();
+            const int breedte =
+                grid->viewport()->width() - grid->columnWidth(2) - grid->columnWidth(3);
             return grid->columnWidth(0) == breedte * 4 / 10 &&
                    grid->columnWidth(1) == breedte - breedte * 4 / 10 - 2;
         };

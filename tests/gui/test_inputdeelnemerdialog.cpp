@@ -24,9 +24,9 @@ private Q_SLOTS:
         QVERIFY(!dialoog.Bewerken(QString(), QStringLiteral("Vries")));
         const auto& gezien = bestuurder.seen();
         QCOMPARE(gezien[0].title, QStringLiteral("Nieuwe deelnemer"));
-        QCOMPARE(gezien[0].edits, QStringList({"", ""}));
+        QCOMPARE(gezien[0].edits, QStringList({"", "", "", ""}));
         QCOMPARE(gezien[1].title, QStringLiteral("Bewerk deelnemer"));
-        QCOMPARE(gezien[1].edits, QStringList({"Jan", "de Vries"}));
+        QCOMPARE(gezien[1].edits, QStringList({"Jan", "de Vries", "", ""}));
         QCOMPARE(gezien[1].focusSelection, QStringLiteral("Jan")); // focused and all selected
         QCOMPARE(gezien[2].title, QStringLiteral("Bewerk deelnemer"));
         QVERIFY(berichten->calls().isEmpty());

@@ -6,6 +6,8 @@
 using namespace Import;
 using Deelnemerslijst::TNamen;
 
+Q_DECLARE_METATYPE(Deelnemerslijst::TNamen)
+
 namespace {
 
 // "Voornaam|Achternaam" per row that would be added, for short comparisons.
@@ -14,6 +16,16 @@ QStringList Namen(const TVoorbeeld& voorbeeld) {
     for (const auto& naam : voorbeeld.Toevoegen())
         namen << naam.Voornaam + u'|' + naam.Achternaam;
     return namen;
+}
+
+// "Voornaam|Achternaam|Vereniging|Plaatsing" per name.
+QStringList Velden(const TNamen& namen) {
+    QStringList velden;
+    for (const auto& naam : namen)
+        velden << QStringLiteral("%1|%2|%3|%4")
+                      .arg(naam.Voornaam, naam.Achternaam, naam.Vereniging,
+                           QString::number(naam.Plaatsing));
+    return velden;
 }
 
 } // namespace
@@ -102,6 +114,41 @@ private Q_SLOTS:
         QCOMPARE(voorbeeld.AantalToevoegen, 4);
         QCOMPARE(Namen(voorbeeld),
                  (QStringList{"Jan|Jansen", "jan|jansen", "B|ye", "Kees|Bakker"}));
+    }
+
+    // Club and seed columns below a title: a rating orders the seeds highest
+    // first, a ranking lowest first, both after the seeds the tournament
+    // holds; ties keep the list's order, blanks get none. A name already in
+    // the tournament only gets what it lacks.
+    void clubAndSeedColumns_data() {
+        QTest::addColumn<QString>("tekst");
+        QTest::addColumn<TNamen>("bestaand");
+        QTest::addColumn<QStringList>("toevoegen");
+        QTest::addColumn<QStringList>("aanvullen");
+        QTest::newRow("rating")
+            << QStringLiteral("Clubkampioenschappen 2026;;;\n;;;\nNaam;Club;Rating;Opmerking\n"
+                              "Berg, Jan van der;De Shuttle;1650;\n"
+                              "Jeffrey Hoffmann;Smash;1834,5;invaller\n"
+                              "Anna de Vries;;;\n"
+                              "Piet Bakker;De Shuttle;1650;\n"
+                              "Carla Smit;Smash;n.v.t.;\n"
+                              "Kees Jansen;Amersfoort;1700;\n")
+            << TNamen{{"Kees", "Jansen"}}
+            << QStringList{"Jan|van der Berg|De Shuttle|3", "Jeffrey|Hoffmann|Smash|1",
+                           "Anna|de Vries||0", "Piet|Bakker|De Shuttle|4", "Carla|Smit|Smash|0"}
+            << QStringList{"Kees|Jansen|Amersfoort|2"};
+        QTest::newRow("ranking")
+            << QStringLiteral("VOORNAAM;Achternaam;vereniging;Ranking\nBram;Aarts;Velo;7\n"
+                              "Zoë;Dubois;Velo;12\nÉmile;Smit;;3\n")
+            << TNamen{{"Bram", "Aarts", "HZV", 1}}
+            << QStringList{"Zoë|Dubois|Velo|3", "Émile|Smit||2"} << QStringList{};
+    }
+    void clubAndSeedColumns() {
+        QFETCH(QString, tekst);
+        QFETCH(TNamen, bestaand);
+        const TVoorbeeld voorbeeld = TImport::UitBytes(tekst.toUtf8()).Voorbeeld(bestaand);
+        QTEST(Velden(voorbeeld.Toevoegen()), "toevoegen");
+        QTEST(Velden(voorbeeld.Aanvullen()), "aanvullen");
     }
 
     // Without a header the organiser names the columns; a separator chosen

@@ -173,6 +173,45 @@ private Q_SLOTS:
         QVERIFY(namen.count() >= 10); // every change and every undo and redo told the windows
     }
 
+    // Club and seed go with a name through every operation, the history,
+    // the file before the start and the start itself; no seed is held twice.
+    void clubAndSeedFollowTheParticipant() {
+        ScriptedRandom toeval;
+        TToernooiDocument document;
+        const TNamen begin{{"Anna", "de Vries"}, {"Jeffrey", "Hoffmann", "De Shuttle", 1}};
+        document.ImporteerNamen(begin);
+        QCOMPARE(document.NaamMetPlaatsing(1), 1);
+        QCOMPARE(document.VoegDeelnemerToe({"Piet", "Bakker", "", 1}), -1);
+        QCOMPARE(document.WijzigDeelnemer(0, {"Anna", "de Vries", "Smash", 1}), -1);
+        QCOMPARE(document.WijzigDeelnemer(1, "Jeffrey", "Hofman"), 1); // name only
+        QCOMPARE(document.Namen()[1],
+                 (Deelnemerslijst::TNaam{"Jeffrey", "Hofman", "De Shuttle", 1}));
+        document.MaakOngedaan();
+        QCOMPARE(document.Namen(), begin);
+
+        // An import fills in only what a name lacks, and no seed held.
+        document.ImporteerNamen(
+            {}, {{"Anna", "de Vries", "Smash", 1}, {"Jeffrey", "Hoffmann", "X", 0}});
+        QCOMPARE(document.OngedaanMakenOmschrijving(),
+                 QStringLiteral("aanvullen van 2 deelnemers"));
+        QCOMPARE(document.Namen()[0], (Deelnemerslijst::TNaam{"Anna", "de Vries", "Smash", 0}));
+        QCOMPARE(document.Namen()[1], begin[1]);
+
+        TToernooiDocument geopend;
+        QVERIFY(!geopend.Open(document.Bestand(), QStringLiteral("cup.txt")));
+        QCOMPARE(geopend.Namen(), document.Namen());
+
+        document.StartPoules(TPouleIndeling(2, 1, 0, 0));
+        const auto& lijst = document.Deelnemers();
+        const auto jeffrey = std::find_if(lijst.begin(), lijst.end(),
+                                          [](const auto& d) { return d->Plaatsing == 1; });
+        QVERIFY(jeffrey != lijst.end());
+        QCOMPARE((*jeffrey)->Vereniging, QStringLiteral("De Shuttle"));
+        document.LateInschrijving({"Laat", "Komer", "Velo", 1}, 1);
+        QCOMPARE(lijst.back()->Vereniging, QStringLiteral("Velo"));
+        QCOMPARE(lijst.back()->Plaatsing, 0);
+    }
+
     // Saving before the start shuffles with a generator of its own: the
     // next draw gets the numbers it would have had.
     void savingBeforeTheStartLeavesTheDrawAlone() {

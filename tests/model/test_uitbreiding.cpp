@@ -147,6 +147,63 @@ private Q_SLOTS:
         QVERIFY(zonder.Wedstrijden == Uitbreiding::ZonderUitslagen(zonder.Lijst));
     }
 
+    // Clubs and seeds ride in the block, for the list and for the recovery
+    // part's names; nobody with either leaves the file as it was. A club
+    // outside Windows-1252 makes the file UTF-8, as such a name does.
+    void clubsAndSeedsReadBackAndOnlyThen() {
+        TToernooi t;
+        VulMetUitslagen(t);
+        Uitbreiding::THerstel herstel{"/home/jan/cup.txt", {{"Jeffrey", "Hoffmann"}, {"Zoë", ""}}};
+        const QByteArray zonder = Uitbreiding::Schrijf(t, &herstel);
+        QVERIFY(!zonder.contains("#Deelnemers") && !zonder.contains("#Namen"));
+        t.Lijst[0]->Vereniging = "BC De Shuttle '78";
+        t.Lijst[0]->Plaatsing = 2;
+        t.Lijst[5]->Plaatsing = 1;
+        t.Lijst[7]->Vereniging = "Smash  Zoetermeer"; // blanks inside stay
+        herstel.Namen[1].Vereniging = "Club Île-de-France 李";
+        herstel.Namen[1].Plaatsing = 12;
+        const QByteArray bestand = Uitbreiding::Schrijf(t, &herstel);
+        QVERIFY(bestand.startsWith("\xEF\xBB\xBF"));
+        QVERIFY(bestand.contains("#Deelnemers 3\r\n0 2 BC De Shuttle '78\r\n5 1\r\n"));
+
+        TToernooi terug;
+        std::optional<Uitbreiding::THerstel> gelezen;
+        QVERIFY(!Uitbreiding::Lees(bestand, terug, &gelezen));
+        QVERIFY(gelezen == herstel);
+        for (std::size_t i = 0; i < t.Lijst.size(); ++i) {
+            QCOMPARE(terug.Lijst[i]->Vereniging, t.Lijst[i]->Vereniging);
+            QCOMPARE(terug.Lijst[i]->Plaatsing, t.Lijst[i]->Plaatsing);
+        }
+        QCOMPARE(Uitbreiding::Schrijf(terug, &*gelezen), bestand);
+    }
+
+    void damagedClubsAndSeedsAreReportedWithTheirLine_data() {
+        QTest::addColumn<QByteArray>("naar");
+        QTest::addColumn<QString>("melding");
+        QTest::newRow("seed twice") << QByteArray("5 2") << "Plaatsing 2 staat twee keer";
+        QTest::newRow("no such participant") << QByteArray("8 3") << "Deelnemer 8 bestaat niet.";
+        QTest::newRow("participant twice") << QByteArray("0 3") << "Deelnemer 0 staat twee keer";
+        QTest::newRow("no number") << QByteArray("5 -1") << "'-1' is geen geldig getal.";
+        QTest::newRow("seed too high") << QByteArray("5 100000") << "meer dan 99999";
+    }
+    void damagedClubsAndSeedsAreReportedWithTheirLine() {
+        QFETCH(QByteArray, naar);
+        QFETCH(QString, melding);
+        TToernooi t;
+        Vul(t);
+        t.Lijst[0]->Vereniging = "HZV";
+        t.Lijst[0]->Plaatsing = 2;
+        t.Lijst[5]->Plaatsing = 1;
+        QByteArray bestand = t.Bewaar();
+        QVERIFY(bestand.contains("\r\n5 1\r\n"));
+        bestand.replace("\r\n5 1\r\n", "\r\n" + naar + "\r\n");
+        TToernooi geladen;
+        const auto fout = Uitbreiding::Lees(bestand, geladen);
+        QVERIFY(fout);
+        QVERIFY2(fout->Melding.contains(melding), qPrintable(fout->Melding));
+        QCOMPARE(fout->Regelnummer, RegelVan(bestand, "\r\n" + naar + "\r\n") + 1);
+    }
+
     // The recovery part rides in the block; a recovery file of the earlier
     // form still gives its file name and names.
     void theRecoveryPartInBothForms() {
