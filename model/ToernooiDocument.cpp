@@ -692,7 +692,7 @@ TStand TToernooiDocument::PouleStand(int poule) const {
         if (leden.empty())
             return {};
     }
-    return BerekenStand(m_toernooi->Wedstrijden.Telling, leden, data);
+    return BerekenStand(m_toernooi->Wedstrijden.Telling, leden, data, Teruggetrokken(lijst, leden));
 }
 
 bool TToernooiDocument::VolgStand(int poule, bool herbereken) {
@@ -754,8 +754,11 @@ bool TToernooiDocument::ZetPouleUitslag(int poule, int wedstrijd, const TGames& 
                           .arg(QString::number(poule), Lijst()[std::size_t(w.A)]->Naam(),
                                Lijst()[std::size_t(w.B)]->Naam()));
     bool anders = herbereken && wedstrijden->PositiesHandmatig;
-    if (w.Games != games) {
+    if (w.Games != games || w.Afloop != TAfloop::Gespeeld) {
         w.Games = games;
+        // A score played out replaces a w.o., a retirement or a disqualification.
+        w.Afloop = TAfloop::Gespeeld;
+        w.Verliezer = -1;
         // A lot ordered a tie of the scores as they were.
         wedstrijden->Loten.clear();
         anders = true;

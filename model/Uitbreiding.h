@@ -25,13 +25,20 @@ class TToernooi;
 //   2                               (first and last name on lines of their
 //   Jeffrey / Hoffmann / ...        own)
 //   #Telling                        the scoring system: system, game rule,
-//   badminton badminton 3 1 0       points for win, draw and loss,
-//   gewonnen onderling-duel ...     and the ranking steps in order
-//   #Poules 2                       the pools that hold anything, each:
-//   -Poule 3 0 2 16 17 18 19        number, positions set by hand (0/1),
-//   1 4 21-17 19-21 21-15           the lines that follow and its members;
-//   Lot 2 3                         a played match by its players' pool
-//   #EindeUitbreiding               letters (1 = A) and a lot best first
+//   punten score 3 1 0 5 0          points for win, draw and loss (then a
+//   punten punten-onderling ...     walkover's score, when not 3-0), and
+//   #Poules 2                       the ranking steps in order; the pools
+//   -Poule 3 0 3 16 17 18 19        that hold anything, each: number,
+//   1 4 21-17 19-21 21-15           positions set by hand (0/1), the lines
+//   2 3 opg. 3 21-17 5-3            that follow and its members; a played
+//   Lot 2 3                         match by its players' pool letters
+//   #Teruggetrokken 1               (1 = A), one not played out with
+//   17 3                            "w.o.", "opg." or "disk." and the
+//   #EindeUitbreiding               loser's letter before any games, and a
+//                                   lot best first; the participants who
+//                                   withdrew (list index, and the pool
+//                                   round from which their matches were
+//                                   given away; 0 for none)
 //
 // The matches that are not played follow from the pool's members in list
 // order, so they are not written. A tournament whose pool matches hold
