@@ -23,7 +23,8 @@ bool HeeftPoules(int status) {
 // The scoring system as the file can hold it: points of three digits, no
 // lot among the ranking steps (a lot is the organiser's, never a rule).
 TTelling GeldigeTelling(TTelling telling) {
-    for (int* punten : {&telling.PuntenWinst, &telling.PuntenGelijk, &telling.PuntenVerlies})
+    for (int* punten : {&telling.PuntenWinst, &telling.PuntenGelijk, &telling.PuntenVerlies,
+                        &telling.WalkoverVoor, &telling.WalkoverTegen})
         *punten = std::clamp(*punten, 0, Uitbreiding::HoogsteScore);
     std::erase(telling.Volgorde, TCriterium::Lot);
     return telling;
