@@ -212,6 +212,9 @@ TTellingKeuze::TTellingKeuze(QWidget* parent)
     walkover->addStretch();
     punten->addRow(QStringLiteral("W.&o.-uitslag"), m_walkover);
     qobject_cast<QLabel*>(punten->labelForField(m_walkover))->setBuddy(WalkoverVoorSpinBox);
+    // Their own row moved them to the end of the tab chain: back after the points.
+    setTabOrder(VerliesSpinBox, WalkoverVoorSpinBox);
+    setTabOrder(WalkoverVoorSpinBox, WalkoverTegenSpinBox);
     auto* spelvorm = new QFormLayout(m_spelvorm);
     spelvorm->setContentsMargins(0, 0, 0, 0);
     spelvorm->addRow(QStringLiteral("&Uitslag"), SpelvormComboBox);

@@ -146,6 +146,9 @@ private Q_SLOTS:
         start(4, 4);
         ModalDialogDriver bestuurder;
         bestuurder.then([](QWidget* d) {
+            // The shortcuts answer in the active window only.
+            d->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(d));
             QTest::keyClick(d, Qt::Key_F, Qt::AltModifier);
             QTest::keyClicks(d->focusWidget(), QStringLiteral("w"));
             QTest::keyClick(d, Qt::Key_V, Qt::AltModifier);
