@@ -1,10 +1,10 @@
 #include "app/PresentatieForm.h"
 
-#include "ui/Help.h"
 #include "model/Knockout.h"
 #include "model/Poules.h"
 #include "model/ToernooiDocument.h"
 #include "print/SchemaGeometrie.h"
+#include "ui/Help.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -838,6 +838,12 @@ void TPresentatieForm::TekenStanden(QPainter& painter, const TMaten& maten,
                     regel.plaats =
                         QString::number(rij.Plaats) + (rij.Open ? QStringLiteral("=") : QString());
                 regel.naam = naam(rij.Deelnemer);
+                // The hall reads why someone stands last or plays no more.
+                if (deelnemers[std::size_t(rij.Deelnemer)]->Teruggetrokken)
+                    regel.naam += QStringLiteral(" (teruggetrokken)");
+                else if (rij.Vervallen)
+                    regel.naam +=
+                        QStringLiteral(" (") + AfloopAfkorting(TAfloop::Diskwalificatie) + u')';
                 regel.cijfers << QString::number(rij.Gespeeld) << QString::number(rij.Gewonnen);
                 if (punten)
                     regel.cijfers << QString::number(rij.Punten);

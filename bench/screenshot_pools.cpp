@@ -1,8 +1,10 @@
 // Not a benchmark: shows the pools window of a small tournament with pool
 // matches, most of them played, and saves a screenshot of it; with a second
 // argument "uitslag" the score dialog over it, with "indeling" the pool
-// division dialog, with "eigen" that with a custom order.
-// Usage: screenshot_pools <file.png> [poules|uitslag|indeling|eigen]
+// division dialog, with "eigen" that with a custom order; "afloop" shows
+// pool 1 with a w.o., a retirement and a withdrawal, "afloopuitslag" the
+// score dialog of that retirement.
+// Usage: screenshot_pools <file.png> [poules|uitslag|indeling|eigen|afloop|afloopuitslag]
 // Run it on a real display (scripts/screenshot-pools.sh uses xvfb-run).
 #include "app/Application.h"
 #include "app/MainForm.h"
@@ -88,13 +90,19 @@ int main(int argc, char** argv) {
     const auto& poule = document.PouleWedstrijden().Poules.front();
     for (int i = 0; i + 1 < static_cast<int>(poule.Wedstrijden.size()); ++i)
         document.ZetPouleUitslag(1, i, {{21, 15 + i % 5}, {23, 21}});
+    const bool afloop = soort.startsWith("afloop");
+    if (afloop) {
+        document.ZetPouleAfloop(1, 1, TAfloop::Walkover, 1);
+        document.ZetPouleAfloop(1, 3, TAfloop::Opgegeven, 0, {{21, 17}, {5, 3}});
+        document.ZetTeruggetrokken(poule.Wedstrijden.back().A, true);
+    }
     TPoulesForm& form = *hoofd.PoulesForm;
     form.show();
     form.raise();
     form.activateWindow();
     form.WedstrijdenPaneel->SelecteerWedstrijd(2);
     wacht(800);
-    if (soort == "uitslag") {
+    if (soort == "uitslag" || soort == "afloopuitslag") {
         QTimer::singleShot(800, [&] {
             QWidget* dialoog = QApplication::activeModalWidget();
             const bool goed = dialoog && bewaar(dialoog, bestand);
@@ -102,7 +110,7 @@ int main(int argc, char** argv) {
                 dialoog->close();
             QCoreApplication::exit(goed ? 0 : 1);
         });
-        form.VraagUitslag(2);
+        form.VraagUitslag(afloop ? 3 : 2);
         return 0;
     }
     return bewaar(&form, bestand) ? 0 : 1;

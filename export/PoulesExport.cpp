@@ -225,10 +225,18 @@ std::vector<TWedstrijdRij> WedstrijdRijen(const TDeelnemerLijst& deelnemers,
     for (std::size_t p = 0; p < index.size() && p < wedstrijden.Poules.size(); ++p) {
         if (index[p].empty())
             break; // the pools end here, as their sheets do
-        for (const Poulewedstrijden::TPouleWedstrijd& wedstrijd : wedstrijden.Poules[p].Wedstrijden)
+        for (const Poulewedstrijden::TPouleWedstrijd& wedstrijd :
+             wedstrijden.Poules[p].Wedstrijden) {
+            // A match not played out names how it ended and its winner.
+            const int verliezer = wedstrijd.AfloopVerliezer();
+            const QString winnaar =
+                verliezer < 0 ? QString()
+                              : naam(verliezer == wedstrijd.A ? wedstrijd.B : wedstrijd.A);
             rijen.push_back(
                 {PouleNaam(tabTeksten, p), wedstrijd.Ronde, naam(wedstrijd.A), naam(wedstrijd.B),
-                 wedstrijd.Gespeeld() ? Poulewedstrijden::GamesTekst(wedstrijd.Games) : QString()});
+                 wedstrijd.Gespeeld() ? Poulewedstrijden::UitslagTekst(wedstrijd, winnaar)
+                                      : QString()});
+        }
     }
     return rijen;
 }

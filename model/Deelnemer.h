@@ -26,6 +26,9 @@ public:
     QString Vereniging;
     std::int32_t Plaatsing = 0;
     bool Teruggetrokken = false;
+    // The pool round from which the withdrawal gave the matches away, so
+    // that a return takes back only those; 0 when none.
+    std::int32_t TeruggetrokkenVanaf = 0;
 
     TDeelnemer() = default;
     TDeelnemer(QString voornaam, QString achternaam);

@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cstdlib>
 #include <numeric>
 
 namespace Poulewedstrijden {
@@ -49,11 +50,17 @@ std::vector<TPouleWedstrijd> MaakSchema(const std::vector<int>& leden,
             wedstrijd.A = leden[static_cast<std::size_t>(eerste - 1)];
             wedstrijd.B = leden[static_cast<std::size_t>(tweede - 1)];
             for (const TPouleWedstrijd& oud : vorige) {
+                // How the match ended goes with its score, or a w.o. would
+                // come back unplayed and a retirement as a finished match.
                 if (oud.A == wedstrijd.A && oud.B == wedstrijd.B) {
                     wedstrijd.Games = oud.Games;
+                    wedstrijd.Afloop = oud.Afloop;
+                    wedstrijd.Verliezer = oud.Verliezer;
                 } else if (oud.A == wedstrijd.B && oud.B == wedstrijd.A) {
                     for (const TGame& game : oud.Games)
                         wedstrijd.Games.push_back({game.B, game.A});
+                    wedstrijd.Afloop = oud.Afloop;
+                    wedstrijd.Verliezer = oud.Verliezer < 0 ? -1 : 1 - oud.Verliezer;
                 }
             }
             schema.push_back(std::move(wedstrijd));
@@ -72,6 +79,17 @@ std::vector<TPouleWedstrijd> VervallenUitslagen(const std::vector<int>& leden,
         if (wedstrijd.Gespeeld() && !(lid(wedstrijd.A) && lid(wedstrijd.B)))
             vervallen.push_back(wedstrijd);
     return vervallen;
+}
+
+QString UitslagTekst(const TPouleWedstrijd& wedstrijd, const QString& winnaar) {
+    if (wedstrijd.Afloop == TAfloop::Gespeeld)
+        return GamesTekst(wedstrijd.Games);
+    QString tekst = AfloopAfkorting(wedstrijd.Afloop);
+    if (!wedstrijd.Games.empty())
+        tekst += u' ' + GamesTekst(wedstrijd.Games);
+    if (!winnaar.isEmpty())
+        tekst += QStringLiteral(", winst ") + winnaar;
+    return tekst;
 }
 
 // ------------------------------------------------------------------ scoring
@@ -262,6 +280,42 @@ std::optional<QString> ControleerUitslag(TSpelvorm spelvorm, const TGames& games
     return std::nullopt;
 }
 
+std::optional<QString> ControleerOnderbroken(TSpelvorm spelvorm, const TGames& games) {
+    if (games.empty())
+        return std::nullopt;
+    if (spelvorm == TSpelvorm::Score) {
+        if (games.size() != 1)
+            return QStringLiteral("Vul één uitslag in: de score van elke kant.");
+        return std::nullopt;
+    }
+    const TGameRegels regels = Regels(spelvorm);
+    int gewonnenA = 0;
+    int gewonnenB = 0;
+    for (std::size_t i = 0; i < games.size(); ++i) {
+        const TGame& game = games[i];
+        const QString nummer = QString::number(i + 1);
+        if (gewonnenA == regels.TeWinnen || gewonnenB == regels.TeWinnen)
+            return QStringLiteral("Game %1: de wedstrijd was al beslist.").arg(nummer);
+        const QString fout = GameFout(regels, game);
+        if (fout.isEmpty()) {
+            (game.A > game.B ? gewonnenA : gewonnenB)++;
+            continue;
+        }
+        // Only the last game may be under way, and only at a score the game
+        // can still pass through.
+        const int hoog = std::max(game.A, game.B);
+        const bool onderweg = hoog < regels.Tot || (std::abs(game.A - game.B) < 2 &&
+                                                    (regels.Plafond == 0 || hoog < regels.Plafond));
+        if (i + 1 < games.size() || !onderweg)
+            return QStringLiteral("Game %1: %2-%3 is geen stand; %4")
+                .arg(nummer, QString::number(game.A), QString::number(game.B), fout);
+    }
+    if (gewonnenA == regels.TeWinnen || gewonnenB == regels.TeWinnen)
+        return QStringLiteral("Deze games beslissen de wedstrijd al: vul de stand in op het "
+                              "moment dat de wedstrijd werd afgebroken.");
+    return std::nullopt;
+}
+
 // ------------------------------------------------------------- the standings
 
 namespace {
@@ -295,7 +349,8 @@ struct TTelwedstrijd {
     int GamesB = 0;
     int PuntenA = 0;
     int PuntenB = 0;
-    int Uitkomst = 0; // 1: A won, -1: B won, 0: a draw
+    int Uitkomst = 0;        // 1: A won, -1: B won, 0: a draw
+    bool Uitgespeeld = true; // false: not played out, the loser earns nothing
 };
 
 struct TTotalen {
@@ -306,10 +361,24 @@ struct TTotalen {
 
 class TRangschikking {
 public:
-    TRangschikking(const TTelling& telling, const std::vector<int>& leden, const TPoule& poule)
+    TRangschikking(const TTelling& telling, const std::vector<int>& leden, const TPoule& poule,
+                   const std::vector<int>& teruggetrokken)
         : m_telling(telling)
         , m_leden(leden)
-        , m_poule(poule) {
+        , m_poule(poule)
+        , m_vervallen(leden.size(), false) {
+        // Under badminton a withdrawal or a disqualification voids all the
+        // player's results; the other systems count each match on its own.
+        if (m_telling.Spelvorm == TSpelvorm::Badminton) {
+            for (int deelnemer : teruggetrokken)
+                if (const int rij = Rij(deelnemer); rij >= 0)
+                    m_vervallen[static_cast<std::size_t>(rij)] = true;
+            for (const TPouleWedstrijd& wedstrijd : poule.Wedstrijden)
+                if (wedstrijd.Afloop == TAfloop::Diskwalificatie && Rij(wedstrijd.A) >= 0 &&
+                    Rij(wedstrijd.B) >= 0)
+                    if (const int rij = Rij(wedstrijd.AfloopVerliezer()); rij >= 0)
+                        m_vervallen[static_cast<std::size_t>(rij)] = true;
+        }
         for (const TPouleWedstrijd& wedstrijd : poule.Wedstrijden)
             if (wedstrijd.Gespeeld())
                 Tel(wedstrijd);
@@ -317,11 +386,18 @@ public:
     }
 
     TStand Stand() {
-        std::vector<int> iedereen(m_leden.size());
-        std::iota(iedereen.begin(), iedereen.end(), 0);
+        std::vector<int> iedereen;
+        for (std::size_t rij = 0; rij < m_leden.size(); ++rij)
+            if (!m_vervallen[rij])
+                iedereen.push_back(static_cast<int>(rij));
         m_beslist.assign(m_leden.size(),
                          m_telling.Volgorde.empty() ? TCriterium::Lot : m_telling.Volgorde.front());
         Orden(iedereen);
+        // Those whose results are void close the pool, in list order: no
+        // lot is needed to rank players who count as never having played.
+        for (std::size_t rij = 0; rij < m_leden.size(); ++rij)
+            if (m_vervallen[rij])
+                m_volgorde.push_back({static_cast<int>(rij)});
         return Resultaat();
     }
 
@@ -335,8 +411,13 @@ private:
         TTelwedstrijd tel;
         tel.RijA = Rij(wedstrijd.A);
         tel.RijB = Rij(wedstrijd.B);
-        if (tel.RijA < 0 || tel.RijB < 0)
+        if (tel.RijA < 0 || tel.RijB < 0 || m_vervallen[static_cast<std::size_t>(tel.RijA)] ||
+            m_vervallen[static_cast<std::size_t>(tel.RijB)])
             return;
+        if (wedstrijd.Afloop != TAfloop::Gespeeld) {
+            TelNietUitgespeeld(wedstrijd, tel);
+            return;
+        }
         for (const TGame& game : wedstrijd.Games) {
             tel.PuntenA += game.A;
             tel.PuntenB += game.B;
@@ -354,8 +435,50 @@ private:
         m_gespeeld.push_back(tel);
     }
 
-    void TelKant(TTotalen& t, int uitkomst, int gamesVoor, int gamesTegen, int voor,
-                 int tegen) const {
+    // A match not played out: won by the other player whatever the score,
+    // and counted by the game rule (see BerekenStand).
+    void TelNietUitgespeeld(const TPouleWedstrijd& wedstrijd, TTelwedstrijd& tel) {
+        const int verliezer = wedstrijd.AfloopVerliezer();
+        if (verliezer < 0)
+            return; // nobody lost: nothing to count
+        tel.Uitkomst = verliezer == wedstrijd.B ? 1 : -1;
+        tel.Uitgespeeld = false;
+        switch (m_telling.Spelvorm) {
+        case TSpelvorm::Badminton: {
+            // The games finished and every point played, nothing made up.
+            const TGameRegels regels = Regels(m_telling.Spelvorm);
+            for (const TGame& game : wedstrijd.Games) {
+                tel.PuntenA += game.A;
+                tel.PuntenB += game.B;
+                if (GameFout(regels, game).isEmpty())
+                    ++(game.A > game.B ? tel.GamesA : tel.GamesB);
+            }
+            break;
+        }
+        case TSpelvorm::Tafeltennis:
+            break; // no games and no points in the ratios
+        case TSpelvorm::Score: {
+            int winnaar = m_telling.WalkoverVoor;
+            int verliezerScore = m_telling.WalkoverTegen;
+            if (!wedstrijd.Games.empty()) {
+                const TGame& stand = wedstrijd.Games.front();
+                const int voor = tel.Uitkomst > 0 ? stand.A : stand.B;
+                const int tegen = tel.Uitkomst > 0 ? stand.B : stand.A;
+                if (voor - tegen > winnaar - verliezerScore) {
+                    winnaar = voor;
+                    verliezerScore = tegen;
+                }
+            }
+            tel.PuntenA = tel.Uitkomst > 0 ? winnaar : verliezerScore;
+            tel.PuntenB = tel.Uitkomst > 0 ? verliezerScore : winnaar;
+            break;
+        }
+        }
+        m_gespeeld.push_back(tel);
+    }
+
+    void TelKant(TTotalen& t, int uitkomst, int gamesVoor, int gamesTegen, int voor, int tegen,
+                 bool uitgespeeld) const {
         ++t.Gespeeld;
         t.GamesVoor += gamesVoor;
         t.GamesTegen += gamesTegen;
@@ -367,7 +490,7 @@ private:
             t.Punten += m_telling.PuntenWinst;
         } else if (uitkomst < 0) {
             ++t.Verloren;
-            t.Wedstrijdpunten += 1;
+            t.Wedstrijdpunten += uitgespeeld ? 1 : 0;
             t.Punten += m_telling.PuntenVerlies;
         } else {
             ++t.Gelijk;
@@ -384,9 +507,9 @@ private:
                 !binnen[static_cast<std::size_t>(w.RijB)])
                 continue;
             TelKant(totalen[static_cast<std::size_t>(w.RijA)], w.Uitkomst, w.GamesA, w.GamesB,
-                    w.PuntenA, w.PuntenB);
+                    w.PuntenA, w.PuntenB, w.Uitgespeeld);
             TelKant(totalen[static_cast<std::size_t>(w.RijB)], -w.Uitkomst, w.GamesB, w.GamesA,
-                    w.PuntenB, w.PuntenA);
+                    w.PuntenB, w.PuntenA, w.Uitgespeeld);
         }
         return totalen;
     }
@@ -510,8 +633,12 @@ private:
 
     TStand Resultaat() const {
         TStand stand;
-        stand.AllesGespeeld = std::all_of(m_poule.Wedstrijden.begin(), m_poule.Wedstrijden.end(),
-                                          [](const TPouleWedstrijd& w) { return w.Gespeeld(); });
+        // A void player's matches no longer need playing.
+        stand.AllesGespeeld =
+            std::all_of(m_poule.Wedstrijden.begin(), m_poule.Wedstrijden.end(),
+                        [this](const TPouleWedstrijd& w) {
+                            return w.Gespeeld() || Vervallen(w.A) || Vervallen(w.B);
+                        });
         int plaats = 1;
         for (const std::vector<int>& groep : m_volgorde) {
             const bool open = groep.size() > 1;
@@ -536,11 +663,17 @@ private:
                 regel.Plaats = plaats;
                 regel.Beslist = m_beslist[static_cast<std::size_t>(rij)];
                 regel.Open = open;
+                regel.Vervallen = m_vervallen[static_cast<std::size_t>(rij)];
                 stand.Rijen.push_back(regel);
             }
             plaats += static_cast<int>(groep.size());
         }
         return stand;
+    }
+
+    bool Vervallen(int deelnemer) const {
+        const int rij = Rij(deelnemer);
+        return rij >= 0 && m_vervallen[static_cast<std::size_t>(rij)];
     }
 
     int PrimairePunten(const TTotalen& t) const {
@@ -558,6 +691,7 @@ private:
     const TTelling& m_telling;
     const std::vector<int>& m_leden;
     const TPoule& m_poule;
+    std::vector<bool> m_vervallen; // per row: badminton voids its results
     std::vector<TTelwedstrijd> m_gespeeld;
     std::vector<TTotalen> m_alle;
     std::vector<TCriterium> m_beslist;
@@ -566,8 +700,18 @@ private:
 
 } // namespace
 
-TStand BerekenStand(const TTelling& telling, const std::vector<int>& leden, const TPoule& poule) {
-    return TRangschikking(telling, leden, poule).Stand();
+TStand BerekenStand(const TTelling& telling, const std::vector<int>& leden, const TPoule& poule,
+                    const std::vector<int>& teruggetrokken) {
+    return TRangschikking(telling, leden, poule, teruggetrokken).Stand();
+}
+
+std::vector<int> Teruggetrokken(const TDeelnemerLijst& lijst, const std::vector<int>& leden) {
+    std::vector<int> teruggetrokken;
+    for (int lid : leden)
+        if (lid >= 0 && static_cast<std::size_t>(lid) < lijst.size() &&
+            lijst[static_cast<std::size_t>(lid)]->Teruggetrokken)
+            teruggetrokken.push_back(lid);
+    return teruggetrokken;
 }
 
 } // namespace Poulewedstrijden

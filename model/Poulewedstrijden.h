@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Afloop.h"
+#include "model/Deelnemer.h"
 
 #include <QString>
 #include <QStringList>
@@ -101,6 +102,10 @@ QString GamesTekst(const TGames& games);
 // Dutch message names the first fault, e.g. "Game 2: 21-20 is geen uitslag;
 // een game wordt gewonnen met twee punten verschil."
 std::optional<QString> ControleerUitslag(TSpelvorm spelvorm, const TGames& games);
+// Whether these games can be the score of a match broken off (a retirement
+// or a disqualification): finished games, then perhaps one under way, and
+// nobody through yet. No games at all is a match broken off before it began.
+std::optional<QString> ControleerOnderbroken(TSpelvorm spelvorm, const TGames& games);
 
 // -------------------------------------------------------------- the matches
 
@@ -115,6 +120,13 @@ struct TPouleWedstrijd {
     int Verliezer = -1;
 
     bool Gespeeld() const { return !Games.empty() || Afloop != TAfloop::Gespeeld; }
+    // The list index of the participant who lost a match not played out;
+    // -1 for a match played out or not yet played.
+    int AfloopVerliezer() const {
+        if (Afloop == TAfloop::Gespeeld || (Verliezer != 0 && Verliezer != 1))
+            return -1;
+        return Verliezer == 0 ? A : B;
+    }
     bool operator==(const TPouleWedstrijd&) const = default;
 };
 
@@ -155,6 +167,11 @@ std::vector<TPouleWedstrijd> MaakSchema(const std::vector<int>& leden,
 std::vector<TPouleWedstrijd> VervallenUitslagen(const std::vector<int>& leden,
                                                 const std::vector<TPouleWedstrijd>& vorige);
 
+// The result as the match lists, the sheets and the export show it: the
+// games, or for a match not played out its abbreviation, the score when it
+// was broken off and who won it, "opg. 21-17 5-3, winst Jan".
+QString UitslagTekst(const TPouleWedstrijd& wedstrijd, const QString& winnaar);
+
 // ------------------------------------------------------------- the standings
 
 struct TStandRij {
@@ -173,6 +190,9 @@ struct TStandRij {
     // first step of the order when nobody was level.
     TCriterium Beslist = TCriterium::Gewonnen;
     bool Open = false; // level with others, and no lot says the order
+    // Badminton: withdrawn or disqualified, so every result of the player
+    // is void and it stands last, counted as if it never played.
+    bool Vervallen = false;
 };
 
 struct TStand {
@@ -184,7 +204,22 @@ struct TStand {
 };
 
 // The standings of a pool with these members (running list indices) and
-// this pool's data. Unplayed matches count for nothing.
-TStand BerekenStand(const TTelling& telling, const std::vector<int>& leden, const TPoule& poule);
+// this pool's data; `teruggetrokken` names the members who withdrew.
+// Unplayed matches count for nothing. A match not played out counts by the
+// game rule of the scoring system (an own order counts as its game rule):
+// - badminton: a withdrawn player, and one disqualified in a match of the
+//   pool, has all results void and stands last (several: in list order).
+//   Any other match not played out is won by the opponent; of a retirement
+//   the games finished and every point played count, of a w.o. nothing;
+// - table tennis: the loser gets 0 match points (an uncompleted match is no
+//   played loss), and the match counts no games and no points, for either;
+// - one score per side (Punten): the winner wins by the walkover score of
+//   the scoring system, or by the score at a retirement or
+//   disqualification where it already led by more.
+// A match not played out gives its loser no match points in any system.
+TStand BerekenStand(const TTelling& telling, const std::vector<int>& leden, const TPoule& poule,
+                    const std::vector<int>& teruggetrokken = {});
+// The members of `leden` who withdrew, for BerekenStand.
+std::vector<int> Teruggetrokken(const TDeelnemerLijst& lijst, const std::vector<int>& leden);
 
 } // namespace Poulewedstrijden

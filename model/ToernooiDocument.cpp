@@ -23,7 +23,8 @@ bool HeeftPoules(int status) {
 // The scoring system as the file can hold it: points of three digits, no
 // lot among the ranking steps (a lot is the organiser's, never a rule).
 TTelling GeldigeTelling(TTelling telling) {
-    for (int* punten : {&telling.PuntenWinst, &telling.PuntenGelijk, &telling.PuntenVerlies})
+    for (int* punten : {&telling.PuntenWinst, &telling.PuntenGelijk, &telling.PuntenVerlies,
+                        &telling.WalkoverVoor, &telling.WalkoverTegen})
         *punten = std::clamp(*punten, 0, Uitbreiding::HoogsteScore);
     std::erase(telling.Volgorde, TCriterium::Lot);
     return telling;
@@ -762,7 +763,7 @@ TStand TToernooiDocument::PouleStand(int poule) const {
         if (leden.empty())
             return {};
     }
-    return BerekenStand(m_toernooi->Wedstrijden.Telling, leden, data);
+    return BerekenStand(m_toernooi->Wedstrijden.Telling, leden, data, Teruggetrokken(lijst, leden));
 }
 
 bool TToernooiDocument::VolgStand(int poule, bool herbereken) {
@@ -824,8 +825,11 @@ bool TToernooiDocument::ZetPouleUitslag(int poule, int wedstrijd, const TGames& 
                           .arg(QString::number(poule), Lijst()[std::size_t(w.A)]->Naam(),
                                Lijst()[std::size_t(w.B)]->Naam()));
     bool anders = herbereken && wedstrijden->PositiesHandmatig;
-    if (w.Games != games) {
+    if (w.Games != games || w.Afloop != TAfloop::Gespeeld) {
         w.Games = games;
+        // A score played out replaces a w.o., a retirement or a disqualification.
+        w.Afloop = TAfloop::Gespeeld;
+        w.Verliezer = -1;
         // A lot ordered a tie of the scores as they were.
         wedstrijden->Loten.clear();
         anders = true;

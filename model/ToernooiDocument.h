@@ -1,8 +1,8 @@
 #pragma once
 
 #include "model/Deelnemerslijst.h"
-#include "model/Planning.h"
 #include "model/KnockoutIndeling.h"
+#include "model/Planning.h"
 #include "model/PouleIndeling.h"
 #include "model/Poulewedstrijden.h"
 #include "model/Programmastatus.h"
@@ -204,14 +204,20 @@ public:
     // if typed; positions set by hand stay unless `herbereken`.
     bool ZetPouleUitslag(int poule, int wedstrijd, const Poulewedstrijden::TGames& games,
                          bool herbereken = false);
+    // A match not played out: a w.o., a retirement with the score at that
+    // moment, or a disqualification (with or without a score), lost by
+    // `verliezer` (0 = A, 1 = B); TAfloop::Gespeeld enters the games as
+    // ZetPouleUitslag does. What the system or the rules refuse changes
+    // nothing and returns false; positions follow as after a score.
+    bool ZetPouleAfloop(int poule, int wedstrijd, TAfloop afloop, int verliezer,
+                        const Poulewedstrijden::TGames& games = {}, bool herbereken = false);
     // Draws the order of every open tie of the pool from the random source.
     void TrekLot(int poule);
     // Orders one open tie by hand: `volgorde` holds exactly its players.
     bool ZetLot(int poule, const std::vector<int>& volgorde);
     // The played matches a swap would drop, for the question before it.
     std::vector<Poulewedstrijden::TPouleWedstrijd> WisselVervalt(int links, int linksPoule,
-                                                                 int rechts,
-                                                                 int rechtsPoule) const;
+                                                                 int rechts, int rechtsPoule) const;
     // Another scoring system after the draw. Refused (false) when a score is
     // entered and the game rule would change, or when the file could not
     // hold it (Lot in the order, points below 0 or above three digits; the

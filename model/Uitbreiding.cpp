@@ -30,6 +30,7 @@ const QString GeplandWoord = QStringLiteral("#Gepland");
 const QString NogNiet = QStringLiteral("-");
 const QString NamenWoord = QStringLiteral("#Namen");
 const QString DeelnemersWoord = QStringLiteral("#Deelnemers");
+const QString TeruggetrokkenWoord = QStringLiteral("#Teruggetrokken");
 const QString Einde = QStringLiteral("#EindeUitbreiding");
 
 bool HeeftPoules(int programmastatus) {
@@ -63,6 +64,11 @@ constexpr std::array<TWoord<TCriterium>, 11> Criteria{{
     {TCriterium::Puntsaldo, "puntsaldo"},
     {TCriterium::PuntenVoor, "punten-voor"},
 }};
+
+// How a match ended, on its line in a pool; a match played out has no word.
+constexpr std::array<TWoord<TAfloop>, 3> Aflopen{{{TAfloop::Walkover, "w.o."},
+                                                  {TAfloop::Opgegeven, "opg."},
+                                                  {TAfloop::Diskwalificatie, "disk."}}};
 
 template <typename T, std::size_t N>
 QLatin1StringView Woord(const std::array<TWoord<T>, N>& woorden, T waarde) {
@@ -149,7 +155,7 @@ public:
             ruimte += 64 + 12 * static_cast<qsizetype>(m_index[p].size());
             for (const TPouleWedstrijd& wedstrijd : poule.Wedstrijden)
                 if (wedstrijd.Gespeeld())
-                    ruimte += 28 + 24 * static_cast<qsizetype>(wedstrijd.Games.size());
+                    ruimte += 44 + 24 * static_cast<qsizetype>(wedstrijd.Games.size());
             for (const TLot& lot : poule.Loten)
                 ruimte += 8 + 12 * static_cast<qsizetype>(lot.Volgorde.size());
         }
@@ -190,6 +196,16 @@ private:
             Spatie();
             Getal(punten);
         }
+        // The walkover score only when the organiser changed it, so that
+        // the line stays as it was for everyone else.
+        const TTelling standaard;
+        if (telling.WalkoverVoor != standaard.WalkoverVoor ||
+            telling.WalkoverTegen != standaard.WalkoverTegen) {
+            Spatie();
+            Getal(telling.WalkoverVoor);
+            Spatie();
+            Getal(telling.WalkoverTegen);
+        }
         Einde();
         for (std::size_t i = 0; i < telling.Volgorde.size(); ++i) {
             if (i > 0)
@@ -227,6 +243,13 @@ private:
             Getal(letter(wedstrijd.A));
             Spatie();
             Getal(letter(wedstrijd.B));
+            if (wedstrijd.Afloop != TAfloop::Gespeeld) {
+                // Not played out: the word, then the letter of the loser.
+                Spatie();
+                Regel(Woord(Aflopen, wedstrijd.Afloop));
+                Spatie();
+                Getal(letter(wedstrijd.AfloopVerliezer()));
+            }
             for (const TGame& game : wedstrijd.Games) {
                 Spatie();
                 Getal(game.A);
@@ -347,17 +370,19 @@ private:
         bool gepland = false;
         bool namen = false;
         bool deelnemers = false;
+        bool teruggetrokken = false;
         for (QString regel = VolgendeGetrimd(); regel != Einde; regel = VolgendeGetrimd()) {
             const QStringList delen = Delen(regel);
             const QString woord = delen.value(0);
-            bool* gelezen = woord == Telling           ? &telling
-                            : woord == PoulesWoord     ? &poules
-                            : woord == Herstel         ? &herstel
-                            : woord == PlanningWoord   ? &planning
-                            : woord == GeplandWoord    ? &gepland
-                            : woord == NamenWoord      ? &namen
-                            : woord == DeelnemersWoord ? &deelnemers
-                                                       : nullptr;
+            bool* gelezen = woord == Telling               ? &telling
+                            : woord == PoulesWoord         ? &poules
+                            : woord == Herstel             ? &herstel
+                            : woord == PlanningWoord       ? &planning
+                            : woord == GeplandWoord        ? &gepland
+                            : woord == NamenWoord          ? &namen
+                            : woord == DeelnemersWoord     ? &deelnemers
+                            : woord == TeruggetrokkenWoord ? &teruggetrokken
+                                                           : nullptr;
             if (!gelezen)
                 Faal(QStringLiteral("Onbekend onderdeel '%1' in de poulewedstrijden.").arg(regel));
             if (*gelezen)
@@ -373,6 +398,10 @@ private:
                 if (delen.size() != 2)
                     Faal(QStringLiteral("\"%1 <aantal>\" verwacht.").arg(PoulesWoord));
                 LeesPoules(Getal(delen[1]));
+            } else if (woord == TeruggetrokkenWoord) {
+                if (delen.size() != 2)
+                    Faal(QStringLiteral("\"%1 <aantal>\" verwacht.").arg(TeruggetrokkenWoord));
+                LeesTeruggetrokken(Getal(delen[1]));
             } else if (woord == PlanningWoord) {
                 LeesPlanning();
             } else if (woord == GeplandWoord) {
@@ -399,9 +428,9 @@ private:
     void LeesTelling() {
         TTelling telling;
         const QStringList delen = Delen(VolgendeGetrimd());
-        if (delen.size() != 5)
+        if (delen.size() != 5 && delen.size() != 7)
             Faal(QStringLiteral("Telling verwacht: systeem, spelvorm en punten voor winst, "
-                                "gelijkspel en verlies."));
+                                "gelijkspel en verlies (en de uitslag van een walkover)."));
         const auto systeem = Waarde(Systemen, delen[0]);
         if (!systeem)
             Faal(QStringLiteral("Onbekend telsysteem '%1'.").arg(delen[0]));
@@ -413,6 +442,10 @@ private:
         telling.PuntenWinst = Score(delen[2]);
         telling.PuntenGelijk = Score(delen[3]);
         telling.PuntenVerlies = Score(delen[4]);
+        if (delen.size() == 7) {
+            telling.WalkoverVoor = Score(delen[5]);
+            telling.WalkoverTegen = Score(delen[6]);
+        }
         for (const QString& woord : Delen(VolgendeGetrimd())) {
             const auto criterium = Waarde(Criteria, woord);
             if (!criterium)
@@ -489,7 +522,11 @@ private:
                 poule.Loten.push_back(std::move(lot));
                 continue;
             }
-            if (delen.size() < 3)
+            // A match not played out names how it ended and who lost.
+            const std::optional<TAfloop> afloop =
+                delen.size() > 2 ? Waarde(Aflopen, delen[2]) : std::nullopt;
+            const qsizetype eersteGame = afloop ? 4 : 2;
+            if (delen.size() < 3 || (afloop && delen.size() < 4))
                 Faal(QStringLiteral("Uitslag verwacht: twee deelnemers en de games."));
             const int a = lid(delen[0]);
             const int b = lid(delen[1]);
@@ -514,7 +551,7 @@ private:
             TPouleWedstrijd& wedstrijd = poule.Wedstrijden[w];
             const bool om = wedstrijd.A != a;
             TGames games;
-            for (qsizetype d = 2; d < delen.size(); ++d) {
+            for (qsizetype d = eersteGame; d < delen.size(); ++d) {
                 const qsizetype streep = delen[d].indexOf(u'-');
                 if (streep < 0)
                     Faal(QStringLiteral("'%1' is geen game.").arg(delen[d]));
@@ -524,8 +561,22 @@ private:
                     std::swap(game.A, game.B);
                 games.push_back(game);
             }
-            if (const auto fout = ControleerUitslag(m_toernooi.Wedstrijden.Telling.Spelvorm, games))
+            const TSpelvorm spelvorm = m_toernooi.Wedstrijden.Telling.Spelvorm;
+            const auto fout = !afloop ? ControleerUitslag(spelvorm, games)
+                              : *afloop == TAfloop::Walkover && !games.empty()
+                                  ? std::optional(QStringLiteral("bij een w.o. is niet gespeeld."))
+                                  : ControleerOnderbroken(spelvorm, games);
+            if (fout)
                 Faal(QStringLiteral("Poule %1, wedstrijd %2: %3").arg(nummer).arg(paar, *fout));
+            if (afloop) {
+                const int verliezer = lid(delen[3]);
+                if (verliezer != a && verliezer != b)
+                    Faal(QStringLiteral("Poule %1, wedstrijd %2: de verliezer speelde niet mee.")
+                             .arg(nummer)
+                             .arg(paar));
+                wedstrijd.Afloop = *afloop;
+                wedstrijd.Verliezer = verliezer == wedstrijd.A ? 0 : 1;
+            }
             wedstrijd.Games = std::move(games);
         }
     }
@@ -579,6 +630,30 @@ private:
                 !BinnenDag(w[7]))
                 Faal(QStringLiteral("Ongeldige wedstrijd in de planning."));
             dag.Gepland.push_back({{w[0], w[1], w[2], w[3]}, w[4], w[5], w[6], w[7]});
+        }
+    }
+
+    // Per line the running list index of a participant who withdrew and the
+    // pool round from which its matches were given away (0: none).
+    void LeesTeruggetrokken(int aantal) {
+        TDeelnemerLijst& deelnemers = m_toernooi.Lijst;
+        for (int i = 0; i < aantal; ++i) {
+            const QStringList delen = Delen(VolgendeGetrimd());
+            if (delen.size() != 2)
+                Faal(QStringLiteral("Deelnemer en ronde verwacht."));
+            const int index = Getal(delen[0]);
+            if (static_cast<std::size_t>(index) >= deelnemers.size())
+                Faal(QStringLiteral("Deelnemer %1 bestaat niet.").arg(index));
+            TDeelnemer& deelnemer = *deelnemers[static_cast<std::size_t>(index)];
+            if (deelnemer.Teruggetrokken)
+                Faal(QStringLiteral("Deelnemer %1 staat twee keer bij de teruggetrokkenen.")
+                         .arg(index));
+            const int vanaf = Getal(delen[1]);
+            // No pool has more rounds than the list has participants.
+            if (static_cast<std::size_t>(vanaf) > deelnemers.size())
+                Faal(QStringLiteral("Poule ronde %1 bestaat niet.").arg(vanaf));
+            deelnemer.Teruggetrokken = true;
+            deelnemer.TeruggetrokkenVanaf = vanaf;
         }
     }
 
@@ -731,6 +806,22 @@ QByteArray GeplandBytes(const Planning::TDag& dag) {
     return bytes;
 }
 
+// The participants who withdrew, in list order; nothing when nobody did.
+QByteArray TeruggetrokkenBytes(const TDeelnemerLijst& deelnemers) {
+    QByteArray regels;
+    int aantal = 0;
+    for (std::size_t i = 0; i < deelnemers.size(); ++i) {
+        if (!deelnemers[i]->Teruggetrokken)
+            continue;
+        ++aantal;
+        regels += QByteArray::number(static_cast<qulonglong>(i)) + ' ' +
+                  QByteArray::number(deelnemers[i]->TeruggetrokkenVanaf) + "\r\n";
+    }
+    if (aantal == 0)
+        return {};
+    return TeruggetrokkenWoord.toLatin1() + ' ' + QByteArray::number(aantal) + "\r\n" + regels;
+}
+
 } // namespace
 
 TNawoord Nawoord(int programmastatus, const TDeelnemerLijst& deelnemers,
@@ -739,6 +830,7 @@ TNawoord Nawoord(int programmastatus, const TDeelnemerLijst& deelnemers,
     QByteArray poules;
     if (HeeftPoules(programmastatus) && !wedstrijden.Leeg())
         poules = Schrijver(deelnemers, wedstrijden).Bytes();
+    poules += TeruggetrokkenBytes(deelnemers);
     const bool planning = dag && *dag != Planning::TDag{};
     QStringList velden;
     if (herstel)

@@ -26,8 +26,9 @@ class TToernooi;
 //   2                               (first and last name on lines of their
 //   Jeffrey / Hoffmann / ...        own)
 //   #Telling                        the scoring system: system, game rule,
-//   badminton badminton 3 1 0       points for win, draw and loss,
-//   gewonnen onderling-duel ...     and the ranking steps in order
+//   punten score 3 1 0 5 0          points for win, draw and loss (then a
+//   punten punten-onderling ...     walkover's score, when not 3-0), and
+//                                   the ranking steps in order
 //   #Namen 1                        club and seed of the recovery part's
 //   0 3 De Shuttle                  names that have one: index, seed (0 =
 //                                   none) and the club, the rest of the line
@@ -35,10 +36,16 @@ class TToernooi;
 //   4 1 De Shuttle                  (index in the list), in every stage
 //   11 0 BC Amersfoort '78
 //   #Poules 2                       the pools that hold anything, each:
-//   -Poule 3 0 2 16 17 18 19        number, positions set by hand (0/1),
+//   -Poule 3 0 3 16 17 18 19        number, positions set by hand (0/1),
 //   1 4 21-17 19-21 21-15           the lines that follow and its members;
-//   Lot 2 3                         a played match by its players' pool
-//   #EindeUitbreiding               letters (1 = A) and a lot best first
+//   2 3 opg. 3 21-17 5-3            a played match by its players' pool
+//   Lot 2 3                         letters (1 = A), one not played out with
+//   #Teruggetrokken 1               "w.o.", "opg." or "disk." and the
+//   17 3                            loser's letter before any games, and a
+//   #EindeUitbreiding               lot best first; the participants who
+//                                   withdrew (list index, and the pool
+//                                   round from which their matches were
+//                                   given away; 0 for none)
 //
 // The day's plan, when the organiser set up courts, is a section "#Planning"
 // (see SchrijfPlanning): settings, court names and the planned matches.

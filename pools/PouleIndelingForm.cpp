@@ -55,7 +55,9 @@ TPouleIndelingForm::TPouleIndelingForm(QWidget* owner)
     setTabOrder(TellingKeuze->SpelvormComboBox, TellingKeuze->WinstSpinBox);
     setTabOrder(TellingKeuze->WinstSpinBox, TellingKeuze->GelijkSpinBox);
     setTabOrder(TellingKeuze->GelijkSpinBox, TellingKeuze->VerliesSpinBox);
-    setTabOrder(TellingKeuze->VerliesSpinBox, TellingKeuze->CriteriaLijst->Lijst);
+    setTabOrder(TellingKeuze->VerliesSpinBox, TellingKeuze->WalkoverVoorSpinBox);
+    setTabOrder(TellingKeuze->WalkoverVoorSpinBox, TellingKeuze->WalkoverTegenSpinBox);
+    setTabOrder(TellingKeuze->WalkoverTegenSpinBox, TellingKeuze->CriteriaLijst->Lijst);
     setTabOrder(TellingKeuze->CriteriaLijst->Lijst, TellingKeuze->CriteriaLijst->OmhoogKnop);
     setTabOrder(TellingKeuze->CriteriaLijst->OmhoogKnop, TellingKeuze->CriteriaLijst->OmlaagKnop);
     KleinstePouleGrootteEdit->setObjectName(QStringLiteral("KleinstePouleGrootteEdit"));

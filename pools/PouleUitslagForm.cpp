@@ -4,6 +4,7 @@
 #include "ui/Help.h"
 #include "ui/Icons.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -37,7 +38,9 @@ TPouleUitslagForm::TPouleUitslagForm(QWidget* owner)
     , UitslagEdit(new QLineEdit(this))
     , OKBitBtn(new QPushButton(okIcoon(), QStringLiteral("&OK"), this))
     , AnnulerenBitBtn(new QPushButton(annulerenIcoon(), QStringLiteral("&Annuleren"), this))
-    , WisBitBtn(new QPushButton(QStringLiteral("&Wis uitslag"), this)) {
+    , WisBitBtn(new QPushButton(QStringLiteral("&Wis uitslag"), this))
+    , AfloopComboBox(new QComboBox(this))
+    , VerliezerComboBox(new QComboBox(this)) {
     setWindowTitle(QStringLiteral("Uitslag invoeren"));
     setHelpContext(this, HelpContext::Poules);
     WedstrijdLabel->setObjectName(QStringLiteral("WedstrijdLabel"));
@@ -57,6 +60,25 @@ TPouleUitslagForm::TPouleUitslagForm(QWidget* owner)
     regelLabel->setBuddy(UitslagEdit);
     regel->addWidget(regelLabel);
     regel->addWidget(UitslagEdit, 1);
+    // How the match ended, under the score: typing "w" picks the w.o., "o"
+    // a retirement, "d" a disqualification.
+    AfloopComboBox->setObjectName(QStringLiteral("AfloopComboBox"));
+    AfloopComboBox->setAccessibleName(QStringLiteral("Afloop van de wedstrijd"));
+    for (TAfloop afloop :
+         {TAfloop::Gespeeld, TAfloop::Walkover, TAfloop::Opgegeven, TAfloop::Diskwalificatie})
+        AfloopComboBox->addItem(AfloopNaam(afloop), static_cast<int>(afloop));
+    VerliezerComboBox->setObjectName(QStringLiteral("VerliezerComboBox"));
+    VerliezerComboBox->setAccessibleName(QStringLiteral("Verliezer"));
+    auto* afloopRegel = new QHBoxLayout;
+    auto* afloopLabel = new QLabel(QStringLiteral("A&floop"), this);
+    afloopLabel->setBuddy(AfloopComboBox);
+    auto* verliezerLabel = new QLabel(QStringLiteral("&Verloren door"), this);
+    verliezerLabel->setBuddy(VerliezerComboBox);
+    afloopRegel->addWidget(afloopLabel);
+    afloopRegel->addWidget(AfloopComboBox);
+    afloopRegel->addSpacing(8);
+    afloopRegel->addWidget(verliezerLabel);
+    afloopRegel->addWidget(VerliezerComboBox, 1);
     auto* knoppen = new QHBoxLayout;
     knoppen->addWidget(WisBitBtn);
     knoppen->addStretch();
@@ -65,6 +87,7 @@ TPouleUitslagForm::TPouleUitslagForm(QWidget* owner)
     auto* indeling = new QVBoxLayout(this);
     indeling->addWidget(WedstrijdLabel);
     indeling->addLayout(regel);
+    indeling->addLayout(afloopRegel);
     indeling->addLayout(knoppen);
     indeling->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -72,6 +95,22 @@ TPouleUitslagForm::TPouleUitslagForm(QWidget* owner)
     connect(OKBitBtn, &QPushButton::clicked, this, &TPouleUitslagForm::OKBitBtnClick);
     connect(AnnulerenBitBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(WisBitBtn, &QPushButton::clicked, this, &TPouleUitslagForm::WisBitBtnClick);
+    connect(AfloopComboBox, &QComboBox::currentIndexChanged, this,
+            &TPouleUitslagForm::AfloopGewijzigd);
+}
+
+TAfloop TPouleUitslagForm::Afloop() const {
+    return static_cast<TAfloop>(AfloopComboBox->currentData().toInt());
+}
+
+void TPouleUitslagForm::AfloopGewijzigd() {
+    const TAfloop afloop = Afloop();
+    VerliezerComboBox->setEnabled(afloop != TAfloop::Gespeeld);
+    // Nobody played at a w.o.; a match broken off keeps its score so far.
+    const bool score = afloop != TAfloop::Walkover;
+    UitslagEdit->setEnabled(score);
+    if (m_games)
+        m_games->setEnabled(score);
 }
 
 void TPouleUitslagForm::MaakGames(TSpelvorm spelvorm, const QString& naamA, const QString& naamB) {
@@ -106,22 +145,31 @@ void TPouleUitslagForm::MaakGames(TSpelvorm spelvorm, const QString& naamA, cons
         }
         rooster->addWidget(new QLabel(QStringLiteral("-"), m_games), game, 2, Qt::AlignHCenter);
     }
+    setTabOrder(UitslagEdit, AfloopComboBox);
+    setTabOrder(AfloopComboBox, VerliezerComboBox);
+    setTabOrder(VerliezerComboBox,
+                GameEdits.empty() ? static_cast<QWidget*>(OKBitBtn) : GameEdits.front());
     setTabOrder(vorige, OKBitBtn);
     setTabOrder(OKBitBtn, AnnulerenBitBtn);
     setTabOrder(AnnulerenBitBtn, WisBitBtn);
     static_cast<QVBoxLayout*>(layout())->insertWidget(2, m_games);
 }
 
-std::optional<TGames> TPouleUitslagForm::Invoeren(const QString& naamA, const QString& naamB,
-                                                  int ronde, TSpelvorm spelvorm,
-                                                  const TGames& huidig) {
+std::optional<TPouleUitslagForm::TUitslag>
+TPouleUitslagForm::Invoeren(const QString& naamA, const QString& naamB, int ronde,
+                            TSpelvorm spelvorm, const TUitslag& huidig) {
     m_spelvorm = spelvorm;
     m_uitslag.reset();
     WedstrijdLabel->setText(QStringLiteral("Ronde %1: %2 - %3").arg(ronde).arg(naamA, naamB));
     MaakGames(spelvorm, naamA, naamB);
-    UitslagEdit->setText(GamesTekst(huidig));
+    VerliezerComboBox->clear();
+    VerliezerComboBox->addItems({naamA, naamB});
+    VerliezerComboBox->setCurrentIndex(huidig.Verliezer == 1 ? 1 : 0);
+    AfloopComboBox->setCurrentIndex(AfloopComboBox->findData(static_cast<int>(huidig.Afloop)));
+    AfloopGewijzigd();
+    UitslagEdit->setText(GamesTekst(huidig.Games));
     RegelGewijzigd();
-    WisBitBtn->setEnabled(!huidig.empty());
+    WisBitBtn->setEnabled(!huidig.Games.empty() || huidig.Afloop != TAfloop::Gespeeld);
     // A score typed over the old one replaces it.
     UitslagEdit->selectAll();
     UitslagEdit->setFocus();
@@ -157,6 +205,12 @@ void TPouleUitslagForm::GameGewijzigd() {
 }
 
 void TPouleUitslagForm::OKBitBtnClick() {
+    const TAfloop afloop = Afloop();
+    if (afloop == TAfloop::Walkover) {
+        m_uitslag = TUitslag{afloop, VerliezerComboBox->currentIndex(), {}};
+        accept();
+        return;
+    }
     QString melding;
     const std::optional<TGames> games = LeesGames(UitslagEdit->text(), &melding);
     if (!games) {
@@ -164,19 +218,23 @@ void TPouleUitslagForm::OKBitBtnClick() {
         UitslagEdit->setFocus();
         return;
     }
-    // An emptied line clears the score, as an emptied position does.
-    if (!games->empty()) {
-        if (const std::optional<QString> fout = ControleerUitslag(m_spelvorm, *games)) {
-            messages().information(*fout);
-            UitslagEdit->setFocus();
-            return;
-        }
+    // An emptied line clears the score, as an emptied position does; a
+    // match broken off may have no score yet.
+    const std::optional<QString> fout = afloop != TAfloop::Gespeeld
+                                            ? ControleerOnderbroken(m_spelvorm, *games)
+                                        : games->empty() ? std::nullopt
+                                                         : ControleerUitslag(m_spelvorm, *games);
+    if (fout) {
+        messages().information(*fout);
+        UitslagEdit->setFocus();
+        return;
     }
-    m_uitslag = *games;
+    m_uitslag = TUitslag{
+        afloop, afloop == TAfloop::Gespeeld ? -1 : VerliezerComboBox->currentIndex(), *games};
     accept();
 }
 
 void TPouleUitslagForm::WisBitBtnClick() {
-    m_uitslag = TGames();
+    m_uitslag = TUitslag();
     accept();
 }

@@ -76,6 +76,26 @@ void ZetCel(QTableWidget* tabel, int rij, int kolom, const QString& tekst,
     }
 }
 
+// A withdrawn participant's name is struck through wherever the pool shows
+// it; the tip says from which round.
+void ZetTeruggetrokken(QTableWidgetItem* item, const TDeelnemer* deelnemer) {
+    if (!item)
+        return;
+    const bool terug = deelnemer && deelnemer->Teruggetrokken;
+    if (item->font().strikeOut() != terug) {
+        QFont font = item->font();
+        font.setStrikeOut(terug);
+        item->setFont(font);
+    }
+    const QString tip =
+        !terug ? QString()
+        : deelnemer->TeruggetrokkenVanaf > 0
+            ? QStringLiteral("Teruggetrokken vanaf ronde %1").arg(deelnemer->TeruggetrokkenVanaf)
+            : QStringLiteral("Teruggetrokken");
+    if (item->toolTip() != tip)
+        item->setToolTip(tip);
+}
+
 QString Saldo(int verschil) {
     return verschil > 0 ? QStringLiteral("+%1").arg(verschil) : QString::number(verschil);
 }
@@ -92,6 +112,7 @@ TPouleWedstrijdenPaneel::TPouleWedstrijdenPaneel(const TToernooiDocument& docume
     , StandGrid(new QTableWidget(this))
     , KruistabelGrid(new QTableWidget(this))
     , TellingBitBtn(new QPushButton(QStringLiteral("&Telling..."), this))
+    , TeruggetrokkenBitBtn(new QPushButton(QStringLiteral("Te&ruggetrokken..."), this))
     , LotenBitBtn(new QPushButton(QStringLiteral("&Loten"), this))
     , VolgordeBitBtn(new QPushButton(QStringLiteral("&Volgorde..."), this))
     , StandLabel(new QLabel(this))
@@ -109,6 +130,10 @@ TPouleWedstrijdenPaneel::TPouleWedstrijdenPaneel(const TToernooiDocument& docume
     KruistabelGrid->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     TellingBitBtn->setObjectName(QStringLiteral("TellingBitBtn"));
     TellingBitBtn->setToolTip(QStringLiteral("De telling van de poulewedstrijden kiezen"));
+    TeruggetrokkenBitBtn->setObjectName(QStringLiteral("TeruggetrokkenBitBtn"));
+    TeruggetrokkenBitBtn->setToolTip(
+        QStringLiteral("De gekozen deelnemer trekt zich terug, of is weer aanwezig"));
+    TeruggetrokkenBitBtn->setAutoDefault(false);
     LotenBitBtn->setObjectName(QStringLiteral("LotenBitBtn"));
     VolgordeBitBtn->setObjectName(QStringLiteral("VolgordeBitBtn"));
     LotenBitBtn->setToolTip(QStringLiteral("De volgorde van gelijk geëindigde deelnemers loten"));
@@ -143,14 +168,17 @@ void TPouleWedstrijdenPaneel::PasKoppenAan() {
     WedstrijdenGrid->setColumnWidth(0, Breedte(w, QStringLiteral("Ronde")));
     WedstrijdenGrid->setColumnWidth(1, naam);
     WedstrijdenGrid->setColumnWidth(2, naam);
-    WedstrijdenGrid->setColumnWidth(3, Breedte(w, QStringLiteral("21-19 19-21 30-29")));
+    // A retirement shows its score so far and the winner.
+    WedstrijdenGrid->setColumnWidth(
+        3, std::max(Breedte(w, QStringLiteral("21-19 19-21 30-29")),
+                    Breedte(w, QStringLiteral("opg. 21-17 5-3, winst A"))));
     const int getal = Breedte(w, QStringLiteral("Pnt"));
     for (int kolom = 0; kolom < AantalStandKolommen; ++kolom)
         StandGrid->setColumnWidth(kolom, getal);
     StandGrid->setColumnWidth(StandNaamKolom, naam);
     StandGrid->setColumnWidth(GamesKolom, Breedte(w, QStringLiteral("Games")));
     StandGrid->setColumnWidth(PuntsaldoKolom, Breedte(w, QStringLiteral("-999")));
-    StandGrid->setColumnWidth(BeslistKolom, Breedte(w, QStringLiteral("gamequotiënt")));
+    StandGrid->setColumnWidth(BeslistKolom, Breedte(w, QStringLiteral("gediskwalificeerd")));
     PlaatsDelen();
 }
 
@@ -230,6 +258,8 @@ void TPouleWedstrijdenPaneel::PlaatsDelen() {
     const int telling = std::max(TellingBitBtn->sizeHint().width(), 75);
     const int tellingY = std::max(height() - knop, 0);
     TellingBitBtn->setGeometry(x + rechts - telling, tellingY, telling, knop);
+    const int terug = std::max(TeruggetrokkenBitBtn->sizeHint().width(), 75);
+    TeruggetrokkenBitBtn->setGeometry(TellingBitBtn->x() - Ruimte - terug, tellingY, terug, knop);
     const int kruisY = knopY + knop + Ruimte;
     KruistabelGrid->setGeometry(x, kruisY, rechts, std::max(tellingY - Ruimte - kruisY, 0));
 }
@@ -239,7 +269,7 @@ int TPouleWedstrijdenPaneel::NodigeBreedte() const {
     // The cross table under the standings: the names in its row headers and
     // a cell per member of the largest pool.
     const int kruis = 2 * KruistabelGrid->frameWidth() + m_naamBreedte + 8 +
-                      m_grootstePoule * Breedte(KruistabelGrid, QStringLiteral("30-30")) +
+                      m_grootstePoule * Breedte(KruistabelGrid, QStringLiteral("disk. W")) +
                       KruistabelGrid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
     const int knoppen = std::max(LotenBitBtn->sizeHint().width(), 75) +
                         std::max(VolgordeBitBtn->sizeHint().width(), 75) + 6 +
@@ -260,6 +290,13 @@ QString TPouleWedstrijdenPaneel::Naam(int deelnemer) const {
     if (deelnemer < 0 || deelnemer >= static_cast<int>(lijst.size()))
         return {};
     return lijst[static_cast<std::size_t>(deelnemer)]->Naam();
+}
+
+const TDeelnemer* TPouleWedstrijdenPaneel::Deelnemer(int deelnemer) const {
+    const TDeelnemerLijst& lijst = m_document.Deelnemers();
+    if (deelnemer < 0 || deelnemer >= static_cast<int>(lijst.size()))
+        return nullptr;
+    return lijst[static_cast<std::size_t>(deelnemer)].get();
 }
 
 QString TPouleWedstrijdenPaneel::Letter(int deelnemer) const {
@@ -312,7 +349,11 @@ void TPouleWedstrijdenPaneel::VulWedstrijden(bool opnieuw) {
         ZetCel(WedstrijdenGrid, i, 0, QString::number(w.Ronde), Qt::AlignCenter);
         ZetCel(WedstrijdenGrid, i, 1, Letter(w.A) + u' ' + Naam(w.A));
         ZetCel(WedstrijdenGrid, i, 2, Letter(w.B) + u' ' + Naam(w.B));
-        ZetCel(WedstrijdenGrid, i, 3, GamesTekst(w.Games));
+        ZetTeruggetrokken(WedstrijdenGrid->item(i, 1), Deelnemer(w.A));
+        ZetTeruggetrokken(WedstrijdenGrid->item(i, 2), Deelnemer(w.B));
+        const int verliezer = w.AfloopVerliezer();
+        ZetCel(WedstrijdenGrid, i, 3,
+               UitslagTekst(w, verliezer < 0 ? QString() : Letter(verliezer == w.A ? w.B : w.A)));
     }
     if (opnieuw && aantal > 0)
         SelecteerWedstrijd(VolgendeOngespeeld(-1) >= 0 ? VolgendeOngespeeld(-1) : 0);
@@ -332,7 +373,10 @@ void TPouleWedstrijdenPaneel::VulKruistabel(bool opnieuw) {
         }
         KruistabelGrid->setHorizontalHeaderLabels(letters);
         KruistabelGrid->setVerticalHeaderLabels(namen);
-        const int cel = Breedte(KruistabelGrid, QStringLiteral("30-30"));
+        for (int i = 0; i < n; ++i)
+            ZetTeruggetrokken(KruistabelGrid->verticalHeaderItem(i),
+                              Deelnemer(m_leden[std::size_t(i)]));
+        const int cel = Breedte(KruistabelGrid, QStringLiteral("disk. W"));
         for (int i = 0; i < n; ++i) {
             KruistabelGrid->setColumnWidth(i, cel);
             ZetCel(KruistabelGrid, i, i, QStringLiteral("×"), Qt::AlignCenter);
@@ -362,12 +406,18 @@ void TPouleWedstrijdenPaneel::VulKruistabel(bool opnieuw) {
                 (game.A > game.B ? voor : tegen)++;
         }
         const bool gespeeld = w.Gespeeld();
-        ZetCel(KruistabelGrid, a, b,
-               gespeeld ? QStringLiteral("%1-%2").arg(voor).arg(tegen) : QString(),
-               Qt::AlignCenter);
-        ZetCel(KruistabelGrid, b, a,
-               gespeeld ? QStringLiteral("%1-%2").arg(tegen).arg(voor) : QString(),
-               Qt::AlignCenter);
+        QString vanA = gespeeld ? QStringLiteral("%1-%2").arg(voor).arg(tegen) : QString();
+        QString vanB = gespeeld ? QStringLiteral("%1-%2").arg(tegen).arg(voor) : QString();
+        // Not played out: how it ended, and W or V as the standings count it.
+        if (w.Afloop != TAfloop::Gespeeld) {
+            const bool aWint = w.AfloopVerliezer() == w.B;
+            vanA =
+                AfloopAfkorting(w.Afloop) + (aWint ? QStringLiteral(" W") : QStringLiteral(" V"));
+            vanB =
+                AfloopAfkorting(w.Afloop) + (aWint ? QStringLiteral(" V") : QStringLiteral(" W"));
+        }
+        ZetCel(KruistabelGrid, a, b, vanA, Qt::AlignCenter);
+        ZetCel(KruistabelGrid, b, a, vanB, Qt::AlignCenter);
     }
 }
 
@@ -386,6 +436,7 @@ void TPouleWedstrijdenPaneel::VulStand() {
                    : QString(),
                rechts);
         ZetCel(StandGrid, i, StandNaamKolom, Letter(rij.Deelnemer) + u' ' + Naam(rij.Deelnemer));
+        ZetTeruggetrokken(StandGrid->item(i, StandNaamKolom), Deelnemer(rij.Deelnemer));
         ZetCel(StandGrid, i, GespeeldKolom, QString::number(rij.Gespeeld), rechts);
         ZetCel(StandGrid, i, GewonnenKolom, QString::number(rij.Gewonnen), rechts);
         ZetCel(StandGrid, i, GelijkKolom, QString::number(rij.Gelijk), rechts);
@@ -395,7 +446,11 @@ void TPouleWedstrijdenPaneel::VulStand() {
         ZetCel(StandGrid, i, PuntsaldoKolom, Saldo(rij.PuntenVoor - rij.PuntenTegen), rechts);
         // Before any match nothing decided a place; an open tie says so.
         QString beslist;
-        if (rij.Open)
+        const TDeelnemer* deelnemer = Deelnemer(rij.Deelnemer);
+        if (rij.Vervallen)
+            beslist = deelnemer && deelnemer->Teruggetrokken ? QStringLiteral("teruggetrokken")
+                                                             : QStringLiteral("gediskwalificeerd");
+        else if (rij.Open)
             beslist = QStringLiteral("gelijk");
         else if (telt || rij.Beslist == TCriterium::Lot)
             beslist = CriteriumTekst(rij.Beslist);

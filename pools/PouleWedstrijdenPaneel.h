@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Deelnemer.h"
 #include "model/Poulewedstrijden.h"
 
 #include <QWidget>
@@ -46,6 +47,8 @@ public:
     QTableWidget* StandGrid;
     QTableWidget* KruistabelGrid;
     QPushButton* TellingBitBtn;
+    // Marks the chosen participant withdrawn, or back.
+    QPushButton* TeruggetrokkenBitBtn;
     QPushButton* LotenBitBtn;
     QPushButton* VolgordeBitBtn;
     QLabel* StandLabel;
@@ -61,6 +64,7 @@ protected:
 private:
     const Poulewedstrijden::TPoule* Data() const;
     QString Naam(int deelnemer) const;
+    const TDeelnemer* Deelnemer(int deelnemer) const;
     QString Letter(int deelnemer) const;
     void VulWedstrijden(bool opnieuw);
     void VulStand();

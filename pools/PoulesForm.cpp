@@ -124,6 +124,8 @@ TPoulesForm::TPoulesForm(TToernooiDocument& document, QWidget* owner)
     setTabOrder(WedstrijdenPaneel->WedstrijdenGrid, WedstrijdenPaneel->StandGrid);
     setTabOrder(WedstrijdenPaneel->StandGrid, WedstrijdenPaneel->LotenBitBtn);
     setTabOrder(WedstrijdenPaneel->LotenBitBtn, WedstrijdenPaneel->VolgordeBitBtn);
+    setTabOrder(WedstrijdenPaneel->VolgordeBitBtn, WedstrijdenPaneel->TeruggetrokkenBitBtn);
+    setTabOrder(WedstrijdenPaneel->TeruggetrokkenBitBtn, WedstrijdenPaneel->TellingBitBtn);
 
     connect(PoulesTabControl, &TPouleTabControl::Change, this, &TPoulesForm::TabGewisseld);
     connect(WijzigBitBtn, &QPushButton::clicked, this, &TPoulesForm::WijzigBitBtnClick);
@@ -135,6 +137,14 @@ TPoulesForm::TPoulesForm(TToernooiDocument& document, QWidget* owner)
             &TPoulesForm::TellingBitBtnClick);
     connect(WedstrijdenPaneel->LotenBitBtn, &QPushButton::clicked, this,
             &TPoulesForm::LotenBitBtnClick);
+    connect(WedstrijdenPaneel->TeruggetrokkenBitBtn, &QPushButton::clicked, this,
+            &TPoulesForm::TeruggetrokkenBitBtnClick);
+    connect(DeelnemersStringGrid, &QTableWidget::currentCellChanged, this,
+            [this]() { m_gekozen = GeselecteerdeIndex(); });
+    connect(WedstrijdenPaneel->StandGrid, &QTableWidget::currentCellChanged, this, [this]() {
+        if (WedstrijdenPaneel->StandGrid->hasFocus())
+            m_gekozen = WedstrijdenPaneel->GeselecteerdeStandDeelnemer();
+    });
     connect(WedstrijdenPaneel->VolgordeBitBtn, &QPushButton::clicked, this,
             &TPoulesForm::VolgordeBitBtnClick);
 
@@ -514,23 +524,29 @@ void TPoulesForm::VraagUitslag(int wedstrijd) {
         return;
     const Poulewedstrijden::TPouleWedstrijd& oud = data.Wedstrijden[std::size_t(wedstrijd)];
     auto naam = [this](int index) { return (*m_deelnemers)[std::size_t(index)]->Naam(); };
-    std::optional<Poulewedstrijden::TGames> games;
+    const TPouleUitslagForm::TUitslag huidig{oud.Afloop, oud.Verliezer, oud.Games};
+    std::optional<TPouleUitslagForm::TUitslag> uitslag;
     {
         TPouleUitslagForm dialoog(this);
-        games =
-            dialoog.Invoeren(naam(oud.A), naam(oud.B), oud.Ronde, alle.Telling.Spelvorm, oud.Games);
+        uitslag =
+            dialoog.Invoeren(naam(oud.A), naam(oud.B), oud.Ronde, alle.Telling.Spelvorm, huidig);
     }
-    if (!games)
+    if (!uitslag)
         return;
-    if (*games != oud.Games) {
+    if (*uitslag != huidig) {
         Poulewedstrijden::TPoule nieuw = data;
-        nieuw.Wedstrijden[std::size_t(wedstrijd)].Games = *games;
-        const Poulewedstrijden::TStand stand =
-            Poulewedstrijden::BerekenStand(alle.Telling, Leden(*m_deelnemers, poule), nieuw);
+        Poulewedstrijden::TPouleWedstrijd& w = nieuw.Wedstrijden[std::size_t(wedstrijd)];
+        w.Games = uitslag->Games;
+        w.Afloop = uitslag->Afloop;
+        w.Verliezer = uitslag->Verliezer;
+        const std::vector<int> leden = Leden(*m_deelnemers, poule);
+        const Poulewedstrijden::TStand stand = Poulewedstrijden::BerekenStand(
+            alle.Telling, leden, nieuw, Poulewedstrijden::Teruggetrokken(*m_deelnemers, leden));
         bool herbereken = false;
         if (!MagStandWijzigen(stand, herbereken))
             return;
-        m_document.ZetPouleUitslag(poule, wedstrijd, *games, herbereken);
+        m_document.ZetPouleAfloop(poule, wedstrijd, uitslag->Afloop, uitslag->Verliezer,
+                                  uitslag->Games, herbereken);
     }
     // On to the next match on the sheet.
     const int volgende = WedstrijdenPaneel->VolgendeOngespeeld(wedstrijd);
@@ -615,6 +631,60 @@ void TPoulesForm::VolgordeBitBtnClick() {
     if (stand.AllesGespeeld && !VraagTerugNaarPoules(KnockoutBezigTerugVraag))
         return;
     m_document.ZetLot(poule, *volgorde);
+}
+
+void TPoulesForm::TeruggetrokkenBitBtnClick() {
+    const int poule = WedstrijdenPaneel->Poule();
+    int index = m_gekozen;
+    if (!m_deelnemers || poule < 1)
+        return;
+    if (index < 0 || index >= static_cast<int>(m_deelnemers->size()) ||
+        (*m_deelnemers)[std::size_t(index)]->Poule != poule)
+        index = GeselecteerdeIndex();
+    if (index < 0)
+        return;
+    const TDeelnemer& deelnemer = *(*m_deelnemers)[std::size_t(index)];
+    if (deelnemer.Teruggetrokken) {
+        if (messages().confirm(QStringLiteral("%1 is teruggetrokken. Is %1 weer aanwezig? De "
+                                              "w.o.'s die de terugtrekking gaf, vervallen dan.")
+                                   .arg(deelnemer.Naam()),
+                               Buttons::YesNo) == Answer::Yes)
+            m_document.ZetTeruggetrokken(index, false);
+        return;
+    }
+    // The rounds of its pool, and the first in which it has a match to play.
+    const auto& wedstrijden =
+        m_document.PouleWedstrijden().Poules[static_cast<std::size_t>(poule - 1)].Wedstrijden;
+    int rondes = 0;
+    int volgende = 0;
+    for (const Poulewedstrijden::TPouleWedstrijd& w : wedstrijden) {
+        if (w.A != index && w.B != index)
+            continue;
+        rondes = std::max(rondes, w.Ronde);
+        if (!w.Gespeeld() && volgende == 0)
+            volgende = w.Ronde;
+    }
+    const QString vraag =
+        QStringLiteral("%1 trekt zich terug. Vanaf welke ronde (1 tot en met %2) verliest %1 "
+                       "de wedstrijden die nog niet gespeeld zijn met w.o.? Gespeelde "
+                       "wedstrijden houden hun uitslag.")
+            .arg(deelnemer.Naam())
+            .arg(rondes);
+    const std::optional<QString> antwoord =
+        messages().input(QStringLiteral("Teruggetrokken"), vraag,
+                         QString::number(volgende > 0 ? volgende : std::max(rondes, 1)));
+    if (!antwoord)
+        return;
+    bool getal = false;
+    const int ronde = antwoord->trimmed().toInt(&getal);
+    if (!getal || ronde < 1 || (rondes > 0 && ronde > rondes)) {
+        messages().information(
+            QStringLiteral("\"%1\" is geen ronde van de poule; typ 1 tot en met %2.")
+                .arg(antwoord->trimmed())
+                .arg(rondes));
+        return;
+    }
+    m_document.ZetTeruggetrokken(index, true, ronde);
 }
 
 bool TPoulesForm::eventFilter(QObject* watched, QEvent* event) {

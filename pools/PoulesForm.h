@@ -58,6 +58,9 @@ public:
     void TellingBitBtnClick();
     void LotenBitBtnClick();
     void VolgordeBitBtnClick();
+    // The participant last chosen in the pool's grid or its standings
+    // withdraws from a round the organiser gives, or comes back.
+    void TeruggetrokkenBitBtnClick();
 
 Q_SIGNALS:
     // "&Knockout -->", with the stage back at the pools: divide and build.
@@ -96,7 +99,8 @@ private:
     bool MagStandWijzigen(const Poulewedstrijden::TStand& stand, bool& herbereken) const;
 
     TToernooiDocument& m_document;
-    QWidget* m_vlak; // the client area inside the 10-pixel border
+    int m_gekozen = -1; // list index of the participant last chosen, for a withdrawal
+    QWidget* m_vlak;    // the client area inside the 10-pixel border
     const TDeelnemerLijst* m_deelnemers = nullptr;
     // The participants of every pool, so that a tab change reads one pool.
     Poules::TPouleIndex m_pouleIndex;

@@ -169,10 +169,13 @@ TTellingKeuze::TTellingKeuze(QWidget* parent)
     , WinstSpinBox(MaakPunten(3, QStringLiteral("Winst"), this))
     , GelijkSpinBox(MaakPunten(1, QStringLiteral("Gelijk"), this))
     , VerliesSpinBox(MaakPunten(0, QStringLiteral("Verlies"), this))
+    , WalkoverVoorSpinBox(new QSpinBox(this))
+    , WalkoverTegenSpinBox(new QSpinBox(this))
     , SpelvormComboBox(new QComboBox(this))
     , CriteriaLijst(new TVolgordeLijst(this))
     , BeschrijvingLabel(new QLabel(this))
     , m_punten(new QWidget(this))
+    , m_walkover(new QWidget(m_punten))
     , m_spelvorm(new QWidget(this)) {
     setObjectName(QStringLiteral("TellingGroupBox"));
     SysteemComboBox->setObjectName(QStringLiteral("SysteemComboBox"));
@@ -193,6 +196,25 @@ TTellingKeuze::TTellingKeuze(QWidget* parent)
     punten->addRow(QStringLiteral("&Winst"), WinstSpinBox);
     punten->addRow(QStringLiteral("&Gelijk"), GelijkSpinBox);
     punten->addRow(QStringLiteral("&Verlies"), VerliesSpinBox);
+    WalkoverVoorSpinBox->setObjectName(QStringLiteral("WalkoverVoorSpinBox"));
+    WalkoverTegenSpinBox->setObjectName(QStringLiteral("WalkoverTegenSpinBox"));
+    WalkoverVoorSpinBox->setAccessibleName(QStringLiteral("Uitslag van een w.o. voor de winnaar"));
+    WalkoverTegenSpinBox->setAccessibleName(
+        QStringLiteral("Uitslag van een w.o. voor de verliezer"));
+    auto* walkover = new QHBoxLayout(m_walkover);
+    walkover->setContentsMargins(0, 0, 0, 0);
+    for (QSpinBox* veld : {WalkoverVoorSpinBox, WalkoverTegenSpinBox}) {
+        veld->setRange(0, 99);
+        walkover->addWidget(veld);
+        if (veld == WalkoverVoorSpinBox)
+            walkover->addWidget(new QLabel(QStringLiteral("-"), m_walkover));
+    }
+    walkover->addStretch();
+    punten->addRow(QStringLiteral("W.&o.-uitslag"), m_walkover);
+    qobject_cast<QLabel*>(punten->labelForField(m_walkover))->setBuddy(WalkoverVoorSpinBox);
+    // Their own row moved them to the end of the tab chain: back after the points.
+    setTabOrder(VerliesSpinBox, WalkoverVoorSpinBox);
+    setTabOrder(WalkoverVoorSpinBox, WalkoverTegenSpinBox);
     auto* spelvorm = new QFormLayout(m_spelvorm);
     spelvorm->setContentsMargins(0, 0, 0, 0);
     spelvorm->addRow(QStringLiteral("&Uitslag"), SpelvormComboBox);
@@ -210,6 +232,14 @@ TTellingKeuze::TTellingKeuze(QWidget* parent)
     ZetTelling(Preset(TSysteem::Badminton));
     connect(SysteemComboBox, &QComboBox::currentIndexChanged, this,
             &TTellingKeuze::ToonVoorSysteem);
+    // The walkover score counts only where a match is one score per side.
+    connect(SpelvormComboBox, &QComboBox::currentIndexChanged, this, [this]() {
+        static_cast<QFormLayout*>(m_punten->layout())
+            ->setRowVisible(m_walkover, Systeem() == TSysteem::Punten ||
+                                            (Systeem() == TSysteem::Eigen &&
+                                             SpelvormComboBox->currentData().toInt() ==
+                                                 static_cast<int>(TSpelvorm::Score)));
+    });
 }
 
 TSysteem TTellingKeuze::Systeem() const {
@@ -225,6 +255,8 @@ void TTellingKeuze::ToonVoorSysteem() {
         basis.PuntenWinst = WinstSpinBox->value();
         basis.PuntenGelijk = GelijkSpinBox->value();
         basis.PuntenVerlies = VerliesSpinBox->value();
+        basis.WalkoverVoor = WalkoverVoorSpinBox->value();
+        basis.WalkoverTegen = WalkoverTegenSpinBox->value();
         m_vorige = systeem;
         ZetTelling(basis);
         return;
@@ -235,6 +267,11 @@ void TTellingKeuze::ToonVoorSysteem() {
     // that may rank on them.
     m_punten->setVisible(systeem == TSysteem::Punten || systeem == TSysteem::Eigen);
     m_spelvorm->setVisible(systeem == TSysteem::Eigen);
+    static_cast<QFormLayout*>(m_punten->layout())
+        ->setRowVisible(m_walkover,
+                        systeem == TSysteem::Punten || (systeem == TSysteem::Eigen &&
+                                                        SpelvormComboBox->currentData().toInt() ==
+                                                            static_cast<int>(TSpelvorm::Score)));
     CriteriaLijst->setVisible(systeem == TSysteem::Eigen);
 }
 
@@ -246,6 +283,8 @@ Poulewedstrijden::TTelling TTellingKeuze::Telling() const {
         telling.PuntenWinst = WinstSpinBox->value();
         telling.PuntenGelijk = GelijkSpinBox->value();
         telling.PuntenVerlies = VerliesSpinBox->value();
+        telling.WalkoverVoor = WalkoverVoorSpinBox->value();
+        telling.WalkoverTegen = WalkoverTegenSpinBox->value();
     }
     if (systeem == TSysteem::Eigen) {
         telling.Spelvorm = static_cast<TSpelvorm>(SpelvormComboBox->currentData().toInt());
@@ -266,6 +305,8 @@ void TTellingKeuze::ZetTelling(const Poulewedstrijden::TTelling& telling) {
     WinstSpinBox->setValue(telling.PuntenWinst);
     GelijkSpinBox->setValue(telling.PuntenGelijk);
     VerliesSpinBox->setValue(telling.PuntenVerlies);
+    WalkoverVoorSpinBox->setValue(telling.WalkoverVoor);
+    WalkoverTegenSpinBox->setValue(telling.WalkoverTegen);
     SpelvormComboBox->setCurrentIndex(
         SpelvormComboBox->findData(static_cast<int>(telling.Spelvorm)));
     // The steps in use first, in their order, ticked; the others after them.

@@ -62,6 +62,9 @@ public:
     QSpinBox* WinstSpinBox;
     QSpinBox* GelijkSpinBox;
     QSpinBox* VerliesSpinBox;
+    // The score a walkover counts as under one score per side.
+    QSpinBox* WalkoverVoorSpinBox;
+    QSpinBox* WalkoverTegenSpinBox;
     QComboBox* SpelvormComboBox;
     TVolgordeLijst* CriteriaLijst;
     QLabel* BeschrijvingLabel;
@@ -72,5 +75,6 @@ private:
 
     Poulewedstrijden::TSysteem m_vorige = Poulewedstrijden::TSysteem::Badminton;
     QWidget* m_punten;
+    QWidget* m_walkover;
     QWidget* m_spelvorm;
 };

@@ -113,7 +113,11 @@ TWedstrijdbladAfdruk::TWedstrijdbladAfdruk(const TDeelnemerLijst& deelnemers,
         std::map<int, int> letter; // running list index -> letter
         for (int lid : leden) {
             letter[lid] = static_cast<int>(poule.namen.size());
-            poule.namen << deelnemers[std::size_t(lid)]->Naam();
+            // On paper a withdrawal has to be read, not seen struck through.
+            poule.namen << deelnemers[std::size_t(lid)]->Naam() +
+                               (deelnemers[std::size_t(lid)]->Teruggetrokken
+                                    ? QStringLiteral(" (teruggetrokken)")
+                                    : QString());
             breedste = std::max(breedste, maat.Breedte(poule.namen.back()));
         }
         const int n = static_cast<int>(leden.size());
@@ -148,7 +152,15 @@ TWedstrijdbladAfdruk::TWedstrijdbladAfdruk(const TDeelnemerLijst& deelnemers,
                 wedstrijd.Ronde, wedstrijd.Ronde != vorigeRonde, a->second, b->second, {}, -1};
             vorigeRonde = wedstrijd.Ronde;
             speelt[std::size_t(a->second)] = speelt[std::size_t(b->second)] = true;
-            if (wedstrijd.Gespeeld()) {
+            if (wedstrijd.Afloop != TAfloop::Gespeeld) {
+                // Not played out: how it ended, any score so far, and the
+                // winner whatever that score says.
+                regel.uitslag = PW::UitslagTekst(wedstrijd, QString());
+                regel.winnaar = wedstrijd.AfloopVerliezer() == wedstrijd.A ? b->second : a->second;
+                poule.kruis[std::size_t(a->second)][b->second] =
+                    poule.kruis[std::size_t(b->second)][a->second] =
+                        AfloopAfkorting(wedstrijd.Afloop);
+            } else if (wedstrijd.Gespeeld()) {
                 regel.uitslag = PW::GamesTekst(wedstrijd.Games);
                 const auto [voorA, voorB] = Telling(m_spelvorm, wedstrijd.Games);
                 regel.winnaar = voorA > voorB ? a->second : voorB > voorA ? b->second : -1;
@@ -164,7 +176,8 @@ TWedstrijdbladAfdruk::TWedstrijdbladAfdruk(const TDeelnemerLijst& deelnemers,
         // The figures of everyone who has played; the place once it is known.
         poule.gewonnen = poule.saldo = poule.plaats = QStringList(n, QString());
         if (!data.Wedstrijden.empty()) {
-            const PW::TStand stand = PW::BerekenStand(wedstrijden.Telling, leden, data);
+            const PW::TStand stand = PW::BerekenStand(wedstrijden.Telling, leden, data,
+                                                      PW::Teruggetrokken(deelnemers, leden));
             for (const PW::TStandRij& rij : stand.Rijen) {
                 const auto plek = letter.find(rij.Deelnemer);
                 if (plek == letter.end() || rij.Gespeeld == 0)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Debug, shows the pools window of a small tournament with pool
 # matches in a virtual X display and saves a screenshot of it.
-# Usage: scripts/screenshot-pools.sh [file.png] [poules|uitslag|indeling|eigen]
+# Usage: scripts/screenshot-pools.sh [file.png] [poules|uitslag|indeling|eigen|afloop|afloopuitslag]
 # BUILD_DIR chooses the build folder (default: build); QT_SCALE_FACTOR=2
 # shows it on a high-resolution screen.
 set -euo pipefail

@@ -138,6 +138,45 @@ private Q_SLOTS:
         QCOMPARE(paneel().StandGrid->item(0, 0)->text(), QStringLiteral("1"));
     }
 
+    // A w.o. goes in without the mouse: Alt+F and "w" choose it, Alt+V and
+    // Down name the second player as the loser, Enter confirms. The match
+    // list shows it, and a withdrawal from the window gives away the
+    // withdrawn player's matches still to come.
+    void aWalkoverAndAWithdrawalFromTheKeyboard() {
+        start(4, 4);
+        ModalDialogDriver bestuurder;
+        bestuurder.then([](QWidget* d) {
+            // The shortcuts answer in the active window only.
+            d->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(d));
+            QTest::keyClick(d, Qt::Key_F, Qt::AltModifier);
+            QTest::keyClicks(d->focusWidget(), QStringLiteral("w"));
+            QTest::keyClick(d, Qt::Key_V, Qt::AltModifier);
+            QTest::keyClick(d->focusWidget(), Qt::Key_Down);
+            QTest::keyClick(d->focusWidget(), Qt::Key_Return);
+        });
+        paneel().WedstrijdenGrid->setFocus();
+        QTest::keyClick(paneel().WedstrijdenGrid, Qt::Key_Return);
+        QCOMPARE(bestuurder.unexpected(), 0);
+        const TPouleWedstrijd& wo = poule(1).Wedstrijden[0];
+        QCOMPARE(wo.Afloop, TAfloop::Walkover);
+        QCOMPARE(wo.AfloopVerliezer(), wo.B);
+        QVERIFY(wo.Games.empty());
+        QVERIFY(paneel().WedstrijdenGrid->item(0, 3)->text().startsWith(QStringLiteral("w.o.")));
+        QCOMPARE(paneel().GeselecteerdeWedstrijd(), 1);
+
+        const int terug = poule(1).Wedstrijden[1].A;
+        for (int rij = 1; rij < f->RowCount(); ++rij)
+            if (f->Cel(Poules::NaamKolom, rij) == deelnemer(terug).Naam())
+                f->SelecteerRij(rij);
+        berichten().queueInput(QStringLiteral("1"));
+        paneel().TeruggetrokkenBitBtn->click();
+        QVERIFY(deelnemer(terug).Teruggetrokken);
+        for (const TPouleWedstrijd& w : poule(1).Wedstrijden)
+            if (w.A == terug || w.B == terug)
+                QVERIFY(w.Gespeeld());
+    }
+
     // A refused game or an unreadable line is named in a message and the
     // dialog stays open for the correction.
     void aRefusedGameKeepsTheDialogOpen_data() {

@@ -186,6 +186,16 @@ void PoulewedstrijdenTest::schemaHoudtUitslagen() {
         QCOMPARE(eerste, (TGame{21, 5}));
     }
     QCOMPARE(gespeeld, 1);
+    // How a match ended goes with it, its loser turned round with the pair.
+    std::vector<TPouleWedstrijd> omgekeerd = vorige;
+    for (TPouleWedstrijd& w : omgekeerd) {
+        std::swap(w.A, w.B);
+        w.Games.clear();
+        w.Afloop = TAfloop::Walkover;
+        w.Verliezer = w.B == 10 ? 1 : 0; // 10 lost every match it had
+    }
+    for (const TPouleWedstrijd& w : MaakSchema({10, 11, 20}, omgekeerd))
+        QCOMPARE(w.AfloopVerliezer(), w.A + w.B == 21 ? 10 : -1); // only 10-11 stays
     const std::vector<TPouleWedstrijd> weg = VervallenUitslagen({10, 11, 20}, vorige);
     QCOMPARE(weg.size(), std::size_t(1));
     QCOMPARE((std::set<int>{weg.front().A, weg.front().B}), (std::set<int>{11, 12}));

@@ -537,6 +537,99 @@ private Q_SLOTS:
         QVERIFY(document.PouleStand(1).Rijen.empty());
     }
 
+    // A pool of five, A to E in list order; E beats B and loses to C, then
+    // withdraws. Its matches still to come (D in round 3, A in round 5) are
+    // w.o.'s; everyone else plays out, the earlier letter winning but for
+    // A-D and B-D. Written out from the rules:
+    // - badminton voids E: A and D 2 wins, B and C 1, each pair split by its
+    //   match, E last with nothing (saldo over 21-15 21-17 wins);
+    // - table tennis: the w.o. gives E 0 match points and counts no points:
+    //   A and D 7 (D beat A), C 6, B 5, E 3;
+    // - punten: the w.o. is a 3-0 win: A and D 9 (D beat A), C 6, then B and
+    //   E 3 each, where E beat B.
+    void aWithdrawalAfterTwoMatchesUnderEachPreset_data() {
+        QTest::addColumn<int>("systeem");
+        QTest::addColumn<QString>("stand"); // letter:place:criterion:points:point balance
+        QTest::newRow("badminton")
+            << int(Poulewedstrijden::TSysteem::Badminton)
+            << "D:1:onderling:2:10 A:2:onderling:2:10 B:3:onderling:1:-10 C:4:onderling:1:-10 "
+               "E:5:vervallen:0:0";
+        QTest::newRow("tafeltennis")
+            << int(Poulewedstrijden::TSysteem::Tafeltennis)
+            << "D:1:onderling:7:12 A:2:onderling:7:12 C:3:wedstrijdpunten:6:0 "
+               "B:4:wedstrijdpunten:5:-24 E:5:wedstrijdpunten:3:0";
+        QTest::newRow("punten") << int(Poulewedstrijden::TSysteem::Punten)
+                                << "D:1:onderling:9:4 A:2:onderling:9:4 C:3:punten:6:0 "
+                                   "E:4:onderling:3:-6 B:5:onderling:3:-2";
+    }
+
+    void aWithdrawalAfterTwoMatchesUnderEachPreset() {
+        using namespace Poulewedstrijden;
+        QFETCH(int, systeem);
+        QFETCH(QString, stand);
+        ScriptedRandom toeval;
+        TToernooiDocument document;
+        const QStringList voor{"Jeffrey", "Jan van der", "Anna", "Bram", "Carla"};
+        const QStringList achter{"Hoffmann", "Berg", "de Vries", "Jansen", "Smit"};
+        TNamen namen;
+        for (qsizetype i = 0; i < voor.size(); ++i)
+            namen.push_back({voor[i], achter[i]});
+        document.ImporteerNamen(namen);
+        const TTelling telling = Preset(TSysteem(systeem));
+        document.StartPoules(TPouleIndeling(5, 1, 0, 0), telling);
+        const std::vector<int> leden = Poules::Leden(document.Deelnemers(), 1);
+        auto letter = [&](int i) {
+            return QChar(u'A' + char16_t(std::find(leden.begin(), leden.end(), i) - leden.begin()));
+        };
+        const TGame winst = telling.Spelvorm == TSpelvorm::Score         ? TGame{2, 1}
+                            : telling.Spelvorm == TSpelvorm::Tafeltennis ? TGame{11, 5}
+                                                                         : TGame{21, 15};
+        auto games = [&](bool aWint) {
+            TGames g{winst};
+            if (telling.Spelvorm == TSpelvorm::Badminton)
+                g.push_back({21, 17});
+            if (telling.Spelvorm == TSpelvorm::Tafeltennis)
+                g.insert(g.end(), {{11, 7}, {11, 9}});
+            if (!aWint)
+                for (TGame& game : g)
+                    std::swap(game.A, game.B);
+            return g;
+        };
+        const QStringList verrassingen{"EB", "DA", "DB"}; // the later letter wins
+        const int e = leden.back();
+        for (int w = 0; w < 10; ++w) {
+            const TPouleWedstrijd m = W(document, 1, w);
+            if ((m.A == e || m.B == e) && m.Ronde > 2)
+                continue;
+            const QString paar = QString(letter(m.A)) + letter(m.B);
+            const bool later = verrassingen.contains(paar) ||
+                               verrassingen.contains(QString(paar.back()) + paar.front());
+            const bool aWint = (letter(m.A) < letter(m.B)) != later;
+            QVERIFY(document.ZetPouleUitslag(1, w, games(aWint)));
+        }
+        QVERIFY(document.ZetTeruggetrokken(e, true));
+        QVERIFY(document.PouleStand(1).AllesGespeeld);
+        QStringList rijen;
+        for (const TStandRij& rij : document.PouleStand(1).Rijen)
+            rijen << QStringLiteral("%1:%2:%3:%4:%5")
+                         .arg(letter(rij.Deelnemer))
+                         .arg(rij.Plaats)
+                         .arg(rij.Vervallen ? QStringLiteral("vervallen")
+                                            : CriteriumTekst(rij.Beslist))
+                         .arg(rij.Punten)
+                         .arg(rij.PuntenVoor - rij.PuntenTegen);
+        QCOMPARE(rijen.join(u' '), stand);
+        // The finished pool sets the positions; E's return takes back its
+        // two w.o.'s and with them the positions.
+        QCOMPARE(document.Deelnemers()[std::size_t(e)]->Positie, 5 - (systeem == 2));
+        QVERIFY(document.ZetTeruggetrokken(e, false));
+        int open = 0;
+        for (const TPouleWedstrijd& m : document.PouleWedstrijden().Poules[0].Wedstrijden)
+            open += m.Gespeeld() ? 0 : 1;
+        QCOMPARE(open, 2);
+        QCOMPARE(document.Deelnemers()[std::size_t(e)]->Positie, -1);
+    }
+
     void historyForgetsTheOldestStepsBeyondItsLimit() {
         TToernooiDocument document;
         for (int i = 1; i <= TToernooiDocument::MaxStappen + 5; ++i)

@@ -68,6 +68,30 @@ private Q_SLOTS:
         QVERIFY(!Toernooibestand::Lees(bestand, alleenOuder));
         QCOMPARE(alleenOuder.Lijst.size(), t.Lijst.size());
         QVERIFY(alleenOuder.Wedstrijden.Leeg());
+
+        // A retirement with its score, a w.o., a withdrawal and another
+        // walkover score come back as they were, the older form untouched.
+        auto& eerste = t.Wedstrijden.Poules[0].Wedstrijden;
+        eerste[2] = {eerste[2].Ronde,   eerste[2].A,        eerste[2].B,
+                     {{11, 7}, {5, 3}}, TAfloop::Opgegeven, 0};
+        t.Wedstrijden.Poules[1].Wedstrijden[0].Afloop = TAfloop::Walkover;
+        t.Wedstrijden.Poules[1].Wedstrijden[0].Verliezer = 1;
+        t.Wedstrijden.Telling.WalkoverVoor = 5;
+        t.Lijst[7]->Teruggetrokken = true;
+        t.Lijst[7]->TeruggetrokkenVanaf = 2;
+        const QByteArray metAfloop = t.Bewaar();
+        QVERIFY(metAfloop.startsWith(ouder));
+        QVERIFY(metAfloop.contains("\r\ntafeltennis tafeltennis 3 1 0 5 0\r\n"));
+        // Pool 1 holds 0, 2, 4 and 6: the loser by its letter.
+        QVERIFY(metAfloop.contains(" opg. " + QByteArray::number(eerste[2].A / 2 + 1) +
+                                   " 11-7 5-3\r\n"));
+        QVERIFY(metAfloop.contains("\r\n#Teruggetrokken 1\r\n7 2\r\n#EindeUitbreiding"));
+        TToernooi terugAfloop;
+        QVERIFY(!Uitbreiding::Lees(metAfloop, terugAfloop));
+        QVERIFY(terugAfloop.Wedstrijden == t.Wedstrijden);
+        QVERIFY(terugAfloop.Lijst[7]->Teruggetrokken);
+        QCOMPARE(terugAfloop.Lijst[7]->TeruggetrokkenVanaf, 2);
+        QCOMPARE(terugAfloop.Bewaar(), metAfloop);
     }
 
     // A file without the block: every pool its schedule, badminton, the
