@@ -3,6 +3,7 @@
 #include "model/Poules.h"
 #include "model/Text.h"
 #include "model/Toernooi.h"
+#include "model/UitbreidingKnockout.h"
 
 #include <algorithm>
 #include <array>
@@ -29,6 +30,10 @@ const QString Einde = QStringLiteral("#EindeUitbreiding");
 
 bool HeeftPoules(int programmastatus) {
     return programmastatus == 1 || programmastatus == 2;
+}
+
+bool HeeftKnockouts(int programmastatus) {
+    return programmastatus == 2 || programmastatus == 3;
 }
 
 // The words the file gives the enumerations, fixed here so that a later
@@ -316,13 +321,15 @@ private:
         bool telling = false;
         bool poules = false;
         bool herstel = false;
+        bool knockout = false;
         for (QString regel = VolgendeGetrimd(); regel != Einde; regel = VolgendeGetrimd()) {
             const QStringList delen = Delen(regel);
             const QString woord = delen.value(0);
-            bool* gelezen = woord == Telling       ? &telling
-                            : woord == PoulesWoord ? &poules
-                            : woord == Herstel     ? &herstel
-                                                   : nullptr;
+            bool* gelezen = woord == Telling                      ? &telling
+                            : woord == PoulesWoord                ? &poules
+                            : woord == Herstel                    ? &herstel
+                            : woord == UitbreidingKnockout::Woord ? &knockout
+                                                                  : nullptr;
             if (!gelezen)
                 Faal(QStringLiteral("Onbekend onderdeel '%1' in de poulewedstrijden.").arg(regel));
             if (*gelezen)
@@ -338,12 +345,30 @@ private:
                 if (delen.size() != 2)
                     Faal(QStringLiteral("\"%1 <aantal>\" verwacht.").arg(PoulesWoord));
                 LeesPoules(Getal(delen[1]));
+            } else if (woord == UitbreidingKnockout::Woord) {
+                if (delen.size() != 2)
+                    Faal(QStringLiteral("\"%1 <aantal>\" verwacht.").arg(woord));
+                LeesKnockout(Getal(delen[1]));
             } else {
                 LeesHerstel();
             }
         }
         if (poules != telling)
             Faal(QStringLiteral("\"%1\" verwacht.").arg(PoulesWoord));
+    }
+
+    void LeesKnockout(int aantal) {
+        if (!HeeftKnockouts(m_toernooi.Programmastatus))
+            Faal(QStringLiteral("Knockoutuitslagen in een toernooi zonder knockout."));
+        const int eerste = m_regelnummer + 1;
+        QStringList regels;
+        for (int i = 0; i < aantal; ++i)
+            regels << VolgendeGetrimd();
+        if (const auto fout = UitbreidingKnockout::Lees(
+                regels, m_toernooi.Lijst, m_toernooi.Winnaars.get(), m_toernooi.Verliezers.get())) {
+            m_regelnummer = eerste + fout->Regel;
+            Faal(fout->Melding);
+        }
     }
 
     void ControleerPoulefase() const {
@@ -524,10 +549,13 @@ private:
 } // namespace
 
 TNawoord Nawoord(int programmastatus, const TDeelnemerLijst& deelnemers,
-                 const TPoulewedstrijden& wedstrijden, const THerstel* herstel) {
+                 const TPoulewedstrijden& wedstrijden, const THerstel* herstel,
+                 const TKnockout* winnaars, const TKnockout* verliezers) {
     QByteArray poules;
     if (HeeftPoules(programmastatus) && !wedstrijden.Leeg())
         poules = Schrijver(deelnemers, wedstrijden).Bytes();
+    if (HeeftKnockouts(programmastatus))
+        poules += UitbreidingKnockout::Schrijf(deelnemers, winnaars, verliezers);
     if (poules.isEmpty() && !herstel)
         return {};
     TNawoord nawoord;
@@ -545,8 +573,8 @@ TNawoord Nawoord(int programmastatus, const TDeelnemerLijst& deelnemers,
 }
 
 QByteArray Schrijf(const TToernooi& toernooi, const THerstel* herstel) {
-    const TNawoord nawoord =
-        Nawoord(toernooi.Programmastatus, toernooi.Lijst, toernooi.Wedstrijden, herstel);
+    const TNawoord nawoord = Nawoord(toernooi.Programmastatus, toernooi.Lijst, toernooi.Wedstrijden,
+                                     herstel, toernooi.Winnaars.get(), toernooi.Verliezers.get());
     return Toernooibestand::Schrijf(toernooi.Programmastatus, toernooi.Lijst,
                                     toernooi.Winnaars.get(), toernooi.Verliezers.get(),
                                     nawoord.Regels, nawoord.Slot);

@@ -11,6 +11,7 @@
 
 #include <optional>
 
+class TKnockout;
 class TToernooi;
 
 // What the tournament file holds beyond the participants and the brackets:
@@ -31,7 +32,9 @@ class TToernooi;
 //   -Poule 3 0 2 16 17 18 19        number, positions set by hand (0/1),
 //   1 4 21-17 19-21 21-15           the lines that follow and its members;
 //   Lot 2 3                         a played match by its players' pool
-//   #EindeUitbreiding               letters (1 = A) and a lot best first
+//   #Knockout 1                     letters (1 = A) and a lot best first;
+//   1 0 2 walkover 1                the knockout matches not played out
+//   #EindeUitbreiding               (UitbreidingKnockout.h)
 //
 // The matches that are not played follow from the pool's members in list
 // order, so they are not written. A tournament whose pool matches hold
@@ -62,9 +65,11 @@ struct TNawoord {
     QStringList Regels;
     QByteArray Slot;
 };
+// The knockout section (UitbreidingKnockout.h) comes from the brackets.
 TNawoord Nawoord(int programmastatus, const TDeelnemerLijst& deelnemers,
                  const Poulewedstrijden::TPoulewedstrijden& wedstrijden,
-                 const THerstel* herstel = nullptr);
+                 const THerstel* herstel = nullptr, const TKnockout* winnaars = nullptr,
+                 const TKnockout* verliezers = nullptr);
 
 // The whole file of a tournament: the older form, then the block.
 QByteArray Schrijf(const TToernooi& toernooi, const THerstel* herstel = nullptr);
