@@ -114,13 +114,16 @@ const TDeelnemer* TKnockoutWedstrijd::Winnaar() const {
 }
 
 QString TKnockoutWedstrijd::Regel(int plek) const {
+    // The 1-0 of a match not played out is for older readers only: its
+    // winner shows the name alone.
+    const bool nietGespeeld = m_afloop.Soort != TAfloop::Gespeeld;
     const QString afloop =
         m_afloop.Verliezer == (plek == 0 ? 0 : 1) ? AfloopAfkorting(m_afloop.Soort) : QString();
     if (plek == 0)
-        return RegelVoor(m_deelnemerBoven, m_scoreBoven, afloop);
+        return RegelVoor(m_deelnemerBoven, nietGespeeld ? -1 : m_scoreBoven, afloop);
     if (m_bye)
         return QStringLiteral("bye");
-    return RegelVoor(m_deelnemerOnder, m_scoreOnder, afloop);
+    return RegelVoor(m_deelnemerOnder, nietGespeeld ? -1 : m_scoreOnder, afloop);
 }
 
 QString TKnockoutWedstrijd::Tekst() const {

@@ -465,8 +465,10 @@ std::vector<const TKnockoutWedstrijd*> TToernooiDocument::ZetUitslag(int knockou
         const bool anders =
             scoreBoven != wedstrijd->ScoreBoven() || scoreOnder != wedstrijd->ScoreOnder();
         wedstrijd->ZetEindstand(scoreBoven, scoreOnder);
-        // The winner may meet a withdrawn participant next: a walkover.
-        wedstrijd->GeefWalkovers();
+        // The winner may meet a withdrawn participant next: a walkover. The
+        // match itself stays as entered, even cleared.
+        if (TKnockoutWedstrijd* volgende = wedstrijd->Volgende())
+            volgende->GeefWalkovers();
         // Once the step has changed the tournament the document passes the
         // match on (UitslagIngevoerd), so that whoever shows the brackets
         // can point out the match just played.

@@ -28,7 +28,8 @@ TToernooiDocument::ZetAfloop(int knockoutNr, int ronde, int nummer, const TKnock
         if (!(wedstrijd->Afloop() == oud))
             m_uitslag = TUitslag{knockoutNr, ronde, nummer};
         // The winner may meet a withdrawn participant next.
-        wedstrijd->GeefWalkovers();
+        if (TKnockoutWedstrijd* volgende = wedstrijd->Volgende())
+            volgende->GeefWalkovers();
         Q_EMIT KnockoutGewijzigd(knockoutNr, ronde, nummer);
     }
     std::erase_if(gewist, [](const TKnockoutWedstrijd* w) { return w->ScoreBoven() >= 0; });

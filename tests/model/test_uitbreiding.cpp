@@ -107,7 +107,8 @@ private Q_SLOTS:
         QVERIFY(k.Wedstrijd(1, 1)->GeefWalkovers());
         k.Wedstrijd(1, 0)->ZetEindstand(2, 0);
         k.Wedstrijd(2, 0)->ZetEindstand(1, 4);
-        QCOMPARE(k.Wedstrijd(0, 1)->Regel(0), QStringLiteral("opg.: Jan van der Berg"));
+        QCOMPARE(k.Wedstrijd(0, 1)->Tekst(),
+                 QStringLiteral("opg.: Jan van der Berg\r\nPiet Bakker"));
         QCOMPARE(k.Wedstrijd(0, 1)->Winnaar(), t.Lijst[3].get());
 
         const QByteArray bestand = t.Bewaar();
