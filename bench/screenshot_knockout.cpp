@@ -1,9 +1,12 @@
 // Not a benchmark: shows the knockout window of a small tournament with
 // pools and saves a screenshot of it, for a look at the drawn bracket.
-// Usage: screenshot_knockout <file.png> [winnaars|verliezers]
+// Usage: screenshot_knockout <file.png> [winnaars|verliezers|afloop|dialoog]
+// "afloop" shows the winners' round with a walkover, a retirement and a
+// withdrawal; "dialoog" the score dialog of that walkover.
 // Run it on a real display (scripts/screenshot-knockout.sh uses xvfb-run).
 #include "app/Application.h"
 #include "app/MainForm.h"
+#include "knockout/InputEindstandDialog.h"
 #include "knockout/KnockoutForm.h"
 #include "model/Knockout.h"
 #include "model/KnockoutIndeling.h"
@@ -15,10 +18,12 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTimer>
 #include <QWindow>
 
 #include <cstdio>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -81,7 +86,38 @@ int main(int argc, char** argv) {
     speelRonde(hoofd.Document(), winnaars, 1, 1);
     speelRonde(hoofd.Document(), *form.VerliezersKnockout(), 0, 1);
 
-    form.PageControl->setCurrentIndex(verliezers ? 1 : 0);
+    const bool afloop = argc > 2 && QByteArray(argv[2]) == "afloop";
+    const bool dialoog = argc > 2 && QByteArray(argv[2]) == "dialoog";
+    if (afloop || dialoog) {
+        // In the losers' round a walkover and a retirement; then the
+        // walkover's winner withdraws, which gives its next match away.
+        const TKnockout& ronde = *form.VerliezersKnockout();
+        std::vector<int> open;
+        for (int m = 0; m < ronde.AantalWedstrijden(0); ++m)
+            if (ronde.Wedstrijd(0, m)->IsSpeelbaar() && ronde.Wedstrijd(0, m)->ScoreBoven() < 0)
+                open.push_back(m);
+        if (open.size() < 2) {
+            std::fprintf(stderr, "no two open matches in the losers' round\n");
+            return 1;
+        }
+        hoofd.Document().ZetAfloop(2, 0, open[0], {TAfloop::Walkover, 1});
+        hoofd.Document().ZetAfloop(2, 0, open[1], {TAfloop::Opgegeven, 0, 2, 1});
+        const TDeelnemer* weg = ronde.Wedstrijd(0, open[0])->Winnaar();
+        const TDeelnemerLijst& lijst = hoofd.Document().Deelnemers();
+        for (std::size_t i = 0; i < lijst.size(); ++i)
+            if (lijst[i].get() == weg)
+                hoofd.Document().ZetTeruggetrokken(static_cast<int>(i), true);
+        if (dialoog) {
+            TInputEindstandDialog venster(&form);
+            QTimer::singleShot(800, &venster, [&venster, bestand] {
+                venster.grab().save(bestand, "PNG");
+                venster.reject();
+            });
+            venster.ToonVoorWedstrijd(*ronde.Wedstrijd(0, open[1]));
+            return 0;
+        }
+    }
+    form.PageControl->setCurrentIndex(verliezers || afloop ? 1 : 0);
     form.resize(1000, 520);
     form.show();
     form.raise();

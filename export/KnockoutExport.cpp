@@ -73,7 +73,13 @@ private:
             Tekst(boven + 1, kolom + 1, DeelnemerTekst(*onderste));
         else if (m_in.DeelnemerNO)
             Tekst(boven + 1, kolom + 1, MarkerOnder);
-        if (bovenste && onderste) {
+        const TKnockoutAfloop& afloop = wedstrijd.Afloop();
+        if (bovenste && onderste && afloop.Soort != TAfloop::Gespeeld) {
+            // The loser's cell says how the match ended; the winner's stays
+            // empty, its name standing in the next round.
+            Tekst(afloop.Verliezer == 0 ? boven : boven + 1, kolom + 2,
+                  AfloopAfkorting(afloop.Soort));
+        } else if (bovenste && onderste) {
             Score(boven, kolom + 2, wedstrijd.ScoreBoven());
             Score(boven + 1, kolom + 2, wedstrijd.ScoreOnder());
         }

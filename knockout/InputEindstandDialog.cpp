@@ -8,18 +8,23 @@
 #include "model/KnockoutWedstrijd.h"
 #include "model/MessageService.h"
 
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
 
+#include <tuple>
 #include <utility>
 
 namespace {
 
 constexpr int Binnenrand = 8;
 constexpr int MaxScoreLengte = 5;
+// The choice of how the match ended stands right of the designed part.
+constexpr int AfloopLinks = 253 + 12;
+constexpr int AfloopBreedte = 140;
 
 QLabel* NaamLabel(QWidget* ouder, QRect plaats, Qt::Alignment kant) {
     auto* label = new QLabel(ouder);
@@ -47,13 +52,16 @@ TInputEindstandDialog::TInputEindstandDialog(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setWindowTitle(QStringLiteral("Eindstand"));
     setHelpContext(this, HelpContext::Knockout);
-    setFixedSize(253 + 2 * Binnenrand, 104 + 2 * Binnenrand);
+    setFixedSize(AfloopLinks + AfloopBreedte + 2 * Binnenrand, 104 + 2 * Binnenrand);
     MaakNamen();
     MaakScores();
     MaakKnoppen();
+    MaakAfloop();
     groeiMetLettertype(this);
     setTabOrder(DeelnemerBovenEdit, DeelnemerOnderEdit);
-    setTabOrder(DeelnemerOnderEdit, OKBitBtn);
+    setTabOrder(DeelnemerOnderEdit, AfloopComboBox);
+    setTabOrder(AfloopComboBox, VerliezerComboBox);
+    setTabOrder(VerliezerComboBox, OKBitBtn);
     setTabOrder(OKBitBtn, AnnulerenBitBtn);
 }
 
@@ -88,6 +96,41 @@ void TInputEindstandDialog::MaakKnoppen() {
     connect(AnnulerenBitBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void TInputEindstandDialog::MaakAfloop() {
+    auto plaats = [](QWidget* widget, int boven, int hoogte) {
+        widget->setGeometry(AfloopLinks + Binnenrand, boven + Binnenrand, AfloopBreedte, hoogte);
+    };
+    AfloopLabel = new QLabel(QStringLiteral("A&floop:"), this);
+    plaats(AfloopLabel, 0, 16);
+    AfloopComboBox = new QComboBox(this);
+    AfloopComboBox->setObjectName(QStringLiteral("AfloopComboBox"));
+    for (TAfloop afloop :
+         {TAfloop::Gespeeld, TAfloop::Walkover, TAfloop::Opgegeven, TAfloop::Diskwalificatie})
+        AfloopComboBox->addItem(AfloopNaam(afloop));
+    plaats(AfloopComboBox, 16, 21);
+    AfloopLabel->setBuddy(AfloopComboBox);
+    VerliezerLabel = new QLabel(QStringLiteral("Ver&loren door:"), this);
+    plaats(VerliezerLabel, 44, 16);
+    VerliezerComboBox = new QComboBox(this);
+    VerliezerComboBox->setObjectName(QStringLiteral("VerliezerComboBox"));
+    VerliezerComboBox->setPlaceholderText(QStringLiteral("kies wie verloor"));
+    plaats(VerliezerComboBox, 60, 21);
+    VerliezerLabel->setBuddy(VerliezerComboBox);
+    connect(AfloopComboBox, &QComboBox::currentIndexChanged, this,
+            &TInputEindstandDialog::AfloopGekozen);
+}
+
+void TInputEindstandDialog::AfloopGekozen() {
+    // A walkover and a disqualification have no score; a retirement keeps
+    // the score at that moment, if the organiser has it.
+    const auto afloop = static_cast<TAfloop>(AfloopComboBox->currentIndex());
+    const bool score = afloop == TAfloop::Gespeeld || afloop == TAfloop::Opgegeven;
+    DeelnemerBovenEdit->setEnabled(score);
+    DeelnemerOnderEdit->setEnabled(score);
+    VerliezerLabel->setEnabled(afloop != TAfloop::Gespeeld);
+    VerliezerComboBox->setEnabled(afloop != TAfloop::Gespeeld);
+}
+
 bool TInputEindstandDialog::eventFilter(QObject* watched, QEvent* event) {
     // A score such as 3-1 is typed in one go: "-" jumps to the other field.
     if (event->type() == QEvent::KeyPress &&
@@ -113,9 +156,22 @@ TInputEindstandDialog::ToonVoorWedstrijd(const TKnockoutWedstrijd& wedstrijd) {
                                           DeelnemerBovenLabel->text());
     DeelnemerOnderEdit->setAccessibleName(QStringLiteral("Score van ") +
                                           DeelnemerOnderLabel->text());
-    const bool gespeeld = wedstrijd.ScoreBoven() >= 0;
-    DeelnemerBovenEdit->setText(gespeeld ? QString::number(wedstrijd.ScoreBoven()) : QString());
-    DeelnemerOnderEdit->setText(gespeeld ? QString::number(wedstrijd.ScoreOnder()) : QString());
+    const TKnockoutAfloop& afloop = wedstrijd.Afloop();
+    // A match not played out shows its score at retirement, if any, and
+    // never the 1-0 kept for older readers.
+    const bool gespeeld =
+        afloop.Soort == TAfloop::Gespeeld ? wedstrijd.ScoreBoven() >= 0 : afloop.StandBoven >= 0;
+    const int boven =
+        afloop.Soort == TAfloop::Gespeeld ? wedstrijd.ScoreBoven() : afloop.StandBoven;
+    const int onder =
+        afloop.Soort == TAfloop::Gespeeld ? wedstrijd.ScoreOnder() : afloop.StandOnder;
+    DeelnemerBovenEdit->setText(gespeeld ? QString::number(boven) : QString());
+    DeelnemerOnderEdit->setText(gespeeld ? QString::number(onder) : QString());
+    VerliezerComboBox->clear();
+    VerliezerComboBox->addItems({DeelnemerBovenLabel->text(), DeelnemerOnderLabel->text()});
+    VerliezerComboBox->setCurrentIndex(afloop.Verliezer);
+    AfloopComboBox->setCurrentIndex(static_cast<int>(afloop.Soort));
+    AfloopGekozen();
     DeelnemerBovenEdit->setFocus();
     DeelnemerBovenEdit->selectAll();
     centreerOpScherm(this);
@@ -128,7 +184,45 @@ void TInputEindstandDialog::Sluit(TEindstand eindstand) {
     accept();
 }
 
+void TInputEindstandDialog::SluitNietGespeeld() {
+    TEindstand eindstand;
+    eindstand.Afloop.Soort = static_cast<TAfloop>(AfloopComboBox->currentIndex());
+    eindstand.Afloop.Verliezer = VerliezerComboBox->currentIndex();
+    if (eindstand.Afloop.Verliezer < 0) {
+        VerliezerComboBox->setFocus();
+        messages().information(QStringLiteral("Kies wie de wedstrijd verloor."));
+        return;
+    }
+    if (eindstand.Afloop.Soort == TAfloop::Opgegeven) {
+        // The score at that moment may be left out, but not half of it; a
+        // draw is possible here.
+        const QString boven = DeelnemerBovenEdit->text().trimmed();
+        const QString onder = DeelnemerOnderEdit->text().trimmed();
+        if (!boven.isEmpty() || !onder.isEmpty()) {
+            for (auto [tekst, veld, stand] :
+                 {std::tuple{boven, DeelnemerBovenEdit, &eindstand.Afloop.StandBoven},
+                  std::tuple{onder, DeelnemerOnderEdit, &eindstand.Afloop.StandOnder}}) {
+                bool getal = false;
+                *stand = tekst.toInt(&getal);
+                if (!getal || *stand < 0) {
+                    veld->setFocus();
+                    veld->selectAll();
+                    messages().information(
+                        QStringLiteral("Voer de stand bij het opgeven in, of laat beide velden "
+                                       "leeg."));
+                    return;
+                }
+            }
+        }
+    }
+    Sluit(eindstand);
+}
+
 void TInputEindstandDialog::OKBitBtnClick() {
+    if (AfloopComboBox->currentIndex() > 0) {
+        SluitNietGespeeld();
+        return;
+    }
     using Actie = Eindstand::TControle::Actie;
     const Eindstand::TControle controle =
         Eindstand::Controleer(DeelnemerBovenEdit->text(), DeelnemerOnderEdit->text());
@@ -150,7 +244,7 @@ void TInputEindstandDialog::OKBitBtnClick() {
         return;
     }
     case Actie::ZetEindstand:
-        Sluit({controle.Boven, controle.Onder});
+        Sluit({controle.Boven, controle.Onder, {}});
         return;
     }
 }

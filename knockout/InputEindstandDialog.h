@@ -1,16 +1,20 @@
 #pragma once
 
+#include "model/KnockoutWedstrijd.h"
+
 #include <QDialog>
 
 #include <optional>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TKnockoutWedstrijd;
 
 // The score dialog ("Eindstand"): takes the final score of one match and
-// returns it; the caller hands it to the document.
+// returns it; the caller hands it to the document. Right of the designed
+// part the organiser chooses how the match ended (played out, w.o.,
+// opgegeven with the score at that moment, diskwalificatie) and who lost.
 class TInputEindstandDialog : public QDialog {
     Q_OBJECT
 
@@ -20,6 +24,9 @@ public:
     struct TEindstand {
         int Boven = -1; // -1, -1 clears the result
         int Onder = -1;
+        // Soort Gespeeld: the scores above; otherwise the match was not
+        // played out and this says how.
+        TKnockoutAfloop Afloop;
     };
 
     // Shows the dialog modally for the match; nothing when cancelled.
@@ -32,6 +39,10 @@ public:
     QLineEdit* DeelnemerOnderEdit;
     QPushButton* OKBitBtn;
     QPushButton* AnnulerenBitBtn;
+    QLabel* AfloopLabel;
+    QComboBox* AfloopComboBox; // in the order of TAfloop
+    QLabel* VerliezerLabel;
+    QComboBox* VerliezerComboBox; // upper, lower participant
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -40,7 +51,11 @@ private:
     void MaakNamen();
     void MaakScores();
     void MaakKnoppen();
+    void MaakAfloop();
+    void AfloopGekozen();
     void OKBitBtnClick();
+    // A match not played out: checked and closed, or a message and open.
+    void SluitNietGespeeld();
     void Sluit(TEindstand eindstand);
 
     std::optional<TEindstand> m_eindstand;

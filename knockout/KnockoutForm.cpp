@@ -1,10 +1,14 @@
 #include "knockout/KnockoutForm.h"
 
+#include "knockout/KiesDeelnemerForm.h"
 #include "knockout/KnockoutNaarExcelForm.h"
 #include "knockout/KnockoutView.h"
 #include "model/Knockout.h"
+#include "model/MessageService.h"
 #include "model/Opties.h"
+#include "model/Text.h"
 #include "model/ToernooiDocument.h"
+#include "participants/InputDeelnemerDialog.h"
 #include "print/KnockoutAfdruk.h"
 #include "ui/Afdrukken.h"
 #include "ui/Help.h"
@@ -18,6 +22,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -84,6 +89,26 @@ TKnockoutForm::TKnockoutForm(TToernooiDocument& document, QWidget* owner)
     StatusBar = new QStatusBar(this);
     StatusBar->setFixedHeight(19);
     StatusBar->setSizeGripEnabled(false);
+    auto statusKnop = [this](const QString& tekst, const QString& naam, const QString& tip) {
+        auto* knop = new QToolButton(StatusBar);
+        knop->setText(tekst);
+        knop->setObjectName(naam);
+        knop->setToolTip(tip);
+        knop->setAutoRaise(true);
+        knop->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        knop->setFocusPolicy(Qt::TabFocus);
+        StatusBar->addPermanentWidget(knop);
+        return knop;
+    };
+    TeruggetrokkenBitBtn =
+        statusKnop(QStringLiteral("&Teruggetrokken..."), QStringLiteral("TeruggetrokkenBitBtn"),
+                   QStringLiteral("Een deelnemer trekt zich terug, of is weer aanwezig"));
+    LaatkomerBitBtn =
+        statusKnop(QStringLiteral("&Laatkomer in bye..."), QStringLiteral("LaatkomerBitBtn"),
+                   QStringLiteral("Een late deelnemer neemt een open bye in"));
+    connect(TeruggetrokkenBitBtn, &QToolButton::clicked, this,
+            &TKnockoutForm::TeruggetrokkenBitBtnClick);
+    connect(LaatkomerBitBtn, &QToolButton::clicked, this, &TKnockoutForm::LaatkomerBitBtnClick);
     // Prints the bracket of the tab shown.
     AfdrukBitBtn = Afdrukken::MaakKnop(this, [this]() -> std::unique_ptr<Afdruk::TDocument> {
         const TKnockout* knockout = PageControl->currentIndex() == 0
@@ -179,6 +204,8 @@ void TKnockoutForm::MaakViews() {
     setTabOrder(m_verliezersView, ExcelWinnaarsRondeBitBtn);
     setTabOrder(ExcelWinnaarsRondeBitBtn, ExcelVerliezersrondeBitBtn);
     setTabOrder(ExcelVerliezersrondeBitBtn, AfdrukBitBtn);
+    setTabOrder(AfdrukBitBtn, TeruggetrokkenBitBtn);
+    setTabOrder(TeruggetrokkenBitBtn, LaatkomerBitBtn);
     m_winnaarsLeeg->setVisible(m_document.WinnaarsKnockout()->AantalRondes() == 0);
     m_verliezersLeeg->setVisible(m_document.VerliezersKnockout()->AantalRondes() == 0);
 }
@@ -217,4 +244,94 @@ void TKnockoutForm::ExcelWinnaarsRondeBitBtnClick() {
 void TKnockoutForm::ExcelVerliezersrondeBitBtnClick() {
     if (const TKnockout* knockout = VerliezersKnockout())
         ExportDialoog->ExporteerKnockout(*knockout);
+}
+
+const TKnockout* TKnockoutForm::GetoondeKnockout() const {
+    const TKnockout* knockout = PageControl->currentIndex() == 0 ? m_document.WinnaarsKnockout()
+                                                                 : m_document.VerliezersKnockout();
+    return knockout && knockout->AantalRondes() > 0 ? knockout : nullptr;
+}
+
+void TKnockoutForm::TeruggetrokkenBitBtnClick() {
+    const TKnockout* knockout = GetoondeKnockout();
+    if (!knockout)
+        return;
+    // Everyone of the bracket shown, in list order as the choice buttons
+    // offer them; who withdrew already can be marked present again.
+    const TDeelnemerLijst& lijst = m_document.Deelnemers();
+    TKeuzelijst keuze;
+    std::vector<int> indices;
+    for (std::size_t i = 0; i < lijst.size(); ++i) {
+        const TDeelnemer& deelnemer = *lijst[i];
+        if (deelnemer.KnockoutNr != knockout->KnockoutNr())
+            continue;
+        keuze.rijen.push_back(
+            {deelnemer.PouleCode(),
+             deelnemer.Naam() +
+                 (deelnemer.Teruggetrokken ? QStringLiteral(" (teruggetrokken)") : QString())});
+        indices.push_back(static_cast<int>(i));
+    }
+    keuze.kolomverhouding = !lijst.empty() && lijst.front()->Positie >= 1 ? 0.3f : 0.0f;
+    std::optional<int> rij;
+    {
+        TKiesDeelnemerForm kies(this);
+        kies.setWindowTitle(QStringLiteral("Teruggetrokken"));
+        rij = kies.Kies(keuze);
+    }
+    if (!rij)
+        return;
+    const int index = indices[static_cast<std::size_t>(*rij)];
+    const TDeelnemer& deelnemer = *lijst[static_cast<std::size_t>(index)];
+    const bool terug = !deelnemer.Teruggetrokken;
+    const QString vraag =
+        terug ? QStringLiteral("%1 trekt zich terug. De volgende wedstrijd van %1 wordt een "
+                               "walkover voor de tegenstander, ook als die nog niet bekend is.")
+                    .arg(deelnemer.Naam())
+              : QStringLiteral("%1 is weer aanwezig. De walkover die de terugtrekking gaf, "
+                               "vervalt als er daarna nog niet verder gespeeld is.")
+                    .arg(deelnemer.Naam());
+    if (messages().confirm(vraag + Text::lineBreak + Text::lineBreak +
+                               QStringLiteral("Wilt u doorgaan?"),
+                           Buttons::YesNo) != Answer::Yes)
+        return;
+    m_document.ZetTeruggetrokken(index, terug);
+}
+
+void TKnockoutForm::LaatkomerBitBtnClick() {
+    const TKnockout* knockout = GetoondeKnockout();
+    if (!knockout)
+        return;
+    TKeuzelijst keuze;
+    std::vector<int> byes;
+    for (int nummer = 0; nummer < knockout->AantalWedstrijden(0); ++nummer) {
+        const TKnockoutWedstrijd* wedstrijd = knockout->Wedstrijd(0, nummer);
+        if (!wedstrijd->IsOpenBye())
+            continue;
+        keuze.rijen.push_back({QStringLiteral("Wedstrijd %1").arg(nummer + 1),
+                               wedstrijd->DeelnemerBoven()->Naam() + QStringLiteral(" - bye")});
+        byes.push_back(nummer);
+    }
+    if (byes.empty()) {
+        messages().information(
+            QStringLiteral("Deze ronde heeft geen open bye: een laatkomer kan alleen een bye van "
+                           "de eerste ronde innemen waarvan de volgende wedstrijd nog niet "
+                           "gespeeld is."));
+        return;
+    }
+    keuze.kolomverhouding = 0.4f;
+    std::optional<int> rij;
+    {
+        TKiesDeelnemerForm kies(this);
+        kies.setWindowTitle(QStringLiteral("Laatkomer in bye"));
+        rij = kies.Kies(keuze);
+    }
+    if (!rij)
+        return;
+    TInputDeelnemerDialog dialoog(this);
+    if (!dialoog.Invoeren())
+        return;
+    const int nummer = byes[static_cast<std::size_t>(*rij)];
+    if (!m_document.LaatkomerInBye(knockout->KnockoutNr(), nummer, dialoog.Voornaam(),
+                                   dialoog.Achternaam()))
+        messages().information(QStringLiteral("Er bestaat reeds een deelnemer met deze naam."));
 }

@@ -9,6 +9,7 @@ class QPushButton;
 class QScrollArea;
 class QStatusBar;
 class QTabWidget;
+class QToolButton;
 class TKnockout;
 class TToernooiDocument;
 class TKnockoutNaarExcelForm;
@@ -44,6 +45,11 @@ public:
     QPushButton* AfdrukBitBtn;
     // Says what a correction cleared.
     QStatusBar* StatusBar;
+    // For the bracket shown: a participant withdraws (or is back), and one
+    // who arrives late takes an open bye. They stand at the right of the
+    // status bar, where they leave the designed controls as they are.
+    QToolButton* TeruggetrokkenBitBtn;
+    QToolButton* LaatkomerBitBtn;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -57,6 +63,9 @@ private:
     void PasIndelingAan();
     void ExcelWinnaarsRondeBitBtnClick();
     void ExcelVerliezersrondeBitBtnClick();
+    const TKnockout* GetoondeKnockout() const;
+    void TeruggetrokkenBitBtnClick();
+    void LaatkomerBitBtnClick();
 
     TToernooiDocument& m_document;
     TKnockoutView* m_winnaarsView = nullptr;

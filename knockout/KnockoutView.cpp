@@ -598,6 +598,13 @@ QString TKnockoutView::Omschrijving(Plaats plaats) const {
             p == 0 ? wedstrijd.DeelnemerBoven() : wedstrijd.DeelnemerOnder();
         if (!deelnemer)
             return QStringLiteral("n.o.");
+        // A match not played out is heard as its loser's "w.o." (or "opg.",
+        // "disk."), not as the score kept for older readers.
+        const TKnockoutAfloop& afloop = wedstrijd.Afloop();
+        if (afloop.Soort != TAfloop::Gespeeld)
+            return afloop.Verliezer != p || !metScore
+                       ? deelnemer->Naam()
+                       : deelnemer->Naam() + u' ' + AfloopAfkorting(afloop.Soort);
         const int score = p == 0 ? wedstrijd.ScoreBoven() : wedstrijd.ScoreOnder();
         return score < 0 || !metScore ? deelnemer->Naam()
                                       : deelnemer->Naam() + u' ' + QString::number(score);
@@ -669,8 +676,11 @@ void TKnockoutView::KlikWedstrijd(int ronde, int nummer) {
         dialoog.ToonVoorWedstrijd(wedstrijd);
     if (!eindstand)
         return;
-    const auto gewist = m_document->ZetUitslag(m_knockout.KnockoutNr(), ronde, nummer,
-                                               eindstand->Boven, eindstand->Onder);
+    const auto gewist =
+        eindstand->Afloop.Soort == TAfloop::Gespeeld
+            ? m_document->ZetUitslag(m_knockout.KnockoutNr(), ronde, nummer, eindstand->Boven,
+                                     eindstand->Onder)
+            : m_document->ZetAfloop(m_knockout.KnockoutNr(), ronde, nummer, eindstand->Afloop);
     if (!gewist.empty())
         Q_EMIT Gecorrigeerd(static_cast<int>(gewist.size()));
 }

@@ -36,6 +36,9 @@ public:
 
     std::uint8_t KnockoutNr() const { return m_knockoutNr; }
     std::int32_t Aantal() const { return m_aantal; }             // participants in this bracket
+    // A participant who arrived late took an open bye (the bracket's shape
+    // stays: there was room for one more).
+    void TelLaatkomer() { ++m_aantal; }
     std::int32_t AantalPoules() const { return m_aantalPoules; } // highest pool number among them
 
     std::int32_t AantalRondes() const;

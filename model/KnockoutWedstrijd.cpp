@@ -8,9 +8,13 @@ namespace {
 
 const QString nietOpgegeven = QStringLiteral("n.o.");
 
-QString RegelVoor(const TDeelnemer* deelnemer, std::int32_t score) {
+QString RegelVoor(const TDeelnemer* deelnemer, std::int32_t score, const QString& afloop = {}) {
     if (!deelnemer)
         return nietOpgegeven;
+    // The loser of a match not played out carries "w.o." (or "opg.",
+    // "disk.") where a score would stand; the winner only its name.
+    if (!afloop.isEmpty())
+        return afloop + QStringLiteral(": ") + deelnemer->Naam();
     if (score < 0)
         return deelnemer->Naam();
     // The score stands first so that the scores of a column line up.
@@ -24,6 +28,26 @@ void TKnockoutWedstrijd::ZetEindstand(std::int32_t scoreBoven, std::int32_t scor
         return;
     m_scoreBoven = scoreBoven;
     m_scoreOnder = scoreOnder;
+    m_afloop = {};
+    Vernieuw();
+}
+
+void TKnockoutWedstrijd::ZetAfloop(const TKnockoutAfloop& afloop) {
+    if (m_bye || afloop.Soort == TAfloop::Gespeeld || afloop.Verliezer < 0 || afloop.Verliezer > 1)
+        return;
+    m_afloop = afloop;
+    m_afloop.DoorTerugtrekking = afloop.DoorTerugtrekking && afloop.Soort == TAfloop::Walkover;
+    // Only a retirement has a score of its own, and only as a pair.
+    if (afloop.Soort != TAfloop::Opgegeven || afloop.StandBoven < 0 || afloop.StandOnder < 0)
+        m_afloop.StandBoven = m_afloop.StandOnder = -1;
+    std::int32_t winnaar = afloop.Verliezer == 0 ? m_afloop.StandOnder : m_afloop.StandBoven;
+    std::int32_t verliezer = afloop.Verliezer == 0 ? m_afloop.StandBoven : m_afloop.StandOnder;
+    if (winnaar <= verliezer) {
+        winnaar = 1;
+        verliezer = 0;
+    }
+    m_scoreBoven = afloop.Verliezer == 0 ? verliezer : winnaar;
+    m_scoreOnder = afloop.Verliezer == 0 ? winnaar : verliezer;
     Vernieuw();
 }
 
@@ -39,6 +63,7 @@ void TKnockoutWedstrijd::ZetDeelnemerOnder(TDeelnemer* deelnemer) {
     m_deelnemerOnder = deelnemer;
     m_scoreBoven = -1;
     m_scoreOnder = -1;
+    m_afloop = {};
     Vernieuw();
 }
 
@@ -47,6 +72,7 @@ void TKnockoutWedstrijd::ZetDeelnemerBoven(TDeelnemer* deelnemer) {
     m_deelnemerBoven = deelnemer;
     m_scoreBoven = -1;
     m_scoreOnder = -1;
+    m_afloop = {};
     Vernieuw();
 }
 
@@ -58,6 +84,7 @@ void TKnockoutWedstrijd::ZetBye(bool bye) {
         m_deelnemerOnder = nullptr;
         m_scoreBoven = -1;
         m_scoreOnder = -1;
+        m_afloop = {};
     }
     Vernieuw();
 }
@@ -87,11 +114,16 @@ const TDeelnemer* TKnockoutWedstrijd::Winnaar() const {
 }
 
 QString TKnockoutWedstrijd::Regel(int plek) const {
+    // The 1-0 of a match not played out is for older readers only: its
+    // winner shows the name alone.
+    const bool nietGespeeld = m_afloop.Soort != TAfloop::Gespeeld;
+    const QString afloop =
+        m_afloop.Verliezer == (plek == 0 ? 0 : 1) ? AfloopAfkorting(m_afloop.Soort) : QString();
     if (plek == 0)
-        return RegelVoor(m_deelnemerBoven, m_scoreBoven);
+        return RegelVoor(m_deelnemerBoven, nietGespeeld ? -1 : m_scoreBoven, afloop);
     if (m_bye)
         return QStringLiteral("bye");
-    return RegelVoor(m_deelnemerOnder, m_scoreOnder);
+    return RegelVoor(m_deelnemerOnder, nietGespeeld ? -1 : m_scoreOnder, afloop);
 }
 
 QString TKnockoutWedstrijd::Tekst() const {
@@ -104,6 +136,27 @@ bool TKnockoutWedstrijd::IsCompleet() const {
 
 bool TKnockoutWedstrijd::IsSpeelbaar() const {
     return !m_bye && m_deelnemerBoven && m_deelnemerOnder;
+}
+
+bool TKnockoutWedstrijd::IsOpenBye() const {
+    return m_bye && m_deelnemerBoven && (!m_volgende || m_volgende->m_scoreBoven < 0);
+}
+
+bool TKnockoutWedstrijd::GeefWalkovers() {
+    // The whole path is looked at: a bye or a match decided before may lie
+    // between this match and the one a participant just reached.
+    bool gegeven = false;
+    for (TKnockoutWedstrijd* w = this; w; w = w->m_volgende) {
+        if (!w->IsSpeelbaar() || w->m_scoreBoven >= 0)
+            continue;
+        const bool boven = w->m_deelnemerBoven->Teruggetrokken;
+        if (!boven && !w->m_deelnemerOnder->Teruggetrokken)
+            continue;
+        w->ZetAfloop({TAfloop::Walkover, boven && !w->m_deelnemerOnder->Teruggetrokken ? 0 : 1, -1,
+                      -1, true});
+        gegeven = true;
+    }
+    return gegeven;
 }
 
 std::vector<const TKnockoutWedstrijd*> TKnockoutWedstrijd::TeWissen() const {

@@ -1,11 +1,25 @@
 #pragma once
 
+#include "model/Afloop.h"
+
 #include <QString>
 
 #include <cstdint>
 #include <vector>
 
 class TDeelnemer;
+
+// How a knockout match ended when it was not played out: the kind, the slot
+// of the loser and, for a retirement, the score at that moment.
+struct TKnockoutAfloop {
+    TAfloop Soort = TAfloop::Gespeeld;
+    std::int32_t Verliezer = -1;  // 0 = upper, 1 = lower; -1 for a match played out
+    std::int32_t StandBoven = -1; // the score when the loser retired; -1 = none
+    std::int32_t StandOnder = -1;
+    // A walkover that the loser's withdrawal gave, which its return takes back.
+    bool DoorTerugtrekking = false;
+    bool operator==(const TKnockoutAfloop&) const = default;
+};
 
 // One match of a knockout bracket. Whenever it changes it hands its winner
 // (or nobody) to the next match, whose setter clears that match's result and
@@ -30,10 +44,19 @@ public:
     std::int32_t ScoreBoven() const { return m_scoreBoven; } // -1 = no result
     std::int32_t ScoreOnder() const { return m_scoreOnder; }
     const TKnockoutWedstrijd* Volgende() const { return m_volgende; } // nullptr for the final
+    TKnockoutWedstrijd* Volgende() { return m_volgende; }
     std::int32_t VolgendePlek() const { return m_volgendePlek; } // 0 = upper, else lower
+
+    // A match not played out keeps in its scores what a reader that knows
+    // only scores needs: the winner ahead (the score at retirement when that
+    // already says so, else 1-0). What really happened stands here.
+    const TKnockoutAfloop& Afloop() const { return m_afloop; }
 
     // The setters. Calls that do not apply to a bye are ignored.
     void ZetEindstand(std::int32_t scoreBoven, std::int32_t scoreOnder);
+    // Ends the match without playing it out; the other participant wins.
+    // Ignored for a match played out (use ZetEindstand) or without a loser.
+    void ZetAfloop(const TKnockoutAfloop& afloop);
     void ZetVolgende(TKnockoutWedstrijd* volgende, std::int32_t plek);
     void ZetDeelnemerBoven(TDeelnemer* deelnemer);
     void ZetDeelnemerOnder(TDeelnemer* deelnemer);
@@ -49,6 +72,15 @@ public:
     QString Tekst() const;         // both lines, CR LF between them
     bool IsCompleet() const;       // shown in the window colour
     bool IsSpeelbaar() const;      // the box reacts to a click
+    // A first-round bye whose next match is not played yet: a participant
+    // who arrives late can still take its lower slot.
+    bool IsOpenBye() const;
+
+    // Every match from this one to the final that holds a withdrawn
+    // participant and has no result becomes a walkover for the other one
+    // (with both withdrawn the upper one goes on, so that its next opponent
+    // gets the walkover). True when any did.
+    bool GeefWalkovers();
 
     // The later matches on the way to the final whose result a new score of
     // this match clears, nearest first. Even the same score again clears
@@ -64,4 +96,5 @@ private:
     std::int32_t m_scoreOnder = -1;
     TKnockoutWedstrijd* m_volgende = nullptr;
     std::int32_t m_volgendePlek = -1;
+    TKnockoutAfloop m_afloop;
 };

@@ -398,6 +398,11 @@ std::vector<int> TToernooiDocument::BouwKnockouts(int indeling) {
     TDeelnemerLijst& deelnemers = m_toernooi->Lijst;
     m_toernooi->Winnaars = std::make_unique<TKnockout>(deelnemers, 1, indeling);
     m_toernooi->Verliezers = std::make_unique<TKnockout>(deelnemers, 2, indeling);
+    // A participant who withdrew before the knockout loses its first match
+    // without playing it.
+    for (TKnockout* knockout : {m_toernooi->Winnaars.get(), m_toernooi->Verliezers.get()})
+        for (int nummer = 0; nummer < knockout->AantalWedstrijden(0); ++nummer)
+            knockout->Wedstrijd(0, nummer)->GeefWalkovers();
     std::vector<int> onvolledig;
     if (indeling == TKnockout::VolgensPoules) {
         for (const TKnockout* knockout : {m_toernooi->Winnaars.get(), m_toernooi->Verliezers.get()})
@@ -476,6 +481,10 @@ std::vector<const TKnockoutWedstrijd*> TToernooiDocument::ZetUitslag(int knockou
         const bool anders =
             scoreBoven != wedstrijd->ScoreBoven() || scoreOnder != wedstrijd->ScoreOnder();
         wedstrijd->ZetEindstand(scoreBoven, scoreOnder);
+        // The winner may meet a withdrawn participant next: a walkover. The
+        // match itself stays as entered, even cleared.
+        if (TKnockoutWedstrijd* volgende = wedstrijd->Volgende())
+            volgende->GeefWalkovers();
         // Once the step has changed the tournament the document passes the
         // match on (UitslagIngevoerd), so that whoever shows the brackets
         // can point out the match just played.
@@ -509,6 +518,7 @@ void TToernooiDocument::KiesDeelnemer(int knockoutNr, int nummer, int plek,
     }
     TStap stap(*this, QStringLiteral("deelnemer ") + knockout->WedstrijdNaam(0, nummer));
     wijziger->WijsToe(kandidaat);
+    knockout->Wedstrijd(0, nummer)->GeefWalkovers();
     Q_EMIT KnockoutGewijzigd(knockoutNr, 0, nummer);
 }
 
@@ -519,6 +529,7 @@ void TToernooiDocument::MaakBye(int knockoutNr, int nummer) {
         return;
     TStap stap(*this, QStringLiteral("deelnemer ") + knockout->WedstrijdNaam(0, nummer));
     onder->MaakBye();
+    knockout->Wedstrijd(0, nummer)->GeefWalkovers();
     Q_EMIT KnockoutGewijzigd(knockoutNr, 0, nummer);
 }
 

@@ -2,6 +2,7 @@
 
 #include "model/Deelnemerslijst.h"
 #include "model/KnockoutIndeling.h"
+#include "model/KnockoutWedstrijd.h"
 #include "model/Planning.h"
 #include "model/PouleIndeling.h"
 #include "model/Poulewedstrijden.h"
@@ -153,6 +154,21 @@ public:
     void KiesDeelnemer(int knockoutNr, int nummer, int plek, const TDeelnemer* deelnemer);
     // Makes a first-round match a bye.
     void MaakBye(int knockoutNr, int nummer);
+
+    // --- knockout matches not played out, and late arrivals
+    // Ends a playable match without playing it out: w.o., opgegeven (with
+    // the score at that moment) or diskwalificatie, and who lost. As
+    // ZetUitslag: one step, the later matches that lost their result come
+    // back, and anything that does not apply changes nothing.
+    std::vector<const TKnockoutWedstrijd*> ZetAfloop(int knockoutNr, int ronde, int nummer,
+                                                     const TKnockoutAfloop& afloop);
+    // A participant who arrives late takes the lower slot of an open bye of
+    // the first round (TKnockoutWedstrijd::IsOpenBye), which so becomes a
+    // real match, and joins the names and the running list. One step. False,
+    // and nothing changed, when the bye is not open or the name is empty,
+    // "bye" or taken.
+    bool LaatkomerInBye(int knockoutNr, int nummer, const QString& voornaam,
+                        const QString& achternaam);
 
     // --- start and pool stage: each one step. Whatever the user must agree
     // to (ending a running stage) the window asks before it calls.

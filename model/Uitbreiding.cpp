@@ -3,6 +3,7 @@
 #include "model/Poules.h"
 #include "model/Text.h"
 #include "model/Toernooi.h"
+#include "model/UitbreidingKnockout.h"
 
 #include <algorithm>
 #include <array>
@@ -35,6 +36,10 @@ const QString Einde = QStringLiteral("#EindeUitbreiding");
 
 bool HeeftPoules(int programmastatus) {
     return programmastatus == 1 || programmastatus == 2;
+}
+
+bool HeeftKnockouts(int programmastatus) {
+    return programmastatus == 2 || programmastatus == 3;
 }
 
 // The words the file gives the enumerations, fixed here so that a later
@@ -371,6 +376,7 @@ private:
         bool namen = false;
         bool deelnemers = false;
         bool teruggetrokken = false;
+        bool knockout = false;
         for (QString regel = VolgendeGetrimd(); regel != Einde; regel = VolgendeGetrimd()) {
             const QStringList delen = Delen(regel);
             const QString woord = delen.value(0);
@@ -382,6 +388,7 @@ private:
                             : woord == NamenWoord          ? &namen
                             : woord == DeelnemersWoord     ? &deelnemers
                             : woord == TeruggetrokkenWoord ? &teruggetrokken
+                            : woord == UitbreidingKnockout::Woord ? &knockout
                                                            : nullptr;
             if (!gelezen)
                 Faal(QStringLiteral("Onbekend onderdeel '%1' in de poulewedstrijden.").arg(regel));
@@ -398,6 +405,10 @@ private:
                 if (delen.size() != 2)
                     Faal(QStringLiteral("\"%1 <aantal>\" verwacht.").arg(PoulesWoord));
                 LeesPoules(Getal(delen[1]));
+            } else if (woord == UitbreidingKnockout::Woord) {
+                if (delen.size() != 2)
+                    Faal(QStringLiteral("\"%1 <aantal>\" verwacht.").arg(woord));
+                LeesKnockout(Getal(delen[1]));
             } else if (woord == TeruggetrokkenWoord) {
                 if (delen.size() != 2)
                     Faal(QStringLiteral("\"%1 <aantal>\" verwacht.").arg(TeruggetrokkenWoord));
@@ -418,6 +429,20 @@ private:
         }
         if (poules != telling)
             Faal(QStringLiteral("\"%1\" verwacht.").arg(PoulesWoord));
+    }
+
+    void LeesKnockout(int aantal) {
+        if (!HeeftKnockouts(m_toernooi.Programmastatus))
+            Faal(QStringLiteral("Knockoutuitslagen in een toernooi zonder knockout."));
+        const int eerste = m_regelnummer + 1;
+        QStringList regels;
+        for (int i = 0; i < aantal; ++i)
+            regels << VolgendeGetrimd();
+        if (const auto fout = UitbreidingKnockout::Lees(
+                regels, m_toernooi.Lijst, m_toernooi.Winnaars.get(), m_toernooi.Verliezers.get())) {
+            m_regelnummer = eerste + fout->Regel;
+            Faal(fout->Melding);
+        }
     }
 
     void ControleerPoulefase() const {
@@ -826,11 +851,14 @@ QByteArray TeruggetrokkenBytes(const TDeelnemerLijst& deelnemers) {
 
 TNawoord Nawoord(int programmastatus, const TDeelnemerLijst& deelnemers,
                  const TPoulewedstrijden& wedstrijden, const THerstel* herstel,
+                 const TKnockout* winnaars, const TKnockout* verliezers,
                  const Planning::TDag* dag) {
     QByteArray poules;
     if (HeeftPoules(programmastatus) && !wedstrijden.Leeg())
         poules = Schrijver(deelnemers, wedstrijden).Bytes();
     poules += TeruggetrokkenBytes(deelnemers);
+    if (HeeftKnockouts(programmastatus))
+        poules += UitbreidingKnockout::Schrijf(deelnemers, winnaars, verliezers);
     const bool planning = dag && *dag != Planning::TDag{};
     QStringList velden;
     if (herstel)
@@ -864,7 +892,8 @@ TNawoord Nawoord(int programmastatus, const TDeelnemerLijst& deelnemers,
 
 QByteArray Schrijf(const TToernooi& toernooi, const THerstel* herstel) {
     const TNawoord nawoord = Nawoord(toernooi.Programmastatus, toernooi.Lijst, toernooi.Wedstrijden,
-                                     herstel, &toernooi.Dag);
+                                     herstel, toernooi.Winnaars.get(), toernooi.Verliezers.get(),
+                                     &toernooi.Dag);
     return Toernooibestand::Schrijf(toernooi.Programmastatus, toernooi.Lijst,
                                     toernooi.Winnaars.get(), toernooi.Verliezers.get(),
                                     nawoord.Regels, nawoord.Slot);

@@ -12,6 +12,7 @@
 
 #include <optional>
 
+class TKnockout;
 class TToernooi;
 
 // What the tournament file holds beyond the participants and the brackets:
@@ -46,6 +47,8 @@ class TToernooi;
 //                                   withdrew (list index, and the pool
 //                                   round from which their matches were
 //                                   given away; 0 for none)
+//   #Knockout 1                     the knockout matches not played out
+//   1 0 2 walkover 1                (UitbreidingKnockout.h)
 //
 // The day's plan, when the organiser set up courts, is a section "#Planning"
 // (see SchrijfPlanning): settings, court names and the planned matches.
@@ -82,9 +85,11 @@ struct TNawoord {
     QStringList Regels;
     QByteArray Slot;
 };
+// The knockout section (UitbreidingKnockout.h) comes from the brackets.
 TNawoord Nawoord(int programmastatus, const TDeelnemerLijst& deelnemers,
                  const Poulewedstrijden::TPoulewedstrijden& wedstrijden,
-                 const THerstel* herstel = nullptr, const Planning::TDag* dag = nullptr);
+                 const THerstel* herstel = nullptr, const TKnockout* winnaars = nullptr,
+                 const TKnockout* verliezers = nullptr, const Planning::TDag* dag = nullptr);
 
 // The whole file of a tournament: the older form, then the block.
 QByteArray Schrijf(const TToernooi& toernooi, const THerstel* herstel = nullptr);

@@ -16,6 +16,10 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolButton>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
@@ -116,6 +120,65 @@ private Q_SLOTS:
         bouwDirect(3);
         QCOMPARE(view().width(), 595);
         QVERIFY(!view().grab().isNull());
+    }
+
+    // A walkover from the keyboard, then a withdrawal whose next opponent is
+    // not known yet: the walkover follows that opponent's result, and goes
+    // again when the participant is back.
+    void aWalkoverAndAWithdrawalThroughTheWindow() {
+        bouwDirect(8);
+        const TKnockout& k = winnaars();
+        ModalDialogDriver bestuurder;
+        bestuurder.then([](QWidget* dialoog) {
+            QWindow* venster = dialoog->windowHandle();
+            QTest::keyClick(venster, Qt::Key_F, Qt::AltModifier);
+            QTest::keyClick(venster, Qt::Key_W);
+            QTest::keyClick(venster, Qt::Key_L, Qt::AltModifier);
+            QTest::keyClick(venster, Qt::Key_End);
+            QTest::keyClick(venster, Qt::Key_Return);
+        });
+        view().setFocus();
+        QTest::keyClick(&view(), Qt::Key_Return);
+        QCOMPARE(bestuurder.pending(), 0);
+        const TKnockoutWedstrijd& eerste = *k.Wedstrijd(0, 0);
+        QCOMPARE(eerste.Regel(1), "w.o.: " + eerste.DeelnemerOnder()->Naam());
+        const TDeelnemer* winnaar = eerste.DeelnemerBoven();
+        QCOMPARE(k.Wedstrijd(1, 0)->DeelnemerBoven(), winnaar);
+
+        // The winner withdraws before its next opponent is known.
+        auto trekTerug = [&](const TDeelnemer* deelnemer, const QString& rij) {
+            bestuurder.then([&, rij](QWidget* dialoog) {
+                auto* kies = qobject_cast<TKiesDeelnemerForm*>(dialoog);
+                const int index = static_cast<int>(
+                    std::find_if(hoofd->Document().Deelnemers().begin(),
+                                 hoofd->Document().Deelnemers().end(),
+                                 [&](const auto& d) { return d.get() == deelnemer; }) -
+                    hoofd->Document().Deelnemers().begin());
+                QCOMPARE(kies->DeelnemersStringGrid->item(index, 1)->text(), rij);
+                kies->DeelnemersStringGrid->selectRow(index);
+                kies->OKBitBtn->click();
+            });
+            (*berichten)->queueAnswer(Answer::Yes);
+            venster().TeruggetrokkenBitBtn->click();
+            QCOMPARE(bestuurder.pending(), 0);
+        };
+        trekTerug(winnaar, winnaar->Naam());
+        QVERIFY(winnaar->Teruggetrokken);
+        QCOMPARE(k.Wedstrijd(1, 0)->ScoreBoven(), -1);
+        bestuurder.fillAndClick({QStringLiteral("3"), QStringLiteral("1")},
+                                QStringLiteral("OKBitBtn"));
+        view().Klik(midden(view().WedstrijdRect(0, 1)));
+        const TKnockoutWedstrijd& tweede = *k.Wedstrijd(1, 0);
+        QCOMPARE(tweede.Afloop().Soort, TAfloop::Walkover);
+        QCOMPARE(tweede.Winnaar(), k.Wedstrijd(0, 1)->DeelnemerBoven());
+        QCOMPARE(view().Omschrijving({1, 0, -1}),
+                 "Ronde 2, wedstrijd 1: " + winnaar->Naam() + " w.o., " + tweede.Winnaar()->Naam());
+
+        // Back again before anything followed from it: the walkover goes.
+        trekTerug(winnaar, winnaar->Naam() + " (teruggetrokken)");
+        QVERIFY(!winnaar->Teruggetrokken);
+        QVERIFY(tweede.IsSpeelbaar() && tweede.ScoreBoven() == -1);
+        QCOMPARE(bestuurder.unexpected(), 0);
     }
 
     void scoresArePlayedThroughTheDialog() {

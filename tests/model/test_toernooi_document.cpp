@@ -235,6 +235,11 @@ private Q_SLOTS:
             document.ZetUitslag(1, 0, 0, 0, 3);
             QCOMPARE(wedstrijd(1, 0)->ScoreBoven(), -1);
         });
+        // A walkover is a step as a score is, and comes back from the file.
+        HeenEnTerug(document, "uitslag Wedstrijd 3, Ronde 1", [&] {
+            document.ZetAfloop(1, 0, 2, {TAfloop::Walkover, 0});
+            QCOMPARE(wedstrijd(1, 1)->DeelnemerBoven(), wedstrijd(0, 2)->DeelnemerOnder());
+        });
         HeenEnTerug(document, "deelnemer Wedstrijd 1, Ronde 1", [&] { document.MaakBye(1, 0); });
         HeenEnTerug(document, "deelnemer Wedstrijd 2, Ronde 1",
                     [&] { document.KiesDeelnemer(1, 1, 0, nullptr); });
@@ -279,6 +284,52 @@ private Q_SLOTS:
         QCOMPARE(uitslag.at(0), (QList<QVariant>{1, 0, 1}));
         QCOMPARE(gewijzigd.count(), 1);
         QVERIFY(berichten->calls().isEmpty());
+    }
+
+    // A participant who arrives late takes an open bye as one step: never
+    // when the bye's next match is played, nor a match that is no bye, nor
+    // with a name the file could not hold.
+    void aLateArrivalTakesAnOpenBye_data() {
+        QTest::addColumn<int>("nummer");
+        QTest::addColumn<bool>("volgendeGespeeld");
+        QTest::addColumn<QString>("voornaam");
+        QTest::addColumn<QString>("achternaam");
+        QTest::newRow("open bye") << 0 << false << "Jeffrey"
+                                  << "Hoffmann";
+        QTest::newRow("next match played") << 0 << true << "Jeffrey"
+                                           << "Hoffmann";
+        QTest::newRow("no bye") << 3 << false << "Jeffrey"
+                                << "Hoffmann";
+        QTest::newRow("name taken") << 0 << false << "Voor01"
+                                    << "Achter";
+        QTest::newRow("named bye") << 0 << false << " bye"
+                                   << "";
+    }
+    void aLateArrivalTakesAnOpenBye() {
+        QFETCH(int, nummer);
+        QFETCH(bool, volgendeGespeeld);
+        QFETCH(QString, voornaam);
+        QFETCH(QString, achternaam);
+        ScriptedRandom toeval;
+        TToernooiDocument document;
+        document.ZetNamen(Namen(5), "namen");
+        document.StartDirecteKnockout(); // byes in matches 0, 1 and 2
+        if (volgendeGespeeld)
+            document.ZetUitslag(1, 1, 0, 2, 1);
+        const bool open = nummer == 0 && !volgendeGespeeld && achternaam == "Hoffmann";
+        if (!open) {
+            const QByteArray voor = document.Herstelbestand();
+            QVERIFY(!document.LaatkomerInBye(1, nummer, voornaam, achternaam));
+            QCOMPARE(document.Herstelbestand(), voor);
+            return;
+        }
+        HeenEnTerug(document, "laatkomer Jeffrey Hoffmann in Wedstrijd 1, Ronde 1",
+                    [&] { QVERIFY(document.LaatkomerInBye(1, 0, voornaam, achternaam)); });
+        const TKnockoutWedstrijd& w = *document.WinnaarsKnockout()->Wedstrijd(0, 0);
+        QVERIFY(w.IsSpeelbaar() && !w.Volgende()->DeelnemerBoven());
+        QCOMPARE(w.DeelnemerOnder()->Naam(), "Jeffrey Hoffmann");
+        QCOMPARE(w.DeelnemerOnder()->Wedstrijd, &w);
+        QCOMPARE(document.Namen().size(), std::size_t(6));
     }
 
     void aStepThatChangesNothingLeavesNoTrace() {

@@ -3,8 +3,10 @@
 #include "model/Toernooi.h"
 #include "model/Toernooibestand.h"
 #include "model/Uitbreiding.h"
+#include "support/KnockoutTestHulp.h"
 
 using namespace Poulewedstrijden;
+using KnockoutTestHulp::Naam;
 using Toernooibestand::Leesfout;
 
 namespace {
@@ -35,6 +37,20 @@ void VulMetUitslagen(TToernooi& t) {
     t.Wedstrijden.Poules[1].PositiesHandmatig = true;
     t.Wedstrijden.Poules[1].Loten = {{{5, 3}}};
     t.Lijst[1]->Positie = 2;
+}
+
+// A direct knockout of eight, drawn by hand: match m of the first round is
+// participant 2m against 2m + 1.
+void VulKnockout(TToernooi& t) {
+    Vul(t);
+    t.Programmastatus = 3;
+    for (auto& d : t.Lijst) {
+        d->Poule = 0;
+        d->KnockoutNr = 1;
+    }
+    t.BouwKnockouts();
+    for (int i = 0; i < 8; ++i)
+        t.Winnaars->Wijziger(i / 2, i % 2)->WijsToe(t.Lijst[std::size_t(i)].get());
 }
 
 // The number of the line on which `tekst` starts.
@@ -94,6 +110,53 @@ private Q_SLOTS:
         QCOMPARE(terugAfloop.Bewaar(), metAfloop);
     }
 
+    // Matches not played out keep how they ended in the block, and the
+    // results after them survive reading it; a reader of the older form
+    // sees the same winners. Without any, not a byte changes.
+    void knockoutMatchesNotPlayedOutReadBack() {
+        TToernooi t;
+        VulKnockout(t);
+        const QByteArray zonder = t.Bewaar();
+        QCOMPARE(zonder,
+                 Toernooibestand::Schrijf(3, t.Lijst, t.Winnaars.get(), t.Verliezers.get()));
+
+        TKnockout& k = *t.Winnaars;
+        k.Wedstrijd(0, 0)->ZetAfloop({TAfloop::Walkover, 0});
+        // The upper one led when it retired: the older form still puts the
+        // winner ahead.
+        k.Wedstrijd(0, 1)->ZetAfloop({TAfloop::Opgegeven, 0, 2, 1});
+        k.Wedstrijd(0, 2)->ZetEindstand(3, 1);
+        k.Wedstrijd(0, 3)->ZetAfloop({TAfloop::Diskwalificatie, 1});
+        t.Lijst[4]->Teruggetrokken = true;
+        QVERIFY(k.Wedstrijd(1, 1)->GeefWalkovers());
+        k.Wedstrijd(1, 0)->ZetEindstand(2, 0);
+        k.Wedstrijd(2, 0)->ZetEindstand(1, 4);
+        QCOMPARE(k.Wedstrijd(0, 1)->Tekst(),
+                 QStringLiteral("opg.: Jan van der Berg\r\nPiet Bakker"));
+        QCOMPARE(k.Wedstrijd(0, 1)->Winnaar(), t.Lijst[3].get());
+
+        const QByteArray bestand = t.Bewaar();
+        QVERIFY(bestand.contains("\r\n#Knockout 5\r\n1 0 0 walkover 0\r\n1 0 1 opgegeven 0 "
+                                 "2-1\r\n1 0 3 diskwalificatie 1\r\n1 1 1 teruggetrokken 0\r\n"
+                                 "Teruggetrokken 4\r\n"));
+        TToernooi terug;
+        QVERIFY(!Uitbreiding::Lees(bestand, terug));
+        TToernooi ouder;
+        QVERIFY(!Toernooibestand::Lees(bestand, ouder));
+        for (const TToernooi* gelezen : {&terug, &ouder})
+            for (int ronde = 0; ronde < 3; ++ronde)
+                for (int nummer = 0; nummer < k.AantalWedstrijden(ronde); ++nummer)
+                    QCOMPARE(Naam(gelezen->Winnaars->Wedstrijd(ronde, nummer)->Winnaar()),
+                             Naam(k.Wedstrijd(ronde, nummer)->Winnaar()));
+        for (int ronde = 0; ronde < 3; ++ronde)
+            for (int nummer = 0; nummer < k.AantalWedstrijden(ronde); ++nummer)
+                QVERIFY(terug.Winnaars->Wedstrijd(ronde, nummer)->Afloop() ==
+                        k.Wedstrijd(ronde, nummer)->Afloop());
+        QVERIFY(terug.Lijst[4]->Teruggetrokken);
+        QCOMPARE(terug.Winnaars->Wedstrijd(2, 0)->ScoreOnder(), 4);
+        QCOMPARE(terug.Bewaar(), bestand);
+    }
+
     // A file without the block: every pool its schedule, badminton, the
     // typed positions kept as typed; saved again it stays as it was.
     void aFileWithoutTheBlockGetsItsSchedules() {
@@ -141,6 +204,9 @@ private Q_SLOTS:
             << "De deelnemers van poule 1 zijn niet die van de";
         QTest::newRow("a pool missing")
             << QByteArray("#Poules 2\r\n") << QByteArray("#Poules 3\r\n") << "\"-Poule\" verwacht.";
+        QTest::newRow("knockout results without a knockout")
+            << QByteArray("#EindeUitbreiding") << QByteArray("#Knockout 0\r\n#EindeUitbreiding")
+            << "Knockoutuitslagen in een toernooi zonder knockout.";
         QTest::newRow("cut short") << QByteArray("#EindeUitbreiding\r\n") << QByteArray()
                                    << "onvolledig: \"#EindeUitbreiding\" ontbreekt.";
     }
