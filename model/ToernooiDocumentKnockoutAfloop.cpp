@@ -25,12 +25,15 @@ TToernooiDocument::ZetAfloop(int knockoutNr, int ronde, int nummer, const TKnock
         TKnockoutAfloop nieuw = afloop;
         nieuw.DoorTerugtrekking = false;
         wedstrijd->ZetAfloop(nieuw);
-        if (!(wedstrijd->Afloop() == oud))
+        const bool anders = !(wedstrijd->Afloop() == oud);
+        if (anders)
             m_uitslag = TUitslag{knockoutNr, ronde, nummer};
         // The winner may meet a withdrawn participant next.
         if (TKnockoutWedstrijd* volgende = wedstrijd->Volgende())
             volgende->GeefWalkovers();
         Q_EMIT KnockoutGewijzigd(knockoutNr, ronde, nummer);
+        if (anders)
+            PlanningNaUitslag({knockoutNr, 0, ronde, nummer});
     }
     std::erase_if(gewist, [](const TKnockoutWedstrijd* w) { return w->ScoreBoven() >= 0; });
     return gewist;

@@ -41,8 +41,10 @@ bool TToernooiDocument::ZetPouleAfloop(int poule, int wedstrijd, TAfloop afloop,
         anders = true;
     }
     VolgStand(poule, herbereken);
-    if (anders)
+    if (anders) {
         Q_EMIT PouleWedstrijdenVeranderd(poule);
+        PlanningNaUitslag({0, poule, 0, wedstrijd});
+    }
     return true;
 }
 

@@ -438,8 +438,8 @@ private:
         QStringList regels;
         for (int i = 0; i < aantal; ++i)
             regels << VolgendeGetrimd();
-        if (const auto fout = UitbreidingKnockout::Lees(
-                regels, m_toernooi.Lijst, m_toernooi.Winnaars.get(), m_toernooi.Verliezers.get())) {
+        if (const auto fout = UitbreidingKnockout::Lees(regels, m_toernooi.Winnaars.get(),
+                                                        m_toernooi.Verliezers.get())) {
             m_regelnummer = eerste + fout->Regel;
             Faal(fout->Melding);
         }
@@ -858,7 +858,7 @@ TNawoord Nawoord(int programmastatus, const TDeelnemerLijst& deelnemers,
         poules = Schrijver(deelnemers, wedstrijden).Bytes();
     poules += TeruggetrokkenBytes(deelnemers);
     if (HeeftKnockouts(programmastatus))
-        poules += UitbreidingKnockout::Schrijf(deelnemers, winnaars, verliezers);
+        poules += UitbreidingKnockout::Schrijf(winnaars, verliezers);
     const bool planning = dag && *dag != Planning::TDag{};
     QStringList velden;
     if (herstel)

@@ -63,8 +63,7 @@ int Getal(QStringView tekst) {
 
 } // namespace
 
-QByteArray Schrijf(const TDeelnemerLijst& deelnemers, const TKnockout* winnaars,
-                   const TKnockout* verliezers) {
+QByteArray Schrijf(const TKnockout* winnaars, const TKnockout* verliezers) {
     QStringList regels;
     for (const TKnockout* knockout : {winnaars, verliezers}) {
         if (!knockout)
@@ -94,8 +93,7 @@ QByteArray Schrijf(const TDeelnemerLijst& deelnemers, const TKnockout* winnaars,
     return bytes;
 }
 
-std::optional<TFout> Lees(const QStringList& regels, TDeelnemerLijst& deelnemers,
-                          TKnockout* winnaars, TKnockout* verliezers) {
+std::optional<TFout> Lees(const QStringList& regels, TKnockout* winnaars, TKnockout* verliezers) {
     // Per bracket the matches by round and number, with the line each came from.
     std::map<std::tuple<int, int, int>, std::pair<TKnockoutAfloop, int>> aflopen;
     int regelnummer = 0;

@@ -27,8 +27,7 @@ namespace UitbreidingKnockout {
 inline const QString Woord = QStringLiteral("#Knockout");
 
 // The section's lines, each with its CR LF; empty when there is nothing to keep.
-QByteArray Schrijf(const TDeelnemerLijst& deelnemers, const TKnockout* winnaars,
-                   const TKnockout* verliezers);
+QByteArray Schrijf(const TKnockout* winnaars, const TKnockout* verliezers);
 
 struct TFout {
     int Regel = 0; // index in the lines handed over
@@ -38,7 +37,6 @@ struct TFout {
 // Applies the section's lines (trimmed, without the heading) to brackets
 // read from the file: the results are handed on anew in round order, so
 // every later result stays.
-std::optional<TFout> Lees(const QStringList& regels, TDeelnemerLijst& deelnemers,
-                          TKnockout* winnaars, TKnockout* verliezers);
+std::optional<TFout> Lees(const QStringList& regels, TKnockout* winnaars, TKnockout* verliezers);
 
 } // namespace UitbreidingKnockout

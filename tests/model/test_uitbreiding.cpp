@@ -136,9 +136,9 @@ private Q_SLOTS:
         QCOMPARE(k.Wedstrijd(0, 1)->Winnaar(), t.Lijst[3].get());
 
         const QByteArray bestand = t.Bewaar();
-        QVERIFY(bestand.contains("\r\n#Knockout 5\r\n1 0 0 walkover 0\r\n1 0 1 opgegeven 0 "
-                                 "2-1\r\n1 0 3 diskwalificatie 1\r\n1 1 1 teruggetrokken 0\r\n"
-                                 "Teruggetrokken 4\r\n"));
+        QVERIFY(bestand.contains("\r\n#Teruggetrokken 1\r\n4 0\r\n#Knockout 4\r\n"
+                                 "1 0 0 walkover 0\r\n1 0 1 opgegeven 0 2-1\r\n"
+                                 "1 0 3 diskwalificatie 1\r\n1 1 1 teruggetrokken 0\r\n"));
         TToernooi terug;
         QVERIFY(!Uitbreiding::Lees(bestand, terug));
         TToernooi ouder;
