@@ -394,6 +394,9 @@ TBanenForm::TBanenForm(TToernooiDocument& document, QWidget* owner)
     BotsingenLabel->setTextFormat(Qt::PlainText);
     BotsingenLijst->setObjectName(QStringLiteral("BotsingenLijst"));
     BotsingenLijst->setAccessibleName(QStringLiteral("Botsingen"));
+    // A late day can hold thousands of clashes: one line each, so the list
+    // need not measure every text on each refresh.
+    BotsingenLijst->setUniformItemSizes(true);
 
     BanenGrid->setObjectName(QStringLiteral("BanenGrid"));
     BanenGrid->setAccessibleName(QStringLiteral("Banen"));
@@ -576,8 +579,11 @@ void TBanenForm::Vernieuw() {
                                          TijdTekst(instellingen, m_overzicht.Ondergrens)));
 
     const QStringList& botsingen = m_overzicht.Botsingen;
-    BotsingenLijst->clear();
-    BotsingenLijst->addItems(botsingen);
+    if (botsingen != m_getoondeBotsingen) {
+        BotsingenLijst->clear();
+        BotsingenLijst->addItems(botsingen);
+        m_getoondeBotsingen = botsingen;
+    }
     QString kop =
         botsingen.isEmpty()
             ? QStringLiteral("Geen botsingen.")

@@ -99,6 +99,7 @@ private:
     bool m_verouderd = true;
     // What the last move did, for the line above the clashes at the next read.
     std::optional<QString> m_verplaatsing;
+    QStringList m_getoondeBotsingen; // what the clash list shows
     // The match the plan grid's cursor is on, where a cell holds more.
     std::optional<Planning::TWedstrijdPlek> m_cursor;
     // Which grid the organiser chose in last: the plan's or the courts'.
