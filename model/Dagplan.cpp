@@ -40,15 +40,6 @@ QString WinnaarVan(int ronde, int nummer) {
            QStringLiteral(", wedstrijd ") + QString::number(nummer + 1);
 }
 
-int BitOmgekeerd(int waarde, int bits) {
-    int resultaat = 0;
-    for (int b = 0; b < bits; ++b) {
-        resultaat = (resultaat << 1) | (waarde & 1);
-        waarde >>= 1;
-    }
-    return resultaat;
-}
-
 class TVerzamelaar {
 public:
     TVerzamelaar(const TToernooi& toernooi, bool metTekst)
@@ -177,13 +168,15 @@ private:
             grootte *= 2;
             ++bits;
         }
-        const int byes = grootte - aantal;
+        std::vector<bool> bye(static_cast<std::size_t>(grootte / 2), false);
+        for (int b = 0; b < grootte - aantal; ++b)
+            bye[static_cast<std::size_t>(TKnockout::SpreidingsPlek(b, bits))] = true;
         std::vector<int> vorige;
         int r = 0;
         for (int wedstrijden = grootte / 2; wedstrijden >= 1; wedstrijden /= 2, ++r) {
             std::vector<int> deze(static_cast<std::size_t>(wedstrijden), -1);
             for (int n = 0; n < wedstrijden; ++n) {
-                if (r == 0 && BitOmgekeerd(n, bits) < byes)
+                if (r == 0 && bye[static_cast<std::size_t>(n)])
                     continue;
                 TWedstrijd wedstrijd;
                 wedstrijd.Plek = {nr, 0, r, n};

@@ -892,6 +892,10 @@ void TKnockout::KoppelRondes() {
     }
 }
 
+int TKnockout::SpreidingsPlek(int volgorde, int bits) {
+    return BitOmgekeerd(volgorde, bits);
+}
+
 QString TKnockout::RondeTitel(int ronde) {
     return QStringLiteral("Ronde %1").arg(ronde + 1);
 }

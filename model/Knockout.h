@@ -76,6 +76,10 @@ public:
     // The title of a round (counted from 0) wherever a bracket is shown,
     // printed or exported: "Ronde 1", ..., the final included.
     static QString RondeTitel(int ronde);
+    // The first-round match of a bracket with 2^bits first-round matches
+    // that the draws give their `volgorde`-th bye, as far apart as can be:
+    // also where the day's plan expects the byes before the draw.
+    static int SpreidingsPlek(int volgorde, int bits);
 
 private:
     void Opbouwen();
